@@ -1,0 +1,30 @@
+#include <cstdio>
+
+#include "platform/message_box.h"
+
+namespace platform {
+namespace {
+
+// Without a window system the notice goes to standard error as one line and
+// the call returns at once, as if the operator had pressed OK.
+class StderrMessageBox : public MessageBoxService {
+ public:
+  void Show(Owner, const std::string& text, const char* caption,
+            unsigned) override {
+    std::string line = caption != nullptr ? caption : "Error";
+    line += ": ";
+    for (char ch : text) line += (ch == '\r' || ch == '\n') ? ' ' : ch;
+    line += '\n';
+    std::fputs(line.c_str(), stderr);
+    std::fflush(stderr);
+  }
+};
+
+}  // namespace
+
+MessageBoxService& SystemMessageBox() {
+  static StderrMessageBox box;
+  return box;
+}
+
+}  // namespace platform

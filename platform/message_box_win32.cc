@@ -1,0 +1,26 @@
+#include <windows.h>
+
+#include "platform/message_box.h"
+
+namespace platform {
+namespace {
+
+class Win32MessageBox : public MessageBoxService {
+ public:
+  void Show(Owner owner, const std::string& text, const char* caption,
+            unsigned style) override {
+    // GetActiveWindow answers for the calling thread, which is the host's
+    // user-interface thread: its active window, or none.
+    HWND window = owner == kActiveWindow ? GetActiveWindow() : nullptr;
+    MessageBoxA(window, text.c_str(), caption, style);
+  }
+};
+
+}  // namespace
+
+MessageBoxService& SystemMessageBox() {
+  static Win32MessageBox box;
+  return box;
+}
+
+}  // namespace platform

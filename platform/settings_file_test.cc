@@ -1,0 +1,86 @@
+// The settings file through this system's implementation. The same cases run
+// natively and under Windows, against the same expected bytes, so the two
+// implementations write identical files.
+
+#include "platform/settings_file.h"
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "tests/test_support.h"
+
+namespace {
+
+using testing_support::ReadFile;
+using testing_support::WriteFile;
+
+const char kPath[] = "Plugins\\TAVIN.ini";
+
+class SystemSettingsFileTest : public ::testing::Test {
+ protected:
+  SystemSettingsFileTest() { std::filesystem::create_directory("Plugins"); }
+
+  testing_support::ScopedWorkDir dir;
+  platform::SettingsFile& settings = platform::SystemSettingsFile();
+};
+
+TEST_F(SystemSettingsFileTest, SequenceOfWritesGivesTheseBytes) {
+  struct Step {
+    const char *section, *key, *value;
+  };
+  const Step steps[] = {{"Settings", "Claimed", "295"},
+                        {"Settings", "Operators", "UT1AA UT2BB"},
+                        {"Settings", "Address", "Street 1<CR><LF>Kyiv"},
+                        {"Other", "Key", "v"},
+                        {"settings", "CLAIMED", "-12"},
+                        {"Settings", "Name", ""},
+                        {"Settings", "SoapBox", "  spaced  "}};
+  for (const Step& s : steps) {
+    EXPECT_TRUE(settings.Write(kPath, s.section, s.key, s.value)) << s.key;
+  }
+  EXPECT_EQ(ReadFile("Plugins/TAVIN.ini"),
+            "[Settings]\r\nClaimed=-12\r\nOperators=UT1AA UT2BB\r\n"
+            "Address=Street 1<CR><LF>Kyiv\r\nName=\r\nSoapBox=spaced\r\n"
+            "[Other]\r\nKey=v\r\n");
+  EXPECT_EQ(settings.Read(kPath, "SETTINGS", "soapbox", "x"), "spaced");
+  EXPECT_EQ(settings.Read(kPath, "Settings", "Name", "x"), "");
+  EXPECT_EQ(settings.Read(kPath, "Settings", "Email", "x"), "x");
+  EXPECT_EQ(settings.Read(kPath, "Nowhere", "Claimed", "d"), "d");
+}
+
+TEST_F(SystemSettingsFileTest, ReadsHandWrittenFiles) {
+  WriteFile("Plugins/TAVIN.ini",
+            "; comment\r\n[Settings]\r\n  Name = \"Quoted Name\" \r\nEmail=a@b\n"
+            "Club='X'\r\nEmpty=\r\nName=second\r\n[Settings]\r\nClub=late\r\n");
+  EXPECT_EQ(settings.Read(kPath, "Settings", "name", "-"), "Quoted Name");
+  EXPECT_EQ(settings.Read(kPath, "Settings", "Email", "-"), "a@b");
+  EXPECT_EQ(settings.Read(kPath, "Settings", "Club", "-"), "X");
+  EXPECT_EQ(settings.Read(kPath, "Settings", "Empty", "-"), "");
+  EXPECT_EQ(settings.Read(kPath, "Settings", "Missing", "-"), "-");
+}
+
+TEST_F(SystemSettingsFileTest, LongValuesComeBackWhole) {
+  std::string value;
+  for (int i = 0; value.size() < 5000; ++i) value += "line " + std::to_string(i) + "<CR><LF>";
+  ASSERT_TRUE(settings.Write(kPath, "Settings", "SoapBox", value));
+  EXPECT_EQ(settings.Read(kPath, "Settings", "SoapBox", ""), value);
+}
+
+TEST_F(SystemSettingsFileTest, RefusesLineBreaksAndKeepsTheFile) {
+  ASSERT_TRUE(settings.Write(kPath, "Settings", "Name", "before"));
+  const std::string before = ReadFile("Plugins/TAVIN.ini");
+  for (const char* value : {"a\r\nInjected=1", "a\nb", "a\rb"}) {
+    EXPECT_FALSE(settings.Write(kPath, "Settings", "Name", value));
+  }
+  EXPECT_EQ(ReadFile("Plugins/TAVIN.ini"), before);
+}
+
+TEST_F(SystemSettingsFileTest, MissingFolderIsNeitherCreatedNorWritten) {
+  std::filesystem::remove("Plugins");
+  EXPECT_FALSE(settings.Write(kPath, "Settings", "Claimed", "1"));
+  EXPECT_FALSE(std::filesystem::exists("Plugins"));
+  EXPECT_EQ(settings.Read(kPath, "Settings", "Claimed", "none"), "none");
+}
+
+}  // namespace

@@ -1,0 +1,101 @@
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/settings_file.h"
+
+namespace platform {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
+
+// Windows strips only spaces from section and key arguments but every blank
+// from the names in the file, so a name ending in a tab could be written and
+// never found again.
+std::string TrimBlanks(std::string_view s) {
+  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+  return std::string(s);
+}
+
+bool HasAnyOf(std::string_view s, std::string_view chars) {
+  return s.find_first_of(chars) != std::string_view::npos;
+}
+
+bool ValidNames(std::string_view section, std::string_view key,
+                std::string_view value) {
+  using namespace std::string_view_literals;
+  // The API escapes nothing: a line break in a value or name injects lines,
+  // and a key that starts with ';' or '[' becomes a comment or a header.
+  return !HasAnyOf(value, "\r\n\0"sv) && !HasAnyOf(section, "\r\n]\0"sv) &&
+         !HasAnyOf(key, "\r\n=\0"sv) &&
+         (key.empty() || (key.front() != ';' && key.front() != '['));
+}
+
+bool IsAbsolute(const std::string& path) {
+  return (!path.empty() && (path[0] == '\\' || path[0] == '/')) ||
+         (path.size() >= 2 && path[1] == ':');
+}
+
+// The profile functions look a name up in the Windows directory unless it is
+// a full path, so a relative one is anchored at the current directory here.
+std::string FullPath(const std::string& path) {
+  if (IsAbsolute(path)) return path;
+  DWORD size = GetCurrentDirectoryA(0, nullptr);
+  if (size == 0) return path;
+  std::string folder(size, '\0');
+  DWORD length = GetCurrentDirectoryA(size, &folder[0]);
+  if (length == 0 || length >= size) return path;
+  folder.resize(length);
+  if (folder.back() != '\\') folder += '\\';
+  return folder + path;
+}
+
+class Win32SettingsFile : public SettingsFile {
+ public:
+  // A value that fills the buffer comes back cut to size-1 characters; Wine
+  // cuts a quoted one to size-2. A result shorter than that is whole.
+  std::string Read(const std::string& path, const std::string& section,
+                   const std::string& key,
+                   const std::string& fallback) override {
+    const std::string file = FullPath(path);
+    const std::string section_name = TrimBlanks(section);
+    const std::string key_name = TrimBlanks(key);
+    constexpr DWORD kMaxSize = 1u << 24;
+    std::vector<char> buffer(256);
+    for (;;) {
+      const DWORD size = static_cast<DWORD>(buffer.size());
+      const DWORD length = GetPrivateProfileStringA(
+          section_name.c_str(), key_name.c_str(), fallback.c_str(),
+          buffer.data(), size, file.c_str());
+      if (length + 2 < size || size >= kMaxSize) {
+        return std::string(buffer.data(), length < size ? length : size - 1);
+      }
+      buffer.resize(buffer.size() * 2);
+    }
+  }
+
+  bool Write(const std::string& path, const std::string& section,
+             const std::string& key, const std::string& value) override {
+    const std::string section_name = TrimBlanks(section);
+    const std::string key_name = TrimBlanks(key);
+    if (!ValidNames(section_name, key_name, value)) return false;
+    // Wine drops leading blanks of a value and Windows keeps them; reading
+    // drops them either way, so write the value without them everywhere.
+    const std::string trimmed = TrimBlanks(value);
+    return WritePrivateProfileStringA(section_name.c_str(), key_name.c_str(),
+                                      trimmed.c_str(),
+                                      FullPath(path).c_str()) != FALSE;
+  }
+};
+
+}  // namespace
+
+SettingsFile& SystemSettingsFile() {
+  static Win32SettingsFile instance;
+  return instance;
+}
+
+}  // namespace platform

@@ -1,0 +1,145 @@
+// The exported entry points. Each converts the host's arguments (null texts
+// to empty ones, a null date-time pointer to a null date-time) and forwards
+// to the code of its subject.
+
+#include <string>
+#include <type_traits>
+
+#include "platform/clock.h"
+#include "platform/message_box.h"
+#include "platform/settings_file.h"
+#include "plugin/module.h"
+#include "plugin/stats_api.h"
+#include "plugin/version.h"
+#include "stats/call_check.h"
+#include "stats/error_report.h"
+#include "stats/ingest.h"
+#include "stats/scoring.h"
+
+#ifndef STATS_EXPORT
+#define STATS_EXPORT
+#endif
+
+namespace {
+
+const char kSetName[] = "CQ UT CONTEST";
+const char kNoSetName[] = "";
+const char kCredit[] = "Stats plug-in " STATS_VERSION_TEXT " for the CQ UT CONTEST";
+
+std::string TextOf(Text text) { return text != nullptr ? text : ""; }
+
+COleDateTime DateOf(DateTime time) {
+  if (time == nullptr) return COleDateTime(0.0, COleDateTime::null);
+  return COleDateTime(time->value, time->status);
+}
+
+const ErrorReport& Report() {
+  static const ErrorReport report("err.txt");
+  return report;
+}
+
+QsoInput QsoOf(Text ownCall, Text call, DateTime time, uint32_t freqHz,
+               Text mode, Text rstSent, Text rstRcvd, Text exchSent,
+               Text exchRcvd, Text multCode, Text group, Text band) {
+  QsoInput q;
+  q.ownCall = TextOf(ownCall);
+  q.call = TextOf(call);
+  q.time = DateOf(time);
+  q.freqHz = freqHz;
+  q.mode = TextOf(mode);
+  q.rstSent = TextOf(rstSent);
+  q.rstRcvd = TextOf(rstRcvd);
+  q.exchSent = TextOf(exchSent);
+  q.exchRcvd = TextOf(exchRcvd);
+  q.multCode = TextOf(multCode);
+  q.group = TextOf(group);
+  q.band = TextOf(band);
+  return q;
+}
+
+}  // namespace
+
+extern "C" {
+
+STATS_EXPORT int32_t STATS_CALL GetNumberOfSets(void) { return 1; }
+
+STATS_EXPORT const char* STATS_CALL GetSetName(int32_t index) {
+  return index == 0 ? kSetName : kNoSetName;
+}
+
+STATS_EXPORT void STATS_CALL SetupSet0(void) {
+  platform::SystemMessageBox().Show(platform::MessageBoxService::kNoOwner,
+                                    "No additional setup for this contest",
+                                    nullptr, platform::MessageBoxService::kOk);
+}
+
+STATS_EXPORT int32_t STATS_CALL ResetStats0(
+    Text, int32_t cabrilloFlag, Text /*ownCall*/, DateTime start, DateTime,
+    Text, Text, Text, Text, Text, Text, Text, Text, Text, Text ownMultCode,
+    int32_t, int32_t, int32_t, double, double, Text, Text ownGroupCode, Text) {
+  ResetInput input;
+  input.cabrilloFlag = cabrilloFlag;
+  input.start = DateOf(start);
+  input.ownMultCode = TextOf(ownMultCode);
+  input.ownGroupCode = TextOf(ownGroupCode);
+  return ResetContest(g_contest, input, Report());
+}
+
+STATS_EXPORT int32_t STATS_CALL AddData0(
+    Text ownCall, Text call, DateTime time, DateTime, DateTime, DateTime,
+    uint32_t, uint32_t freqHz, Text mode, Text rstSent, Text rstRcvd,
+    Text exchSent, Text exchRcvd, Text, Text, Text, Text, Text, Text, Text,
+    Text, Text, Text multCode, int32_t, int32_t, int32_t, double, double, Text,
+    Text group, Text, Text band, Text) {
+  return AddQso(g_contest,
+                QsoOf(ownCall, call, time, freqHz, mode, rstSent, rstRcvd,
+                      exchSent, exchRcvd, multCode, group, band),
+                Report());
+}
+
+STATS_EXPORT int32_t STATS_CALL RemoveData0(
+    Text, Text call, DateTime, DateTime, DateTime, DateTime, uint32_t,
+    uint32_t, Text mode, Text, Text, Text exchSent, Text exchRcvd, Text, Text,
+    Text, Text, Text, Text, Text, Text, Text, Text, int32_t, int32_t, int32_t,
+    double, double, Text, Text, Text, Text band, Text) {
+  return RemoveQso(g_contest, QsoOf(nullptr, call, nullptr, 0, mode, nullptr,
+                                    nullptr, exchSent, exchRcvd, nullptr,
+                                    nullptr, band));
+}
+
+STATS_EXPORT int32_t STATS_CALL CheckCall0(
+    Text call, uint32_t, uint32_t, Text mode, Text, Text, Text, Text, Text,
+    Text, Text, Text, Text, Text multCode, int32_t, int32_t, int32_t, double,
+    double, Text, Text, Text, Text, Text, Text band, Text, char*, char*) {
+  CallProbe probe{TextOf(call), TextOf(mode), TextOf(multCode), TextOf(band)};
+  return CheckCall(g_contest, probe, platform::SystemClock().NowUtc());
+}
+
+STATS_EXPORT int32_t STATS_CALL GetExchgCount0(Text, Text, Text) { return 1; }
+
+STATS_EXPORT int32_t STATS_CALL IsValidExchg0(Text exchange, Text, Text, Text,
+                                              int32_t, int32_t, int32_t field) {
+  return IsValidExchange(TextOf(exchange), field);
+}
+
+STATS_EXPORT const char* STATS_CALL GetResult0(int32_t* score) {
+  const int32_t total = ComputeResults(g_contest, kCredit,
+                                       platform::SystemSettingsFile(),
+                                       &g_resultsText);
+  g_claimedScore = total;
+  if (score != nullptr) *score = total;
+  return g_resultsText.c_str();
+}
+
+}  // extern "C"
+
+static_assert(std::is_same<decltype(AddData0), AddData0Fn>::value, "AddData0");
+static_assert(std::is_same<decltype(RemoveData0), RemoveData0Fn>::value, "RemoveData0");
+static_assert(std::is_same<decltype(ResetStats0), ResetStats0Fn>::value, "ResetStats0");
+static_assert(std::is_same<decltype(CheckCall0), CheckCall0Fn>::value, "CheckCall0");
+static_assert(std::is_same<decltype(GetExchgCount0), GetExchgCount0Fn>::value, "GetExchgCount0");
+static_assert(std::is_same<decltype(IsValidExchg0), IsValidExchg0Fn>::value, "IsValidExchg0");
+static_assert(std::is_same<decltype(GetNumberOfSets), GetNumberOfSetsFn>::value, "GetNumberOfSets");
+static_assert(std::is_same<decltype(GetSetName), GetSetNameFn>::value, "GetSetName");
+static_assert(std::is_same<decltype(SetupSet0), SetupSet0Fn>::value, "SetupSet0");
+static_assert(std::is_same<decltype(GetResult0), GetResult0Fn>::value, "GetResult0");

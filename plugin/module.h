@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/cwinapp.h"
+#include "stats/band_list.h"
+#include "stats/contest.h"
+#include "stats/qso_store.h"
+
+// The module's application object. It adds nothing to its base.
+class CTestApp : public CWinApp {
+ public:
+  CTestApp() : CWinApp(nullptr) {}
+  ~CTestApp() override = default;
+};
+
+// Module-wide state, created at load in the order declared here and
+// destroyed in reverse order at unload.
+extern CTestApp theApp;
+extern QsoStore g_qsoStore;
+extern BandList g_bandList;
+extern std::string g_ownGroupCode;
+extern std::string g_ownMultCode;
+extern std::string g_resultsText;
+
+// Module-wide integers: 0 from load, no construction.
+extern int32_t g_startHour;
+extern int32_t g_lastTour;
+extern int32_t g_cabrilloFlag;
+extern int32_t g_claimedScore;
+
+// The contest state above, by reference.
+extern Contest g_contest;

@@ -1,0 +1,57 @@
+#include "stats/call_check.h"
+
+#include "stats/tour.h"
+
+namespace {
+
+// Whether a QSO stored at hour `h`, minute `s` falls in the half hour of the
+// clock reading `hour`:`c`. Only hour numbers are compared, never dates; a
+// stored time without calendar fields has h = s = -1 and never matches.
+bool InHalfHourWindow(int hour, int c, int h, int s) {
+  const int d = hour - h;
+  if (d == 0) {
+    return (c < 30 && s < 30) || (c >= 30 && s >= 30) ||
+           (c > 30 && s < 30 && c - s <= 29);
+  }
+  if (d == 1) return c < 30 && s > 30 && (60 - s) + c <= 29;
+  return false;
+}
+
+bool IsAsciiDigit(char ch) { return ch >= '0' && ch <= '9'; }
+bool IsAsciiLetter(char ch) {
+  return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
+}
+
+}  // namespace
+
+int32_t CheckCall(const Contest& contest, const CallProbe& probe,
+                  const platform::UtcTime& now) {
+  const int32_t tour = TourOfHour(now.hour, contest.startHour);
+  const std::string probeKey = probe.multCode + std::to_string(tour);
+  const QsoStore& store = contest.qsoStore;
+
+  for (std::size_t i = 0; i < store.Count(); ++i) {
+    const CInfo& s = store.At(i);
+    if (s.m_call != probe.call || s.m_band != probe.band) continue;
+    if (s.m_mode == probe.mode) {
+      if (s.m_tour == tour) return kRepeat;
+    } else if (InHalfHourWindow(now.hour, now.minute, s.m_time.GetHour(),
+                                s.m_time.GetMinute())) {
+      return kRepeat;
+    }
+  }
+  for (std::size_t i = 0; i < store.Count(); ++i) {
+    const CInfo& s = store.At(i);
+    if (s.m_band == probe.band && s.m_multKey == probeKey) return kNoNewMultiplier;
+  }
+  return kNewMultiplier;
+}
+
+int32_t IsValidExchange(const std::string& exchange, int32_t fieldIndex) {
+  if (fieldIndex != 0 || exchange.size() != 5) return 0;
+  return IsAsciiDigit(exchange[0]) && IsAsciiDigit(exchange[1]) &&
+                 IsAsciiDigit(exchange[2]) && IsAsciiLetter(exchange[3]) &&
+                 IsAsciiLetter(exchange[4])
+             ? 1
+             : 0;
+}

@@ -1,0 +1,13 @@
+#include "stats/info.h"
+
+bool CInfo::operator==(const CInfo& o) const {
+  return m_call == o.m_call && m_multKey == o.m_multKey &&
+         m_group == o.m_group && m_band == o.m_band && m_mode == o.m_mode &&
+         m_rstRcvd == o.m_rstRcvd && m_rstSent == o.m_rstSent &&
+         m_exchRcvd == o.m_exchRcvd && m_exchSent == o.m_exchSent &&
+         m_spare1 == o.m_spare1 && m_spare2 == o.m_spare2 &&
+         m_freqKHz == o.m_freqKHz && m_tour == o.m_tour &&
+         m_reserved == o.m_reserved && m_points == o.m_points &&
+         m_multBand == o.m_multBand && m_serial == o.m_serial &&
+         m_time == o.m_time;
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/cobject.h"
+#include "platform/ole_date_time.h"
+
+// One QSO as the store keeps it. Copies are deep; equality compares every
+// field (see operator==).
+class CInfo : public CObject {
+ public:
+  CInfo() = default;
+  CInfo(const CInfo&) = default;
+  CInfo& operator=(const CInfo&) = default;
+  ~CInfo() override = default;
+
+  // True when all eleven texts, all six integers and the two date-times are
+  // equal; texts compare byte for byte, date-times as COleDateTime does (an
+  // invalid one equals nothing).
+  bool operator==(const CInfo& other) const;
+  bool operator!=(const CInfo& other) const { return !(*this == other); }
+
+  std::string m_call;      // worked station's callsign
+  std::string m_multKey;   // multiplier code followed by the tour number
+  std::string m_group;     // worked station's group code
+  std::string m_band;      // band label as the host gave it
+  std::string m_mode;      // "CW" or "SSB" in every stored record
+  std::string m_rstRcvd;   // signal report received
+  std::string m_rstSent;   // signal report sent
+  std::string m_exchRcvd;  // exchange received, never empty when stored
+  std::string m_exchSent;  // exchange sent, never empty when stored
+  std::string m_spare1;    // reserved
+  std::string m_spare2;    // reserved
+  int32_t m_freqKHz = 0;     // frequency in kHz
+  int32_t m_tour = 0;        // tour 0..4 of the QSO time
+  int32_t m_reserved = -1;   // reserved
+  int32_t m_points = -1;     // QSO points of the last results request
+  int32_t m_multBand = -1;   // band weight when first of its key, else -1
+  int32_t m_serial = -1;     // number taken from the exchange by scoring
+  COleDateTime m_time;       // QSO date-time as the host gave it
+};

@@ -1,0 +1,221 @@
+#include "stats/ingest.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/contest_fixture.h"
+#include "tests/test_support.h"
+
+namespace {
+
+using testing_support::ContestDay;
+using testing_support::ReadFile;
+
+const char kHeader[] = "CQ UT CONTEST UBN file \r\n";
+
+QsoInput Qso(const std::string& call, double time, const std::string& mode = "CW",
+             const std::string& band = "20m") {
+  QsoInput q;
+  q.ownCall = "UT1AA";
+  q.call = call;
+  q.time = COleDateTime(time, COleDateTime::valid);
+  q.freqHz = 14025000;
+  q.mode = mode;
+  q.rstSent = "599";
+  q.rstRcvd = "579";
+  q.exchSent = "001AB";
+  q.exchRcvd = "015CD";
+  q.multCode = "CD";
+  q.group = "G1";
+  q.band = band;
+  return q;
+}
+
+class IngestTest : public ::testing::Test {
+ protected:
+  void Reset(int startHour) {
+    ResetInput in;
+    in.start = COleDateTime(ContestDay(startHour), COleDateTime::valid);
+    in.ownMultCode = "AB";
+    in.ownGroupCode = "G1";
+    EXPECT_EQ(ResetContest(f.contest, in, report), 1);
+  }
+
+  testing_support::ScopedWorkDir dir;
+  testing_support::ContestFixture f;
+  ErrorReport report{"err.txt"};
+};
+
+TEST_F(IngestTest, ResetStartsTheReportAndTakesTheContestValues) {
+  testing_support::WriteFile("err.txt", "old lines\r\n");
+  ASSERT_EQ(AddQso(f.contest, Qso("UR5AA", ContestDay(1)), report), 1);
+  Reset(12);
+  EXPECT_EQ(ReadFile("err.txt"), kHeader);
+  EXPECT_EQ(f.startHour, 12);
+  EXPECT_EQ(f.store.Count(), 0u);
+  EXPECT_EQ(f.bands.Count(), 0u);
+  EXPECT_EQ(f.ownMultCode, "AB");
+  EXPECT_EQ(f.ownGroupCode, "G1");
+  EXPECT_EQ(f.lastTour, 1) << "reset leaves the last tour alone";
+}
+
+struct RefusalCase {
+  const char* mode;
+  const char* exchSent;
+  const char* exchRcvd;
+  const char* line;
+};
+
+class RefusalTest : public IngestTest,
+                    public ::testing::WithParamInterface<RefusalCase> {};
+
+TEST_P(RefusalTest, WritesOneLineAndStoresNothing) {
+  const RefusalCase& c = GetParam();
+  Reset(12);
+  QsoInput q = Qso("UR5AA", ContestDay(13, 7), c.mode);
+  q.exchSent = c.exchSent;
+  q.exchRcvd = c.exchRcvd;
+  EXPECT_EQ(AddQso(f.contest, q, report), 0);
+  EXPECT_EQ(ReadFile("err.txt"), std::string(kHeader) + c.line + "\r\n");
+  EXPECT_EQ(f.store.Count(), 0u);
+  EXPECT_EQ(f.bands.Count(), 0u);
+  EXPECT_EQ(f.lastTour, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rules, RefusalTest,
+    ::testing::Values(
+        RefusalCase{"cw", "001AB", "015CD",
+                    "QSO:  14025  cw  2026-12-19 1307  UT1AA  599  001AB  UR5AA  579  "
+                    "015CD   NO TEST MODE !!!"},
+        RefusalCase{"Cw", "001AB", "015CD",
+                    "QSO:  14025  Cw  2026-12-19 1307  UT1AA  599  001AB  UR5AA  579  "
+                    "015CD   NO TEST MODE !!!"},
+        RefusalCase{"", "001AB", "015CD",
+                    "QSO:  14025    2026-12-19 1307  UT1AA  599  001AB  UR5AA  579  "
+                    "015CD   NO TEST MODE !!!"},
+        // Both rules broken: only the mode is reported.
+        RefusalCase{"RTTY", "", "",
+                    "QSO:  14025  RTTY  2026-12-19 1307  UT1AA  599    UR5AA  579  "
+                    "   NO TEST MODE !!!"},
+        RefusalCase{"SSB", "", "015CD",
+                    "QSO:  14025  SSB  2026-12-19 1307  UT1AA  599    UR5AA  579  "
+                    "015CD   NO RX NUMBER !!!"},
+        // Five blanks between the received report and the reason.
+        RefusalCase{"CW", "001AB", "",
+                    "QSO:  14025  CW  2026-12-19 1307  UT1AA  599  001AB  UR5AA  579  "
+                    "   NO RX NUMBER !!!"}));
+
+TEST_F(IngestTest, ReportShowsInvalidAndNullTimes) {
+  Reset(0);
+  QsoInput q = Qso("UR5AA", 0.0, "AM");
+  q.time = COleDateTime(45000.5, COleDateTime::invalid);
+  AddQso(f.contest, q, report);
+  q.time = COleDateTime(45000.5, COleDateTime::null);
+  AddQso(f.contest, q, report);
+  EXPECT_EQ(ReadFile("err.txt"),
+            std::string(kHeader) +
+                "QSO:  14025  AM  Invalid DateTime  UT1AA  599  001AB  UR5AA  579  "
+                "015CD   NO TEST MODE !!!\r\n"
+                "QSO:  14025  AM    UT1AA  599  001AB  UR5AA  579  015CD   NO TEST MODE !!!\r\n");
+}
+
+TEST_F(IngestTest, FillsTheRecord) {
+  Reset(12);
+  QsoInput q = Qso("UR5AA", ContestDay(14, 25));
+  q.freqHz = 7012345;
+  ASSERT_EQ(AddQso(f.contest, q, report), 1);
+  ASSERT_EQ(f.store.Count(), 1u);
+  const CInfo& r = f.store.At(0);
+  EXPECT_EQ(r.m_call, "UR5AA");
+  EXPECT_EQ(r.m_multKey, "CD2");
+  EXPECT_EQ(r.m_tour, 2);
+  EXPECT_EQ(r.m_freqKHz, 7012);
+  EXPECT_EQ(r.m_group, "G1");
+  EXPECT_EQ(r.m_rstSent, "599");
+  EXPECT_EQ(r.m_rstRcvd, "579");
+  EXPECT_EQ(r.m_exchSent, "001AB");
+  EXPECT_EQ(r.m_exchRcvd, "015CD");
+  EXPECT_EQ(r.m_points, -1);
+  EXPECT_EQ(r.m_multBand, -1);
+  EXPECT_EQ(r.m_serial, -1);
+  EXPECT_EQ(r.m_reserved, -1);
+  EXPECT_TRUE(r.m_time == q.time);
+  EXPECT_EQ(f.lastTour, 2);
+  EXPECT_EQ(ReadFile("err.txt"), kHeader);
+}
+
+TEST_F(IngestTest, SmallFrequencyAndEarlyTimeGiveZero) {
+  Reset(12);
+  QsoInput q = Qso("UR5AA", ContestDay(11, 59));
+  q.freqHz = 999;
+  ASSERT_EQ(AddQso(f.contest, q, report), 1);
+  EXPECT_EQ(f.store.At(0).m_freqKHz, 0);
+  EXPECT_EQ(f.store.At(0).m_tour, 0);
+  EXPECT_EQ(f.store.At(0).m_multKey, "CD0");
+}
+
+TEST_F(IngestTest, StoresAQsoOnceUntilItIsScored) {
+  Reset(12);
+  const QsoInput q = Qso("UR5AA", ContestDay(12, 5));
+  EXPECT_EQ(AddQso(f.contest, q, report), 1);
+  EXPECT_EQ(AddQso(f.contest, q, report), 1);
+  EXPECT_EQ(f.store.Count(), 1u);
+  EXPECT_EQ(f.bands.Count(), 1u);
+  f.store.SetResults(0, 60, 20, 15);
+  EXPECT_EQ(AddQso(f.contest, q, report), 1);
+  EXPECT_EQ(f.store.Count(), 2u) << "a scored record differs from a fresh one";
+}
+
+TEST_F(IngestTest, InvalidTimeEqualsNothing) {
+  Reset(0);
+  QsoInput q = Qso("UR5AA", 0.0);
+  q.time = COleDateTime(45000.5, COleDateTime::invalid);
+  AddQso(f.contest, q, report);
+  AddQso(f.contest, q, report);
+  EXPECT_EQ(f.store.Count(), 2u);
+  EXPECT_EQ(f.store.At(0).m_tour, 1) << "hour 0 with start hour 0";
+  q.time = COleDateTime(45000.5, COleDateTime::null);
+  AddQso(f.contest, q, report);
+  AddQso(f.contest, q, report);
+  EXPECT_EQ(f.store.Count(), 3u);
+}
+
+TEST_F(IngestTest, OtherCaseOfCallIsAnotherQso) {
+  Reset(12);
+  AddQso(f.contest, Qso("UR5AA", ContestDay(12)), report);
+  AddQso(f.contest, Qso("ur5aa", ContestDay(12)), report);
+  EXPECT_EQ(f.store.Count(), 2u);
+}
+
+TEST_F(IngestTest, RemovesTheEarliestMatchOnly) {
+  Reset(12);
+  AddQso(f.contest, Qso("UR5AA", ContestDay(12)), report);
+  AddQso(f.contest, Qso("UR5AA", ContestDay(14)), report);
+  AddQso(f.contest, Qso("UR5AA", ContestDay(14), "SSB"), report);
+  ASSERT_EQ(f.store.Count(), 3u);
+
+  QsoInput removal = Qso("UR5AA", 0.0);
+  removal.exchRcvd = "";
+  EXPECT_EQ(RemoveQso(f.contest, removal), 0);
+  EXPECT_EQ(f.store.Count(), 3u);
+
+  removal = Qso("UR5AA", 0.0);
+  removal.multCode = "ZZ";  // removal compares call, mode and band only
+  EXPECT_EQ(RemoveQso(f.contest, removal), 1);
+  ASSERT_EQ(f.store.Count(), 2u);
+  EXPECT_EQ(f.store.At(0).m_tour, 2);
+  EXPECT_EQ(f.store.At(1).m_mode, "SSB");
+
+  EXPECT_EQ(RemoveQso(f.contest, Qso("UR5AA", 0.0, "CW", "40m")), 1);
+  EXPECT_EQ(f.store.Count(), 2u);
+  EXPECT_EQ(f.bands.Count(), 1u);
+  EXPECT_EQ(ReadFile("err.txt"), kHeader);
+}
+
+TEST_F(IngestTest, AcceptedQsoCreatesAMissingReport) {
+  AddQso(f.contest, Qso("UR5AA", ContestDay(12)), report);
+  EXPECT_TRUE(std::filesystem::exists("err.txt"));
+  EXPECT_EQ(ReadFile("err.txt"), "");
+}
+
+}  // namespace
