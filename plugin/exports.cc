@@ -5,7 +5,11 @@
 #include <string>
 #include <type_traits>
 
+#include "cabrillo/cabrillo_export.h"
+#include "platform/cdialog.h"
 #include "platform/clock.h"
+#include "platform/file_version.h"
+#include "platform/file_writer.h"
 #include "platform/message_box.h"
 #include "platform/settings_file.h"
 #include "plugin/module.h"
@@ -74,7 +78,7 @@ STATS_EXPORT void STATS_CALL SetupSet0(void) {
 }
 
 STATS_EXPORT int32_t STATS_CALL ResetStats0(
-    Text, int32_t cabrilloFlag, Text /*ownCall*/, DateTime start, DateTime,
+    Text, int32_t cabrilloFlag, Text ownCall, DateTime start, DateTime,
     Text, Text, Text, Text, Text, Text, Text, Text, Text, Text ownMultCode,
     int32_t, int32_t, int32_t, double, double, Text, Text ownGroupCode, Text) {
   ResetInput input;
@@ -82,7 +86,12 @@ STATS_EXPORT int32_t STATS_CALL ResetStats0(
   input.start = DateOf(start);
   input.ownMultCode = TextOf(ownMultCode);
   input.ownGroupCode = TextOf(ownGroupCode);
-  return ResetContest(g_contest, input, Report());
+  ResetContest(g_contest, input, Report());
+  if (g_cabrilloFlag != 0) {
+    g_cabrilloLog.EditHeader(TextOf(ownCall), platform::SystemSettingsFile(),
+                             platform::SystemDialogRunner());
+  }
+  return 1;
 }
 
 STATS_EXPORT int32_t STATS_CALL AddData0(
@@ -128,6 +137,12 @@ STATS_EXPORT const char* STATS_CALL GetResult0(int32_t* score) {
                                        &g_resultsText);
   g_claimedScore = total;
   if (score != nullptr) *score = total;
+  if (g_cabrilloFlag != 0) {
+    RunCabrilloPass(g_cabrilloLog, g_qsoStore, g_claimedScore,
+                    platform::SystemFileVersion(), platform::SystemFileWriter(),
+                    platform::SystemMessageBox());
+    if (score != nullptr) *score = -1;
+  }
   return g_resultsText.c_str();
 }
 

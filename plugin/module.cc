@@ -4,6 +4,7 @@
 // guarantees their order: construction top to bottom at load, destruction
 // bottom to top at unload.
 CTestApp theApp;
+CCabrilloLog g_cabrilloLog;
 QsoStore g_qsoStore;
 BandList g_bandList;
 std::string g_ownGroupCode;

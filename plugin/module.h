@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "cabrillo/cabrillo_log.h"
 #include "platform/cwinapp.h"
 #include "stats/band_list.h"
 #include "stats/contest.h"
@@ -18,6 +19,7 @@ class CTestApp : public CWinApp {
 // Module-wide state, created at load in the order declared here and
 // destroyed in reverse order at unload.
 extern CTestApp theApp;
+extern CCabrilloLog g_cabrilloLog;
 extern QsoStore g_qsoStore;
 extern BandList g_bandList;
 extern std::string g_ownGroupCode;

@@ -10,13 +10,14 @@ namespace testing_support {
 // standard error that the plug-in writes, captured meanwhile.
 class MessageBoxWatcher {
  public:
-  MessageBoxWatcher();
+  // Waits at most `timeoutMs` for the box to appear.
+  explicit MessageBoxWatcher(int timeoutMs = 15000);
   ~MessageBoxWatcher();
   MessageBoxWatcher(const MessageBoxWatcher&) = delete;
   MessageBoxWatcher& operator=(const MessageBoxWatcher&) = delete;
 
-  // Waits for the box (at most a few seconds) and returns its text, or
-  // "<no box>" when none appeared.
+  // Waits for the box and returns its text, or "<no box>" when none
+  // appeared in time.
   std::string Finish();
   const std::string& caption() const { return m_caption; }
 

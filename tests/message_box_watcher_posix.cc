@@ -4,7 +4,7 @@
 
 namespace testing_support {
 
-MessageBoxWatcher::MessageBoxWatcher() { ::testing::internal::CaptureStderr(); }
+MessageBoxWatcher::MessageBoxWatcher(int) { ::testing::internal::CaptureStderr(); }
 
 MessageBoxWatcher::~MessageBoxWatcher() { Finish(); }
 

@@ -12,6 +12,7 @@ struct Watch {
   char caption[256] = "";
   char text[1024] = "";
   bool found = false;
+  int timeoutMs = 15000;
 };
 
 BOOL CALLBACK FindBox(HWND window, LPARAM param) {
@@ -30,7 +31,7 @@ BOOL CALLBACK FindBox(HWND window, LPARAM param) {
 
 DWORD WINAPI Run(void* param) {
   Watch* watch = static_cast<Watch*>(param);
-  for (int i = 0; i < 300 && watch->box == nullptr; ++i) {
+  for (int waited = 0; waited < watch->timeoutMs && watch->box == nullptr; waited += 50) {
     EnumWindows(FindBox, reinterpret_cast<LPARAM>(watch));
     if (watch->box == nullptr) Sleep(50);
   }
@@ -44,8 +45,9 @@ DWORD WINAPI Run(void* param) {
 
 }  // namespace
 
-MessageBoxWatcher::MessageBoxWatcher() {
+MessageBoxWatcher::MessageBoxWatcher(int timeoutMs) {
   Watch* watch = new Watch;
+  watch->timeoutMs = timeoutMs;
   watch->thread = CreateThread(nullptr, 0, Run, watch, 0, nullptr);
   m_state = watch;
 }

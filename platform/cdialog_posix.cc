@@ -1,0 +1,33 @@
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+
+#include "platform/cdialog.h"
+#include "platform/terminal_form.h"
+
+namespace platform {
+namespace {
+
+// Without a window system a dialog is a form on the controlling terminal;
+// with no operator at a terminal it cannot be shown.
+class TerminalDialogRunner : public DialogRunner {
+ public:
+  Result RunModal(CDialog& dialog) override {
+    if (!isatty(STDIN_FILENO) || !isatty(STDOUT_FILENO)) return kCannotShow;
+    // End of input cancels a form but must not cancel the next one: the
+    // operator may type again after Ctrl-D, and stdio keeps its EOF flag.
+    std::clearerr(stdin);
+    std::cin.clear();
+    return RunTerminalForm(dialog, std::cin, std::cout);
+  }
+};
+
+}  // namespace
+
+DialogRunner& SystemDialogRunner() {
+  static TerminalDialogRunner runner;
+  return runner;
+}
+
+}  // namespace platform

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <map>
+#include <string>
+
+#include "platform/file_version.h"
+#include "platform/file_writer.h"
+
+namespace testing_support {
+
+// Executables with versions, by name; missing names cannot be opened.
+class FakeFileVersion : public platform::FileVersion {
+ public:
+  struct Version {
+    uint32_t ms, ls;
+    bool readable;
+  };
+  bool CanOpenForReading(const std::string& path) override { return files.count(path) != 0; }
+  bool ReadFixedVersion(const std::string& path, uint32_t* ms, uint32_t* ls) override {
+    auto it = files.find(path);
+    if (it == files.end() || !it->second.readable) return false;
+    *ms = it->second.ms;
+    *ls = it->second.ls;
+    return true;
+  }
+  std::map<std::string, Version> files;
+};
+
+// Files kept in memory; writes can be made to fail.
+class FakeFileWriter : public platform::FileWriter {
+ public:
+  bool ReplaceWhole(const std::string& path, const std::string& bytes) override {
+    if (fail) return false;
+    files[path] = bytes;
+    return true;
+  }
+  std::map<std::string, std::string> files;
+  bool fail = false;
+};
+
+}  // namespace testing_support
