@@ -61,8 +61,8 @@ size_t EntryNumber(const std::string& answer, size_t count) {
 
 bool AskEdit(const DialogControl& control, FormControls& controls,
              std::istream& in, std::ostream& out) {
-  out << control.label << " [" << controls.GetText(control.id) << "]: "
-      << std::flush;
+  out << control.label << " [" << controls.GetText(control.id)
+      << "]: " << std::flush;
   std::string answer;
   if (!ReadLine(in, answer)) return false;
   if (!answer.empty()) controls.SetText(control.id, answer);

@@ -37,10 +37,10 @@ class HeaderDialog : public CDialog {
   }
 
   std::vector<std::string> Members() const {
-    return {contest,     callsign,  claimed,        catOperator, catBand,
-            catMode,     catPower,  catAssisted,    catTransmitter,
-            location,    email,     operators,      club,
-            name,        address,   soapbox};
+    return {contest,        callsign, claimed,  catOperator,
+            catBand,        catMode,  catPower, catAssisted,
+            catTransmitter, location, email,    operators,
+            club,           name,     address,  soapbox};
   }
 
   int inits = 0;
@@ -97,47 +97,79 @@ const FormCase kFormCases[] = {
     {"empty lines keep values", {}, "\n", DialogRunner::kOk, {}},
     {"lines replace one-line edits",
      {{IDC_CALLSIGN, "UT2XX"}, {IDC_LOCATION, "KN29"}, {IDC_NAME, " Ivan "}},
-     "ok\n", DialogRunner::kOk,
-     {{&HeaderDialog::callsign, "UT2XX"}, {&HeaderDialog::location, "KN29"},
+     "ok\n",
+     DialogRunner::kOk,
+     {{&HeaderDialog::callsign, "UT2XX"},
+      {&HeaderDialog::location, "KN29"},
       {&HeaderDialog::name, " Ivan "}}},
     {"numbers pick entries of the sorted lists",
-     {{IDC_CAT_BAND, "1"}, {IDC_CAT_MODE, "2"}, {IDC_CAT_OPERATOR, "3"},
+     {{IDC_CAT_BAND, "1"},
+      {IDC_CAT_MODE, "2"},
+      {IDC_CAT_OPERATOR, "3"},
       {IDC_CAT_TRANSMITTER, "3"}},
-     "O\n", DialogRunner::kOk,
-     {{&HeaderDialog::catBand, "10M"}, {&HeaderDialog::catMode, "MIXED"},
+     "O\n",
+     DialogRunner::kOk,
+     {{&HeaderDialog::catBand, "10M"},
+      {&HeaderDialog::catMode, "MIXED"},
       {&HeaderDialog::catOperator, "SINGLE-OP"},
       {&HeaderDialog::catTransmitter, "UNLIMITED"}}},
     {"other combo text is taken as typed",
-     {{IDC_CAT_BAND, "0"}, {IDC_CAT_MODE, "4"}, {IDC_CAT_POWER, "MEDIUM"},
-      {IDC_CAT_ASSISTED, "assisted"}, {IDC_CAT_TRANSMITTER, "1x"}},
-     "o\n", DialogRunner::kOk,
-     {{&HeaderDialog::catBand, "0"}, {&HeaderDialog::catMode, "4"},
+     {{IDC_CAT_BAND, "0"},
+      {IDC_CAT_MODE, "4"},
+      {IDC_CAT_POWER, "MEDIUM"},
+      {IDC_CAT_ASSISTED, "assisted"},
+      {IDC_CAT_TRANSMITTER, "1x"}},
+     "o\n",
+     DialogRunner::kOk,
+     {{&HeaderDialog::catBand, "0"},
+      {&HeaderDialog::catMode, "4"},
       {&HeaderDialog::catPower, "MEDIUM"},
       {&HeaderDialog::catAssisted, "assisted"},
       {&HeaderDialog::catTransmitter, "1x"}}},
     {"multi-line lines are joined with CR LF",
      {{IDC_ADDRESS, "Street 1\nKyiv\n."}, {IDC_SOAPBOX, "One\n\n-\nFour\n."}},
-     "\n", DialogRunner::kOk,
+     "\n",
+     DialogRunner::kOk,
      {{&HeaderDialog::address, "Street 1\r\nKyiv"},
       {&HeaderDialog::soapbox, "One\r\n\r\n-\r\nFour"}}},
     {"dash or a lone dot empties a multi-line edit",
-     {{IDC_OPERATORS, "-"}, {IDC_SOAPBOX, "."}}, "\n", DialogRunner::kOk,
+     {{IDC_OPERATORS, "-"}, {IDC_SOAPBOX, "."}},
+     "\n",
+     DialogRunner::kOk,
      {{&HeaderDialog::operators, ""}, {&HeaderDialog::soapbox, ""}}},
     {"an unknown confirmation is asked again",
-     {{IDC_CALLSIGN, "UT2XX"}}, "yes\n\n", DialogRunner::kOk,
+     {{IDC_CALLSIGN, "UT2XX"}},
+     "yes\n\n",
+     DialogRunner::kOk,
      {{&HeaderDialog::callsign, "UT2XX"}}},
     {"cancel keeps the members",
-     {{IDC_CALLSIGN, "UT2XX"}, {IDC_ADDRESS, "Street 1\n."}}, "c\n",
-     DialogRunner::kCancel, {}},
-    {"cancel in words", {{IDC_CAT_BAND, "2"}}, "Cancel\n",
-     DialogRunner::kCancel, {}},
-    {"cancel after an unknown confirmation", {}, "x\nC\n",
-     DialogRunner::kCancel, {}},
-    {"end of input at the confirmation", {{IDC_CALLSIGN, "UT2XX"}}, "",
-     DialogRunner::kCancel, {}},
-    {"end of input after an unknown confirmation", {}, "x\n",
-     DialogRunner::kCancel, {}},
+     {{IDC_CALLSIGN, "UT2XX"}, {IDC_ADDRESS, "Street 1\n."}},
+     "c\n\n",
+     DialogRunner::kCancel,
+     {}},
+    {"cancel in words",
+     {{IDC_CAT_BAND, "2"}},
+     "Cancel\nok\n",
+     DialogRunner::kCancel,
+     {}},
+    {"cancel after an unknown confirmation",
+     {},
+     "x\nC\n\n",
+     DialogRunner::kCancel,
+     {}},
+    {"end of input at the confirmation",
+     {{IDC_CALLSIGN, "UT2XX"}},
+     "",
+     DialogRunner::kCancel,
+     {}},
+    {"end of input after an unknown confirmation",
+     {},
+     "x\n",
+     DialogRunner::kCancel,
+     {}},
 };
+
+void PrintTo(const FormCase& c, std::ostream* os) { *os << c.name; }
 
 class TerminalFormCase : public ::testing::TestWithParam<FormCase> {};
 
@@ -156,8 +188,9 @@ TEST_P(TerminalFormCase, SetsMembersOnOkOnly) {
     HeaderDialog dialog;
     std::istringstream in(input);
     std::ostringstream out;
-    EXPECT_EQ(RunTerminalForm(dialog, in, out), c.result) << c.name << eol;
-    EXPECT_EQ(dialog.Members(), expected.Members()) << c.name << eol;
+    const char* ends = eol[0] == '\r' ? " with CR LF" : "";
+    EXPECT_EQ(RunTerminalForm(dialog, in, out), c.result) << c.name << ends;
+    EXPECT_EQ(dialog.Members(), expected.Members()) << c.name << ends;
     EXPECT_EQ(dialog.inits, 1);
   }
 }
@@ -218,8 +251,8 @@ TEST(FormControlsTest, ListsSortWithoutRegardToCase) {
     controls.AddComboEntry(7, entry);
   }
   EXPECT_EQ(controls.ComboEntries(7),
-            (std::vector<std::string>{"10M", "80M", "A", "a2", "ALL", "b",
-                                      "B", "c"}));
+            (std::vector<std::string>{"10M", "80M", "A", "a2", "ALL", "b", "B",
+                                      "c"}));
   EXPECT_TRUE(controls.ComboEntries(8).empty());
   EXPECT_EQ(controls.GetText(7), "");
 }
@@ -231,15 +264,18 @@ TEST(FormControlsTest, SelectComboPrefix) {
     std::string text;
   };
   const Case cases[] = {
-      {"mul", true, "MULTI-OP"},   {"S", true, "SINGLE-OP"},
-      {"single-op", true, "SINGLE-OP"}, {"two", true, "TWO-A"},
-      {"", false, "kept"},         {"x", false, "kept"},
-      {"MULTI-OPS", false, "kept"}, {"ULTI", false, "kept"},
+      {"mul", true, "MULTI-OP"},
+      {"S", true, "SINGLE-OP"},
+      {"single-op", true, "SINGLE-OP"},
+      {"two", true, "TWO-A"},
+      {"", false, "kept"},
+      {"x", false, "kept"},
+      {"MULTI-OPS", false, "kept"},
+      {"ULTI", false, "kept"},
   };
   for (const Case& c : cases) {
     FormControls controls;
-    for (const char* entry :
-         {"SINGLE-OP", "TWO-B", "MULTI-OP", "TWO-A"}) {
+    for (const char* entry : {"SINGLE-OP", "TWO-B", "MULTI-OP", "TWO-A"}) {
       controls.AddComboEntry(1, entry);
     }
     controls.SetText(1, "kept");
@@ -309,6 +345,8 @@ TEST(SystemDialogRunnerTest, CannotShowWithoutTerminals) {
   Pty pty;
   if (pty.slave < 0) GTEST_SKIP() << "no pseudo terminal";
   ASSERT_TRUE(isatty(pty.slave));
+  // Should the form run after all, it meets the end of input, not a wait.
+  ASSERT_EQ(write(pty.master, "\x04", 1), 1);
   const std::pair<int, int> cases[] = {
       {null, null}, {null, pty.slave}, {pty.slave, null}};  // stdin, stdout
   for (const auto& c : cases) {
@@ -337,7 +375,7 @@ TEST(SystemDialogRunnerTest, ShowsFormOnTerminalAndAgainAfterEndOfInput) {
     Redirect out(STDOUT_FILENO, pty.slave);
     ASSERT_EQ(write(pty.master, "UT2XX\n\x04", 7), 7);  // Ctrl-D: end of input
     ended = SystemDialogRunner().RunModal(first);
-    std::string script = Answers({{IDC_CALLSIGN, "UT3YY"}}) + "ok\n";
+    std::string script = Answers({{IDC_CALLSIGN, "UT3YY"}}) + "ok\n\x04";
     ASSERT_EQ(write(pty.master, script.data(), script.size()),
               static_cast<ssize_t>(script.size()));
     confirmed = SystemDialogRunner().RunModal(second);
