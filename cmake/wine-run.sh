@@ -1,11 +1,15 @@
 #!/bin/sh
-# Runs a Windows program under Wine in the build's own 32-bit prefix.
-# WINEPREFIX may be set by the caller; the default lies beside this build.
+# Runs a Windows program under Wine in a 32-bit prefix of the project's own
+# (STATS_WINEPREFIX, by default in the user's cache), set up on first use.
 : "${WINEPREFIX:=${STATS_WINEPREFIX:-$HOME/.cache/stats-wine}}"
 export WINEPREFIX WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+if [ ! -f "$WINEPREFIX/.stats-ready" ]; then
   mkdir -p "$WINEPREFIX"
-  wineboot -i >/dev/null 2>&1
+  [ -f "$WINEPREFIX/system.reg" ] || wineboot -i >/dev/null 2>&1
+  # Xvfb runs no window manager; unmanaged windows close at once instead of
+  # waiting for one, and Wine draws their frames itself.
+  wine reg add "HKCU\\Software\\Wine\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1
   wineserver -w
+  touch "$WINEPREFIX/.stats-ready"
 fi
 exec wine "$@"

@@ -160,6 +160,7 @@ struct ControlView {
   DWORD exStyle = 0;
   std::string label;  // the label just before the control
   std::string text;
+  RECT rect{};  // in the dialog's client coordinates; a combo closed
   std::vector<std::string> entries;  // a combo's list, in list order
   bool listShowsAll = false;  // the dropped list is tall enough for them
 };
@@ -202,6 +203,9 @@ DialogView Inspect(HWND dialog) {
     control.exStyle = static_cast<DWORD>(GetWindowLongA(child, GWL_EXSTYLE));
     control.label = label;
     control.text = TextOf(child);
+    GetWindowRect(child, &control.rect);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&control.rect),
+                    2);
     label.clear();
     if (control.windowClass != "ComboBox") continue;
     LRESULT count = SendMessageA(child, CB_GETCOUNT, 0, 0);
@@ -257,8 +261,9 @@ TEST(CabrilloDialogUi, TemplateShowsTheFormInOrder) {
     EXPECT_FALSE(style & WS_DISABLED);
     if (control.kind == DialogControl::kCombo) {
       EXPECT_EQ("ComboBox", shown.windowClass);
-      // The list takes over WS_VSCROLL and hides it while all entries fit.
       EXPECT_EQ(static_cast<DWORD>(CBS_DROPDOWN), style & 0x3);
+      // WS_VSCROLL cannot be seen here: the combo hands it to its list,
+      // which hides it while all entries fit.
       EXPECT_TRUE(HasAll(style, CBS_SORT | CBS_AUTOHSCROLL));
       EXPECT_TRUE(shown.listShowsAll);
       std::vector<std::string> sorted(control.entries.begin(),
@@ -285,6 +290,32 @@ TEST(CabrilloDialogUi, TemplateShowsTheFormInOrder) {
             view.controls[IDOK].style & BS_TYPEMASK);
   EXPECT_EQ("Button", view.controls[IDCANCEL].windowClass);
   EXPECT_EQ("CANCEL", view.controls[IDCANCEL].text);
+}
+
+TEST(CabrilloDialogUi, ControlsFitWithoutOverlapping) {
+  HeaderDialog dialog(FreshValues());
+  DialogView view;
+  DrivenRun run = RunDriven(dialog, [&](HWND window) {
+    view = Inspect(window);
+    Press(window, IDCANCEL);
+  });
+  ASSERT_TRUE(run.shown);
+  RECT client{0, 0, view.client.cx, view.client.cy};
+  for (const auto& [id, control] : view.controls) {
+    RECT inside{};
+    IntersectRect(&inside, &control.rect, &client);
+    EXPECT_TRUE(EqualRect(&inside, &control.rect)) << id << " sticks out";
+    for (const auto& [otherId, other] : view.controls) {
+      RECT common{};
+      if (otherId <= id) continue;
+      EXPECT_FALSE(IntersectRect(&common, &control.rect, &other.rect))
+          << id << " overlaps " << otherId;
+    }
+  }
+  const RECT& callsign = view.controls[IDC_CALLSIGN].rect;
+  const RECT& claimed = view.controls[IDC_CLAIMED].rect;
+  EXPECT_EQ(callsign.top, claimed.top);
+  EXPECT_GT(claimed.left, callsign.right);
 }
 
 TEST(CabrilloDialogUi, ComboShowsFirstEntryBeginningWithItsValue) {
@@ -375,14 +406,18 @@ TEST(CabrilloDialogUi, TypingPastTheFieldWidthKeepsEveryCharacter) {
   }
 }
 
-class CabrilloDialogCancel
-    : public testing::TestWithParam<std::function<void(HWND)>> {};
+struct CancelWay {
+  const char* name;
+  void (*act)(HWND dialog);
+};
+
+class CabrilloDialogCancel : public testing::TestWithParam<CancelWay> {};
 
 TEST_P(CabrilloDialogCancel, LeavesMembersUnchanged) {
   HeaderDialog dialog(FreshValues());
   DrivenRun run = RunDriven(dialog, [&](HWND window) {
     for (const auto& [id, text] : TypedValues()) SetText(window, id, text);
-    GetParam()(window);
+    GetParam().act(window);
   });
   ASSERT_TRUE(run.shown);
   EXPECT_FALSE(run.leftOpen);
@@ -393,17 +428,24 @@ TEST_P(CabrilloDialogCancel, LeavesMembersUnchanged) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    ButtonEscapeAndCloseBox, CabrilloDialogCancel,
-    testing::Values([](HWND window) { Press(window, IDCANCEL); },
-                    [](HWND window) {
-                      PostMessageA(GetDlgItem(window, IDC_NAME), WM_KEYDOWN,
-                                   VK_ESCAPE, 1);
-                    },
-                    [](HWND window) {
-                      PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-                    }));
+    Ways, CabrilloDialogCancel,
+    testing::Values(
+        CancelWay{"CancelButton", [](HWND window) { Press(window, IDCANCEL); }},
+        CancelWay{"Escape",
+                  [](HWND window) {
+                    PostMessageA(GetDlgItem(window, IDC_NAME), WM_KEYDOWN,
+                                 VK_ESCAPE, 1);
+                  }},
+        CancelWay{"CloseBox",
+                  [](HWND window) {
+                    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+                  }}),
+    [](const testing::TestParamInfo<CancelWay>& info) {
+      return std::string(info.param.name);
+    });
 
 struct EnterCase {
+  const char* name;
   int id;
   const char* before;
   bool confirms;       // Enter presses OK instead of breaking the line
@@ -445,11 +487,15 @@ TEST_P(CabrilloDialogEnter, BreaksTheLineOrConfirms) {
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    MultiAndSingleLine, CabrilloDialogEnter,
-    testing::Values(EnterCase{IDC_ADDRESS, "Street 1", false, "Street 1\r\n"},
-                    EnterCase{IDC_SOAPBOX, "73", false, "73\r\n"},
-                    EnterCase{IDC_OPERATORS, "UR5ABC", true, "UR5ABC"},
-                    EnterCase{IDC_NAME, "Taras", true, "Taras"}));
+    Fields, CabrilloDialogEnter,
+    testing::Values(
+        EnterCase{"Address", IDC_ADDRESS, "Street 1", false, "Street 1\r\n"},
+        EnterCase{"Soapbox", IDC_SOAPBOX, "73", false, "73\r\n"},
+        EnterCase{"Operators", IDC_OPERATORS, "UR5ABC", true, "UR5ABC"},
+        EnterCase{"Name", IDC_NAME, "Taras", true, "Taras"}),
+    [](const testing::TestParamInfo<EnterCase>& info) {
+      return std::string(info.param.name);
+    });
 
 TEST(CabrilloDialogUi, MissingTemplateCannotBeShown) {
   HeaderDialog dialog(FreshValues(), 9999);
@@ -488,10 +534,12 @@ TEST(CabrilloDialogUi, ExceptionInDataExchangeEndsAsCancel) {
 // Not a check: keeps a filled-in dialog on the screen for
 // tests/dialog_screenshot.sh (DIALOG_HOLD_SECONDS, default 8).
 TEST(CabrilloDialogUi, DISABLED_HoldOpenForScreenshot) {
-  Values values = TypedValues();
-  values[IDC_CONTEST] = "CQ UT CONTEST";
-  values[IDC_CAT_MODE] = "CW";
+  Values values = FreshValues();
+  values[IDC_OPERATORS] = "UR5ABC\r\nUT2XYZ";
   values[IDC_EMAIL] = "ur5abc@example.org";
+  values[IDC_CLUB] = "Kyiv Radio Club";
+  values[IDC_NAME] = "Taras Example";
+  values[IDC_ADDRESS] = "Street 1\r\nKyiv";
   values[IDC_SOAPBOX] = "Nice contest, 73!\r\nThanks to all";
   HeaderDialog dialog(values);
   char seconds[16] = "8";
