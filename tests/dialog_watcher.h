@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <string>
 
 namespace testing_support {
@@ -11,18 +12,23 @@ namespace testing_support {
 // not a terminal) and Finish() reports false.
 class DialogWatcher {
  public:
-  DialogWatcher(const std::string& caption, int buttonId);
+  // `typed` gives texts to put into controls, by id, before pressing.
+  DialogWatcher(const std::string& caption, int buttonId,
+                const std::map<int, std::string>& typed = {});
   ~DialogWatcher();
   DialogWatcher(const DialogWatcher&) = delete;
   DialogWatcher& operator=(const DialogWatcher&) = delete;
 
   bool Finish();
+  // The texts of the dialog's controls, by id, as it opened.
+  const std::map<int, std::string>& shown() const { return m_shown; }
 
   // Whether this system shows dialogs as windows that a watcher can find.
   static const bool kShowsWindows;
 
  private:
   void* m_state = nullptr;  // the system-specific watcher
+  std::map<int, std::string> m_shown;
   bool m_found = false;
   bool m_finished = false;
 };

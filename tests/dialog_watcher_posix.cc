@@ -4,7 +4,7 @@ namespace testing_support {
 
 const bool DialogWatcher::kShowsWindows = false;
 
-DialogWatcher::DialogWatcher(const std::string&, int) {}
+DialogWatcher::DialogWatcher(const std::string&, int, const std::map<int, std::string>&) {}
 DialogWatcher::~DialogWatcher() = default;
 bool DialogWatcher::Finish() { return false; }
 

@@ -11,9 +11,23 @@ struct Watch {
   std::string caption;
   int button = IDCANCEL;
   DWORD pid = GetCurrentProcessId();
+  std::map<int, std::string> typed;
+  std::map<int, std::string> shown;
   HWND dialog = nullptr;
   HANDLE thread = nullptr;
 };
+
+BOOL CALLBACK ReadControl(HWND control, LPARAM param) {
+  Watch* watch = reinterpret_cast<Watch*>(param);
+  const int length = GetWindowTextLengthA(control);
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  GetWindowTextA(control, &text[0], length + 1);
+  text.resize(static_cast<std::size_t>(length));
+  // A combo's edit field is its child with id 1001; the combo itself is the
+  // dialog's control.
+  if (GetParent(control) == watch->dialog) watch->shown[GetDlgCtrlID(control)] = text;
+  return TRUE;
+}
 
 BOOL CALLBACK FindDialog(HWND window, LPARAM param) {
   Watch* watch = reinterpret_cast<Watch*>(param);
@@ -35,6 +49,13 @@ DWORD WINAPI Run(void* param) {
     if (watch->dialog == nullptr) Sleep(50);
   }
   if (watch->dialog != nullptr) {
+    // Let the dialog finish its initialisation before reading it.
+    Sleep(200);
+    EnumChildWindows(watch->dialog, ReadControl, reinterpret_cast<LPARAM>(watch));
+    for (const auto& entry : watch->typed) {
+      SendMessageA(GetDlgItem(watch->dialog, entry.first), WM_SETTEXT, 0,
+                   reinterpret_cast<LPARAM>(entry.second.c_str()));
+    }
     PostMessageA(GetDlgItem(watch->dialog, watch->button), BM_CLICK, 0, 0);
   }
   return 0;
@@ -42,8 +63,10 @@ DWORD WINAPI Run(void* param) {
 
 }  // namespace
 
-DialogWatcher::DialogWatcher(const std::string& caption, int buttonId) {
+DialogWatcher::DialogWatcher(const std::string& caption, int buttonId,
+                             const std::map<int, std::string>& typed) {
   Watch* watch = new Watch;
+  watch->typed = typed;
   watch->caption = caption;
   watch->button = buttonId;
   watch->thread = CreateThread(nullptr, 0, Run, watch, 0, nullptr);
@@ -62,6 +85,7 @@ bool DialogWatcher::Finish() {
   WaitForSingleObject(watch->thread, INFINITE);
   CloseHandle(watch->thread);
   m_found = watch->dialog != nullptr;
+  m_shown = watch->shown;
   return m_found;
 }
 

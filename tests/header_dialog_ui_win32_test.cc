@@ -1,0 +1,70 @@
+// The header dialog through the exports, as the operator meets it: a reset
+// with the Cabrillo flag opens it, a second thread reads and fills it, and
+// the settings file shows what was saved.
+
+#include <filesystem>
+
+#include <gtest/gtest.h>
+
+#include "resources/cabrillo_dialog_ids.h"
+#include "tests/dialog_watcher.h"
+#include "tests/host_calls.h"
+#include "tests/test_support.h"
+
+namespace {
+
+using testing_support::DialogWatcher;
+using testing_support::PluginUnderTest;
+using testing_support::ReadFile;
+
+const int kOk = 1;
+const int kCancel = 2;
+const char kSettings[] = "[Settings]\r\nName=Ivan\r\nAddress=Street 1<CR><LF>Kyiv\r\n";
+
+class HeaderDialogUiTest : public ::testing::Test {
+ protected:
+  HeaderDialogUiTest() {
+    std::filesystem::create_directory("Plugins");
+    testing_support::WriteFile("Plugins/TAVIN.ini", kSettings);
+  }
+  void Reset() {
+    ASSERT_EQ(testing_support::Reset(p, 1, "UT1AA/P", StatsDateTime{46375.5, 0}, "AB", "G1"), 1);
+  }
+
+  PluginUnderTest& p = PluginUnderTest::Get();
+  testing_support::ScopedWorkDir dir;
+};
+
+TEST_F(HeaderDialogUiTest, ShowsTheValuesAndSavesWhatTheOperatorTyped) {
+  DialogWatcher dialog("CQ UT CONTEST", kOk,
+                       {{IDC_ADDRESS, "Street 2\r\nLviv"},
+                        {IDC_NAME, "Petro"},
+                        {IDC_CAT_POWER, "LOW"},
+                        {IDC_CLAIMED, "999"},
+                        {IDC_SOAPBOX, "73!"}});
+  Reset();
+  ASSERT_TRUE(dialog.Finish());
+  const std::map<int, std::string> expected = {
+      {IDC_CONTEST, "CQ UT CONTEST"}, {IDC_CALLSIGN, "UT1AA/P"}, {IDC_CLAIMED, ""},
+      {IDC_CAT_OPERATOR, "SINGLE-OP"}, {IDC_CAT_BAND, "ALL"}, {IDC_CAT_MODE, "CW"},
+      {IDC_CAT_POWER, "HIGH"}, {IDC_CAT_ASSISTED, "NON-ASSISTED"},
+      {IDC_CAT_TRANSMITTER, "ONE"}, {IDC_LOCATION, ""}, {IDC_EMAIL, ""},
+      {IDC_OPERATORS, "UT1AA/P"}, {IDC_CLUB, ""}, {IDC_NAME, "Ivan"},
+      {IDC_ADDRESS, "Street 1\r\nKyiv"}, {IDC_SOAPBOX, ""}};
+  for (const auto& entry : expected) {
+    EXPECT_EQ(dialog.shown().at(entry.first), entry.second) << "control " << entry.first;
+  }
+  EXPECT_EQ(ReadFile("Plugins/TAVIN.ini"),
+            "[Settings]\r\nName=Petro\r\nAddress=Street 2<CR><LF>Lviv\r\n"
+            "Operators=UT1AA/P\r\nCategory=SINGLE-OP\r\nContest=CQ UT CONTEST\r\n"
+            "Email=\r\nClub=\r\nSoapBox=73!\r\n");
+}
+
+TEST_F(HeaderDialogUiTest, CancelSavesNothing) {
+  DialogWatcher dialog("CQ UT CONTEST", kCancel, {{IDC_NAME, "Petro"}});
+  Reset();
+  ASSERT_TRUE(dialog.Finish());
+  EXPECT_EQ(ReadFile("Plugins/TAVIN.ini"), kSettings);
+}
+
+}  // namespace
