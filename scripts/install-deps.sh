@@ -8,6 +8,8 @@ missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
 done
+# The ADIF cross-check runs an npm package; Debian's npm brings node with it.
+command -v npm >/dev/null 2>&1 || missing="$missing npm"
 [ -z "$missing" ] && exit 0
 echo "installing:$missing"
 dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386

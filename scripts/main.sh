@@ -1,12 +1,17 @@
 #!/bin/sh
-# The main job: builds libStats.so and Stats.dll and shows their exports.
+# The main job: builds libStats.so, Stats.dll and the host stand-in, then
+# scores the sample contest log through the plug-in's exports.
+# Extra arguments go to "logreplay score" (for example --cabrillo).
 set -eu
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh
-sh scripts/build.sh native --target Stats
-sh scripts/build.sh win32 --target Stats
-echo "== build/native/libStats.so"
-nm -D --defined-only build/native/libStats.so | awk '$2 == "T" { print "  " $3 }'
-echo "== build/win32/Stats.dll"
-i686-w64-mingw32-objdump -p build/win32/Stats.dll |
-  sed -n '/^\[Ordinal\/Name Pointer\] Table/,/^$/p; /DLL Name/p'
+sh scripts/build.sh native --target Stats logreplay
+sh scripts/build.sh win32 --target Stats logreplay
+work=build/native/replay
+rm -rf "$work"
+mkdir -p "$work/Plugins"
+cd "$work"
+# Standard input is not the operator's: no header form is asked for.
+../logreplay score ../../../examples/sample.adi \
+  --group-field APP_UT_GROUP --own-group G3 "$@" </dev/null
+echo "Working folder (err.txt, Plugins/TAVIN.ini, the .cbr): $(pwd)"

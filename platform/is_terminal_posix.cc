@@ -1,0 +1,9 @@
+#include <unistd.h>
+
+#include "platform/is_terminal.h"
+
+namespace platform {
+
+bool StandardErrorIsTerminal() { return isatty(STDERR_FILENO) == 1; }
+
+}  // namespace platform

@@ -1,0 +1,98 @@
+# Runs logreplay once in a fresh working folder and compares what it did
+# with what is expected. Script mode:
+#   cmake -DPROGRAM=<logreplay> [-DEMULATOR=<wine-run.sh>] -DWORK_DIR=<folder>
+#         [-DLOG=<file to copy into the folder>] -DARGS=<arguments, '|'-separated>
+#         [-DSTATUS=<exit status, default 0>] [-DSTDOUT=<file>] [-DSTDERR=<file>]
+#         [-DSTDERR_CONTAINS=<text>] [-DERR_TXT=<file>] [-DNO_ERR_TXT=ON]
+#         [-DDIRS=<folders to make first, '|'-separated>]
+#         [-DFILES=<files that must exist afterwards, '|'-separated>]
+#         [-DVERSION=<project version>] -P run_logreplay.cmake
+# Standard input is empty, so nothing waits for an operator.
+# A failing run must print nothing to standard output. Output is compared
+# with CR LF read as LF. In the expected files @VERSION@
+# stands for the project version and @WORKDIR@ for the working folder as
+# the program names it (a Unix path natively, Z:\... under Wine, where the
+# separator after it reads '/').
+
+cmake_minimum_required(VERSION 3.25)
+
+function(fail)
+  string(CONCAT what ${ARGV})
+  message(FATAL_ERROR "logreplay ${ARGS}: ${what}")
+endfunction()
+
+# Text with LF line ends and the working folder written as @WORKDIR@.
+function(normalize text out)
+  string(REPLACE "\r\n" "\n" text "${text}")
+  string(REPLACE "/" "\\" windowsDir "Z:${WORK_DIR}")
+  string(REPLACE "${windowsDir}\\" "@WORKDIR@/" text "${text}")
+  string(REPLACE "${windowsDir}" "@WORKDIR@" text "${text}")
+  string(REPLACE "${WORK_DIR}" "@WORKDIR@" text "${text}")
+  set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+function(expect_file_text expectedFile actual label)
+  file(READ "${expectedFile}" expected)
+  string(REPLACE "\r\n" "\n" expected "${expected}")
+  string(REPLACE "@VERSION@" "${VERSION}" expected "${expected}")
+  if(NOT actual STREQUAL expected)
+    fail("${label} differs from ${expectedFile}\n"
+         "--- expected\n${expected}\n--- actual\n${actual}\n---")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+if(LOG)
+  file(COPY "${LOG}" DESTINATION "${WORK_DIR}")
+endif()
+string(REPLACE "|" ";" dirList "${DIRS}")
+foreach(dir IN LISTS dirList)
+  file(MAKE_DIRECTORY "${WORK_DIR}/${dir}")
+endforeach()
+string(REPLACE "|" ";" argList "${ARGS}")
+if(NOT DEFINED STATUS)
+  set(STATUS 0)
+endif()
+
+execute_process(COMMAND ${EMULATOR} "${PROGRAM}" ${argList}
+                WORKING_DIRECTORY "${WORK_DIR}" INPUT_FILE /dev/null
+                RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+normalize("${out}" out)
+normalize("${err}" err)
+
+if(NOT status STREQUAL STATUS)
+  fail("exit status ${status}, expected ${STATUS}\n--- stdout\n${out}\n--- stderr\n${err}")
+endif()
+if(NOT status EQUAL 0 AND NOT out STREQUAL "")
+  fail("printed to standard output although it failed:\n${out}")
+endif()
+if(STDOUT)
+  expect_file_text("${STDOUT}" "${out}" "standard output")
+endif()
+if(STDERR)
+  expect_file_text("${STDERR}" "${err}" "standard error")
+endif()
+if(STDERR_CONTAINS)
+  string(FIND "${err}" "${STDERR_CONTAINS}" at)
+  if(at EQUAL -1)
+    fail("standard error lacks \"${STDERR_CONTAINS}\":\n${err}")
+  endif()
+endif()
+if(ERR_TXT)
+  if(NOT EXISTS "${WORK_DIR}/err.txt")
+    fail("wrote no err.txt")
+  endif()
+  file(READ "${WORK_DIR}/err.txt" errTxt)
+  normalize("${errTxt}" errTxt)
+  expect_file_text("${ERR_TXT}" "${errTxt}" "err.txt")
+endif()
+if(NO_ERR_TXT AND EXISTS "${WORK_DIR}/err.txt")
+  fail("err.txt exists: the plug-in was called")
+endif()
+string(REPLACE "|" ";" fileList "${FILES}")
+foreach(name IN LISTS fileList)
+  if(NOT EXISTS "${WORK_DIR}/${name}")
+    fail("wrote no ${name}")
+  endif()
+endforeach()
