@@ -314,6 +314,9 @@ class PosixSettingsFile : public SettingsFile {
     // them keeps the file byte for byte what the Windows build writes.
     const std::string content =
         WithValue(text, section_name, key_name, TrimBlanks(value));
+    // The file already says this: rewriting it would only cost two flushes
+    // to disk (the results request writes its score every time).
+    if (exists && content == text) return true;
     return ReplaceFile(local, content, exists ? &info : nullptr);
   }
 };

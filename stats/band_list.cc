@@ -3,9 +3,17 @@
 #include <algorithm>
 
 bool BandList::Contains(const std::string& label) const {
-  return std::find(m_labels.begin(), m_labels.end(), label) != m_labels.end();
+  if (m_labels.size() <= kFewLabels) {
+    return std::find(m_labels.begin(), m_labels.end(), label) != m_labels.end();
+  }
+  return m_known.count(label) != 0;
 }
 
 void BandList::AddIfNew(const std::string& label) {
-  if (!Contains(label)) m_labels.push_back(label);
+  if (Contains(label)) return;
+  m_labels.push_back(label);
+  if (m_labels.size() > kFewLabels) {
+    if (m_known.empty()) m_known.insert(m_labels.begin(), m_labels.end() - 1);
+    m_known.insert(label);
+  }
 }

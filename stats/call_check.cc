@@ -30,19 +30,15 @@ int32_t CheckCall(const Contest& contest, const CallProbe& probe,
   const std::string probeKey = probe.multCode + std::to_string(tour);
   const QsoStore& store = contest.qsoStore;
 
-  for (std::size_t i = 0; i < store.Count(); ++i) {
-    const CInfo& s = store.At(i);
-    if (s.m_call != probe.call || s.m_band != probe.band) continue;
-    if (s.m_mode == probe.mode) {
-      if (s.m_tour == tour) return kRepeat;
-    } else if (InHalfHourWindow(now.hour, now.minute, s.m_time.GetHour(),
-                                s.m_time.GetMinute())) {
-      return kRepeat;
-    }
-  }
-  for (std::size_t i = 0; i < store.Count(); ++i) {
-    const CInfo& s = store.At(i);
-    if (s.m_band == probe.band && s.m_multKey == probeKey) return kNoNewMultiplier;
+  // The first repeat in store order ends the scan, and any repeat gives the
+  // same answer, so the records of this call on this band are all it needs.
+  const bool repeat = store.AnyWithCallBand(probe.call, probe.band, [&](const CInfo& s) {
+    if (s.m_mode == probe.mode) return s.m_tour == tour;
+    return InHalfHourWindow(now.hour, now.minute, s.m_time.GetHour(), s.m_time.GetMinute());
+  });
+  if (repeat) return kRepeat;
+  if (store.FindBandKeyNumber(probe.band, probeKey) != QsoStore::kNoNumber) {
+    return kNoNewMultiplier;
   }
   return kNewMultiplier;
 }

@@ -20,7 +20,13 @@ void ErrorReport::Start() const {
   std::fclose(file);
 }
 
+// Looking the name up costs a fraction of opening and closing the file,
+// and most QSOs are accepted.
 void ErrorReport::Append(const std::string* line) const {
+  if (line == nullptr) {
+    std::error_code error;
+    if (std::filesystem::exists(m_fsPath, error)) return;
+  }
   std::FILE* file = std::fopen(m_path.c_str(), "ab");
   if (file == nullptr) return;
   if (line != nullptr) WriteLine(file, *line);

@@ -13,6 +13,8 @@ class CInfo : public CObject {
   CInfo() = default;
   CInfo(const CInfo&) = default;
   CInfo& operator=(const CInfo&) = default;
+  CInfo(CInfo&&) = default;
+  CInfo& operator=(CInfo&&) = default;
   ~CInfo() override = default;
 
   // True when all eleven texts, all six integers and the two date-times are

@@ -1,5 +1,7 @@
 #include "stats/ingest.h"
 
+#include <utility>
+
 #include "stats/tour.h"
 
 namespace {
@@ -35,6 +37,10 @@ int32_t ResetContest(Contest& contest, const ResetInput& input,
 }
 
 int32_t AddQso(Contest& contest, const QsoInput& qso, const ErrorReport& report) {
+  return AddQso(contest, QsoInput(qso), report);
+}
+
+int32_t AddQso(Contest& contest, QsoInput&& qso, const ErrorReport& report) {
   CInfo record;
   record.m_time = qso.time;
   const int32_t tour = TourOfHour(HourOf(record.m_time), contest.startHour);
@@ -55,20 +61,18 @@ int32_t AddQso(Contest& contest, const QsoInput& qso, const ErrorReport& report)
   report.Append(nullptr);
 
   contest.bandList.AddIfNew(qso.band);
-  record.m_call = qso.call;
-  record.m_band = qso.band;
-  record.m_mode = qso.mode;
-  record.m_group = qso.group;
-  record.m_rstRcvd = qso.rstRcvd;
-  record.m_rstSent = qso.rstSent;
-  record.m_exchRcvd = qso.exchRcvd;
-  record.m_exchSent = qso.exchSent;
-  record.m_multKey = qso.multCode + std::to_string(tour);
+  record.m_call = std::move(qso.call);
+  record.m_band = std::move(qso.band);
+  record.m_mode = std::move(qso.mode);
+  record.m_group = std::move(qso.group);
+  record.m_rstRcvd = std::move(qso.rstRcvd);
+  record.m_rstSent = std::move(qso.rstSent);
+  record.m_exchRcvd = std::move(qso.exchRcvd);
+  record.m_exchSent = std::move(qso.exchSent);
+  record.m_multKey = std::move(qso.multCode) + std::to_string(tour);
   record.m_freqKHz = static_cast<int32_t>(qso.freqHz / 1000);
 
-  if (contest.qsoStore.FindEqual(record) == QsoStore::kNotFound) {
-    contest.qsoStore.Append(record);
-  }
+  contest.qsoStore.AppendIfNew(std::move(record));
   return 1;
 }
 

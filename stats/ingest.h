@@ -41,6 +41,8 @@ int32_t ResetContest(Contest& contest, const ResetInput& input,
 // 0 when it is refused (and a line names it in the error report). Sets the
 // last tour whatever the outcome.
 int32_t AddQso(Contest& contest, const QsoInput& qso, const ErrorReport& report);
+// The same, taking the QSO's texts over instead of copying them.
+int32_t AddQso(Contest& contest, QsoInput&& qso, const ErrorReport& report);
 
 // Removes the first stored record with the QSO's call, mode and band.
 // Returns 0 when either exchange is empty (and removes nothing), else 1.

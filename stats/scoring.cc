@@ -1,6 +1,7 @@
 #include "stats/scoring.h"
 
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 #include "stats/decimal_value.h"
@@ -38,52 +39,86 @@ int32_t BandWeight(const std::string& label) {
   return 0;
 }
 
-// Scores the QSOs of one band among the first `count` stored records.
-RowTotals ScoreRow(Contest& contest, const std::string& label, std::size_t count) {
-  const std::string ownKey = contest.ownMultCode + std::to_string(contest.lastTour);
-  const int32_t weight = BandWeight(label);
-  RowTotals row;
+// Whether `text` is the literal `word`, compared inline: the pass below
+// makes a few such tests per record.
+template <std::size_t N>
+bool Is(const std::string& text, const char (&word)[N]) {
+  return text.size() == N - 1 && std::memcmp(text.data(), word, N - 1) == 0;
+}
+
+bool SameText(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
+// Working values of one band row.
+struct Row {
+  RowTotals totals;
+  int32_t weight = 0;
+  uint32_t ownKey = QsoStore::kNoNumber;  // band-key number of the own key
   int32_t tens = 0, thirties = 0, sixties = 0, multipliers = 0, lastSerial = 0;
-  std::vector<std::string> keys;
+};
+
+// Scores every band row in one pass over the first `count` stored records.
+// A record belongs to the row of its band label, if listed, and counts
+// there unless its call is empty. Within a row, band-key numbers stand for
+// the multiplier keys: equal numbers, equal keys. The row's key list is the
+// set of numbers already met.
+std::vector<Row> ScoreRows(Contest& contest, std::size_t count) {
+  QsoStore& store = contest.qsoStore;
+  const BandList& bands = contest.bandList;
+  const std::string ownKey = contest.ownMultCode + std::to_string(contest.lastTour);
+  std::vector<Row> rows(bands.Count());
+  std::vector<int32_t> rowOfBand(store.BandNumberLimit(), -1);
+  for (std::size_t b = 0; b < bands.Count(); ++b) {
+    rows[b].weight = BandWeight(bands.At(b));
+    rows[b].ownKey = store.FindBandKeyNumber(bands.At(b), ownKey);
+    const uint32_t number = store.FindBandNumber(bands.At(b));
+    if (number != QsoStore::kNoNumber) rowOfBand[number] = static_cast<int32_t>(b);
+  }
+  std::vector<bool> keyMet(store.BandKeyNumberLimit(), false);
 
   for (std::size_t i = 0; i < count; ++i) {
-    const CInfo& r = contest.qsoStore.At(i);
-    if (r.m_band != label || r.m_call.empty()) continue;
-    ++row.qsos;
-    if (r.m_mode == "CW") ++row.cw;
-    if (r.m_mode == "SSB") ++row.ssb;
+    const int32_t rowIndex = rowOfBand[store.BandNumberAt(i)];
+    if (rowIndex < 0) continue;
+    const CInfo& r = store.At(i);
+    if (r.m_call.empty()) continue;
+    Row& row = rows[static_cast<std::size_t>(rowIndex)];
+    ++row.totals.qsos;
+    if (Is(r.m_mode, "CW")) ++row.totals.cw;
+    if (Is(r.m_mode, "SSB")) ++row.totals.ssb;
 
+    const uint32_t key = store.BandKeyNumberAt(i);
     int32_t points;
-    if (r.m_multKey == ownKey) {
+    if (key == row.ownKey) {
       points = 10;
-      ++tens;
-    } else if (r.m_group == contest.ownGroupCode) {
+      ++row.tens;
+    } else if (SameText(r.m_group, contest.ownGroupCode)) {
       points = 30;
-      ++thirties;
+      ++row.thirties;
     } else {
       points = 60;
-      ++sixties;
+      ++row.sixties;
     }
-    lastSerial = DecimalValue(r.m_exchRcvd != "RT" ? r.m_exchRcvd : r.m_exchSent);
+    row.lastSerial = DecimalValue(!Is(r.m_exchRcvd, "RT") ? r.m_exchRcvd : r.m_exchSent);
 
     int32_t multBand = r.m_multBand;
-    bool known = false;
-    for (const std::string& key : keys) {
-      if (key == r.m_multKey) {
-        known = true;
-        break;
-      }
+    if (!keyMet[key]) {
+      keyMet[key] = true;
+      ++row.multipliers;
+      multBand = row.weight;
     }
-    if (!known) {
-      keys.push_back(r.m_multKey);
-      ++multipliers;
-      multBand = weight;
-    }
-    contest.qsoStore.SetResults(i, points, multBand, lastSerial);
+    store.SetResults(i, points, multBand, row.lastSerial);
   }
-  row.points = Wrapped(int64_t{multipliers} * weight + 10 * int64_t{tens} +
-                       30 * int64_t{thirties} + 60 * int64_t{sixties} + lastSerial);
-  return row;
+  for (Row& row : rows) {
+    row.totals.points = Wrapped(int64_t{row.multipliers} * row.weight + 10 * int64_t{row.tens} +
+                                30 * int64_t{row.thirties} + 60 * int64_t{row.sixties} +
+                                row.lastSerial);
+  }
+  return rows;
 }
 
 void AppendFormatted(std::string* text, const char* format, const char* label,
@@ -114,11 +149,11 @@ int32_t ComputeResults(Contest& contest, const std::string& credit,
   text += "\t\tCQ UT  Contest\r\n\tQSOs\tPoints\tCW\tSSB\r\n";
   SortBands(contest.bandList);
 
+  const std::vector<Row> rows = ScoreRows(contest, count);
   RowTotals total;
-  for (std::size_t b = 0; b < contest.bandList.Count(); ++b) {
-    const std::string& label = contest.bandList.At(b);
-    const RowTotals row = ScoreRow(contest, label, count);
-    AppendFormatted(&text, "\t %i\t %i\t %i\t %i\r\n", label.c_str(), row);
+  for (std::size_t b = 0; b < rows.size(); ++b) {
+    const RowTotals& row = rows[b].totals;
+    AppendFormatted(&text, "\t %i\t %i\t %i\t %i\r\n", contest.bandList.At(b).c_str(), row);
     total.points = Wrapped(int64_t{total.points} + row.points);
     total.cw += row.cw;
     total.ssb += row.ssb;

@@ -1,9 +1,10 @@
 #include "stats/tour.h"
 
-#include "stats/decimal_value.h"
-
+// The "%H" text of a convertible date-time is its hour in two digits; every
+// other date-time formats to a text without digits, which reads as 0.
 int32_t HourOf(const COleDateTime& time) {
-  return DecimalValue(time.Format("%H"));
+  const int hour = time.GetHour();
+  return hour < 0 ? 0 : hour;
 }
 
 int32_t TourOfHour(int32_t hour, int32_t startHour) {

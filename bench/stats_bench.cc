@@ -1,0 +1,173 @@
+// The plug-in through its exports, called the way the host calls them:
+// replaying a log after a reset, results requests on the replayed store,
+// call checks while a QSO is typed, and removals near the start of the log.
+
+#include <cstdio>
+#include <ctime>
+#include <map>
+#include <random>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "bench/contest_log.h"
+#include "bench/plugin_exports.h"
+
+namespace bench {
+namespace {
+
+constexpr char kOwnGroupCode[] = "G3";
+constexpr int64_t kLargeStore = 100000;
+
+const PluginExports& Plugin() {
+  static const PluginExports plugin(PluginPath());
+  return plugin;
+}
+
+// The contest started two hours before the current UTC hour, so the call
+// check's clock lies in tour 2, among the logged QSOs.
+ContestLogOptions LogOptions(int64_t count) {
+  static const double start = [] {
+    const std::time_t hour = std::time(nullptr) / 3600 * 3600 - 2 * 3600;
+    return 25569.0 + static_cast<double>(hour) / 86400.0;
+  }();
+  ContestLogOptions options;
+  options.qsoCount = static_cast<std::size_t>(count);
+  options.start = start;
+  return options;
+}
+
+const std::vector<LoggedQso>& Log(int64_t count) {
+  static std::map<int64_t, std::vector<LoggedQso>> logs;
+  auto found = logs.find(count);
+  if (found == logs.end()) {
+    found = logs.emplace(count, GenerateContestLog(LogOptions(count))).first;
+  }
+  return found->second;
+}
+
+void Replay(int64_t count) {
+  const ContestLogOptions options = LogOptions(count);
+  Plugin().Reset(options, kOwnGroupCode);
+  for (const LoggedQso& q : Log(count)) Plugin().Add(options.ownCall, q);
+}
+
+void ReportPerQso(benchmark::State& state, int64_t count) {
+  state.SetComplexityN(count);
+  state.counters["per_qso"] = benchmark::Counter(
+      static_cast<double>(count),
+      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+// ResetStats0, then AddData0 for every QSO of the log.
+void BM_Replay(benchmark::State& state) {
+  Log(state.range(0));
+  for (auto _ : state) Replay(state.range(0));
+  ReportPerQso(state, state.range(0));
+}
+BENCHMARK(BM_Replay)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+// GetResult0 on the replayed store, Cabrillo output off.
+void BM_Result(benchmark::State& state) {
+  Replay(state.range(0));
+  int32_t score = 0;
+  for (auto _ : state) benchmark::DoNotOptimize(Plugin().Result(&score));
+  ReportPerQso(state, state.range(0));
+}
+BENCHMARK(BM_Result)
+    ->RangeMultiplier(10)
+    ->Range(1000, 1000000)
+    ->Unit(benchmark::kMillisecond)
+    ->Complexity(benchmark::oN);
+
+struct Probe {
+  std::string call, mode, multCode, band;
+};
+
+// A third each: a logged call on its band and mode (mostly repeats, in the
+// current tour), an unlogged call with a logged multiplier code on that
+// band (mostly no new multiplier), an unlogged call with an unknown code.
+std::vector<Probe> Probes(const std::vector<LoggedQso>& log) {
+  std::mt19937 random(7);
+  std::vector<Probe> probes;
+  const double tourStart = LogOptions(0).start + 2.0 / 24, tourEnd = tourStart + 2.0 / 24;
+  while (probes.size() < 1024) {
+    const LoggedQso& q = log[random() % log.size()];
+    if (q.time < tourStart || q.time >= tourEnd || (q.mode != "CW" && q.mode != "SSB")) continue;
+    switch (probes.size() % 3) {
+      case 0: probes.push_back({q.call, q.mode, q.multCode, q.band}); break;
+      case 1: probes.push_back({q.call + "/P", q.mode, q.multCode, q.band}); break;
+      default: probes.push_back({q.call + "/P", q.mode, "QQ", q.band}); break;
+    }
+  }
+  return probes;
+}
+
+// CheckCall0 on a store of 100k QSOs.
+void BM_CheckCall(benchmark::State& state) {
+  Replay(state.range(0));
+  const std::vector<Probe> probes = Probes(Log(state.range(0)));
+  double answers[3] = {0, 0, 0};
+  std::size_t next = 0;
+  for (auto _ : state) {
+    const Probe& p = probes[next++ % probes.size()];
+    const int32_t answer =
+        Plugin().Check(p.call.c_str(), p.mode.c_str(), p.multCode.c_str(), p.band.c_str());
+    answers[answer < 0 || answer > 2 ? 2 : answer] += 1;
+  }
+  const char* names[3] = {"repeat", "known_mult", "new_mult"};
+  for (int i = 0; i < 3; ++i) {
+    state.counters[names[i]] = benchmark::Counter(answers[i], benchmark::Counter::kAvgIterations);
+  }
+}
+BENCHMARK(BM_CheckCall)->Arg(kLargeStore)->Unit(benchmark::kNanosecond);
+
+// RemoveData0 on a 100k store, of logged QSOs taken in log order from the
+// start of the log (each is then the first stored record) or from its
+// middle (each then sits halfway). The store is rebuilt, untimed, when a
+// tenth of it is gone.
+void BM_Remove(benchmark::State& state) {
+  const std::vector<LoggedQso>& log = Log(state.range(0));
+  std::vector<const LoggedQso*> victims;
+  for (std::size_t i = log.size() * state.range(1) / 100; i < log.size(); ++i) {
+    if (victims.size() == log.size() / 10) break;
+    const LoggedQso& q = log[i];
+    if ((q.mode == "CW" || q.mode == "SSB") && !q.exchRcvd.empty()) victims.push_back(&q);
+  }
+  Replay(state.range(0));
+  std::size_t next = 0;
+  for (auto _ : state) {
+    if (next == victims.size()) {
+      state.PauseTiming();
+      Replay(state.range(0));
+      next = 0;
+      state.ResumeTiming();
+    }
+    benchmark::DoNotOptimize(Plugin().Remove(*victims[next++]));
+  }
+}
+BENCHMARK(BM_Remove)
+    ->ArgNames({"store", "from_percent"})
+    ->Args({kLargeStore, 0})
+    ->Args({kLargeStore, 50})
+    ->Iterations(50000)
+    ->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace bench
+
+int main(int argc, char** argv) {
+  if (!bench::Plugin().Loaded()) {
+    std::fprintf(stderr, "cannot load the plug-in: %s\n", bench::Plugin().Error().c_str());
+    return 2;
+  }
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,63 @@
+#include "fuzz/fuzz_work_dir.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace fuzzing {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path& WorkDir() {
+  static fs::path dir;
+  return dir;
+}
+
+void RemoveWorkDir() {
+  std::error_code ignored;
+  fs::current_path("/", ignored);
+  fs::remove_all(WorkDir(), ignored);
+}
+
+std::string TempRoot() {
+  std::error_code error;
+  if (fs::is_directory("/dev/shm", error) && access("/dev/shm", W_OK) == 0) return "/dev/shm";
+  const char* tmp = std::getenv("TMPDIR");
+  return tmp != nullptr && *tmp != '\0' ? tmp : "/tmp";
+}
+
+}  // namespace
+
+void EnterPrivateWorkDir(const char* prefix) {
+  const int null = open("/dev/null", O_RDONLY);
+  if (null < 0 || dup2(null, STDIN_FILENO) < 0) {
+    std::perror("/dev/null on standard input");
+    std::abort();
+  }
+  if (null != STDIN_FILENO) close(null);
+
+  std::string pattern = TempRoot() + "/" + prefix + "-XXXXXX";
+  if (mkdtemp(&pattern[0]) == nullptr || chdir(pattern.c_str()) != 0) {
+    std::perror(pattern.c_str());
+    std::abort();
+  }
+  WorkDir() = pattern;
+  std::atexit(RemoveWorkDir);
+}
+
+void EmptyWorkDir() {
+  std::error_code error;
+  for (fs::directory_iterator it(".", error), end; !error && it != end; it.increment(error)) {
+    std::error_code ignored;
+    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(it->path(), ignored);
+  }
+}
+
+}  // namespace fuzzing

@@ -1,0 +1,215 @@
+#include "stats/qso_store.h"
+
+#include <cmath>
+#include <functional>
+#include <random>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+CInfo Qso(const char* call, const char* mode = "CW", const char* band = "20m",
+          const char* key = "CD1") {
+  CInfo r;
+  r.m_call = call;
+  r.m_mode = mode;
+  r.m_band = band;
+  r.m_multKey = key;
+  r.m_exchRcvd = "015CD";
+  r.m_exchSent = "001AB";
+  r.m_time = COleDateTime(46375.5, COleDateTime::valid);
+  return r;
+}
+
+struct EqualityCase {
+  const char* name;
+  std::function<void(CInfo&)> changeStored;
+  std::function<void(CInfo&)> changeProbe;
+  bool found;
+};
+
+class FindEqualTest : public ::testing::TestWithParam<EqualityCase> {};
+
+TEST_P(FindEqualTest, AgreesWithRecordEquality) {
+  const EqualityCase& c = GetParam();
+  CInfo stored = Qso("UR5AA");
+  c.changeStored(stored);
+  CInfo probe = Qso("UR5AA");
+  c.changeProbe(probe);
+  ASSERT_EQ(stored == probe, c.found) << "the case itself is wrong";
+
+  QsoStore store;
+  store.Append(Qso("UT1ZZ"));
+  store.Append(stored);
+  EXPECT_EQ(store.FindEqual(probe), c.found ? 1 : QsoStore::kNotFound);
+}
+
+void Keep(CInfo&) {}
+
+INSTANTIATE_TEST_SUITE_P(
+    Fields, FindEqualTest,
+    ::testing::Values(
+        EqualityCase{"Same", Keep, Keep, true},
+        EqualityCase{"CallCase", Keep, [](CInfo& r) { r.m_call = "ur5aa"; }, false},
+        EqualityCase{"Spare2", Keep, [](CInfo& r) { r.m_spare2 = "x"; }, false},
+        EqualityCase{"Reserved", Keep, [](CInfo& r) { r.m_reserved = 0; }, false},
+        EqualityCase{"Frequency", Keep, [](CInfo& r) { r.m_freqKHz = 1; }, false},
+        EqualityCase{"Points", [](CInfo& r) { r.m_points = 60; }, Keep, false},
+        EqualityCase{"MultBand", Keep, [](CInfo& r) { r.m_multBand = 20; }, false},
+        EqualityCase{"SameResults",
+                     [](CInfo& r) { r.m_points = 60; r.m_serial = 15; },
+                     [](CInfo& r) { r.m_points = 60; r.m_serial = 15; }, true},
+        EqualityCase{"Invalid",
+                     [](CInfo& r) { r.m_time.m_status = COleDateTime::invalid; },
+                     [](CInfo& r) { r.m_time.m_status = COleDateTime::invalid; }, false},
+        EqualityCase{"ErrorStatus",
+                     [](CInfo& r) { r.m_time.m_status = COleDateTime::error; },
+                     [](CInfo& r) { r.m_time.m_status = COleDateTime::error; }, false},
+        EqualityCase{"NaN", [](CInfo& r) { r.m_time.m_dt = std::nan(""); },
+                     [](CInfo& r) { r.m_time.m_dt = std::nan(""); }, false},
+        EqualityCase{"SignedZeros", [](CInfo& r) { r.m_time.m_dt = 0.0; },
+                     [](CInfo& r) { r.m_time.m_dt = -0.0; }, true},
+        EqualityCase{"NullIgnoresValue",
+                     [](CInfo& r) { r.m_time = COleDateTime(1.0, COleDateTime::null); },
+                     [](CInfo& r) { r.m_time = COleDateTime(2.0, COleDateTime::null); },
+                     true},
+        EqualityCase{"NullAgainstValid",
+                     [](CInfo& r) { r.m_time.m_status = COleDateTime::null; }, Keep,
+                     false}),
+    [](const ::testing::TestParamInfo<EqualityCase>& info) { return info.param.name; });
+
+TEST(QsoStoreTest, FindsTheLowestIndexAfterRemovalsAndResults) {
+  QsoStore store;
+  store.Append(Qso("UR5AA"));
+  store.Append(Qso("UT1ZZ"));
+  store.Append(Qso("UR5AA"));  // equal to record 0
+  store.Append(Qso("UR5AA", "SSB"));
+  EXPECT_EQ(store.FindEqual(Qso("UR5AA")), 0);
+  EXPECT_EQ(store.FindCallModeBand("UR5AA", "CW", "20m"), 0);
+
+  store.SetResults(0, 60, 20, 15);
+  EXPECT_EQ(store.FindEqual(Qso("UR5AA")), 2) << "a scored record differs";
+  EXPECT_EQ(store.FindCallModeBand("UR5AA", "CW", "20m"), 0) << "results play no part";
+
+  store.RemoveAt(0);
+  EXPECT_EQ(store.FindEqual(Qso("UR5AA")), 1);
+  EXPECT_EQ(store.FindCallModeBand("UR5AA", "CW", "20m"), 1);
+  EXPECT_EQ(store.FindCallModeBand("UR5AA", "SSB", "20m"), 2);
+  EXPECT_EQ(store.FindCallModeBand("UR5AA", "SSB", "40m"), QsoStore::kNotFound);
+  EXPECT_EQ(store.FindCallModeBand("ur5aa", "SSB", "20m"), QsoStore::kNotFound);
+
+  store.Append(Qso("UA9AA"));  // takes the freed place in memory, not in order
+  ASSERT_EQ(store.Count(), 4u);
+  EXPECT_EQ(store.At(0).m_call, "UT1ZZ");
+  EXPECT_EQ(store.At(3).m_call, "UA9AA");
+  EXPECT_EQ(store.FindEqual(Qso("UA9AA")), 3);
+}
+
+TEST(QsoStoreTest, VisitsOneCallOnOneBandInStoreOrder) {
+  QsoStore store;
+  store.Append(Qso("UR5AA", "SSB"));
+  store.Append(Qso("UR5AA", "CW", "40m"));
+  store.Append(Qso("UT1ZZ"));
+  store.Append(Qso("UR5AA", "CW"));
+  store.Append(Qso("UR5AA", "RTTY"));
+  std::vector<std::string> seen;
+  EXPECT_TRUE(store.AnyWithCallBand("UR5AA", "20m", [&](const CInfo& r) {
+    seen.push_back(r.m_mode);
+    return r.m_mode == "CW";
+  }));
+  EXPECT_EQ(seen, (std::vector<std::string>{"SSB", "CW"})) << "stops at the first yes";
+  EXPECT_FALSE(store.AnyWithCallBand("UR5AA", "80m", [](const CInfo&) { return true; }));
+  EXPECT_FALSE(store.AnyWithCallBand("UR5A", "20m", [](const CInfo&) { return true; }));
+}
+
+TEST(QsoStoreTest, BandKeysAndNumbersFollowTheRecords) {
+  QsoStore store;
+  store.Append(Qso("UR5AA", "CW", "20m", "CD1"));
+  store.Append(Qso("UT1ZZ", "CW", "40m", "CD1"));
+  store.Append(Qso("UT2ZZ", "SSB", "20m", "CD1"));
+  const uint32_t none = QsoStore::kNoNumber;
+  EXPECT_EQ(store.FindBandKeyNumber("20m", "CD1"), store.BandKeyNumberAt(2));
+  EXPECT_EQ(store.FindBandKeyNumber("20m", "CD2"), none);
+  EXPECT_EQ(store.FindBandKeyNumber("80m", "CD1"), none);
+  EXPECT_EQ(store.BandNumberAt(0), store.BandNumberAt(2));
+  EXPECT_NE(store.BandNumberAt(0), store.BandNumberAt(1));
+  EXPECT_EQ(store.BandKeyNumberAt(0), store.BandKeyNumberAt(2));
+  EXPECT_NE(store.BandKeyNumberAt(0), store.BandKeyNumberAt(1)) << "same key, other band";
+  EXPECT_EQ(store.FindBandNumber("40m"), store.BandNumberAt(1));
+  EXPECT_LT(store.BandKeyNumberAt(2), store.BandKeyNumberLimit());
+
+  store.RemoveAt(1);
+  EXPECT_EQ(store.FindBandNumber("40m"), QsoStore::kNoNumber);
+  store.RemoveAt(0);
+  EXPECT_NE(store.FindBandKeyNumber("20m", "CD1"), none) << "one holder is left";
+  store.Clear();
+  EXPECT_EQ(store.Count(), 0u);
+  EXPECT_EQ(store.FindBandKeyNumber("20m", "CD1"), none);
+  EXPECT_EQ(store.FindEqual(Qso("UT2ZZ", "SSB")), QsoStore::kNotFound);
+}
+
+// Random operations over few distinct texts, so that keys collide often,
+// checked against a plain vector searched from index 0.
+TEST(QsoStoreTest, MatchesLinearSearchesUnderRandomOperations) {
+  for (uint32_t seed = 1; seed <= 4; ++seed) {
+    std::mt19937 random(seed);
+    auto pick = [&](std::initializer_list<const char*> texts) {
+      return *(texts.begin() + random() % texts.size());
+    };
+    auto draw = [&] {
+      CInfo r = Qso(pick({"UR5AA", "UT1ZZ", "", "ur5aa"}), pick({"CW", "SSB"}),
+                    pick({"20m", "40m"}), pick({"CD1", "CD2", "AB1"}));
+      const double times[] = {46375.5, 0.0, -0.0, std::nan("")};
+      r.m_time = COleDateTime(times[random() % 4],
+                              random() % 8 == 0 ? COleDateTime::null
+                              : random() % 8 == 0 ? COleDateTime::invalid
+                                                  : COleDateTime::valid);
+      if (random() % 4 == 0) r.m_points = 60;
+      return r;
+    };
+    QsoStore store;
+    std::vector<CInfo> plain;
+    for (int step = 0; step < 3000; ++step) {
+      const unsigned op = random() % 10;
+      if (op < 5 || plain.empty()) {
+        const CInfo r = draw();
+        store.Append(r);
+        plain.push_back(r);
+      } else if (op < 7) {
+        const std::size_t at = random() % plain.size();
+        store.RemoveAt(at);
+        plain.erase(plain.begin() + static_cast<std::ptrdiff_t>(at));
+      } else if (op < 8) {
+        const std::size_t at = random() % plain.size();
+        store.SetResults(at, 60, -1, 7);
+        plain[at].m_points = 60;
+        plain[at].m_multBand = -1;
+        plain[at].m_serial = 7;
+      }
+      const CInfo probe = draw();
+      std::ptrdiff_t equal = QsoStore::kNotFound, callModeBand = QsoStore::kNotFound;
+      bool bandKey = false;
+      for (std::size_t i = plain.size(); i-- > 0;) {
+        if (plain[i] == probe) equal = static_cast<std::ptrdiff_t>(i);
+        if (plain[i].m_call == probe.m_call && plain[i].m_mode == probe.m_mode &&
+            plain[i].m_band == probe.m_band) {
+          callModeBand = static_cast<std::ptrdiff_t>(i);
+        }
+        bandKey |= plain[i].m_band == probe.m_band && plain[i].m_multKey == probe.m_multKey;
+      }
+      ASSERT_EQ(store.Count(), plain.size());
+      ASSERT_EQ(store.FindEqual(probe), equal) << "seed " << seed << " step " << step;
+      ASSERT_EQ(store.FindCallModeBand(probe.m_call, probe.m_mode, probe.m_band), callModeBand);
+      ASSERT_EQ(store.FindBandKeyNumber(probe.m_band, probe.m_multKey) != QsoStore::kNoNumber,
+                bandKey);
+    }
+    for (std::size_t i = 0; i < plain.size(); ++i) {
+      ASSERT_TRUE(store.At(i).m_call == plain[i].m_call &&
+                  store.At(i).m_points == plain[i].m_points &&
+                  store.At(i).m_mode == plain[i].m_mode);
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,108 @@
+// Files the plug-in cannot write, through the exports, on every system:
+// nothing crashes, the results and the store stay as they would be, and the
+// notice says whether the Cabrillo log was produced.
+
+#include <filesystem>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "tests/fault_scenario.h"
+#include "tests/test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using testing_support::FaultReference;
+using testing_support::kFaultLogFile;
+using testing_support::PluginUnderTest;
+using testing_support::QsoLinesOf;
+using testing_support::ReadFile;
+using testing_support::ResultsOutcome;
+
+const std::size_t kQsos = 24;
+const std::string kProduced = std::string("File produced: ") + kFaultLogFile;
+const std::string kNotProduced = std::string("File not produced: ") + kFaultLogFile;
+
+class FileFaultsTest : public ::testing::Test {
+ protected:
+  // The results of a faulted run against those of a clean one.
+  void ExpectSameResults(const ResultsOutcome& got) {
+    EXPECT_EQ(got.text, reference.results.text);
+    EXPECT_EQ(got.score, -1);
+  }
+
+  // The log now written lists exactly the QSOs of a clean run.
+  void ExpectLogListsTheStore() {
+    ASSERT_TRUE(fs::is_regular_file(kFaultLogFile));
+    EXPECT_EQ(QsoLinesOf(ReadFile(kFaultLogFile)), reference.qsoLines);
+  }
+
+  PluginUnderTest& p = PluginUnderTest::Get();
+  const FaultReference& reference = testing_support::ReferenceFor(p, kQsos);
+  testing_support::ScopedWorkDir dir;
+};
+
+TEST_F(FileFaultsTest, ReferenceRunIsWhole) {
+  EXPECT_EQ(reference.results.notice, kProduced);
+  EXPECT_EQ(reference.qsoLines.size(), 19u) << "24 offered, 5 refused";
+  EXPECT_NE(reference.results.text.find("Total\t 19\t"), std::string::npos)
+      << reference.results.text;
+}
+
+TEST_F(FileFaultsTest, ErrorReportThatIsAFolder) {
+  fs::create_directory("Plugins");
+  fs::create_directory("err.txt");
+  testing_support::StartFaultLog(p, kQsos);
+  const ResultsOutcome got = testing_support::RequestResults(p);
+  ExpectSameResults(got);
+  EXPECT_EQ(got.notice, kProduced);
+  ExpectLogListsTheStore();
+  EXPECT_TRUE(fs::is_directory("err.txt"));
+  EXPECT_TRUE(fs::is_empty("err.txt"));
+}
+
+TEST_F(FileFaultsTest, LogThatIsAFolderIsNotProducedAndLosesNoQso) {
+  fs::create_directory("Plugins");
+  fs::create_directory(kFaultLogFile);
+  testing_support::StartFaultLog(p, kQsos);
+  const ResultsOutcome got = testing_support::RequestResults(p);
+  ExpectSameResults(got);
+  EXPECT_EQ(got.notice, kNotProduced);
+  EXPECT_TRUE(fs::is_directory(kFaultLogFile));
+  EXPECT_TRUE(fs::is_empty(kFaultLogFile));
+  EXPECT_EQ(testing_support::FolderEntries(),
+            (std::vector<std::string>{"Plugins", kFaultLogFile, "err.txt"}))
+      << "no temporary file left behind";
+
+  // Once the folder is gone, the next request writes every stored QSO.
+  fs::remove(kFaultLogFile);
+  const ResultsOutcome again = testing_support::RequestResults(p);
+  ExpectSameResults(again);
+  EXPECT_EQ(again.notice, kProduced);
+  ExpectLogListsTheStore();
+}
+
+TEST_F(FileFaultsTest, MissingPluginsFolder) {
+  testing_support::StartFaultLog(p, kQsos);
+  const ResultsOutcome got = testing_support::RequestResults(p);
+  ExpectSameResults(got);
+  EXPECT_EQ(got.notice, kProduced);
+  ExpectLogListsTheStore();
+  EXPECT_FALSE(fs::exists("Plugins")) << "nothing creates the folder";
+  EXPECT_NE(ReadFile(kFaultLogFile).find("\r\nOPERATORS: UT1AA\r\n"), std::string::npos)
+      << "the header falls back to the own call";
+}
+
+TEST_F(FileFaultsTest, SettingsFileThatIsAFolder) {
+  fs::create_directories("Plugins/TAVIN.ini");
+  testing_support::StartFaultLog(p, kQsos);
+  const ResultsOutcome got = testing_support::RequestResults(p);
+  ExpectSameResults(got);
+  EXPECT_EQ(got.notice, kProduced);
+  ExpectLogListsTheStore();
+  EXPECT_TRUE(fs::is_directory("Plugins/TAVIN.ini"));
+  EXPECT_TRUE(fs::is_empty("Plugins/TAVIN.ini"));
+}
+
+}  // namespace
