@@ -126,6 +126,40 @@ TEST(CabrilloLogFile, WholeFileWithATwoLineAddress) {
   EXPECT_EQ(log.WriteLog(-3, versions, files), "File not produced: UT1AA.cbr");
 }
 
+// Every line of a produced log begins with a tag of the Cabrillo 3.0 layout,
+// START-OF-LOG first and END-OF-LOG last, also with multi-line values.
+TEST(CabrilloLogFile, FollowsTheCabrilloLayout) {
+  CCabrilloLog log;
+  log.m_callsign = "UT1AA";
+  log.m_address = "Street 1\r\nADDRESS: Kyiv";
+  log.m_soapbox = "Fine\r\nSOAPBOX: 73";
+  log.m_operators = "UT1AA\r\nOPERATORS: UT2BB";
+  log.AddQsoLine("UR5AA", 14025, "CW", kTime, "599", "001AB", "579", "015CD", 60, 20, 15);
+  log.AddQsoLine("UR6BB", 7012, "PH", kTime, "59", "002AB", "59", "RT", 30, -1, 2);
+  const std::string text = log.LogText(-5, "3.1.4");
+  const char* const tags[] = {"START-OF-LOG:", "CONTEST:", "CREATED-BY:", "CALLSIGN:",
+                              "CATEGORY-OPERATOR:", "CATEGORY-BAND:", "CATEGORY-MODE:",
+                              "CATEGORY-POWER:", "CATEGORY-ASSISTED:",
+                              "CATEGORY-TRANSMITTER:", "LOCATION:", "EMAIL:",
+                              "CLAIMED-SCORE:", "OPERATORS:", "CLUB:", "NAME:", "ADDRESS:",
+                              "SOAPBOX:", "QSO:", "END-OF-LOG:"};
+  std::vector<std::string> lines;
+  std::size_t from = 0;
+  for (std::size_t end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2) {
+    lines.push_back(text.substr(from, end - from));
+  }
+  EXPECT_EQ(from, text.size()) << "every line ends in CR LF";
+  ASSERT_EQ(lines.size(), 18u + 3u + 2u + 1u);
+  EXPECT_EQ(lines.front(), "START-OF-LOG: 3.0");
+  EXPECT_EQ(lines.back(), "END-OF-LOG:");
+  for (const std::string& line : lines) {
+    EXPECT_EQ(line.find('\n'), std::string::npos) << line;
+    bool known = false;
+    for (const char* tag : tags) known = known || line.rfind(tag, 0) == 0;
+    EXPECT_TRUE(known) << line;
+  }
+}
+
 struct VersionCase {
   const char* name;
   bool v2, v3;
