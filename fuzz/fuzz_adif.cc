@@ -1,7 +1,9 @@
-// The host stand-in's ADIF reader on arbitrary bytes. Beyond not crashing:
-// records are numbered 1..n and never empty, field names are well formed and
-// upper case, a failure says why, and what was read writes back as ADIF
-// that reads again to the same records.
+// The host stand-in's log handling on arbitrary bytes: the ADIF reader, then
+// the whole mapping from records to the host's arguments. Beyond not
+// crashing: records are numbered 1..n and never empty, field names are well
+// formed and upper case, what was read writes back as ADIF that reads again
+// to the same records; a mapped QSO always has a call, a band and a
+// frequency, and every message the user sees is one printable line.
 
 #include <cstdint>
 #include <cstdio>
@@ -11,6 +13,9 @@
 
 #include "fuzz/expect.h"
 #include "tools/adif_reader.h"
+#include "tools/adif_values.h"
+#include "tools/replay_plan.h"
+#include "tools/score_command.h"
 
 namespace {
 
@@ -21,6 +26,15 @@ bool WellFormedName(const std::string& name) {
         c == '}') {
       return false;
     }
+  }
+  return true;
+}
+
+bool OnePrintableLine(const std::string& text) {
+  if (text.empty() || text.back() != '\n') return false;
+  for (size_t i = 0; i + 1 < text.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < 0x20 || c > 0x7e) return false;
   }
   return true;
 }
@@ -47,10 +61,44 @@ std::string WriteBack(const std::vector<tools::AdifRecord>& records) {
   return text;
 }
 
+// The mapping under the option sets that change its course.
+void CheckMapping(const std::string& text) {
+  tools::ReplayOptions options[4];
+  options[1].skipBad = true;
+  options[2].fields = tools::AdifQsoFields{"app_ut_mult", "APP_UT_GROUP"};
+  options[2].ownGroupCode = "G3";
+  options[3].skipBad = true;
+  options[3].ownCall = "UT9ZZQ";
+  options[3].ownMultCode = "KI";
+  options[3].start = StatsDateTime{46375.5, 0};
+  for (const tools::ReplayOptions& option : options) {
+    tools::ReplayPlan plan;
+    std::string problem;
+    if (!tools::PlanReplay(text, option, &plan, &problem)) {
+      FUZZ_EXPECT(OnePrintableLine(tools::ErrorLine(problem)));
+      continue;
+    }
+    FUZZ_EXPECT(!plan.qsos.empty());
+    FUZZ_EXPECT(plan.start.status == 0);
+    for (const tools::AdifQso& qso : plan.qsos) {
+      FUZZ_EXPECT(!qso.call.empty() && !qso.band.empty() && qso.freqHz != 0);
+      FUZZ_EXPECT(tools::HostMode(qso.mode) == qso.mode);
+    }
+    for (const std::string& warning : plan.warnings) {
+      FUZZ_EXPECT(OnePrintableLine(tools::ErrorLine(warning)));
+    }
+    const std::string block = tools::FormatSettings(plan.settings);
+    size_t lines = 0;
+    for (char c : block) lines += c == '\n' ? 1 : 0;
+    FUZZ_EXPECT(lines == plan.settings.size() + 2);
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
+  CheckMapping(text);
   std::vector<tools::AdifRecord> records;
   tools::AdifError error;
   const bool ok = tools::ReadAdif(text, &records, &error);

@@ -3,11 +3,33 @@
 #include "platform/dynamic_library.h"
 
 namespace platform {
+namespace {
+
+// The system's words for `code` on one line, without the final line break.
+std::string SystemMessage(DWORD code) {
+  char* text = nullptr;
+  const DWORD length = FormatMessageA(
+      FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string message;
+  for (DWORD i = 0; i < length; ++i) {
+    message += (text[i] == '\r' || text[i] == '\n') ? ' ' : text[i];
+  }
+  if (text != nullptr) LocalFree(text);
+  while (!message.empty() && (message.back() == ' ' || message.back() == '.')) message.pop_back();
+  return message.empty() ? "no description" : message;
+}
+
+}  // namespace
 
 DynamicLibrary::DynamicLibrary(const std::string& path) {
   m_handle = reinterpret_cast<void*>(LoadLibraryA(path.c_str()));
   if (m_handle == nullptr) {
-    m_error = "cannot load " + path + " (error " + std::to_string(GetLastError()) + ")";
+    const DWORD code = GetLastError();
+    m_error = path + ": " + SystemMessage(code) + " (error " + std::to_string(code) + ")";
+    if (code == ERROR_BAD_EXE_FORMAT) {
+      m_error += "; a 32-bit program loads only 32-bit Windows libraries";
+    }
   }
 }
 

@@ -97,10 +97,12 @@ bool AskMultiLine(const DialogControl& control, FormControls& controls,
       out << "  | " << line << '\n';
     }
   }
-  out << "Lines ending with \".\", \"-\" empties: " << std::flush;
+  out << "New lines, then a line \".\" to end; an empty line or \".\" first "
+         "keeps the value, \"-\" empties it: "
+      << std::flush;
   std::string line;
   if (!ReadLine(in, line)) return false;
-  if (line.empty()) return true;
+  if (line.empty() || line == ".") return true;
   std::string text;
   if (line != "-") {
     for (bool first = true; line != "."; first = false) {

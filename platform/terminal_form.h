@@ -35,7 +35,8 @@ class FormControls : public DialogControls {
 // the value. A one-line edit takes the line as its text. A combo lists its
 // entries numbered from 1: a number in range picks that entry, any other
 // line is taken as typed. A multi-line edit takes lines up to one holding
-// only "." and joins them with CR LF; "-" as the first line empties it.
+// only "." and joins them with CR LF; an empty line or "." as the first line
+// keeps the value, and "-" as the first line empties it, as its prompt says.
 // The last question accepts "", "o", "ok" (OK) and "c", "cancel" (Cancel)
 // in either case and is repeated for other answers.
 //

@@ -132,11 +132,12 @@ const FormCase kFormCases[] = {
      DialogRunner::kOk,
      {{&HeaderDialog::address, "Street 1\r\nKyiv"},
       {&HeaderDialog::soapbox, "One\r\n\r\n-\r\nFour"}}},
-    {"dash or a lone dot empties a multi-line edit",
-     {{IDC_OPERATORS, "-"}, {IDC_SOAPBOX, "."}},
+    // As the prompt says: "." first keeps the value, "-" first empties it.
+    {"a lone dot keeps a multi-line edit, a dash empties it",
+     {{IDC_OPERATORS, "."}, {IDC_SOAPBOX, "-"}},
      "\n",
      DialogRunner::kOk,
-     {{&HeaderDialog::operators, ""}, {&HeaderDialog::soapbox, ""}}},
+     {{&HeaderDialog::soapbox, ""}}},
     {"an unknown confirmation is asked again",
      {{IDC_CALLSIGN, "UT2XX"}},
      "yes\n\n",
@@ -234,7 +235,9 @@ TEST(TerminalFormTest, ShowsFieldsInOrderWithValuesAndEntries) {
            "  5) 80M\n  6) ALL\n",
            "CATEGORY-ASSISTED [NON-ASSISTED]\n",
            "LOCATION []: ",
-           "OPERATORS:\n  | UT1AA\n  | UT2BB\n",
+           "OPERATORS:\n  | UT1AA\n  | UT2BB\n"
+           "New lines, then a line \".\" to end; an empty line or \".\" first keeps the "
+           "value, \"-\" empties it: ",
            "ADDRESS: (empty)\n",
            "SOAPBOX:\n  | Old soap\n",
            "OK or Cancel? [O/c]: ",

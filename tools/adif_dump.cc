@@ -56,12 +56,13 @@ int RunDump(const std::string& path, std::string* out, std::string* err) {
   std::string text;
   std::vector<AdifRecord> records;
   AdifError error;
-  if (!ReadLogFile(path, &text)) {
-    *err = "logreplay: " + path + ": cannot read the file\n";
+  std::string problem;
+  if (!ReadLogFile(path, &text, &problem)) {
+    *err = ErrorLine(path + ": " + problem);
     return kExitBadInput;
   }
   if (!ReadAdif(text, &records, &error)) {
-    *err = "logreplay: " + path + ": " + error.ToString() + "\n";
+    *err = ErrorLine(path + ": " + error.ToString());
     return kExitBadInput;
   }
   *out = DumpRecordsAsJsonLines(records);

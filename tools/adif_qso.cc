@@ -13,12 +13,31 @@ bool Fail(const AdifRecord& record, const std::string& field, const std::string&
   return false;
 }
 
-std::string FirstNonEmpty(const AdifRecord& record, const char* preferred, const char* fallback) {
-  const std::string value = record.Get(preferred);
-  return value.empty() ? record.Get(fallback) : value;
-}
-
 }  // namespace
+
+const char kAdifMappingTable[] =
+    "  plug-in is given   from the ADIF fields\n"
+    "  worked call        CALL\n"
+    "  QSO time (UTC)     QSO_DATE and TIME_ON\n"
+    "  frequency          FREQ; without it, the lower edge of the band\n"
+    "                     (14000 kHz for 20m)\n"
+    "  band               BAND in lower case; without it, the band of FREQ\n"
+    "  mode               MODE, trimmed, upper case; USB and LSB as SSB\n"
+    "                     (SUBMODE is not read)\n"
+    "  reports            RST_SENT, RST_RCVD\n"
+    "  exchanges          STX_STRING, SRX_STRING; when one is empty, STX or\n"
+    "                     SRX; when it has no leading digits and STX or SRX\n"
+    "                     is a number, that number as written, then the text\n"
+    "                     (SRX 15 and SRX_STRING CD give 15CD, 015 gives 015CD)\n"
+    "  multiplier code    the field of --mult-field; without it, the letters\n"
+    "                     after the digits of the received exchange\n"
+    "  group code         the field of --group-field; without it, empty\n"
+    "  own call           --own-call; else STATION_CALLSIGN, else OPERATOR,\n"
+    "                     of the first record\n"
+    "  own multiplier     --own-mult; else the letters after the digits of\n"
+    "                     the first QSO's sent exchange\n"
+    "  own group          --own-group (needed with --group-field)\n"
+    "Field names are read in any case.\n";
 
 bool AdifQso::operator==(const AdifQso& other) const {
   return call == other.call && time == other.time && freqHz == other.freqHz && mode == other.mode &&
@@ -56,13 +75,32 @@ bool AdifRecordToQso(const AdifRecord& record, const AdifQsoFields& fields, Adif
   if (!freq.empty() && !ParseFrequencyMhz(freq, &parsed.freqHz, &problem)) {
     return Fail(record, "FREQ", problem, error);
   }
+  parsed.band = NormalizeBand(record.Get("BAND"));
+  if (parsed.band.empty() && freq.empty()) {
+    return Fail(record, "BAND", "neither BAND nor FREQ is given", error);
+  }
+  if (parsed.band.empty()) {
+    parsed.band = BandOfFrequency(parsed.freqHz);
+    if (parsed.band.empty()) {
+      return Fail(record, "FREQ",
+                  "frequency " + freq + " MHz lies in no band of the band table, and BAND is missing",
+                  error);
+    }
+  }
+  if (freq.empty()) {
+    parsed.freqHz = BandLowerEdgeHz(parsed.band);
+    if (parsed.freqHz == 0) {
+      return Fail(record, "BAND",
+                  "band \"" + parsed.band + "\" is not in the band table, and FREQ is missing",
+                  error);
+    }
+  }
 
-  parsed.mode = record.Get("MODE");
+  parsed.mode = HostMode(record.Get("MODE"));
   parsed.rstSent = record.Get("RST_SENT");
   parsed.rstRcvd = record.Get("RST_RCVD");
-  parsed.exchSent = FirstNonEmpty(record, "STX_STRING", "STX");
-  parsed.exchRcvd = FirstNonEmpty(record, "SRX_STRING", "SRX");
-  parsed.band = NormalizeBand(record.Get("BAND"));
+  parsed.exchSent = JoinExchange(record.Get("STX_STRING"), record.Get("STX"));
+  parsed.exchRcvd = JoinExchange(record.Get("SRX_STRING"), record.Get("SRX"));
   parsed.multCode = fields.multField.empty() ? MultCodeFromExchange(parsed.exchRcvd)
                                              : record.Get(AdifUpper(fields.multField));
   if (!fields.groupField.empty()) {

@@ -11,13 +11,13 @@ namespace tools {
 struct AdifQso {
   std::string call;      // worked callsign (CALL)
   double time = 0.0;     // OLE Automation date of QSO_DATE + TIME_ON
-  uint32_t freqHz = 0;   // FREQ in Hz; 0 when FREQ is absent or empty
-  std::string mode;      // MODE as written; SUBMODE is not read
+  uint32_t freqHz = 0;   // FREQ in Hz, else the lower edge of the band
+  std::string mode;      // MODE by HostMode; SUBMODE is not read
   std::string rstSent;   // RST_SENT
   std::string rstRcvd;   // RST_RCVD
-  std::string exchSent;  // STX_STRING, or STX when STX_STRING is absent or empty
-  std::string exchRcvd;  // SRX_STRING, or SRX when SRX_STRING is absent or empty
-  std::string band;      // BAND in lower case ("20m")
+  std::string exchSent;  // STX_STRING joined with STX (JoinExchange)
+  std::string exchRcvd;  // SRX_STRING joined with SRX (JoinExchange)
+  std::string band;      // BAND in lower case ("20m"), else the band of FREQ
   std::string multCode;  // worked station's multiplier code
   std::string group;     // worked station's group code
 
@@ -35,10 +35,16 @@ struct AdifQsoFields {
   std::string groupField;
 };
 
+// How ADIF fields feed the host's arguments, as `logreplay score --help`
+// shows it: one line per argument, in the order of AdifQso.
+extern const char kAdifMappingTable[];
+
 // Maps one record to a QSO. CALL must be present and not empty; QSO_DATE and
 // TIME_ON must be present and valid (see ParseAdifDate, ParseAdifTime); FREQ,
-// when present and not empty, must be valid (see ParseFrequencyMhz). Every
-// other field may be missing and then gives an empty text. On failure
+// when present and not empty, must be valid (see ParseFrequencyMhz). The band
+// must be known: BAND, or FREQ within the band table; and the frequency
+// too: FREQ, or a BAND of the table. Every other field may be missing and
+// then gives an empty text. On failure
 // `error` names the record's number and the field, and `qso` is unchanged.
 bool AdifRecordToQso(const AdifRecord& record, const AdifQsoFields& fields, AdifQso* qso,
                      AdifError* error);

@@ -72,6 +72,7 @@ TEST(AdifQsoTest, FallsBackToNumericExchangesAndOptionalFields) {
                                      {"STX_STRING", ""},
                                      {"STX", "12"},
                                      {"SRX", "34"},
+                                     {"BAND", " 40M "},
                                      {"FREQ", ""}});
   AdifQso qso;
   AdifError error;
@@ -79,10 +80,73 @@ TEST(AdifQsoTest, FallsBackToNumericExchangesAndOptionalFields) {
   EXPECT_EQ(qso.exchSent, "12");
   EXPECT_EQ(qso.exchRcvd, "34");
   EXPECT_EQ(qso.multCode, "");
-  EXPECT_EQ(qso.freqHz, 0u);
+  EXPECT_EQ(qso.freqHz, 7000000u);
   EXPECT_EQ(qso.mode, "");
-  EXPECT_EQ(qso.band, "");
+  EXPECT_EQ(qso.band, "40m");
   EXPECT_EQ(qso.time, 46375.0 + 86399 / 86400.0);
+}
+
+// What real exports write, and what the plug-in is given for it.
+TEST(AdifQsoTest, MapsWhatLoggersExport) {
+  struct Case {
+    std::map<std::string, std::string> changes;  // over FullRecord; "-" removes
+    const char* field;                           // of AdifQso, below
+    std::string expected;
+  };
+  const auto value = [](const AdifQso& q, const std::string& field) {
+    if (field == "mode") return q.mode;
+    if (field == "band") return q.band;
+    if (field == "freq") return std::to_string(q.freqHz);
+    if (field == "sent") return q.exchSent;
+    if (field == "rcvd") return q.exchRcvd + " " + q.multCode;
+    return std::string("?");
+  };
+  const Case cases[] = {
+      {{{"MODE", "cw"}}, "mode", "CW"},
+      {{{"MODE", "CW "}}, "mode", "CW"},
+      {{{"MODE", "USB"}}, "mode", "SSB"},
+      {{{"MODE", "lsb"}}, "mode", "SSB"},
+      {{{"MODE", "SSB"}, {"SUBMODE", "LSB"}}, "mode", "SSB"},
+      {{{"MODE", " Ssb"}, {"SUBMODE", "-"}}, "mode", "SSB"},
+      {{{"MODE", "rtty"}}, "mode", "RTTY"},  // the plug-in refuses it itself
+      {{{"MODE", "PHONE"}}, "mode", "PHONE"},
+      {{{"MODE", "-"}}, "mode", ""},
+      {{{"BAND", "-"}, {"FREQ", "3.512"}}, "band", "80m"},
+      {{{"BAND", ""}, {"FREQ", "28.5"}}, "band", "10m"},
+      {{{"BAND", "-"}, {"FREQ", "1.8"}}, "band", "160m"},
+      {{{"BAND", "-"}, {"FREQ", "29.7"}}, "band", "10m"},
+      {{{"BAND", "40m"}, {"FREQ", "7.3"}}, "band", "40m"},
+      {{{"FREQ", "-"}, {"BAND", "20M"}}, "freq", "14000000"},
+      {{{"FREQ", "-"}, {"BAND", "160m"}}, "freq", "1800000"},
+      {{{"FREQ", ""}, {"BAND", "15M"}}, "freq", "21000000"},
+      {{{"FREQ", "-"}, {"BAND", "6m"}}, "freq", "50000000"},
+      {{{"STX_STRING", "KI"}, {"STX", "7"}}, "sent", "7KI"},
+      {{{"STX_STRING", "KI"}, {"STX", "007"}}, "sent", "007KI"},
+      {{{"STX_STRING", "KI"}, {"STX", "-"}}, "sent", "KI"},
+      {{{"STX_STRING", "KI"}, {"STX", "x7"}}, "sent", "KI"},
+      {{{"SRX_STRING", "CD"}, {"SRX", "15"}}, "rcvd", "15CD CD"},
+      {{{"SRX_STRING", "CD"}, {"SRX", " 015 "}}, "rcvd", "015CD CD"},
+      {{{"SRX_STRING", "015CD"}, {"SRX", "15"}}, "rcvd", "015CD CD"},
+      {{{"SRX_STRING", "-"}, {"SRX", "015"}}, "rcvd", "015 "},
+      {{{"SRX_STRING", "RT"}, {"SRX", "-"}}, "rcvd", "RT RT"},
+  };
+  for (const Case& c : cases) {
+    AdifRecord record = FullRecord();
+    std::string label;
+    for (const auto& change : c.changes) {
+      label += change.first + "=" + change.second + " ";
+      if (change.second == "-") {
+        record.fields.erase(change.first);
+      } else {
+        record.fields[change.first] = change.second;
+      }
+    }
+    AdifQso qso;
+    AdifError error;
+    ASSERT_TRUE(AdifRecordToQso(record, AdifQsoFields(), &qso, &error))
+        << label << error.ToString();
+    EXPECT_EQ(value(qso, c.field), c.expected) << label;
+  }
 }
 
 TEST(AdifQsoTest, ReportsRecordFieldAndReason) {
@@ -106,6 +170,29 @@ TEST(AdifQsoTest, ReportsRecordFieldAndReason) {
       {"FREQ", "abc", "FREQ", "not a decimal"},
       {"FREQ", "5000", "FREQ", "above"},
   };
+  // Band and frequency: one must tell the other ("-" leaves a field out).
+  const struct {
+    const char* band;
+    const char* freq;
+    const char* field;
+    const char* fragment;
+  } pairs[] = {
+      {"-", "-", "BAND", "neither BAND nor FREQ"},
+      {"-", "14.5", "FREQ", "lies in no band"},
+      {"2190m", "-", "BAND", "not in the band table"},
+  };
+  for (const auto& c : pairs) {
+    AdifRecord record = FullRecord();
+    record.fields.erase("BAND");
+    record.fields.erase("FREQ");
+    if (std::string(c.band) != "-") record.fields["BAND"] = c.band;
+    if (std::string(c.freq) != "-") record.fields["FREQ"] = c.freq;
+    AdifQso qso;
+    AdifError error;
+    EXPECT_FALSE(AdifRecordToQso(record, AdifQsoFields(), &qso, &error)) << c.band << c.freq;
+    EXPECT_EQ(error.field, c.field) << c.band << c.freq;
+    EXPECT_NE(error.message.find(c.fragment), std::string::npos) << error.message;
+  }
   for (const Case& c : cases) {
     AdifRecord record = FullRecord();
     if (c.value == "-") {

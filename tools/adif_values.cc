@@ -1,11 +1,45 @@
 #include "tools/adif_values.h"
 
+#include <cmath>
+
 namespace tools {
 namespace {
 
 constexpr uint64_t kHzPerMhz = 1000000;
 constexpr int kMhzDecimals = 6;
 constexpr long long kOleDayOfUnixEpoch = 25569;  // 1970-01-01
+
+struct Band {
+  const char* label;
+  uint32_t lowerHz;
+  uint32_t upperHz;
+};
+
+// The part of the ADIF band table that contest stations use.
+constexpr Band kBands[] = {
+    {"160m", 1800000, 2000000},     {"80m", 3500000, 4000000},     {"60m", 5060000, 5450000},
+    {"40m", 7000000, 7300000},      {"30m", 10100000, 10150000},   {"20m", 14000000, 14350000},
+    {"17m", 18068000, 18168000},    {"15m", 21000000, 21450000},   {"12m", 24890000, 24990000},
+    {"10m", 28000000, 29700000},    {"6m", 50000000, 54000000},    {"2m", 144000000, 148000000},
+    {"70cm", 420000000, 450000000},
+};
+
+constexpr char kBlanks[] = " \t\r\n\f\v";
+
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::string UpperAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool AllDigits(const std::string& text) {
   for (char c : text) {
@@ -35,6 +69,18 @@ long long DaysFromCivil(int year, int month, int day) {
   const long long doy = (153 * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
   const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
   return era * 146097 + doe - 719468;
+}
+
+CivilDate CivilFromDays(long long days) {
+  const long long z = days + 719468;
+  const long long era = (z >= 0 ? z : z - 146096) / 146097;
+  const long long doe = z - era * 146097;
+  const long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const long long mp = (5 * doy + 2) / 153;
+  const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
+  const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
+  return CivilDate{static_cast<int>(yoe + era * 400 + (month <= 2 ? 1 : 0)), month, day};
 }
 
 bool CheckCivilDate(int year, int month, int day, std::string* problem) {
@@ -89,6 +135,14 @@ double ToOleDate(const CivilDate& date, const TimeOfDay& time) {
   return static_cast<double>(days) + seconds / 86400.0;
 }
 
+void OleToCivil(double ole, CivilDate* date, TimeOfDay* time) {
+  const long long seconds = std::llround(ole * 86400.0);
+  const long long days = seconds / 86400;
+  const int second = static_cast<int>(seconds % 86400);
+  *date = CivilFromDays(days - kOleDayOfUnixEpoch);
+  *time = TimeOfDay{second / 3600, second / 60 % 60, second % 60};
+}
+
 bool ParseFrequencyMhz(const std::string& text, uint32_t* hz, std::string* problem) {
   const size_t dot = text.find('.');
   const std::string whole = text.substr(0, dot);
@@ -128,11 +182,37 @@ std::string FormatFrequencyMhz(uint32_t hz) {
 }
 
 std::string NormalizeBand(const std::string& band) {
-  std::string lower = band;
+  std::string lower = Trimmed(band);
   for (char& c : lower) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   }
   return lower;
+}
+
+std::string BandOfFrequency(uint32_t hz) {
+  for (const Band& band : kBands) {
+    if (hz >= band.lowerHz && hz <= band.upperHz) return band.label;
+  }
+  return std::string();
+}
+
+uint32_t BandLowerEdgeHz(const std::string& label) {
+  for (const Band& band : kBands) {
+    if (label == band.label) return band.lowerHz;
+  }
+  return 0;
+}
+
+std::string HostMode(const std::string& mode) {
+  const std::string upper = UpperAscii(Trimmed(mode));
+  return upper == "USB" || upper == "LSB" ? std::string("SSB") : upper;
+}
+
+std::string JoinExchange(const std::string& text, const std::string& serial) {
+  if (text.empty()) return serial;
+  const std::string digits = Trimmed(serial);
+  if (IsDigit(text[0]) || digits.empty() || !AllDigits(digits)) return text;
+  return digits + text;
 }
 
 std::string MultCodeFromExchange(const std::string& exchange) {

@@ -31,6 +31,10 @@ bool ParseAdifTime(const std::string& text, TimeOfDay* time, std::string* proble
 // give the same bits.
 double ToOleDate(const CivilDate& date, const TimeOfDay& time);
 
+// The calendar day and time of an OLE Automation date from 1900 on, to the
+// nearest second: the inverse of ToOleDate.
+void OleToCivil(double ole, CivilDate* date, TimeOfDay* time);
+
 // Parses a frequency in MHz written as decimal digits with at most one '.'
 // (like "14.025", "7.0123", ".5" or "3"), with at least one digit, no sign
 // and no blanks, into Hz without floating point: "14.025" gives 14025000.
@@ -43,8 +47,36 @@ bool ParseFrequencyMhz(const std::string& text, uint32_t* hz, std::string* probl
 // to the same value.
 std::string FormatFrequencyMhz(uint32_t hz);
 
-// The band label in ASCII lower case: "20M" gives "20m".
+// The band label without surrounding blanks, in ASCII lower case: "20M"
+// gives "20m".
 std::string NormalizeBand(const std::string& band);
+
+// The band of the ADIF band table (160m to 70cm, edges inclusive) that holds
+// `hz`, as a lower-case label; "" when no band holds it.
+std::string BandOfFrequency(uint32_t hz);
+
+// The lower edge in Hz of `band` (a lower-case label of the band table):
+// 1800000 for "160m", 14000000 for "20m"; 0 for a band not in the table.
+// Handed over for a QSO without FREQ, it appears in a Cabrillo QSO line as
+// 1800, 14000 and so on, the convention for an unknown frequency.
+uint32_t BandLowerEdgeHz(const std::string& band);
+
+// The mode the plug-in is given for an ADIF MODE: blanks around it dropped,
+// ASCII upper case; the phone modes "SSB", "USB" and "LSB" (the last two
+// written by older exports) all give "SSB". Whatever else is written passes
+// upper-cased, for the plug-in to accept or refuse: "cw " gives "CW", "rtty"
+// "RTTY".
+std::string HostMode(const std::string& mode);
+
+// The exchange as sent on the air from ADIF's pair of fields: `text`
+// (STX_STRING or SRX_STRING) and `serial` (STX or SRX).
+//   - `text` empty: `serial` as written;
+//   - `text` without a leading digit while `serial` is a number (digits,
+//     blanks around them dropped): the serial's digits as written, then
+//     `text` ("15" and "CD" give "15CD", "015" and "CD" give "015CD"; no
+//     zeros are added or removed);
+//   - otherwise `text` ("015CD" stays "015CD" whatever `serial` holds).
+std::string JoinExchange(const std::string& text, const std::string& serial);
 
 // The multiplier code carried by an exchange: the run of ASCII letters that
 // follows the leading decimal digits, as written. "015CD" gives "CD", "RT"

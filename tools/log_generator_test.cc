@@ -7,6 +7,7 @@
 
 #include "gtest/gtest.h"
 #include "tools/adif_reader.h"
+#include "tools/adif_values.h"
 #include "tools/adif_writer.h"
 
 namespace tools {
@@ -66,7 +67,10 @@ TEST(LogGeneratorTest, WrittenLogReadsBackToTheSameQsos) {
     AdifQso back;
     ASSERT_TRUE(AdifRecordToQso(records[i], AdifQsoFields{"", kAdifGroupField}, &back, &error))
         << error.ToString();
-    ASSERT_TRUE(back == qsos[i]) << "QSO " << i + 1 << " " << qsos[i].call;
+    // The refused draws' lower-case "cw" reads back as a logger means it.
+    AdifQso expected = qsos[i];
+    expected.mode = HostMode(expected.mode);
+    ASSERT_TRUE(back == expected) << "QSO " << i + 1 << " " << qsos[i].call;
     EXPECT_EQ(records[i].Get("STATION_CALLSIGN"), "UT9ZZQ");
   }
 }

@@ -2,17 +2,23 @@
 
 #include <CLI/CLI.hpp>
 
+#include "tools/adif_qso.h"
+
 namespace tools {
 namespace {
 
-constexpr char kFooter[] =
+constexpr char kExamples[] =
     "Examples:\n"
     "  logreplay score examples/sample.adi --group-field APP_UT_GROUP --own-group G3\n"
     "  logreplay score my.adi --start \"2026-12-19 12\" --own-call UT9ZZQ --cabrillo\n"
     "\n"
     "The plug-in writes err.txt, Plugins/TAVIN.ini and the Cabrillo log in the\n"
     "current directory, as it does in the host's folder. Exit status: 0 done,\n"
-    "2 bad log or usage, 3 plug-in missing, not loadable or lacking an export.";
+    "2 bad log or usage, 3 plug-in missing, not loadable or lacking an export.\n"
+    "Warnings (QSOs outside the tours, records skipped, no group field) go to\n"
+    "standard error, one line each, and are counted in the summary.\n"
+    "\n"
+    "How the log's ADIF fields feed the plug-in:\n";
 
 std::string Describe(const std::string& what, const std::string& example) {
   return what + "\ne.g. " + example;
@@ -25,7 +31,7 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
   CLI::App app("Replays a contest log in ADIF through the Stats plug-in, as the host\n"
                "logging program does, and prints the plug-in's results.",
                "logreplay");
-  app.footer(kFooter);
+  app.footer(std::string(kExamples) + kAdifMappingTable);
   // Paths like /logs/a.adi are arguments, not Windows-style options.
   app.allow_windows_style_options(false);
   app.require_subcommand(1);
@@ -67,9 +73,11 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
                "QSO's sent\nexchange, KI for 001KI)",
                "--own-mult KI"));
   ownMultOption->type_name("CODE");
-  scoreApp->add_option("--own-group", score.replay.ownGroupCode,
-                       Describe("own group code (default: empty)", "--own-group G3"))
-      ->type_name("CODE");
+  std::string ownGroup;
+  CLI::Option* ownGroupOption = scoreApp->add_option(
+      "--own-group", ownGroup,
+      Describe("own group code (default: empty;\nneeded with --group-field)", "--own-group G3"));
+  ownGroupOption->type_name("CODE");
   scoreApp->add_option(
       "--mult-field", score.replay.fields.multField,
       Describe("ADIF field with the worked station's\nmultiplier code (default: the letters "
@@ -85,6 +93,10 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
                      Describe("reset with the Cabrillo flag: the header\ndialog runs, and the "
                               "results request\nwrites the Cabrillo log (CALL.cbr)",
                               "--cabrillo"));
+  scoreApp->add_flag("--skip-bad", score.replay.skipBad,
+                     Describe("skip records that cannot be mapped, with\na warning each, instead "
+                              "of stopping",
+                              "--skip-bad"));
   bool decorated = false;
   scoreApp->add_flag("--decorated", decorated,
                      Describe("resolve the exports by their decorated\nnames (Stats.dll only)",
@@ -121,6 +133,7 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
   }
   if (ownCallOption->count() != 0) score.replay.ownCall = ownCall;
   if (ownMultOption->count() != 0) score.replay.ownMultCode = ownMult;
+  if (ownGroupOption->count() != 0) score.replay.ownGroupCode = ownGroup;
   return -1;
 }
 

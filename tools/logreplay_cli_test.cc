@@ -33,7 +33,8 @@ TEST(LogreplayCliTest, ScoreTakesDefaults) {
   EXPECT_FALSE(s.replay.start.has_value());
   EXPECT_FALSE(s.replay.ownCall.has_value());
   EXPECT_FALSE(s.replay.ownMultCode.has_value());
-  EXPECT_EQ(s.replay.ownGroupCode, "");
+  EXPECT_FALSE(s.replay.ownGroupCode.has_value());
+  EXPECT_FALSE(s.replay.skipBad);
   EXPECT_EQ(s.replay.fields.multField, "");
   EXPECT_EQ(s.replay.fields.groupField, "");
   EXPECT_FALSE(s.replay.cabrillo);
@@ -43,7 +44,7 @@ TEST(LogreplayCliTest, EveryOptionReachesItsField) {
   const Parsed p = Parse({"score", "--plugin", "/x/libStats.so", "--start", "2026-12-19 12",
                           "--own-call", "UT9ZZQ", "--own-mult", "", "--own-group", "G3",
                           "--mult-field", "APP_UT_MULT", "--group-field", "APP_UT_GROUP",
-                          "--cabrillo", "log.adi"});
+                          "--cabrillo", "--skip-bad", "log.adi"});
   ASSERT_EQ(p.status, -1) << p.err;
   const ScoreCommand& s = p.line.score;
   EXPECT_EQ(s.logPath, "log.adi");
@@ -56,7 +57,8 @@ TEST(LogreplayCliTest, EveryOptionReachesItsField) {
   EXPECT_EQ(s.replay.start->status, 0);
   EXPECT_EQ(s.replay.ownCall, std::optional<std::string>("UT9ZZQ"));
   EXPECT_EQ(s.replay.ownMultCode, std::optional<std::string>(""));  // given empty
-  EXPECT_EQ(s.replay.ownGroupCode, "G3");
+  EXPECT_EQ(s.replay.ownGroupCode, std::optional<std::string>("G3"));
+  EXPECT_TRUE(s.replay.skipBad);
   EXPECT_EQ(s.replay.fields.multField, "APP_UT_MULT");
   EXPECT_EQ(s.replay.fields.groupField, "APP_UT_GROUP");
   EXPECT_TRUE(s.replay.cabrillo);
@@ -108,7 +110,8 @@ TEST(LogreplayCliTest, HelpListsEveryOptionWithAnExample) {
          {"e.g. --plugin build/native/libStats.so", "e.g. --start \"2026-12-19 12\"",
           "e.g. --own-call UT9ZZQ", "e.g. --own-mult KI", "e.g. --own-group G3",
           "e.g. --mult-field APP_UT_MULT", "e.g. --group-field APP_UT_GROUP",
-          "e.g. --cabrillo", "e.g. --decorated", "logreplay score examples/sample.adi"}) {
+          "e.g. --cabrillo", "e.g. --skip-bad", "e.g. --decorated",
+          "logreplay score examples/sample.adi", kAdifMappingTable}) {
       EXPECT_NE(p.out.find(example), std::string::npos) << example << "\n" << p.out;
     }
     EXPECT_EQ(p.out.find("dump"), std::string::npos) << "the dump command is internal";

@@ -51,7 +51,7 @@ std::unique_ptr<PluginHost> PluginHost::Load(const std::string& path, ExportName
   std::unique_ptr<PluginHost> host(new PluginHost(path));
   const platform::DynamicLibrary& lib = host->library_;
   if (!lib.Loaded()) {
-    *error = "cannot load plug-in " + path + ": " + lib.Error();
+    *error = "cannot load plug-in: " + lib.Error();
     return nullptr;
   }
   PluginHost& h = *host;

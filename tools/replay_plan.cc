@@ -1,7 +1,12 @@
 #include "tools/replay_plan.h"
 
-#include <fstream>
-#include <iterator>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <set>
 
 #include "tools/adif_reader.h"
 #include "tools/adif_values.h"
@@ -17,26 +22,111 @@ bool IsDigits(const std::string& text) {
   return true;
 }
 
-// The full hour of the first record's QSO time; the record has been mapped,
-// so its date and time are known to be valid.
-StatsDateTime HourOfFirstQso(const AdifRecord& first) {
+// Larger than any contest log; keeps a device or a stray disk image from
+// filling the memory.
+constexpr size_t kMaxLogBytes = size_t{256} << 20;
+
+constexpr long long kSecondsPerDay = 86400;
+constexpr long long kSecondsOfFourTours = 8 * 3600;
+
+// The full hour of a QSO time.
+StatsDateTime HourOf(double ole) {
   CivilDate date;
   TimeOfDay time;
-  std::string ignored;
-  ParseAdifDate(first.Get("QSO_DATE"), &date, &ignored);
-  ParseAdifTime(first.Get("TIME_ON"), &time, &ignored);
-  time.minute = 0;
-  time.second = 0;
-  return StatsDateTime{ToOleDate(date, time), 0};
+  OleToCivil(ole, &date, &time);
+  return StatsDateTime{ToOleDate(date, TimeOfDay{time.hour, 0, 0}), 0};
+}
+
+long long SecondsOf(double ole) { return std::llround(ole * kSecondsPerDay); }
+
+// A field named on the command line must occur in the log: a misspelt name
+// would silently score every code as empty.
+bool CheckFieldNamed(const char* option, const std::string& name,
+                     const std::vector<AdifRecord>& records, std::string* problem) {
+  if (name.empty()) return true;
+  const std::string upper = AdifUpper(name);
+  std::set<std::string> appFields;
+  for (const AdifRecord& record : records) {
+    if (record.Has(upper)) return true;
+    for (const auto& field : record.fields) {
+      if (field.first.rfind("APP_", 0) == 0) appFields.insert(field.first);
+    }
+  }
+  *problem = std::string(option) + " " + upper + ": no record carries this field; ";
+  if (appFields.empty()) {
+    *problem += "the log has no application-defined (APP_) fields";
+  } else {
+    *problem += "the log's application-defined fields are";
+    for (const std::string& field : appFields) *problem += " " + field;
+  }
+  return false;
+}
+
+// One line per kind of QSO whose time the tours do not cover as the log
+// suggests, with the count and the first record.
+void AddTimingWarnings(const std::vector<AdifQso>& qsos,
+                       const std::vector<const AdifRecord*>& sources, const StatsDateTime& start,
+                       std::vector<std::string>* warnings) {
+  const long long startSecond = SecondsOf(start.value);
+  const std::string startText = FormatStart(start);
+  struct Kind {
+    std::string what;
+    size_t count = 0;
+    size_t firstRecord = 0;
+  };
+  Kind kinds[] = {{"before the contest start " + startText},
+                  {"after the four tours (from " + FormatStart(StatsDateTime{
+                                                       start.value + 8.0 / 24.0, 0}) +
+                   " on)"},
+                  {"on another day than the start " + startText.substr(0, 10) +
+                   " (the tours follow the hour only)"}};
+  for (size_t i = 0; i < qsos.size(); ++i) {
+    const long long second = SecondsOf(qsos[i].time);
+    const bool hits[] = {second < startSecond, second >= startSecond + kSecondsOfFourTours,
+                         second / kSecondsPerDay != startSecond / kSecondsPerDay};
+    for (size_t k = 0; k < 3; ++k) {
+      if (!hits[k]) continue;
+      if (kinds[k].count++ == 0) kinds[k].firstRecord = sources[i]->number;
+    }
+  }
+  for (const Kind& kind : kinds) {
+    if (kind.count == 0) continue;
+    warnings->push_back(std::to_string(kind.count) + (kind.count == 1 ? " QSO " : " QSOs ") +
+                        kind.what + ", the first in record " + std::to_string(kind.firstRecord));
+  }
 }
 
 }  // namespace
 
-bool ReadLogFile(const std::string& path, std::string* text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  text->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  return !in.bad();
+bool ReadLogFile(const std::string& path, std::string* text, std::string* problem) {
+  std::error_code code;
+  if (std::filesystem::is_directory(path, code)) {
+    *problem = "is a folder, not a log file";
+    return false;
+  }
+  errno = 0;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                        std::fclose);
+  if (file == nullptr) {
+    *problem = std::string("cannot open the file: ") + std::strerror(errno);
+    return false;
+  }
+  text->clear();
+  char buffer[1 << 16];
+  for (;;) {
+    const size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
+    text->append(buffer, got);
+    if (text->size() > kMaxLogBytes) {
+      *problem = "larger than " + std::to_string(kMaxLogBytes >> 20) + " MB, not a contest log";
+      return false;
+    }
+    if (got < sizeof buffer) break;
+  }
+  if (std::ferror(file.get())) {
+    *problem = std::string("cannot read the file: ") + std::strerror(errno);
+    return false;
+  }
+  return true;
 }
 
 bool ParseContestStart(const std::string& text, StatsDateTime* start, std::string* problem) {
@@ -61,6 +151,16 @@ bool ParseContestStart(const std::string& text, StatsDateTime* start, std::strin
   return true;
 }
 
+std::string FormatStart(const StatsDateTime& start) {
+  CivilDate date;
+  TimeOfDay time;
+  OleToCivil(start.value, &date, &time);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", date.year, date.month, date.day,
+                time.hour, time.minute);
+  return text;
+}
+
 bool PlanReplay(const std::string& adifText, const ReplayOptions& options, ReplayPlan* plan,
                 std::string* problem) {
   std::vector<AdifRecord> records;
@@ -69,35 +169,110 @@ bool PlanReplay(const std::string& adifText, const ReplayOptions& options, Repla
     *problem = error.ToString();
     return false;
   }
-  plan->qsos.assign(records.size(), AdifQso());
-  for (size_t i = 0; i < records.size(); ++i) {
-    if (!AdifRecordToQso(records[i], options.fields, &plan->qsos[i], &error)) {
+  if (!CheckFieldNamed("--mult-field", options.fields.multField, records, problem) ||
+      !CheckFieldNamed("--group-field", options.fields.groupField, records, problem)) {
+    return false;
+  }
+
+  *plan = ReplayPlan();
+  plan->cabrillo = options.cabrillo;
+  std::vector<const AdifRecord*> sources;  // the record of each QSO
+  for (const AdifRecord& record : records) {
+    AdifQso qso;
+    if (AdifRecordToQso(record, options.fields, &qso, &error)) {
+      plan->qsos.push_back(qso);
+      sources.push_back(&record);
+    } else if (options.skipBad) {
+      plan->warnings.push_back(error.ToString() + "; record skipped");
+    } else {
       *problem = error.ToString();
       return false;
     }
   }
+  if (plan->qsos.empty()) {
+    *problem = records.empty() ? "the log holds no QSO records"
+                               : "every record of the log was skipped";
+    return false;
+  }
+  const AdifRecord& first = *sources.front();
+  const std::string firstRecord = "record " + std::to_string(first.number);
 
+  PlanSetting call{"own call", "", "option --own-call"};
+  if (options.ownCall) {
+    call.value = *options.ownCall;
+  } else {
+    const char* field = first.Get("STATION_CALLSIGN").empty() ? "OPERATOR" : "STATION_CALLSIGN";
+    call.value = first.Get(field);
+    call.source = std::string("log field ") + field + ", " + firstRecord;
+    if (call.value.empty()) {
+      *problem = "own call: " + firstRecord +
+                 " has neither STATION_CALLSIGN nor OPERATOR; give it with --own-call";
+      return false;
+    }
+  }
+
+  PlanSetting mult{"own multiplier code", "", "option --own-mult"};
+  if (options.ownMultCode) {
+    mult.value = *options.ownMultCode;
+  } else {
+    const std::string& sent = plan->qsos.front().exchSent;
+    mult.value = MultCodeFromExchange(sent);
+    mult.source = "derived from the sent exchange " + sent + ", " + firstRecord;
+    if (mult.value.empty()) {
+      *problem = "own multiplier code: the sent exchange \"" + sent + "\" of " + firstRecord +
+                 " has no letters after its digits; give it with --own-mult";
+      return false;
+    }
+  }
+
+  PlanSetting group{"own group code", "", "option --own-group"};
+  if (options.ownGroupCode) {
+    group.value = *options.ownGroupCode;
+  } else if (!options.fields.groupField.empty()) {
+    *problem = "own group code: the log does not tell it; give it with --own-group when "
+               "naming --group-field";
+    return false;
+  } else {
+    group.source = "no --own-group";
+  }
+
+  PlanSetting start{"contest start", "", "option --start"};
   if (options.start) {
     plan->start = *options.start;
-  } else if (!records.empty()) {
-    plan->start = HourOfFirstQso(records.front());
   } else {
-    plan->start = StatsDateTime{0.0, 2};
+    plan->start = HourOf(plan->qsos.front().time);
+    start.source = "derived: the hour of the first QSO, " + firstRecord;
+  }
+  start.value = FormatStart(plan->start) + " UTC";
+
+  PlanSetting multCodes{"multiplier codes", "", "option --mult-field"};
+  if (options.fields.multField.empty()) {
+    multCodes.value = "from each received exchange";
+    multCodes.source = "the letters after its digits";
+  } else {
+    multCodes.value = "log field " + AdifUpper(options.fields.multField);
+  }
+  PlanSetting groupCodes{"group codes", "", "option --group-field"};
+  if (options.fields.groupField.empty()) {
+    groupCodes.source = "no --group-field";
+  } else {
+    groupCodes.value = "log field " + AdifUpper(options.fields.groupField);
   }
 
-  if (options.ownCall) {
-    plan->ownCall = *options.ownCall;
-  } else if (!records.empty()) {
-    plan->ownCall = records.front().Get("STATION_CALLSIGN");
-    if (plan->ownCall.empty()) plan->ownCall = records.front().Get("OPERATOR");
+  plan->ownCall = call.value;
+  plan->ownMultCode = mult.value;
+  plan->ownGroupCode = group.value;
+  plan->settings = {call, mult, group, start, multCodes, groupCodes};
+
+  if (options.fields.groupField.empty()) {
+    plan->warnings.push_back(
+        group.value.empty()
+            ? "no --group-field: every group code is empty and equals the empty own group, so "
+              "every QSO without the own multiplier key scores 30 points"
+            : "no --group-field: every group code is empty and differs from the own group " +
+                  group.value + ", so no QSO scores as the own group");
   }
-  if (options.ownMultCode) {
-    plan->ownMultCode = *options.ownMultCode;
-  } else if (!plan->qsos.empty()) {
-    plan->ownMultCode = MultCodeFromExchange(plan->qsos.front().exchSent);
-  }
-  plan->ownGroupCode = options.ownGroupCode;
-  plan->cabrillo = options.cabrillo;
+  AddTimingWarnings(plan->qsos, sources, plan->start, &plan->warnings);
   return true;
 }
 

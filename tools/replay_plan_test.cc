@@ -1,6 +1,7 @@
 #include "tools/replay_plan.h"
 
 #include <string>
+#include <vector>
 
 #include "gtest/gtest.h"
 #include "tools/adif_values.h"
@@ -64,14 +65,14 @@ TEST(ReplayPlanTest, RefusesMalformedContestStart) {
   }
 }
 
-TEST(ReplayPlanTest, TakesDefaultsFromTheFirstRecord) {
+TEST(ReplayPlanTest, TakesDefaultsFromTheFirstRecordAndSaysSo) {
   // The first record is not the earliest: the start follows log order.
   const std::string log =
       kHeader +
       Record("<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:6>134759 <STX_STRING:5>001KI "
-             "<SRX_STRING:5>015CD <OPERATOR:5>UT1OP <MODE:2>CW") +
+             "<SRX_STRING:5>015CD <OPERATOR:5>UT1OP <MODE:2>CW <BAND:3>20m") +
       Record("<CALL:5>UT2BB <QSO_DATE:8>20261219 <TIME_ON:4>1205 <STX_STRING:5>002ZZ "
-             "<STATION_CALLSIGN:6>UT9ZZQ");
+             "<STATION_CALLSIGN:6>UT9ZZQ <BAND:3>20m");
   ReplayPlan plan;
   std::string problem;
   ASSERT_TRUE(PlanReplay(log, ReplayOptions(), &plan, &problem)) << problem;
@@ -84,11 +85,27 @@ TEST(ReplayPlanTest, TakesDefaultsFromTheFirstRecord) {
   EXPECT_EQ(plan.ownMultCode, "KI");
   EXPECT_EQ(plan.ownGroupCode, "");
   EXPECT_FALSE(plan.cabrillo);
+  std::string settings;
+  for (const PlanSetting& s : plan.settings) {
+    settings += s.name + "=" + s.value + " (" + s.source + ")\n";
+  }
+  EXPECT_EQ(settings,
+            "own call=UT1OP (log field OPERATOR, record 1)\n"
+            "own multiplier code=KI (derived from the sent exchange 001KI, record 1)\n"
+            "own group code= (no --own-group)\n"
+            "contest start=2026-12-19 13:00 UTC (derived: the hour of the first QSO, record 1)\n"
+            "multiplier codes=from each received exchange (the letters after its digits)\n"
+            "group codes= (no --group-field)\n");
+  ASSERT_EQ(plan.warnings.size(), 2u);
+  EXPECT_EQ(plan.warnings[0].rfind("no --group-field: every group code is empty and equals", 0),
+            0u);
+  EXPECT_EQ(plan.warnings[1],
+            "1 QSO before the contest start 2026-12-19 13:00, the first in record 2");
 }
 
 TEST(ReplayPlanTest, PrefersStationCallsignAndOptions) {
   const std::string log =
-      kHeader + Record("<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 "
+      kHeader + Record("<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>40M "
                        "<STATION_CALLSIGN:6>UT9ZZQ <OPERATOR:5>UT1OP <STX_STRING:5>001KI "
                        "<APP_M:2>XY <APP_G:2>G4 <SRX_STRING:5>015CD");
   ReplayPlan plan;
@@ -97,14 +114,14 @@ TEST(ReplayPlanTest, PrefersStationCallsignAndOptions) {
   EXPECT_EQ(plan.ownCall, "UT9ZZQ");
 
   ReplayOptions options;
-  options.start = StatsDateTime{Ole("20261218", 22), 0};
+  options.start = StatsDateTime{Ole("20261219", 12), 0};
   options.ownCall = "";
   options.ownMultCode = "";
   options.ownGroupCode = "G2";
   options.fields = AdifQsoFields{"app_m", "APP_G"};
   options.cabrillo = true;
   ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
-  EXPECT_DOUBLE_EQ(plan.start.value, Ole("20261218", 22));
+  EXPECT_DOUBLE_EQ(plan.start.value, Ole("20261219", 12));
   EXPECT_EQ(plan.ownCall, "");  // given empty on purpose
   EXPECT_EQ(plan.ownMultCode, "");
   EXPECT_EQ(plan.ownGroupCode, "G2");
@@ -112,20 +129,96 @@ TEST(ReplayPlanTest, PrefersStationCallsignAndOptions) {
   ASSERT_EQ(plan.qsos.size(), 1u);
   EXPECT_EQ(plan.qsos[0].multCode, "XY");
   EXPECT_EQ(plan.qsos[0].group, "G4");
+  EXPECT_TRUE(plan.warnings.empty());
+  for (const PlanSetting& setting : plan.settings) {
+    EXPECT_EQ(setting.source.find("derived"), std::string::npos) << setting.source;
+  }
 }
 
-TEST(ReplayPlanTest, EmptyLogHasNullStart) {
+TEST(ReplayPlanTest, WarnsOfQsosTheToursDoNotCoverAsLogged) {
+  const auto qso = [](const char* date, const char* time) {
+    return Record(std::string("<CALL:4>UT1A <QSO_DATE:8>") + date + " <TIME_ON:4>" + time +
+                  " <BAND:3>20m <STX_STRING:5>001KI <OPERATOR:4>UT1A");
+  };
+  ReplayOptions options;
+  options.start = StatsDateTime{Ole("20261219", 12), 0};
+  options.fields.groupField = "CALL";  // present in every record: no group warning
+  options.ownGroupCode = "G3";
+  const std::string log = kHeader + qso("20261219", "1159") + qso("20261219", "1200") +
+                          qso("20261219", "1959") + qso("20261219", "2000") +
+                          qso("20261220", "1300") + qso("20261218", "1300");
   ReplayPlan plan;
   std::string problem;
-  ASSERT_TRUE(PlanReplay(kHeader, ReplayOptions(), &plan, &problem)) << problem;
-  EXPECT_TRUE(plan.qsos.empty());
-  EXPECT_EQ(plan.start.status, 2);
-  EXPECT_EQ(plan.ownCall, "");
-  EXPECT_EQ(plan.ownMultCode, "");
+  ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
+  EXPECT_EQ(plan.warnings,
+            (std::vector<std::string>{
+                "2 QSOs before the contest start 2026-12-19 12:00, the first in record 1",
+                "2 QSOs after the four tours (from 2026-12-19 20:00 on), the first in record 4",
+                "2 QSOs on another day than the start 2026-12-19 (the tours follow the hour "
+                "only), the first in record 5"}));
+}
+
+TEST(ReplayPlanTest, SkipsBadRecordsOnlyWhenAsked) {
+  const std::string good =
+      Record("<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>20m "
+             "<STX_STRING:5>001KI <OPERATOR:4>UT1A");
+  const std::string log = kHeader + good + Record("<CALL:2>UR <QSO_DATE:8>20261219") + good;
+  ReplayOptions options;
+  ReplayPlan plan;
+  std::string problem;
+  EXPECT_FALSE(PlanReplay(log, options, &plan, &problem));
+  EXPECT_EQ(problem, "record 2, field TIME_ON: QSO time is missing");
+  options.skipBad = true;
+  ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
+  EXPECT_EQ(plan.qsos.size(), 2u);
+  EXPECT_EQ(plan.warnings.at(0), "record 2, field TIME_ON: QSO time is missing; record skipped");
+}
+
+TEST(ReplayPlanTest, RefusesWhatItCannotTellAndNamesIt) {
+  const std::string qso = "<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>20m ";
+  const std::string full = qso + "<STX_STRING:5>001KI <OPERATOR:4>UT1A <APP_UT_GROUP:2>G1";
+  const struct {
+    std::string records;
+    const char* multField;
+    const char* groupField;
+    bool ownGroup;
+    bool skipBad;
+    const char* expected;
+  } cases[] = {
+      {"", "", "", false, false, "the log holds no QSO records"},
+      {Record("<CALL:2>UR"), "", "", false, true, "every record of the log was skipped"},
+      {Record(full), "APP_UT_MLUT", "", false, false,
+       "--mult-field APP_UT_MLUT: no record carries this field; the log's "
+       "application-defined fields are APP_UT_GROUP"},
+      {Record(full), "", "app_ut_gruop", true, false,
+       "--group-field APP_UT_GRUOP: no record carries this field; the log's "
+       "application-defined fields are APP_UT_GROUP"},
+      {Record(qso + "<STX_STRING:5>001KI <OPERATOR:4>UT1A"), "", "APP_X", true, false,
+       "--group-field APP_X: no record carries this field; the log has no "
+       "application-defined (APP_) fields"},
+      {Record(full), "", "APP_UT_GROUP", false, false,
+       "own group code: the log does not tell it; give it with --own-group when naming "
+       "--group-field"},
+      {Record(qso + "<STX_STRING:5>001KI"), "", "", false, false,
+       "own call: record 1 has neither STATION_CALLSIGN nor OPERATOR; give it with --own-call"},
+      {Record(qso + "<STX:3>001 <OPERATOR:4>UT1A"), "", "", false, false,
+       "own multiplier code: the sent exchange \"001\" of record 1 has no letters after its "
+       "digits; give it with --own-mult"},
+  };
+  for (const auto& c : cases) {
+    ReplayOptions options;
+    options.fields = AdifQsoFields{c.multField, c.groupField};
+    if (c.ownGroup) options.ownGroupCode = "G1";
+    options.skipBad = c.skipBad;
+    ReplayPlan plan;
+    std::string problem;
+    EXPECT_FALSE(PlanReplay(kHeader + c.records, options, &plan, &problem)) << c.expected;
+    EXPECT_EQ(problem, c.expected);
+  }
 }
 
 TEST(ReplayPlanTest, NamesRecordAndFieldOfTheFirstFault) {
-  const std::string good = Record("<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347");
+  const std::string good = Record("<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:2>2m");
   const struct {
     std::string log;
     const char* expected;

@@ -1,10 +1,12 @@
 #include "tools/score_command.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
 #include "platform/executable_path.h"
 #include "platform/is_terminal.h"
+#include "platform/notice_capture.h"
 
 namespace tools {
 namespace {
@@ -32,6 +34,28 @@ std::string WithoutCarriageReturns(const std::string& text) {
   return out;
 }
 
+// The caption of the plug-in's notice about the Cabrillo log.
+constexpr char kCabrilloNotice[] = "Output: ";
+constexpr size_t kMaxErrorLine = 400;
+
+// `text` on one line of at most about `limit` bytes: control bytes and
+// bytes above 126 as \\xNN, the rest cut off with "...".
+std::string Printable(const std::string& text, size_t limit) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string line;
+  for (unsigned char c : text) {
+    if (line.size() >= limit) return line + "...";
+    if (c < 0x20 || c > 0x7e) {
+      line += "\\x";
+      line += kHex[c >> 4];
+      line += kHex[c & 0xf];
+    } else {
+      line += static_cast<char>(c);
+    }
+  }
+  return line;
+}
+
 }  // namespace
 
 ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress) {
@@ -53,36 +77,67 @@ ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLin
     ++outcome.offered;
     progress->Update(outcome.offered, plan.qsos.size());
   }
-  outcome.results = host.Result(&outcome.score);
   progress->Finish();
+  platform::NoticeCapture capture;
+  outcome.results = host.Result(&outcome.score);
+  outcome.notices = capture.Finish();
   return outcome;
 }
 
+std::string FormatSettings(const std::vector<PlanSetting>& settings) {
+  size_t width = 0;
+  for (const PlanSetting& setting : settings) width = std::max(width, setting.name.size());
+  std::string block = "Replay settings\n";
+  for (const PlanSetting& setting : settings) {
+    // Values come from the log and may hold any bytes.
+    block += "  " + setting.name + ":" + std::string(width + 2 - setting.name.size(), ' ') +
+             (setting.value.empty() ? "(empty)" : Printable(setting.value, kMaxErrorLine)) +
+             " (" + Printable(setting.source, kMaxErrorLine) + ")\n";
+  }
+  return block + "\n";
+}
+
 std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPath,
-                         bool cabrillo, const std::string& folder) {
+                         size_t warnings, bool cabrillo, const std::string& folder) {
   std::string report = WithoutCarriageReturns(outcome.results);
   if (!report.empty() && report.back() != '\n') report += '\n';
   report += std::to_string(outcome.offered) + (outcome.offered == 1 ? " QSO" : " QSOs") +
             " offered: " + std::to_string(outcome.accepted) + " accepted, " +
             std::to_string(outcome.refused) + " refused (listed in " + errPath + ")\n";
-  if (cabrillo) {
-    report += outcome.score == -1
-                  ? "Cabrillo log (.cbr, named after the own callsign) written in " + folder + "\n"
-                  : "Cabrillo log asked for, but the plug-in did not report it written\n";
+  if (warnings > 0) {
+    report += std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") +
+              " on standard error\n";
+  }
+  if (!cabrillo) return report;
+  std::string notice;
+  for (const std::string& shown : outcome.notices) {
+    if (shown.rfind(kCabrilloNotice, 0) == 0) notice = shown.substr(sizeof kCabrilloNotice - 1);
+  }
+  if (notice.empty()) {
+    report += "Cabrillo log: the plug-in gave no notice about it (score " +
+              std::to_string(outcome.score) + ")\n";
+  } else if (notice.rfind("File produced", 0) == 0) {
+    report += "Cabrillo log: " + notice + " in " + folder + "\n";
+  } else {
+    report += "Cabrillo log: " + notice + "\n";
   }
   return report;
 }
 
+std::string ErrorLine(const std::string& message) {
+  return "logreplay: " + Printable(message, kMaxErrorLine) + "\n";
+}
+
 int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   std::string text;
-  if (!ReadLogFile(command.logPath, &text)) {
-    *err = "logreplay: " + command.logPath + ": cannot read the file\n";
+  std::string problem;
+  if (!ReadLogFile(command.logPath, &text, &problem)) {
+    *err = ErrorLine(command.logPath + ": " + problem);
     return kExitBadInput;
   }
   ReplayPlan plan;
-  std::string problem;
   if (!PlanReplay(text, command.replay, &plan, &problem)) {
-    *err = "logreplay: " + command.logPath + ": " + problem + "\n";
+    *err = ErrorLine(command.logPath + ": " + problem);
     return kExitBadInput;
   }
 
@@ -91,18 +146,23 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
                                      : command.pluginPath;
   std::unique_ptr<PluginHost> host = PluginHost::Load(pluginPath, command.names, &problem);
   if (host == nullptr) {
-    *err = "logreplay: " + problem + "\n";
+    *err = ErrorLine(problem);
     return kExitPlugin;
   }
   if (host->NumberOfSets() < 1) {
-    *err = "logreplay: plug-in " + pluginPath + " offers no statistics set\n";
+    *err = ErrorLine("plug-in " + pluginPath + " offers no statistics set");
     return kExitPlugin;
   }
 
+  for (const std::string& warning : plan.warnings) *err += ErrorLine("warning: " + warning);
+  WriteToStandardError()(*err);
+  err->clear();
   ProgressLine progress(platform::StandardErrorIsTerminal(), SteadySeconds(),
                         WriteToStandardError());
   const ReplayOutcome outcome = Replay(*host, plan, &progress);
-  *out = FormatReport(outcome, InCurrentDirectory("err.txt"), plan.cabrillo, CurrentDirectory());
+  *out = FormatSettings(plan.settings) +
+         FormatReport(outcome, InCurrentDirectory("err.txt"), plan.warnings.size(), plan.cabrillo,
+                      CurrentDirectory());
   return kExitOk;
 }
 

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "tools/plugin_host.h"
 #include "tools/progress_line.h"
@@ -31,24 +32,38 @@ struct ReplayOutcome {
   size_t refused = 0;   // AddData0 gave 0: listed in err.txt
   std::string results;  // GetResult0's text as returned
   int32_t score = 0;    // GetResult0's out-integer
+  // The notices the plug-in showed during GetResult0, "caption: text".
+  std::vector<std::string> notices;
 };
 
 // Resets the plug-in with the plan's values, offers every QSO in order and
-// asks for the results.
+// asks for the results, collecting the notices shown meanwhile.
 ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress);
 
-// What `score` prints: the results text with LF line ends and a line end
-// after its last line, then
+// The settings block printed before the results: a title line, then one
+// line per setting, "  own call:  UT9ZZQ (log field OPERATOR, record 1)".
+std::string FormatSettings(const std::vector<PlanSetting>& settings);
+
+// What `score` prints after the settings: the results text with LF line
+// ends and a line end after its last line, then
 //   300 QSOs offered: 292 accepted, 8 refused (listed in <errPath>)
-// and, when the Cabrillo log was asked for, a line telling whether the
-// plug-in reported it written (score -1) in `folder`.
+// a line counting the warnings when there are any, and, when the Cabrillo
+// log was asked for, a line repeating the plug-in's notice about the file
+// ("File produced: UT9ZZQ.cbr", with `folder`), or saying that it gave
+// none.
 std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPath,
-                         bool cabrillo, const std::string& folder);
+                         size_t warnings, bool cabrillo, const std::string& folder);
+
+// "logreplay: <message>" and a line end, as one line whatever `message`
+// holds: control bytes and bytes above 126 are written as \xNN, and a very
+// long message is cut.
+std::string ErrorLine(const std::string& message);
 
 // Runs the command in the current directory, where the plug-in writes
 // err.txt, Plugins/TAVIN.ini and the Cabrillo log. Returns the exit status;
-// the report goes to `out`, a failure's message (one line) to `err`.
-// Nothing is offered to the plug-in unless the whole log is valid.
+// the report goes to `out`; a failure's message (one line), or the warnings
+// (one line each), to `err`. Nothing is offered to the plug-in unless the
+// whole log is valid or its bad records are to be skipped.
 int RunScore(const ScoreCommand& command, std::string* out, std::string* err);
 
 }  // namespace tools

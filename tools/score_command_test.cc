@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "gtest/gtest.h"
 
@@ -21,28 +22,52 @@ TEST(ScoreCommandTest, ReportHasLfLinesAndASummary) {
   outcome.refused = 1;
   outcome.results = kResults;
   outcome.score = 90;
-  EXPECT_EQ(FormatReport(outcome, "/w/err.txt", false, "/w"),
+  EXPECT_EQ(FormatReport(outcome, "/w/err.txt", 0, false, "/w"),
             "\t\tCQ UT  Contest\n\tQSOs\tPoints\tCW\tSSB\n20m\t 1\t 90\t 1\t 0\n"
             "Total\t 1\t 90\t 1\t 0\n\nScore:  = 90\ncredit\n"
             "3 QSOs offered: 2 accepted, 1 refused (listed in /w/err.txt)\n");
 }
 
-TEST(ScoreCommandTest, SummaryCountsAndCabrilloLine) {
-  ReplayOutcome outcome;
-  outcome.offered = 1;
-  outcome.accepted = 1;
-  outcome.results = "x\r\n";
-  outcome.score = -1;
-  EXPECT_EQ(FormatReport(outcome, "e", true, "C:\\log"),
-            "x\n1 QSO offered: 1 accepted, 0 refused (listed in e)\n"
-            "Cabrillo log (.cbr, named after the own callsign) written in C:\\log\n");
-  outcome.score = 0;
-  EXPECT_EQ(FormatReport(outcome, "e", true, "C:\\log"),
-            "x\n1 QSO offered: 1 accepted, 0 refused (listed in e)\n"
-            "Cabrillo log asked for, but the plug-in did not report it written\n");
-  outcome = ReplayOutcome();
-  EXPECT_EQ(FormatReport(outcome, "e", false, "d"),
-            "0 QSOs offered: 0 accepted, 0 refused (listed in e)\n");
+TEST(ScoreCommandTest, SummaryCountsWarningsAndRepeatsTheCabrilloNotice) {
+  const std::string summary = "x\n1 QSO offered: 1 accepted, 0 refused (listed in e)\n";
+  const struct {
+    size_t warnings;
+    bool cabrillo;
+    std::vector<std::string> notices;
+    int32_t score;
+    std::string tail;
+  } cases[] = {
+      {0, false, {"Output: File produced: UT9ZZQ.cbr"}, -1, ""},
+      {1, false, {}, 7, "1 warning on standard error\n"},
+      {2, true, {"Output: File produced: UT9ZZQ.cbr"}, -1,
+       "2 warnings on standard error\nCabrillo log: File produced: UT9ZZQ.cbr in C:\\log\n"},
+      {0, true, {"Error: other", "Output: File not produced: CON.cbr"}, -1,
+       "Cabrillo log: File not produced: CON.cbr\n"},
+      {0, true, {}, 0, "Cabrillo log: the plug-in gave no notice about it (score 0)\n"},
+  };
+  for (const auto& c : cases) {
+    ReplayOutcome outcome;
+    outcome.offered = 1;
+    outcome.accepted = 1;
+    outcome.results = "x\r\n";
+    outcome.score = c.score;
+    outcome.notices = c.notices;
+    EXPECT_EQ(FormatReport(outcome, "e", c.warnings, c.cabrillo, "C:\\log"), summary + c.tail);
+  }
+}
+
+TEST(ScoreCommandTest, SettingsAndErrorsArePrintableLines) {
+  EXPECT_EQ(FormatSettings({{"own call", "UT9ZZQ", "option --own-call"},
+                            {"own group code", "", "no --own-group"},
+                            {"odd", "A\nB\xC3", "log field X"}}),
+            "Replay settings\n"
+            "  own call:        UT9ZZQ (option --own-call)\n"
+            "  own group code:  (empty) (no --own-group)\n"
+            "  odd:             A\\x0AB\\xC3 (log field X)\n\n");
+  EXPECT_EQ(ErrorLine("bad \"\x01\r\n\""), "logreplay: bad \"\\x01\\x0D\\x0A\"\n");
+  const std::string line = ErrorLine(std::string(5000, 'a'));
+  EXPECT_LT(line.size(), 500u);
+  EXPECT_EQ(line.substr(line.size() - 4), "...\n");
 }
 
 class RunScoreTest : public ::testing::Test {
@@ -71,7 +96,7 @@ class RunScoreTest : public ::testing::Test {
 
 TEST_F(RunScoreTest, UnreadableLogIsBadInput) {
   EXPECT_EQ(Run("no_such_plugin"), kExitBadInput);
-  EXPECT_EQ(err_, "logreplay: " + log_ + ": cannot read the file\n");
+  EXPECT_EQ(err_.rfind("logreplay: " + log_ + ": cannot open the file: ", 0), 0u) << err_;
   EXPECT_EQ(out_, "");
 }
 
@@ -84,9 +109,10 @@ TEST_F(RunScoreTest, LogIsCheckedBeforeThePluginIsLoaded) {
 }
 
 TEST_F(RunScoreTest, MissingPluginIsNamed) {
-  WriteLog("<EOH><CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <EOR>");
+  WriteLog("<EOH><CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>20m "
+           "<STX_STRING:5>001KI <OPERATOR:4>UT1A <EOR>");
   EXPECT_EQ(Run("no_such_plugin"), kExitPlugin);
-  EXPECT_EQ(err_.rfind("logreplay: cannot load plug-in no_such_plugin: ", 0), 0u) << err_;
+  EXPECT_EQ(err_.rfind("logreplay: cannot load plug-in: no_such_plugin", 0), 0u) << err_;
   EXPECT_EQ(out_, "");
 }
 

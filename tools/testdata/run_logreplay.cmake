@@ -6,6 +6,7 @@
 #         [-DSTDERR_CONTAINS=<text>] [-DERR_TXT=<file>] [-DNO_ERR_TXT=ON]
 #         [-DDIRS=<folders to make first, '|'-separated>]
 #         [-DFILES=<files that must exist afterwards, '|'-separated>]
+#         [-DWRITTEN=<file the run writes>|<its expected text>]
 #         [-DVERSION=<project version>] -P run_logreplay.cmake
 # Standard input is empty, so nothing waits for an operator.
 # A failing run must print nothing to standard output. Output is compared
@@ -89,6 +90,17 @@ if(ERR_TXT)
 endif()
 if(NO_ERR_TXT AND EXISTS "${WORK_DIR}/err.txt")
   fail("err.txt exists: the plug-in was called")
+endif()
+if(WRITTEN)
+  string(REPLACE "|" ";" written "${WRITTEN}")
+  list(GET written 0 writtenName)
+  list(GET written 1 writtenExpected)
+  if(NOT EXISTS "${WORK_DIR}/${writtenName}")
+    fail("wrote no ${writtenName}")
+  endif()
+  file(READ "${WORK_DIR}/${writtenName}" writtenText)
+  normalize("${writtenText}" writtenText)
+  expect_file_text("${writtenExpected}" "${writtenText}" "${writtenName}")
 endif()
 string(REPLACE "|" ";" fileList "${FILES}")
 foreach(name IN LISTS fileList)
