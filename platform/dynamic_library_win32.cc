@@ -5,8 +5,9 @@
 namespace platform {
 namespace {
 
-// The system's words for `code` on one line, without the final line break.
-std::string SystemMessage(DWORD code) {
+// The system's words for `code` on one line, without the final line break;
+// the placeholder "%1" of some messages names `path`.
+std::string SystemMessage(DWORD code, const std::string& path) {
   char* text = nullptr;
   const DWORD length = FormatMessageA(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
@@ -17,6 +18,8 @@ std::string SystemMessage(DWORD code) {
   }
   if (text != nullptr) LocalFree(text);
   while (!message.empty() && (message.back() == ' ' || message.back() == '.')) message.pop_back();
+  const size_t placeholder = message.find("%1");
+  if (placeholder != std::string::npos) message.replace(placeholder, 2, path);
   return message.empty() ? "no description" : message;
 }
 
@@ -26,7 +29,7 @@ DynamicLibrary::DynamicLibrary(const std::string& path) {
   m_handle = reinterpret_cast<void*>(LoadLibraryA(path.c_str()));
   if (m_handle == nullptr) {
     const DWORD code = GetLastError();
-    m_error = path + ": " + SystemMessage(code) + " (error " + std::to_string(code) + ")";
+    m_error = path + ": " + SystemMessage(code, path) + " (error " + std::to_string(code) + ")";
     if (code == ERROR_BAD_EXE_FORMAT) {
       m_error += "; a 32-bit program loads only 32-bit Windows libraries";
     }
