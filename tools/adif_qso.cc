@@ -5,6 +5,8 @@
 namespace tools {
 namespace {
 
+constexpr uint32_t kHzPerKhz = 1000;
+
 bool Fail(const AdifRecord& record, const std::string& field, const std::string& message,
           AdifError* error) {
   error->record = record.number;
@@ -19,7 +21,7 @@ const char kAdifMappingTable[] =
     "  plug-in is given   from the ADIF fields\n"
     "  worked call        CALL\n"
     "  QSO time (UTC)     QSO_DATE and TIME_ON\n"
-    "  frequency          FREQ; without it, the lower edge of the band\n"
+    "  frequency          FREQ; without it (or 0), the lower edge of the band\n"
     "                     (14000 kHz for 20m)\n"
     "  band               BAND in lower case; without it, the band of FREQ\n"
     "  mode               MODE, trimmed, upper case; USB and LSB as SSB\n"
@@ -75,23 +77,28 @@ bool AdifRecordToQso(const AdifRecord& record, const AdifQsoFields& fields, Adif
   if (!freq.empty() && !ParseFrequencyMhz(freq, &parsed.freqHz, &problem)) {
     return Fail(record, "FREQ", problem, error);
   }
+  // Some loggers write 0 for an unknown frequency; below 1 kHz the plug-in
+  // would print 0 kHz.
+  const bool freqKnown = parsed.freqHz >= kHzPerKhz;
   parsed.band = NormalizeBand(record.Get("BAND"));
-  if (parsed.band.empty() && freq.empty()) {
-    return Fail(record, "BAND", "neither BAND nor FREQ is given", error);
+  if (parsed.band.empty() && !freqKnown) {
+    return Fail(record, "BAND", "neither BAND nor a frequency in FREQ is given", error);
   }
   if (parsed.band.empty()) {
     parsed.band = BandOfFrequency(parsed.freqHz);
     if (parsed.band.empty()) {
       return Fail(record, "FREQ",
-                  "frequency " + freq + " MHz lies in no band of the band table, and BAND is missing",
+                  "frequency " + freq + " MHz lies in no band of the band table, and BAND is "
+                  "missing",
                   error);
     }
   }
-  if (freq.empty()) {
+  if (!freqKnown) {
     parsed.freqHz = BandLowerEdgeHz(parsed.band);
     if (parsed.freqHz == 0) {
       return Fail(record, "BAND",
-                  "band \"" + parsed.band + "\" is not in the band table, and FREQ is missing",
+                  "band \"" + parsed.band +
+                      "\" is not in the band table, and FREQ gives no frequency",
                   error);
     }
   }

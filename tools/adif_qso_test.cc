@@ -120,6 +120,7 @@ TEST(AdifQsoTest, MapsWhatLoggersExport) {
       {{{"FREQ", "-"}, {"BAND", "160m"}}, "freq", "1800000"},
       {{{"FREQ", ""}, {"BAND", "15M"}}, "freq", "21000000"},
       {{{"FREQ", "-"}, {"BAND", "6m"}}, "freq", "50000000"},
+      {{{"FREQ", "0"}, {"BAND", "40M"}}, "freq", "7000000"},  // 0: unknown
       {{{"STX_STRING", "KI"}, {"STX", "7"}}, "sent", "7KI"},
       {{{"STX_STRING", "KI"}, {"STX", "007"}}, "sent", "007KI"},
       {{{"STX_STRING", "KI"}, {"STX", "-"}}, "sent", "KI"},
@@ -177,7 +178,8 @@ TEST(AdifQsoTest, ReportsRecordFieldAndReason) {
     const char* field;
     const char* fragment;
   } pairs[] = {
-      {"-", "-", "BAND", "neither BAND nor FREQ"},
+      {"-", "-", "BAND", "neither BAND nor a frequency"},
+      {"-", "0.0000001", "BAND", "neither BAND nor a frequency"},
       {"-", "14.5", "FREQ", "lies in no band"},
       {"2190m", "-", "BAND", "not in the band table"},
   };
