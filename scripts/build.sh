@@ -1,8 +1,10 @@
 #!/bin/sh
-# Configures and builds one preset: native, sanitize or win32.
+# Configures and builds one preset of CMakePresets.json: native, sanitize
+# or win32 (everything, tests included), app-native or app-win32 (the
+# plug-in and logreplay only). Extra arguments go to cmake --build.
 set -eu
 cd "$(dirname "$0")/.."
 preset="$1"
 shift
-cmake --preset "$preset" -G Ninja >/dev/null
+cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" "$@"

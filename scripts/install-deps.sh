@@ -1,17 +1,30 @@
 #!/bin/sh
-# Installs what the builds and tests need on Debian 12 (run as root).
+# Installs what a job needs on Debian 12 (run as root):
+#   sh scripts/install-deps.sh app    the plug-in and logreplay, both systems
+#   sh scripts/install-deps.sh test   everything the tests, benchmarks and
+#                                     fuzz targets need (the default)
 set -eu
-packages="cmake ninja-build g++ googletest libbenchmark-dev libcli11-dev
-  g++-mingw-w64-i686 wine wine32:i386 xvfb xauth faketime clang
-  libclang-rt-14-dev valgrind"
+app="cmake ninja-build g++ libcli11-dev g++-mingw-w64-i686"
+case "${1:-test}" in
+  app) packages="$app" ;;
+  test)
+    packages="$app googletest libbenchmark-dev wine wine32:i386 xvfb xauth faketime
+      clang libclang-rt-14-dev valgrind" ;;
+  *) echo "usage: install-deps.sh [app|test]" >&2; exit 2 ;;
+esac
 missing=""
 for p in $packages; do
   dpkg -s "$p" >/dev/null 2>&1 || missing="$missing $p"
 done
 # The ADIF cross-check runs an npm package; Debian's npm brings node with it.
-command -v npm >/dev/null 2>&1 || missing="$missing npm"
+if [ "${1:-test}" = test ] && ! command -v npm >/dev/null 2>&1; then
+  missing="$missing npm"
+fi
 [ -z "$missing" ] && exit 0
 echo "installing:$missing"
-dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
+case "$missing" in
+  *:i386*)
+    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
+esac
 apt-get update -q
 DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing

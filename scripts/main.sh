@@ -1,13 +1,13 @@
 #!/bin/sh
-# The main job: builds libStats.so, Stats.dll and the host stand-in, then
-# scores the sample contest log through the plug-in's exports.
+# The main job: builds libStats.so, Stats.dll and the host stand-in (no
+# tests), then scores the sample contest log through the plug-in's exports.
 # Extra arguments go to "logreplay score" (for example --cabrillo).
 set -eu
 cd "$(dirname "$0")/.."
-sh scripts/install-deps.sh
-sh scripts/build.sh native --target Stats logreplay
-sh scripts/build.sh win32 --target Stats logreplay
-work=build/native/replay
+sh scripts/install-deps.sh app
+sh scripts/build.sh app-native
+sh scripts/build.sh app-win32
+work=build/app-native/replay
 rm -rf "$work"
 mkdir -p "$work/Plugins"
 cd "$work"

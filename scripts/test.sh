@@ -4,7 +4,7 @@
 # and the fuzz targets for 30 s each. Ends with one summary line.
 set -u
 cd "$(dirname "$0")/.."
-sh scripts/install-deps.sh || exit 1
+sh scripts/install-deps.sh test || exit 1
 export STATS_WINEPREFIX="${STATS_WINEPREFIX:-$HOME/.cache/stats-wine}"
 
 passed=0
