@@ -15,8 +15,8 @@ using L = CCabrilloLog;
 const HeaderField kHeaderFields[16] = {
     {IDC_CONTEST, nullptr, &L::m_contest, "Contest", 6, F::kSave, "CQ UT CONTEST"},
     {IDC_CALLSIGN, "CALLSIGN", &L::m_callsign, nullptr, 0, 0, nullptr},
-    {IDC_CAT_OPERATOR, "CATEGORY-OPERATOR", &L::m_catOperator, "Category", 5, F::kSave,
-     "SINGLE-OP"},
+    {IDC_CAT_OPERATOR, "CATEGORY-OPERATOR", &L::m_catOperator, "Category", 5,
+     F::kSave, "SINGLE-OP"},
     {IDC_CAT_BAND, "CATEGORY-BAND", &L::m_catBand, nullptr, 0, 0, "ALL"},
     {IDC_CAT_MODE, "CATEGORY-MODE", &L::m_catMode, nullptr, 0, 0, "CW"},
     {IDC_CAT_POWER, "CATEGORY-POWER", &L::m_catPower, nullptr, 0, 0, "HIGH"},
@@ -30,8 +30,6 @@ const HeaderField kHeaderFields[16] = {
      F::kLoad | F::kSave | F::kMultiLine, nullptr},
     {IDC_CLUB, "CLUB", &L::m_club, "Club", 8, F::kLoad | F::kSave, ""},
     {IDC_NAME, "NAME", &L::m_name, "Name", 2, F::kLoad | F::kSave, ""},
-    {IDC_ADDRESS, "ADDRESS", &L::m_address, "Address", 3, F::kLoad | F::kSave | F::kMultiLine,
-     ""},
-    {IDC_SOAPBOX, "SOAPBOX", &L::m_soapbox, "SoapBox", 9, F::kLoad | F::kSave | F::kMultiLine,
-     ""},
+    {IDC_ADDRESS, "ADDRESS", &L::m_address, "Address", 3, F::kLoad | F::kSave | F::kMultiLine, ""},
+    {IDC_SOAPBOX, "SOAPBOX", &L::m_soapbox, "SoapBox", 9, F::kLoad | F::kSave | F::kMultiLine, ""},
 };

@@ -21,12 +21,13 @@ struct HeaderField {
   const char* tag;                    // of the header line; nullptr: no line
   std::string CCabrilloLog::*member;  // holds the value
   const char* key;                    // in the settings file; nullptr: none
-  int place;  // of `key` among the keys, which are read and written in the
-              // order of their places from 1: it fixes where new keys go
-  unsigned flags;                     // Flag bits
-  const char* initial;  // what an edit starts from without kLoad or kKept, and
-                        // with kLoad when the file lacks `key`; nullptr: the
-                        // callsign handed to EditHeader
+  // Keys are read and written in the order of their places, from 1; the
+  // order fixes where keys new to the file go.
+  int place;
+  unsigned flags;  // Flag bits
+  // What an edit starts from without kLoad or kKept, and with kLoad when the
+  // file lacks `key`; nullptr: the callsign handed to EditHeader.
+  const char* initial;
 };
 
 // The sixteen fields in the order of the header lines; the dialog's order is
