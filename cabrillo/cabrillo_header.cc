@@ -1,12 +1,18 @@
 // Loading, editing and saving the Cabrillo header values.
 
+#include <algorithm>
+#include <vector>
+
 #include "cabrillo/cabrillo_dialog.h"
 #include "cabrillo/cabrillo_log.h"
 #include "cabrillo/file_base.h"
+#include "cabrillo/header_fields.h"
 #include "cabrillo/replace_all.h"
 #include "stats/scoring.h"
 
 namespace {
+
+bool Has(const HeaderField& field, unsigned flag) { return (field.flags & flag) != 0; }
 
 // Stored form keeps a multi-line value on one settings line.
 std::string PlainFromStored(const std::string& stored) {
@@ -24,94 +30,70 @@ std::string HeaderFromStored(const std::string& stored, const char* tag) {
                     "");
 }
 
+// Every field; those with a settings key last, in the order of their places.
+std::vector<const HeaderField*> FieldsInFileOrder() {
+  std::vector<const HeaderField*> fields;
+  for (const HeaderField& field : kHeaderFields) fields.push_back(&field);
+  std::stable_sort(fields.begin(), fields.end(),
+                   [](const HeaderField* a, const HeaderField* b) { return a->place < b->place; });
+  return fields;
+}
+
+// The values an edit starts from.
+void StartValues(CCabrilloLog& log, const std::string& callsign,
+                 platform::SettingsFile& settings) {
+  for (const HeaderField* field : FieldsInFileOrder()) {
+    if (Has(*field, HeaderField::kKept)) continue;
+    std::string& value = log.*field->member;
+    value = field->initial != nullptr ? field->initial : callsign;
+    if (!Has(*field, HeaderField::kLoad)) continue;
+    value = settings.Read(kSettingsPath, kSettingsSection, field->key, value);
+    if (Has(*field, HeaderField::kMultiLine)) value = PlainFromStored(value);
+  }
+}
+
+void TakeValues(const Cabrillo& dialog, CCabrilloLog& log) {
+  for (const HeaderField& field : kHeaderFields) {
+    if (!Has(field, HeaderField::kShownOnly)) log.*field.member = dialog.m_values.at(field.control);
+  }
+}
+
+void SaveValues(const CCabrilloLog& log, platform::SettingsFile& settings) {
+  for (const HeaderField* field : FieldsInFileOrder()) {
+    if (!Has(*field, HeaderField::kSave)) continue;
+    const std::string& value = log.*field->member;
+    settings.Write(kSettingsPath, kSettingsSection, field->key,
+                   Has(*field, HeaderField::kMultiLine) ? StoredFromPlain(value) : value);
+  }
+}
+
+// A cancelled dialog still leaves header form: continuation lines without
+// their tag would make the log file invalid.
+void ToHeaderForm(CCabrilloLog& log) {
+  for (const HeaderField& field : kHeaderFields) {
+    if (!Has(field, HeaderField::kMultiLine)) continue;
+    std::string& value = log.*field.member;
+    value = HeaderFromStored(StoredFromPlain(value), field.tag);
+  }
+}
+
 }  // namespace
 
 int CCabrilloLog::EditHeader(const std::string& callsign,
                              platform::SettingsFile& settings,
                              platform::DialogRunner& dialogs) {
-  m_callsign = callsign;
   m_fileBase = CabrilloFileBase(callsign);
-
-  auto read = [&](const char* key, const std::string& fallback) {
-    return settings.Read(kSettingsPath, kSettingsSection, key, fallback);
-  };
-  m_operators = PlainFromStored(read("Operators", callsign));
-  m_name = read("Name", "");
-  m_address = PlainFromStored(read("Address", ""));
-  m_claimed = read("Claimed", "");
-  m_contest = "CQ UT CONTEST";
-  m_catOperator = "SINGLE-OP";
-  m_catBand = "ALL";
-  m_catMode = "CW";
-  m_catPower = "HIGH";
-  m_catAssisted = "NON-ASSISTED";
-  m_catTransmitter = "ONE";
-  m_email = read("Email", "");
-  m_club = read("Club", "");
-  m_soapbox = PlainFromStored(read("SoapBox", ""));
-
+  StartValues(*this, callsign, settings);
   Cabrillo dialog;
-  dialog.m_contest = m_contest;
-  dialog.m_callsign = callsign;
-  dialog.m_claimed = m_claimed;
-  dialog.m_catOperator = m_catOperator;
-  dialog.m_catBand = m_catBand;
-  dialog.m_catMode = m_catMode;
-  dialog.m_catPower = m_catPower;
-  dialog.m_catAssisted = m_catAssisted;
-  dialog.m_catTransmitter = m_catTransmitter;
-  dialog.m_location = m_location;
-  dialog.m_email = m_email;
-  dialog.m_operators = m_operators;
-  dialog.m_club = m_club;
-  dialog.m_name = m_name;
-  dialog.m_address = m_address;
-  dialog.m_soapbox = m_soapbox;
-
+  for (const HeaderField& field : kHeaderFields) {
+    dialog.m_values[field.control] = this->*field.member;
+  }
   const bool confirmed = dialogs.RunModal(dialog) == platform::DialogRunner::kOk;
   if (confirmed) {
-    m_callsign = dialog.m_callsign;
-    m_operators = dialog.m_operators;
-    m_catOperator = dialog.m_catOperator;
-    m_catBand = dialog.m_catBand;
-    m_catMode = dialog.m_catMode;
-    m_catPower = dialog.m_catPower;
-    m_catAssisted = dialog.m_catAssisted;
-    m_catTransmitter = dialog.m_catTransmitter;
-    m_location = dialog.m_location;
-    m_name = dialog.m_name;
-    m_address = dialog.m_address;
-    m_contest = dialog.m_contest;
-    m_email = dialog.m_email;
-    m_club = dialog.m_club;
-    m_soapbox = dialog.m_soapbox;
+    TakeValues(dialog, *this);
+    SaveValues(*this, settings);
+    m_qsoLines.clear();
   }
-
-  m_operators = StoredFromPlain(m_operators);
-  m_address = StoredFromPlain(m_address);
-  m_soapbox = StoredFromPlain(m_soapbox);
-
-  if (confirmed) {
-    auto write = [&](const char* key, const std::string& value) {
-      settings.Write(kSettingsPath, kSettingsSection, key, value);
-    };
-    write("Operators", m_operators);
-    write("Name", m_name);
-    write("Address", m_address);
-    write("Category", m_catOperator);
-    write("Contest", m_contest);
-    write("Email", m_email);
-    write("Club", m_club);
-    write("SoapBox", m_soapbox);
-  }
-
-  // A cancelled dialog still leaves header form: continuation lines without
-  // their tag would make the log file invalid.
-  m_soapbox = HeaderFromStored(m_soapbox, "SOAPBOX");
-  m_address = HeaderFromStored(m_address, "ADDRESS");
-  m_operators = HeaderFromStored(m_operators, "OPERATORS");
-
-  if (!confirmed) return 0;
-  m_qsoLines.clear();
-  return 1;
+  ToHeaderForm(*this);
+  return confirmed ? 1 : 0;
 }

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cabrillo/cabrillo_log.h"
+#include "cabrillo/header_fields.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ std::string Printf(const char* format, ...) {
 
 void AppendHeaderLine(std::string* text, const char* tag, const std::string& value) {
   *text += tag;
+  *text += ": ";
   *text += value;
   *text += "\r\n";
 }
@@ -61,25 +63,13 @@ void CCabrilloLog::AddQsoLine(const std::string& call, int32_t freqKHz,
 
 std::string CCabrilloLog::LogText(int32_t claimedScore,
                                   const std::string& hostVersion) const {
-  std::string text;
-  text += "START-OF-LOG: 3.0\r\n";
-  text += "CONTEST: CQ UT CONTEST\r\n";
-  AppendHeaderLine(&text, "CREATED-BY: Tovu ", hostVersion);
-  AppendHeaderLine(&text, "CALLSIGN: ", m_callsign);
-  AppendHeaderLine(&text, "CATEGORY-OPERATOR: ", m_catOperator);
-  AppendHeaderLine(&text, "CATEGORY-BAND: ", m_catBand);
-  AppendHeaderLine(&text, "CATEGORY-MODE: ", m_catMode);
-  AppendHeaderLine(&text, "CATEGORY-POWER: ", m_catPower);
-  AppendHeaderLine(&text, "CATEGORY-ASSISTED: ", m_catAssisted);
-  AppendHeaderLine(&text, "CATEGORY-TRANSMITTER: ", m_catTransmitter);
-  AppendHeaderLine(&text, "LOCATION: ", m_location);
-  AppendHeaderLine(&text, "EMAIL: ", m_email);
-  AppendHeaderLine(&text, "CLAIMED-SCORE: ", std::to_string(claimedScore));
-  AppendHeaderLine(&text, "OPERATORS: ", m_operators);
-  AppendHeaderLine(&text, "CLUB: ", m_club);
-  AppendHeaderLine(&text, "NAME: ", m_name);
-  AppendHeaderLine(&text, "ADDRESS: ", m_address);
-  AppendHeaderLine(&text, "SOAPBOX: ", m_soapbox);
+  std::string text = "START-OF-LOG: 3.0\r\nCONTEST: CQ UT CONTEST\r\n";
+  AppendHeaderLine(&text, "CREATED-BY", "Tovu " + hostVersion);
+  for (const HeaderField& field : kHeaderFields) {
+    if (field.tag == nullptr) continue;
+    const bool score = (field.flags & HeaderField::kScore) != 0;
+    AppendHeaderLine(&text, field.tag, score ? std::to_string(claimedScore) : this->*field.member);
+  }
   for (const std::string& line : m_qsoLines) text += line;
   text += "END-OF-LOG:\r\n";
   return text;

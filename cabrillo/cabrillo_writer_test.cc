@@ -80,7 +80,9 @@ TEST(CabrilloMode, MapsExactly) {
   EXPECT_STREQ(CabrilloMode("FM"), "??");
 }
 
-TEST(CabrilloLogFile, WholeFileWithATwoLineAddress) {
+// A log as a header edit with the defaults leaves it, with a two-line address
+// and one QSO.
+CCabrilloLog SampleLog() {
   CCabrilloLog log;
   log.m_callsign = "UT1AA";
   log.m_fileBase = "UT1AA";
@@ -93,6 +95,11 @@ TEST(CabrilloLogFile, WholeFileWithATwoLineAddress) {
   log.m_operators = "UT1AA";
   log.m_address = "Street 1\r\nADDRESS: Kyiv";
   log.AddQsoLine("UR5AA", 14025, "CW", kTime, "599", "001AB", "579", "015CD", 60, 20, 15);
+  return log;
+}
+
+TEST(CabrilloLogFile, WholeFileWithATwoLineAddress) {
+  CCabrilloLog log = SampleLog();
   testing_support::FakeFileVersion versions;
   versions.files["Tovu2.exe"] = {0x00020014, 0x00000005, true};
   testing_support::FakeFileWriter files;
@@ -129,12 +136,9 @@ TEST(CabrilloLogFile, WholeFileWithATwoLineAddress) {
 // Every line of a produced log begins with a tag of the Cabrillo 3.0 layout,
 // START-OF-LOG first and END-OF-LOG last, also with multi-line values.
 TEST(CabrilloLogFile, FollowsTheCabrilloLayout) {
-  CCabrilloLog log;
-  log.m_callsign = "UT1AA";
-  log.m_address = "Street 1\r\nADDRESS: Kyiv";
+  CCabrilloLog log = SampleLog();
   log.m_soapbox = "Fine\r\nSOAPBOX: 73";
   log.m_operators = "UT1AA\r\nOPERATORS: UT2BB";
-  log.AddQsoLine("UR5AA", 14025, "CW", kTime, "599", "001AB", "579", "015CD", 60, 20, 15);
   log.AddQsoLine("UR6BB", 7012, "PH", kTime, "59", "002AB", "59", "RT", 30, -1, 2);
   const std::string text = log.LogText(-5, "3.1.4");
   const char* const tags[] = {"START-OF-LOG:", "CONTEST:", "CREATED-BY:", "CALLSIGN:",

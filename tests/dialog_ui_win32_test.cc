@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "cabrillo/cabrillo_dialog.h"
 #include "platform/cdialog.h"
 #include "resources/cabrillo_dialog_ids.h"
 #include "resources/cabrillo_form.h"
@@ -28,39 +29,10 @@ using Values = std::map<int, std::string>;
 
 constexpr char kCaption[] = "CQ UT CONTEST";
 
-// The header dialog as the plug-in declares it: one text per control.
-class HeaderDialog : public platform::CDialog {
+// The plug-in's header dialog holding `values`.
+class HeaderDialog : public Cabrillo {
  public:
-  explicit HeaderDialog(const Values& values,
-                        unsigned templateId = IDD_CABRILLO)
-      : CDialog(templateId), m_values(values) {
-    for (const DialogControl& c : CabrilloFormLayout()) m_values[c.id];
-  }
-  std::vector<DialogControl> Layout() const override {
-    return CabrilloFormLayout();
-  }
-  const char* Caption() const override { return kCaption; }
-  void OnInitDialog(platform::DialogControls& controls) override {
-    for (const DialogControl& control : Layout()) {
-      for (const char* entry : control.entries) {
-        controls.AddComboEntry(control.id, entry);
-      }
-    }
-    CDialog::OnInitDialog(controls);
-  }
-
-  Values m_values;
-
- protected:
-  void DoDataExchange(platform::CDataExchange* dx) override {
-    for (const DialogControl& control : Layout()) {
-      if (control.kind == DialogControl::kCombo) {
-        DDX_CBString(dx, control.id, m_values[control.id]);
-      } else {
-        DDX_Text(dx, control.id, m_values[control.id]);
-      }
-    }
-  }
+  explicit HeaderDialog(const Values& values) { m_values = values; }
 };
 
 // What EditHeader puts into a dialog when no settings file exists.
@@ -498,7 +470,15 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(CabrilloDialogUi, MissingTemplateCannotBeShown) {
-  HeaderDialog dialog(FreshValues(), 9999);
+  class NoTemplate : public platform::CDialog {
+   public:
+    NoTemplate() : CDialog(9999) {}
+    std::vector<DialogControl> Layout() const override { return {}; }
+    const char* Caption() const override { return kCaption; }
+
+   protected:
+    void DoDataExchange(platform::CDataExchange*) override {}
+  } dialog;
   EXPECT_EQ(DialogRunner::kCannotShow,
             platform::SystemDialogRunner().RunModal(dialog));
 }
