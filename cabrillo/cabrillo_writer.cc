@@ -5,6 +5,7 @@
 
 #include "cabrillo/cabrillo_log.h"
 #include "cabrillo/header_fields.h"
+#include "stats/info.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ void CCabrilloLog::AddQsoLine(const std::string& call, int32_t freqKHz,
        "QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s %i -- %i\r\n"},
       {"QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s  %s %i %i %i\r\n",
        "QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s %i %i %i\r\n"}};
-  const bool marked = multBand != -1;
+  const bool marked = multBand != kNoResult;
   const char* format = kFormats[marked ? 1 : 0][exchRcvd.size() == 2 ? 1 : 0];
   const std::string when = time.Format("%Y-%m-%d %H%M");
   const int freq = freqKHz, pts = points, mult = multBand, number = serial;

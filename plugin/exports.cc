@@ -29,6 +29,9 @@ namespace {
 const char kSetName[] = "CQ UT CONTEST";
 const char kNoSetName[] = "";
 const char kCredit[] = "Stats plug-in " STATS_VERSION_TEXT " for the CQ UT CONTEST";
+// The score the host receives after a Cabrillo pass instead of the total:
+// the host takes it as "results written to the log file".
+constexpr int32_t kScoreAfterCabrilloPass = -1;
 
 std::string TextOf(Text text) { return text != nullptr ? text : ""; }
 
@@ -141,7 +144,7 @@ STATS_EXPORT const char* STATS_CALL GetResult0(int32_t* score) {
     RunCabrilloPass(g_cabrilloLog, g_qsoStore, g_claimedScore,
                     platform::SystemFileVersion(), platform::SystemFileWriter(),
                     platform::SystemMessageBox());
-    if (score != nullptr) *score = -1;
+    if (score != nullptr) *score = kScoreAfterCabrilloPass;
   }
   return g_resultsText.c_str();
 }

@@ -13,12 +13,12 @@
 
 extern "C" {
 
-// The host's date-time: an OLE Automation date and a status (0 valid,
-// 1 invalid, 2 null).
+// The host's date-time: an OLE Automation date and a status.
 struct StatsDateTime {
   double value;
-  int32_t status;
+  int32_t status;  // one of the kStatsDate... values
 };
+enum : int32_t { kStatsDateValid = 0, kStatsDateInvalid = 1, kStatsDateNull = 2 };
 
 typedef const char* Text;
 typedef const StatsDateTime* DateTime;

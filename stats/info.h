@@ -6,6 +6,10 @@
 #include "platform/cobject.h"
 #include "platform/ole_date_time.h"
 
+// The value of a per-QSO result that no results request has written, and of
+// `m_multBand` for a QSO that is not the first of its multiplier key.
+constexpr int32_t kNoResult = -1;
+
 // One QSO as the store keeps it. Copies are deep; equality compares every
 // field (see operator==).
 class CInfo : public CObject {
@@ -36,9 +40,9 @@ class CInfo : public CObject {
   std::string m_spare2;    // reserved
   int32_t m_freqKHz = 0;     // frequency in kHz
   int32_t m_tour = 0;        // tour 0..4 of the QSO time
-  int32_t m_reserved = -1;   // reserved
-  int32_t m_points = -1;     // QSO points of the last results request
-  int32_t m_multBand = -1;   // band weight when first of its key, else -1
-  int32_t m_serial = -1;     // number taken from the exchange by scoring
+  int32_t m_reserved = kNoResult;   // reserved
+  int32_t m_points = kNoResult;   // QSO points of the last results request
+  int32_t m_multBand = kNoResult;   // band weight when first of its key, else -1
+  int32_t m_serial = kNoResult;   // number taken from the exchange by scoring
   COleDateTime m_time;       // QSO date-time as the host gave it
 };

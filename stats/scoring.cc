@@ -11,6 +11,16 @@ const char kSettingsSection[] = "Settings";
 
 namespace {
 
+// Points of a QSO: with the own multiplier key of the latest tour, else with
+// the own group, else any other.
+constexpr int32_t kOwnKeyPoints = 10;
+constexpr int32_t kOwnGroupPoints = 30;
+constexpr int32_t kOtherPoints = 60;
+
+// A received exchange of exactly this text carries no number; the serial
+// value is then read from the sent exchange.
+constexpr char kNoNumberExchange[] = "RT";
+
 // Sums of 32-bit counters wrap as the host's 32-bit arithmetic does, without
 // signed overflow: a saturated serial value plus points must not trap.
 int32_t Wrapped(int64_t value) {
@@ -94,16 +104,17 @@ std::vector<Row> ScoreRows(Contest& contest, std::size_t count) {
     const uint32_t key = store.BandKeyNumberAt(i);
     int32_t points;
     if (key == row.ownKey) {
-      points = 10;
+      points = kOwnKeyPoints;
       ++row.tens;
     } else if (SameText(r.m_group, contest.ownGroupCode)) {
-      points = 30;
+      points = kOwnGroupPoints;
       ++row.thirties;
     } else {
-      points = 60;
+      points = kOtherPoints;
       ++row.sixties;
     }
-    row.lastSerial = DecimalValue(!Is(r.m_exchRcvd, "RT") ? r.m_exchRcvd : r.m_exchSent);
+    row.lastSerial = DecimalValue(!Is(r.m_exchRcvd, kNoNumberExchange) ? r.m_exchRcvd
+                                                                       : r.m_exchSent);
 
     int32_t multBand = r.m_multBand;
     if (!keyMet[key]) {
@@ -114,9 +125,10 @@ std::vector<Row> ScoreRows(Contest& contest, std::size_t count) {
     store.SetResults(i, points, multBand, row.lastSerial);
   }
   for (Row& row : rows) {
-    row.totals.points = Wrapped(int64_t{row.multipliers} * row.weight + 10 * int64_t{row.tens} +
-                                30 * int64_t{row.thirties} + 60 * int64_t{row.sixties} +
-                                row.lastSerial);
+    row.totals.points = Wrapped(
+        int64_t{row.multipliers} * row.weight + kOwnKeyPoints * int64_t{row.tens} +
+        kOwnGroupPoints * int64_t{row.thirties} + kOtherPoints * int64_t{row.sixties} +
+        row.lastSerial);
   }
   return rows;
 }

@@ -34,7 +34,7 @@ StatsDateTime HourOf(double ole) {
   CivilDate date;
   TimeOfDay time;
   OleToCivil(ole, &date, &time);
-  return StatsDateTime{ToOleDate(date, TimeOfDay{time.hour, 0, 0}), 0};
+  return StatsDateTime{ToOleDate(date, TimeOfDay{time.hour, 0, 0}), kStatsDateValid};
 }
 
 long long SecondsOf(double ole) { return std::llround(ole * kSecondsPerDay); }
@@ -74,10 +74,10 @@ void AddTimingWarnings(const std::vector<AdifQso>& qsos,
     size_t count = 0;
     size_t firstRecord = 0;
   };
+  const StatsDateTime toursEnd{start.value + kSecondsOfFourTours / double(kSecondsPerDay),
+                               kStatsDateValid};
   Kind kinds[] = {{"before the contest start " + startText},
-                  {"after the four tours (from " + FormatStart(StatsDateTime{
-                                                       start.value + 8.0 / 24.0, 0}) +
-                   " on)"},
+                  {"after the four tours (from " + FormatStart(toursEnd) + " on)"},
                   {"on another day than the start " + startText.substr(0, 10) +
                    " (the tours follow the hour only)"}};
   for (size_t i = 0; i < qsos.size(); ++i) {
@@ -147,7 +147,7 @@ bool ParseContestStart(const std::string& text, StatsDateTime* start, std::strin
   }
   double ole = 0.0;
   if (!ContestStartToOle(date, std::stoi(hourText), &ole, problem)) return false;
-  *start = StatsDateTime{ole, 0};
+  *start = StatsDateTime{ole, kStatsDateValid};
   return true;
 }
 

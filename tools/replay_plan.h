@@ -46,7 +46,7 @@ struct ReplayPlan {
   std::string ownCall;
   std::string ownMultCode;
   std::string ownGroupCode;
-  StatsDateTime start{0.0, 2};
+  StatsDateTime start{0.0, kStatsDateNull};
   bool cabrillo = false;
   // Own call, own multiplier code, own group code, contest start and the
   // sources of the worked stations' codes, in that order.
