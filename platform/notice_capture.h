@@ -21,11 +21,11 @@ class NoticeCapture {
   std::vector<std::string> Finish();
 
  private:
+  // Ends the capture and frees m_state; the notices stay. Idempotent.
   void Stop();
 
   void* m_state = nullptr;  // the system-specific capture
   std::vector<std::string> m_notices;
-  bool m_finished = false;
 };
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <memory>
 
 #include "platform/notice_capture.h"
 
@@ -32,20 +33,10 @@ NoticeCapture::NoticeCapture() {
   }
 }
 
-NoticeCapture::~NoticeCapture() {
-  Stop();
-  delete static_cast<Redirect*>(m_state);
-}
-
-std::vector<std::string> NoticeCapture::Finish() {
-  Stop();
-  return m_notices;
-}
-
 void NoticeCapture::Stop() {
-  if (m_finished) return;
-  m_finished = true;
-  Redirect* redirect = static_cast<Redirect*>(m_state);
+  if (m_state == nullptr) return;
+  std::unique_ptr<Redirect> redirect(static_cast<Redirect*>(m_state));
+  m_state = nullptr;
   if (redirect->scratch == nullptr) return;
   std::fflush(stderr);
   dup2(redirect->savedError, STDERR_FILENO);

@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <memory>
+
 #include "platform/notice_capture.h"
 
 namespace platform {
@@ -55,22 +57,12 @@ NoticeCapture::NoticeCapture() {
   if (hook->handle != nullptr) g_activeHook = hook;
 }
 
-NoticeCapture::~NoticeCapture() {
-  Stop();
-  delete static_cast<Hook*>(m_state);
-}
-
-std::vector<std::string> NoticeCapture::Finish() {
-  Stop();
-  return m_notices;
-}
-
 void NoticeCapture::Stop() {
-  if (m_finished) return;
-  m_finished = true;
-  Hook* hook = static_cast<Hook*>(m_state);
+  if (m_state == nullptr) return;
+  std::unique_ptr<Hook> hook(static_cast<Hook*>(m_state));
+  m_state = nullptr;
   if (hook->handle != nullptr) UnhookWindowsHookEx(hook->handle);
-  if (g_activeHook == hook) g_activeHook = nullptr;
+  if (g_activeHook == hook.get()) g_activeHook = nullptr;
 }
 
 }  // namespace platform

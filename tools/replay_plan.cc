@@ -62,6 +62,23 @@ bool CheckFieldNamed(const char* option, const std::string& name,
   return false;
 }
 
+// Settles an own value: the option when given, else `derived` taken from
+// the log, which must not be empty.
+bool TakeOwnValue(const std::optional<std::string>& option, const std::string& derived,
+                  const std::string& source, const std::string& whyMissing, PlanSetting* setting,
+                  std::string* problem) {
+  if (option) {
+    setting->value = *option;
+  } else if (derived.empty()) {
+    *problem = setting->name + ": " + whyMissing;
+    return false;
+  } else {
+    setting->value = derived;
+    setting->source = source;
+  }
+  return true;
+}
+
 // One line per kind of QSO whose time the tours do not cover as the log
 // suggests, with the count and the first record.
 void AddTimingWarnings(const std::vector<AdifQso>& qsos,
@@ -197,32 +214,21 @@ bool PlanReplay(const std::string& adifText, const ReplayOptions& options, Repla
   const AdifRecord& first = *sources.front();
   const std::string firstRecord = "record " + std::to_string(first.number);
 
+  const char* callField = first.Get("STATION_CALLSIGN").empty() ? "OPERATOR" : "STATION_CALLSIGN";
+  const std::string& sent = plan->qsos.front().exchSent;
   PlanSetting call{"own call", "", "option --own-call"};
-  if (options.ownCall) {
-    call.value = *options.ownCall;
-  } else {
-    const char* field = first.Get("STATION_CALLSIGN").empty() ? "OPERATOR" : "STATION_CALLSIGN";
-    call.value = first.Get(field);
-    call.source = std::string("log field ") + field + ", " + firstRecord;
-    if (call.value.empty()) {
-      *problem = "own call: " + firstRecord +
-                 " has neither STATION_CALLSIGN nor OPERATOR; give it with --own-call";
-      return false;
-    }
-  }
-
   PlanSetting mult{"own multiplier code", "", "option --own-mult"};
-  if (options.ownMultCode) {
-    mult.value = *options.ownMultCode;
-  } else {
-    const std::string& sent = plan->qsos.front().exchSent;
-    mult.value = MultCodeFromExchange(sent);
-    mult.source = "derived from the sent exchange " + sent + ", " + firstRecord;
-    if (mult.value.empty()) {
-      *problem = "own multiplier code: the sent exchange \"" + sent + "\" of " + firstRecord +
-                 " has no letters after its digits; give it with --own-mult";
-      return false;
-    }
+  if (!TakeOwnValue(options.ownCall, first.Get(callField),
+                    std::string("log field ") + callField + ", " + firstRecord,
+                    firstRecord + " has neither STATION_CALLSIGN nor OPERATOR; give it with "
+                                  "--own-call",
+                    &call, problem) ||
+      !TakeOwnValue(options.ownMultCode, MultCodeFromExchange(sent),
+                    "derived from the sent exchange " + sent + ", " + firstRecord,
+                    "the sent exchange \"" + sent + "\" of " + firstRecord +
+                        " has no letters after its digits; give it with --own-mult",
+                    &mult, problem)) {
+    return false;
   }
 
   PlanSetting group{"own group code", "", "option --own-group"};
