@@ -16,6 +16,8 @@ namespace platform {
 // the operating system through SystemCalls() only, so a test can replace an
 // entry to make one call fail at a chosen step, and a fuzz target can keep
 // every file in memory. The library itself never changes the table.
+// The services restart open, read, pread, write and fsync when a signal
+// interrupts them (EINTR); any other failure fails the service's call.
 struct PosixCalls {
   int (*open)(const char* path, int flags, mode_t mode);
   int (*close)(int fd);

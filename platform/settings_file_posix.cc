@@ -199,7 +199,9 @@ ReadResult ReadWholeFile(const std::string& path, std::string* text,
       result = ReadResult::kFailed;
     }
   }
-  sys.close(fd);
+  // Nothing read is lost when close() fails, but refusing the update then
+  // keeps the rule plain: any failed call before the rename fails a write.
+  if (sys.close(fd) != 0 && result == ReadResult::kOk) result = ReadResult::kFailed;
   return result;
 }
 
