@@ -107,15 +107,18 @@ struct Replacement {
   std::function<bool()> run;
 };
 
+const char kNewLog[] = "START-OF-LOG: 3.0\r\nnew and longer\r\n";
+
 const Replacement kReplacements[] = {
-    {"Cabrillo log replaced", "UT1AA.cbr", "START-OF-LOG: 3.0\r\nold\r\n",
-     "START-OF-LOG: 3.0\r\nnew and longer\r\n",
-     [] { return SystemFileWriter().ReplaceWhole("UT1AA.cbr", "START-OF-LOG: 3.0\r\nnew and longer\r\n"); }},
-    {"Cabrillo log created", "UT1AA.cbr", nullptr, "END-OF-LOG:\r\n",
-     [] { return SystemFileWriter().ReplaceWhole("UT1AA.cbr", "END-OF-LOG:\r\n"); }},
+    {"Cabrillo log replaced", "UT1AA.cbr", "START-OF-LOG: 3.0\r\nold\r\n", kNewLog,
+     [] { return SystemFileWriter().ReplaceWhole("UT1AA.cbr", kNewLog); }},
+    {"Cabrillo log created", "UT1AA.cbr", nullptr, kNewLog,
+     [] { return SystemFileWriter().ReplaceWhole("UT1AA.cbr", kNewLog); }},
     {"settings file updated", "Plugins/TAVIN.ini", "; kept\r\n[Settings]\r\nClaimed=1\r\n",
      "; kept\r\n[Settings]\r\nClaimed=2345\r\n",
-     [] { return SystemSettingsFile().Write("Plugins\\TAVIN.ini", "Settings", "Claimed", "2345"); }},
+     [] {
+       return SystemSettingsFile().Write("Plugins\\TAVIN.ini", "Settings", "Claimed", "2345");
+     }},
 };
 
 class FileFaultsTest : public ::testing::Test {
@@ -147,7 +150,9 @@ class FileFaultsTest : public ::testing::Test {
       EXPECT_FALSE(fs::exists(r.path));
     }
     std::vector<std::string> expected = clean;
-    if (!ok && r.before == nullptr) expected.erase(std::find(expected.begin(), expected.end(), r.path));
+    if (!ok && r.before == nullptr) {
+      expected.erase(std::find(expected.begin(), expected.end(), r.path));
+    }
     EXPECT_EQ(Entries(), expected) << "no temporary file left";
   }
 
