@@ -1,8 +1,8 @@
 // Drives the plug-in's ten exports with call sequences and arguments chosen
 // by the fuzzer (format in fuzz/export_ops.h), and checks what every export
-// promises the host whatever it is given.
-
-#include <sys/stat.h>
+// promises the host whatever it is given. The plug-in's files are kept in
+// memory (fuzz/memory_files.h): after every input no descriptor is left
+// open, no temporary file is left behind, and nothing reached the disk.
 
 #include <algorithm>
 #include <cstddef>
@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <deque>
-#include <fstream>
 #include <initializer_list>
 #include <limits>
 #include <set>
@@ -20,6 +19,7 @@
 #include "fuzz/export_ops.h"
 #include "fuzz/expect.h"
 #include "fuzz/fuzz_work_dir.h"
+#include "fuzz/memory_files.h"
 #include "plugin/stats_api.h"
 
 extern "C" {
@@ -199,31 +199,25 @@ std::string RecordKey(std::initializer_list<Text> texts, const StatsDateTime* ti
   return key + value;
 }
 
-void WriteFile(const char* path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
 void SetUpFile(Reader& in) {
   const uint8_t kind = in.Byte() % kFileCount;
   const std::string content = in.Bytes(in.Byte());
   switch (kind) {
     case kFileSettings:
-      mkdir("Plugins", 0777);
-      WriteFile("Plugins/TAVIN.ini", content);
+      PutMemoryFile("Plugins/TAVIN.ini", content);
       break;
     case kFilePlugins:
-      mkdir("Plugins", 0777);
+      PutMemoryFolder("Plugins");
       break;
     case kFileHostExe:
-      WriteFile("Tovu2.exe", content);
+      PutMemoryFile("Tovu2.exe", content);
       break;
     case kFileErrFolder:
-      std::remove("err.txt");
-      mkdir("err.txt", 0777);
+      RemoveMemoryFile("err.txt");
+      PutMemoryFolder("err.txt");
       break;
     default:
-      EmptyWorkDir();
+      ClearMemoryFiles();
       break;
   }
 }
@@ -363,13 +357,17 @@ void Enumerate(Reader& in) {
 
 }  // namespace
 
+// The private folder on disk stays the current directory: a file that
+// bypasses the memory files lands there, and the check after each input
+// finds it.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   EnterPrivateWorkDir("fuzz_exports");
+  UseMemoryFiles();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  EmptyWorkDir();
+  ClearMemoryFiles();
   Reader in(data, size);
   Arguments args(in);
   int32_t cabrillo = 0;
@@ -388,5 +386,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       default: SetUpFile(in); break;
     }
   }
+  FUZZ_EXPECT(OpenMemoryDescriptors() == 0);
+  FUZZ_EXPECT(MemoryTempFiles() == 0);
+  FUZZ_EXPECT(WorkDirIsEmpty());
   return 0;
 }

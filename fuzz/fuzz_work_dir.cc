@@ -51,13 +51,9 @@ void EnterPrivateWorkDir(const char* prefix) {
   std::atexit(RemoveWorkDir);
 }
 
-void EmptyWorkDir() {
+bool WorkDirIsEmpty() {
   std::error_code error;
-  for (fs::directory_iterator it(".", error), end; !error && it != end; it.increment(error)) {
-    std::error_code ignored;
-    fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(it->path(), ignored);
-  }
+  return fs::directory_iterator(".", error) == fs::directory_iterator();
 }
 
 }  // namespace fuzzing

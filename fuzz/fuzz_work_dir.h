@@ -9,7 +9,7 @@ namespace fuzzing {
 // /dev/null, so no terminal form can ever wait for an operator.
 void EnterPrivateWorkDir(const char* prefix);
 
-// Removes everything inside the work folder, leaving it empty.
-void EmptyWorkDir();
+// Whether the work folder holds nothing.
+bool WorkDirIsEmpty();
 
 }  // namespace fuzzing

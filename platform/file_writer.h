@@ -11,9 +11,13 @@ class FileWriter {
 
   // Replaces the file at `path` (relative to the current directory) with
   // `bytes`, written without any translation. The bytes go to a temporary
-  // file beside it that is flushed to disk and then renamed over `path`; on
-  // any failure the temporary file is removed, an existing file at `path`
-  // is left as it was, and the result is false.
+  // file beside it that is flushed to disk and then renamed over `path`, and
+  // the folder is flushed so that the rename lasts too. A file that was
+  // there keeps its permission bits; a new one gets what the umask leaves.
+  // On any failure before the rename the temporary file is removed, an
+  // existing file at `path` is left byte for byte as it was, and the result
+  // is false. A failed flush of the folder after the rename is not reported:
+  // the new file is whole either way.
   virtual bool ReplaceWhole(const std::string& path, const std::string& bytes) = 0;
 };
 

@@ -2,43 +2,80 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
-#include <cstdio>
-#include <vector>
+#include <string>
 
 #include "platform/file_writer.h"
+#include "platform/posix_calls.h"
 
 namespace platform {
 namespace {
 
-bool WriteAll(int fd, const std::string& bytes) {
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<std::size_t>(n);
+// The folder part of `path` with its final '/', or "" for a bare name.
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+// Creates a new file beside `path`, named so that no one else picks the
+// same name, and opens it for writing with `mode` less the umask.
+int CreateTempFile(const std::string& path, mode_t mode, std::string* temp_path) {
+  static std::atomic<unsigned> counter{0};
+  const PosixCalls& sys = SystemCalls();
+  const std::string folder = FolderOf(path);
+  const std::string name = path.substr(folder.size());
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    *temp_path = folder + "." + name + "." + std::to_string(getpid()) + "." +
+                 std::to_string(counter++) + ".tmp";
+    const int fd = Restarting([&] {
+      return sys.open(temp_path->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+    });
+    if (fd >= 0 || errno != EEXIST) return fd;
   }
-  return true;
+  return -1;
+}
+
+// Only makes the rename survive a crash; see the header for why its
+// failure is not reported.
+void FlushFolderOf(const std::string& path) {
+  const PosixCalls& sys = SystemCalls();
+  std::string folder = FolderOf(path);
+  if (folder.empty()) folder = ".";
+  const int fd =
+      Restarting([&] { return sys.open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC, 0); });
+  if (fd < 0) return;
+  Restarting([&] { return sys.fsync(fd); });
+  sys.close(fd);
 }
 
 class PosixFileWriter : public FileWriter {
  public:
   bool ReplaceWhole(const std::string& path, const std::string& bytes) override {
-    std::string pattern = path + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    const int fd = mkstemp(name.data());
+    const PosixCalls& sys = SystemCalls();
+    struct stat old;
+    const bool existed = sys.stat(path.c_str(), &old) == 0;
+    if (!existed && errno != ENOENT) return false;
+    // rename() cannot put a file in place of a folder: fail before writing.
+    if (existed && S_ISDIR(old.st_mode)) return false;
+    const mode_t mode = existed ? old.st_mode & 07777 : 0666;
+
+    std::string temp_path;
+    const int fd = CreateTempFile(path, mode & 0777, &temp_path);
     if (fd < 0) return false;
-    // mkstemp creates the file private to its owner; a log is an ordinary
-    // file, readable as the umask allows.
-    const mode_t mask = umask(0);
-    umask(mask);
-    bool ok = fchmod(fd, 0666 & ~mask) == 0 && WriteAll(fd, bytes) && fsync(fd) == 0;
-    ok = close(fd) == 0 && ok;
-    ok = ok && std::rename(name.data(), path.c_str()) == 0;
-    if (!ok) unlink(name.data());
-    return ok;
+    // open() applied the umask to the old bits; fchmod() puts them back.
+    bool ok = WriteAll(fd, bytes) && (!existed || sys.fchmod(fd, mode) == 0) &&
+              Restarting([&] { return sys.fsync(fd); }) == 0;
+    // close() is not restarted: Linux has released the descriptor even when
+    // it reports EINTR, and a second close could hit another thread's file.
+    ok = sys.close(fd) == 0 && ok;
+    ok = ok && sys.rename(temp_path.c_str(), path.c_str()) == 0;
+    if (!ok) {
+      sys.unlink(temp_path.c_str());
+      return false;
+    }
+    FlushFolderOf(path);
+    return true;
   }
 };
 

@@ -2,12 +2,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <cerrno>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/file_writer.h"
+#include "platform/posix_calls.h"
 #include "platform/settings_file.h"
 
 namespace platform {
@@ -176,90 +177,32 @@ enum class ReadResult { kOk, kMissing, kFailed };
 // O_NONBLOCK keeps a FIFO at `path` from blocking the open.
 ReadResult ReadWholeFile(const std::string& path, std::string* text,
                          struct stat* info) {
-  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  const PosixCalls& sys = SystemCalls();
+  const int fd = Restarting(
+      [&] { return sys.open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0); });
   if (fd < 0) {
     return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::kMissing
                                                  : ReadResult::kFailed;
   }
   ReadResult result = ReadResult::kOk;
-  if (fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {
+  if (sys.fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {
     result = ReadResult::kFailed;
   }
   char buffer[8192];
   while (result == ReadResult::kOk) {
-    ssize_t n = read(fd, buffer, sizeof buffer);
+    const ssize_t n = Restarting([&] { return sys.read(fd, buffer, sizeof buffer); });
     if (n > 0) {
       text->append(buffer, static_cast<size_t>(n));
     } else if (n == 0) {
       break;
-    } else if (errno != EINTR) {
+    } else {
       result = ReadResult::kFailed;
     }
   }
-  close(fd);
+  // Nothing read is lost when close() fails, but refusing the update then
+  // keeps the rule plain: any failed call before the rename fails a write.
+  if (sys.close(fd) != 0 && result == ReadResult::kOk) result = ReadResult::kFailed;
   return result;
-}
-
-bool WriteAll(int fd, const std::string& data) {
-  size_t done = 0;
-  while (done < data.size()) {
-    ssize_t n = write(fd, data.data() + done, data.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) return false;
-    done += static_cast<size_t>(n);
-  }
-  return true;
-}
-
-// The folder part of `path` with its final '/', or "" for a bare name.
-std::string FolderOf(const std::string& path) {
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
-
-// Creates a new file in the folder of `path` and opens it for writing. Mode
-// 0666 lets the umask decide the bits of a file that did not exist before.
-int CreateTempFile(const std::string& path, std::string* temp_path) {
-  static std::atomic<unsigned> counter{0};
-  const std::string folder = FolderOf(path);
-  const std::string name = path.substr(folder.size());
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    *temp_path = folder + "." + name + "." + std::to_string(getpid()) + "." +
-                 std::to_string(counter++) + ".tmp";
-    int fd =
-        open(temp_path->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd >= 0 || errno != EEXIST) return fd;
-  }
-  return -1;
-}
-
-// Readers see either the old or the new file whole: the content goes to a
-// temporary file that replaces `path` by rename() only once it is on disk.
-bool ReplaceFile(const std::string& path, const std::string& content,
-                 const struct stat* old_info) {
-  std::string temp_path;
-  int fd = CreateTempFile(path, &temp_path);
-  if (fd < 0) return false;
-  bool ok =
-      WriteAll(fd, content) &&
-      (old_info == nullptr || fchmod(fd, old_info->st_mode & 07777) == 0) &&
-      fsync(fd) == 0;
-  ok = close(fd) == 0 && ok;
-  ok = ok && rename(temp_path.c_str(), path.c_str()) == 0;
-  if (!ok) {
-    unlink(temp_path.c_str());
-    return false;
-  }
-  // The new file is complete either way; syncing the folder only makes the
-  // rename itself survive a crash, so its failure is not reported.
-  std::string folder = FolderOf(path);
-  if (folder.empty()) folder = ".";
-  int dir_fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (dir_fd >= 0) {
-    fsync(dir_fd);
-    close(dir_fd);
-  }
-  return true;
 }
 
 bool ValidNames(std::string_view section, std::string_view key,
@@ -305,8 +248,8 @@ class PosixSettingsFile : public SettingsFile {
     const bool exists = read == ReadResult::kOk;
     // Replacing the file by rename() would succeed where Windows cannot open
     // a read-only file for writing; refuse as Windows does, also for root.
-    if (exists &&
-        ((info.st_mode & S_IWUSR) == 0 || access(local.c_str(), W_OK) != 0)) {
+    if (exists && ((info.st_mode & S_IWUSR) == 0 ||
+                   SystemCalls().access(local.c_str(), W_OK) != 0)) {
       return false;
     }
 
@@ -317,7 +260,7 @@ class PosixSettingsFile : public SettingsFile {
     // The file already says this: rewriting it would only cost two flushes
     // to disk (the results request writes its score every time).
     if (exists && content == text) return true;
-    return ReplaceFile(local, content, exists ? &info : nullptr);
+    return SystemFileWriter().ReplaceWhole(local, content);
   }
 };
 

@@ -1,8 +1,6 @@
 #include <dirent.h>
 #include <ftw.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -324,30 +322,6 @@ TEST_F(SettingsFileTest, FolderInPlaceOfFileIsLeftAlone) {
   EXPECT_EQ(settings_.Read(kPath, "S", "k", "FB"), "FB");
   EXPECT_EQ(Entries("Plugins"), only_settings_file_);
   EXPECT_TRUE(Entries(kLocal).empty());
-}
-
-// A file size limit makes the write of the temporary file fail half-way.
-TEST_F(SettingsFileTest, FailedWriteKeepsOldFile) {
-  const std::string before = "; keep\r\n[S]\r\nk=v\r\n";
-  Put(before);
-  const std::string big(4096, 'x');
-  rlimit old_limit{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old_limit), 0);
-  rlimit small = old_limit;
-  small.rlim_cur = 1024;
-  sighandler_t old_handler = signal(SIGXFSZ, SIG_IGN);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  const bool updated = settings_.Write(kPath, "S", "k", big);
-  const bool created = settings_.Write("Plugins\\new.ini", "S", "k", big);
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &old_limit), 0);
-  signal(SIGXFSZ, old_handler);
-
-  EXPECT_FALSE(updated);
-  EXPECT_FALSE(created);
-  EXPECT_EQ(Get(), before);
-  EXPECT_EQ(Entries("Plugins"), only_settings_file_);
-  EXPECT_TRUE(settings_.Write(kPath, "S", "k", big));
-  EXPECT_EQ(settings_.Read(kPath, "S", "k", "FB"), big);
 }
 
 }  // namespace

@@ -1,34 +1,16 @@
 #include "stats/error_report.h"
 
-#include <cstdio>
+ErrorReport::ErrorReport(std::string path)
+    : ErrorReport(std::move(path), platform::SystemFileAppender()) {}
 
-namespace {
+void ErrorReport::Start() const { m_files.Create(m_path, "CQ UT CONTEST UBN file \r\n"); }
 
-void WriteLine(std::FILE* file, const std::string& line) {
-  std::fwrite(line.data(), 1, line.size(), file);
-  std::fwrite("\r\n", 1, 2, file);
-}
-
-}  // namespace
-
-// Binary mode keeps CR LF exact on every system; the runtime opens the file
-// without sharing restrictions, so another program may read it meanwhile.
-void ErrorReport::Start() const {
-  std::FILE* file = std::fopen(m_path.c_str(), "wb");
-  if (file == nullptr) return;
-  WriteLine(file, "CQ UT CONTEST UBN file ");
-  std::fclose(file);
-}
-
-// Looking the name up costs a fraction of opening and closing the file,
-// and most QSOs are accepted.
+// Most QSOs are accepted, and looking the name up costs a fraction of
+// opening and closing the file.
 void ErrorReport::Append(const std::string* line) const {
   if (line == nullptr) {
-    std::error_code error;
-    if (std::filesystem::exists(m_fsPath, error)) return;
+    if (!m_files.Exists(m_path)) m_files.Append(m_path, std::string());
+    return;
   }
-  std::FILE* file = std::fopen(m_path.c_str(), "ab");
-  if (file == nullptr) return;
-  if (line != nullptr) WriteLine(file, *line);
-  std::fclose(file);
+  m_files.Append(m_path, *line + "\r\n");
 }

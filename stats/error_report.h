@@ -1,7 +1,9 @@
 #pragma once
 
-#include <filesystem>
 #include <string>
+#include <utility>
+
+#include "platform/file_appender.h"
 
 // The error report: a text file of QSOs that ingest refused, one line each,
 // every line ended by CR LF (written as bytes, the same on every system).
@@ -9,17 +11,21 @@
 // never a reason to change a result.
 class ErrorReport {
  public:
-  explicit ErrorReport(std::string path) : m_path(std::move(path)), m_fsPath(m_path) {}
+  // `files` must outlive the report.
+  ErrorReport(std::string path, platform::FileAppender& files)
+      : m_path(std::move(path)), m_files(files) {}
+  // The report in the operating system's files.
+  explicit ErrorReport(std::string path);
 
   // Truncates or creates the file and writes the header line.
   void Start() const;
   // Appends `line` and CR LF, creating the file when it is missing. With a
-  // null `line` it only makes sure the file exists: a file that is there is
-  // not opened, one that is missing (deleted since the last call, say) is
-  // created empty.
+  // null `line` it only makes sure the file exists: one look-up of the name
+  // when it is there, and the file created empty when it is missing
+  // (deleted since the last call, say).
   void Append(const std::string* line) const;
 
  private:
-  std::string m_path;              // relative to the current directory
-  std::filesystem::path m_fsPath;  // the same
+  std::string m_path;               // relative to the current directory
+  platform::FileAppender& m_files;  // where the file is written
 };

@@ -2,7 +2,9 @@
 
 #include <map>
 #include <string>
+#include <vector>
 
+#include "platform/file_appender.h"
 #include "platform/file_version.h"
 #include "platform/file_writer.h"
 
@@ -36,6 +38,27 @@ class FakeFileWriter : public platform::FileWriter {
   }
   std::map<std::string, std::string> files;
   bool fail = false;
+};
+
+// Files kept in memory, with every call recorded as "Name path".
+class FakeFileAppender : public platform::FileAppender {
+ public:
+  bool Create(const std::string& path, const std::string& bytes) override {
+    calls.push_back("Create " + path);
+    files[path] = bytes;
+    return true;
+  }
+  bool Append(const std::string& path, const std::string& bytes) override {
+    calls.push_back("Append " + path);
+    files[path] += bytes;
+    return true;
+  }
+  bool Exists(const std::string& path) override {
+    calls.push_back("Exists " + path);
+    return files.count(path) != 0;
+  }
+  std::map<std::string, std::string> files;
+  std::vector<std::string> calls;
 };
 
 }  // namespace testing_support
