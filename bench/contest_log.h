@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/adif_qso.h"
+
 namespace bench {
 
 struct ContestLogOptions {
@@ -19,19 +21,7 @@ struct ContestLogOptions {
 };
 
 // One QSO as the host offers it to AddData0.
-struct LoggedQso {
-  std::string call;
-  double time = 0.0;  // OLE date, whole seconds
-  uint32_t freqHz = 0;
-  std::string mode;
-  std::string rstSent;
-  std::string rstRcvd;
-  std::string exchSent;
-  std::string exchRcvd;
-  std::string multCode;
-  std::string group;
-  std::string band;
-};
+using LoggedQso = tools::AdifQso;
 
 // A seeded CQ UT CONTEST log, produced one QSO at a time so that a log of
 // any size needs no memory of its own: the same options give the same QSOs

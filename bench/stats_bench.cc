@@ -11,7 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/contest_log.h"
-#include "bench/plugin_exports.h"
+#include "bench/bench_plugin.h"
 
 namespace bench {
 namespace {
@@ -19,9 +19,9 @@ namespace {
 constexpr char kOwnGroupCode[] = "G3";
 constexpr int64_t kLargeStore = 100000;
 
-const PluginExports& Plugin() {
-  static const PluginExports plugin(PluginPath());
-  return plugin;
+const tools::PluginHost& Plugin() {
+  static const std::unique_ptr<tools::PluginHost> plugin = LoadPlugin();
+  return *plugin;
 }
 
 // The contest started two hours before the current UTC hour, so the call
@@ -48,7 +48,7 @@ const std::vector<LoggedQso>& Log(int64_t count) {
 
 void Replay(int64_t count) {
   const ContestLogOptions options = LogOptions(count);
-  Plugin().Reset(options, kOwnGroupCode);
+  Plugin().Reset(ResetArgsOf(options, kOwnGroupCode));
   for (const LoggedQso& q : Log(count)) Plugin().Add(options.ownCall, q);
 }
 
@@ -75,7 +75,7 @@ BENCHMARK(BM_Replay)
 void BM_Result(benchmark::State& state) {
   Replay(state.range(0));
   int32_t score = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(Plugin().Result(&score));
+  for (auto _ : state) benchmark::DoNotOptimize(Plugin().exports().GetResult0(&score));
   ReportPerQso(state, state.range(0));
 }
 BENCHMARK(BM_Result)
@@ -115,8 +115,8 @@ void BM_CheckCall(benchmark::State& state) {
   std::size_t next = 0;
   for (auto _ : state) {
     const Probe& p = probes[next++ % probes.size()];
-    const int32_t answer =
-        Plugin().Check(p.call.c_str(), p.mode.c_str(), p.multCode.c_str(), p.band.c_str());
+    const int32_t answer = Plugin().calls().Check(tools::CheckCallArgs{
+        p.call.c_str(), p.mode.c_str(), p.multCode.c_str(), nullptr, p.band.c_str()});
     answers[answer < 0 || answer > 2 ? 2 : answer] += 1;
   }
   const char* names[3] = {"repeat", "known_mult", "new_mult"};
@@ -139,6 +139,7 @@ void BM_Remove(benchmark::State& state) {
     if ((q.mode == "CW" || q.mode == "SSB") && !q.exchRcvd.empty()) victims.push_back(&q);
   }
   Replay(state.range(0));
+  const std::string ownCall = LogOptions(0).ownCall;
   std::size_t next = 0;
   for (auto _ : state) {
     if (next == victims.size()) {
@@ -147,7 +148,7 @@ void BM_Remove(benchmark::State& state) {
       next = 0;
       state.ResumeTiming();
     }
-    benchmark::DoNotOptimize(Plugin().Remove(*victims[next++]));
+    benchmark::DoNotOptimize(Plugin().Remove(ownCall, *victims[next++]));
   }
 }
 BENCHMARK(BM_Remove)
@@ -161,10 +162,7 @@ BENCHMARK(BM_Remove)
 }  // namespace bench
 
 int main(int argc, char** argv) {
-  if (!bench::Plugin().Loaded()) {
-    std::fprintf(stderr, "cannot load the plug-in: %s\n", bench::Plugin().Error().c_str());
-    return 2;
-  }
+  bench::Plugin();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();
