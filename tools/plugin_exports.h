@@ -10,6 +10,11 @@
 
 namespace tools {
 
+// The file name of the plug-in's library on this system, and whether that
+// library carries the decorated names.
+extern const char kPluginFileName[];
+extern const bool kDecoratedNamesExist;
+
 // Which of the two names of each export is resolved. Only the 32-bit
 // Windows library carries the decorated ones.
 enum class ExportNames { kPlain, kDecorated };

@@ -14,14 +14,6 @@
 
 namespace tools {
 
-#ifdef _WIN32
-constexpr char kPluginFileName[] = "Stats.dll";
-constexpr bool kDecoratedNamesExist = true;
-#else
-constexpr char kPluginFileName[] = "libStats.so";
-constexpr bool kDecoratedNamesExist = false;
-#endif
-
 // What the host hands to ResetStats0.
 struct ResetArgs {
   bool cabrillo = false;
