@@ -18,7 +18,16 @@ std::unique_ptr<tools::PluginHost> LoadPlugin() {
   return host;
 }
 
-tools::ResetArgs ResetArgsOf(const ContestLogOptions& log, const std::string& ownGroupCode) {
+tools::ContestLogOptions LargeLogOptions(std::size_t qsoCount) {
+  tools::ContestLogOptions options;
+  options.qsoCount = qsoCount;
+  options.stationCount = 5000;
+  options.multCodeCount = 40;
+  return options;
+}
+
+tools::ResetArgs ResetArgsOf(const tools::ContestLogOptions& log,
+                             const std::string& ownGroupCode) {
   tools::ResetArgs reset;
   reset.ownCall = log.ownCall;
   reset.start = StatsDateTime{log.start, 0};

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "bench/contest_log.h"
+#include "tools/log_generator.h"
 #include "tools/plugin_host.h"
 
 namespace bench {
@@ -14,7 +14,12 @@ namespace bench {
 // the program ends with status 2 and a line that says why.
 std::unique_ptr<tools::PluginHost> LoadPlugin();
 
+// The log the benchmarks replay: `qsoCount` QSOs from a pool of 5000
+// stations with 40 multiplier codes.
+tools::ContestLogOptions LargeLogOptions(std::size_t qsoCount);
+
 // What ResetStats0 gets for the contest of `log`, Cabrillo output off.
-tools::ResetArgs ResetArgsOf(const ContestLogOptions& log, const std::string& ownGroupCode);
+tools::ResetArgs ResetArgsOf(const tools::ContestLogOptions& log,
+                             const std::string& ownGroupCode);
 
 }  // namespace bench
