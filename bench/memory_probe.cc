@@ -12,8 +12,7 @@
 #include <fstream>
 #include <string>
 
-#include "bench/contest_log.h"
-#include "bench/plugin_exports.h"
+#include "bench/bench_plugin.h"
 
 namespace {
 
@@ -35,20 +34,16 @@ long StoredCount(const char* results) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  bench::ContestLogOptions options;
-  options.qsoCount = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000000;
-  const bench::PluginExports plugin(bench::PluginPath());
-  if (!plugin.Loaded()) {
-    std::fprintf(stderr, "cannot load the plug-in: %s\n", plugin.Error().c_str());
-    return 2;
-  }
+  const tools::ContestLogOptions options =
+      bench::LargeLogOptions(argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000000);
+  const std::unique_ptr<tools::PluginHost> plugin = bench::LoadPlugin();
   const long before = PeakResidentKib();
-  plugin.Reset(options, "G3");
-  bench::ContestLog log(options);
-  bench::LoggedQso qso;
-  while (log.Next(&qso)) plugin.Add(options.ownCall, qso);
+  plugin->Reset(bench::ResetArgsOf(options, "G3"));
+  tools::ContestLog log(options);
+  tools::AdifQso qso;
+  while (log.Next(&qso)) plugin->Add(options.ownCall, qso);
   int32_t score = 0;
-  const long stored = StoredCount(plugin.Result(&score));
+  const long stored = StoredCount(plugin->exports().GetResult0(&score));
   const long peak = PeakResidentKib();
 
   std::printf("QSOs offered:            %zu\n", options.qsoCount);

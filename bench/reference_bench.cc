@@ -6,35 +6,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench/contest_log.h"
+#include "bench/bench_plugin.h"
+#include "tests/generated_logs.h"
 #include "tests/reference_model.h"
 
 namespace bench {
 namespace {
 
-QsoInput InputOf(const std::string& ownCall, const LoggedQso& q) {
-  QsoInput in;
-  in.ownCall = ownCall;
-  in.call = q.call;
-  in.time = COleDateTime(q.time, COleDateTime::valid);
-  in.freqHz = q.freqHz;
-  in.mode = q.mode;
-  in.rstSent = q.rstSent;
-  in.rstRcvd = q.rstRcvd;
-  in.exchSent = q.exchSent;
-  in.exchRcvd = q.exchRcvd;
-  in.multCode = q.multCode;
-  in.group = q.group;
-  in.band = q.band;
-  return in;
-}
-
 void BM_ReferenceReplay(benchmark::State& state) {
-  ContestLogOptions options;
-  options.qsoCount = static_cast<std::size_t>(state.range(0));
+  const tools::ContestLogOptions options =
+      LargeLogOptions(static_cast<std::size_t>(state.range(0)));
   std::vector<QsoInput> inputs;
-  for (const LoggedQso& q : GenerateContestLog(options)) {
-    inputs.push_back(InputOf(options.ownCall, q));
+  for (const tools::AdifQso& q : tools::GenerateContestLog(options)) {
+    inputs.push_back(testing_support::InputOf(options.ownCall, q));
   }
   ResetInput reset;
   reset.start = COleDateTime(options.start, COleDateTime::valid);

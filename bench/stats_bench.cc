@@ -10,8 +10,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "bench/contest_log.h"
-#include "bench/plugin_exports.h"
+#include "bench/bench_plugin.h"
 
 namespace bench {
 namespace {
@@ -19,37 +18,36 @@ namespace {
 constexpr char kOwnGroupCode[] = "G3";
 constexpr int64_t kLargeStore = 100000;
 
-const PluginExports& Plugin() {
-  static const PluginExports plugin(PluginPath());
-  return plugin;
+const tools::PluginHost& Plugin() {
+  static const std::unique_ptr<tools::PluginHost> plugin = LoadPlugin();
+  return *plugin;
 }
 
 // The contest started two hours before the current UTC hour, so the call
 // check's clock lies in tour 2, among the logged QSOs.
-ContestLogOptions LogOptions(int64_t count) {
+tools::ContestLogOptions LogOptions(int64_t count) {
   static const double start = [] {
     const std::time_t hour = std::time(nullptr) / 3600 * 3600 - 2 * 3600;
     return 25569.0 + static_cast<double>(hour) / 86400.0;
   }();
-  ContestLogOptions options;
-  options.qsoCount = static_cast<std::size_t>(count);
+  tools::ContestLogOptions options = LargeLogOptions(static_cast<std::size_t>(count));
   options.start = start;
   return options;
 }
 
-const std::vector<LoggedQso>& Log(int64_t count) {
-  static std::map<int64_t, std::vector<LoggedQso>> logs;
+const std::vector<tools::AdifQso>& Log(int64_t count) {
+  static std::map<int64_t, std::vector<tools::AdifQso>> logs;
   auto found = logs.find(count);
   if (found == logs.end()) {
-    found = logs.emplace(count, GenerateContestLog(LogOptions(count))).first;
+    found = logs.emplace(count, tools::GenerateContestLog(LogOptions(count))).first;
   }
   return found->second;
 }
 
 void Replay(int64_t count) {
-  const ContestLogOptions options = LogOptions(count);
-  Plugin().Reset(options, kOwnGroupCode);
-  for (const LoggedQso& q : Log(count)) Plugin().Add(options.ownCall, q);
+  const tools::ContestLogOptions options = LogOptions(count);
+  Plugin().Reset(ResetArgsOf(options, kOwnGroupCode));
+  for (const tools::AdifQso& q : Log(count)) Plugin().Add(options.ownCall, q);
 }
 
 void ReportPerQso(benchmark::State& state, int64_t count) {
@@ -75,7 +73,7 @@ BENCHMARK(BM_Replay)
 void BM_Result(benchmark::State& state) {
   Replay(state.range(0));
   int32_t score = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(Plugin().Result(&score));
+  for (auto _ : state) benchmark::DoNotOptimize(Plugin().exports().GetResult0(&score));
   ReportPerQso(state, state.range(0));
 }
 BENCHMARK(BM_Result)
@@ -91,12 +89,12 @@ struct Probe {
 // A third each: a logged call on its band and mode (mostly repeats, in the
 // current tour), an unlogged call with a logged multiplier code on that
 // band (mostly no new multiplier), an unlogged call with an unknown code.
-std::vector<Probe> Probes(const std::vector<LoggedQso>& log) {
+std::vector<Probe> Probes(const std::vector<tools::AdifQso>& log) {
   std::mt19937 random(7);
   std::vector<Probe> probes;
   const double tourStart = LogOptions(0).start + 2.0 / 24, tourEnd = tourStart + 2.0 / 24;
   while (probes.size() < 1024) {
-    const LoggedQso& q = log[random() % log.size()];
+    const tools::AdifQso& q = log[random() % log.size()];
     if (q.time < tourStart || q.time >= tourEnd || (q.mode != "CW" && q.mode != "SSB")) continue;
     switch (probes.size() % 3) {
       case 0: probes.push_back({q.call, q.mode, q.multCode, q.band}); break;
@@ -115,8 +113,8 @@ void BM_CheckCall(benchmark::State& state) {
   std::size_t next = 0;
   for (auto _ : state) {
     const Probe& p = probes[next++ % probes.size()];
-    const int32_t answer =
-        Plugin().Check(p.call.c_str(), p.mode.c_str(), p.multCode.c_str(), p.band.c_str());
+    const int32_t answer = Plugin().calls().Check(tools::CheckCallArgs{
+        p.call.c_str(), p.mode.c_str(), p.multCode.c_str(), nullptr, p.band.c_str()});
     answers[answer < 0 || answer > 2 ? 2 : answer] += 1;
   }
   const char* names[3] = {"repeat", "known_mult", "new_mult"};
@@ -131,14 +129,15 @@ BENCHMARK(BM_CheckCall)->Arg(kLargeStore)->Unit(benchmark::kNanosecond);
 // middle (each then sits halfway). The store is rebuilt, untimed, when a
 // tenth of it is gone.
 void BM_Remove(benchmark::State& state) {
-  const std::vector<LoggedQso>& log = Log(state.range(0));
-  std::vector<const LoggedQso*> victims;
+  const std::vector<tools::AdifQso>& log = Log(state.range(0));
+  std::vector<const tools::AdifQso*> victims;
   for (std::size_t i = log.size() * state.range(1) / 100; i < log.size(); ++i) {
     if (victims.size() == log.size() / 10) break;
-    const LoggedQso& q = log[i];
+    const tools::AdifQso& q = log[i];
     if ((q.mode == "CW" || q.mode == "SSB") && !q.exchRcvd.empty()) victims.push_back(&q);
   }
   Replay(state.range(0));
+  const std::string ownCall = LogOptions(0).ownCall;
   std::size_t next = 0;
   for (auto _ : state) {
     if (next == victims.size()) {
@@ -147,7 +146,7 @@ void BM_Remove(benchmark::State& state) {
       next = 0;
       state.ResumeTiming();
     }
-    benchmark::DoNotOptimize(Plugin().Remove(*victims[next++]));
+    benchmark::DoNotOptimize(Plugin().Remove(ownCall, *victims[next++]));
   }
 }
 BENCHMARK(BM_Remove)
@@ -161,10 +160,7 @@ BENCHMARK(BM_Remove)
 }  // namespace bench
 
 int main(int argc, char** argv) {
-  if (!bench::Plugin().Loaded()) {
-    std::fprintf(stderr, "cannot load the plug-in: %s\n", bench::Plugin().Error().c_str());
-    return 2;
-  }
+  bench::Plugin();
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

@@ -19,24 +19,8 @@ PluginUnderTest& PluginUnderTest::Get() {
   return plugin;
 }
 
-template <typename Fn>
-static void Resolve(const platform::DynamicLibrary& library, const char* name, Fn** fn) {
-  *fn = reinterpret_cast<Fn*>(library.Symbol(name));
-  if (*fn == nullptr) throw std::runtime_error(std::string("missing export ") + name);
-}
-
-PluginUnderTest::PluginUnderTest(const std::string& path) : library(path) {
-  if (!library.Loaded()) throw std::runtime_error(library.Error());
-  Resolve(library, "AddData0", &AddData0);
-  Resolve(library, "RemoveData0", &RemoveData0);
-  Resolve(library, "ResetStats0", &ResetStats0);
-  Resolve(library, "CheckCall0", &CheckCall0);
-  Resolve(library, "GetExchgCount0", &GetExchgCount0);
-  Resolve(library, "IsValidExchg0", &IsValidExchg0);
-  Resolve(library, "GetNumberOfSets", &GetNumberOfSets);
-  Resolve(library, "GetSetName", &GetSetName);
-  Resolve(library, "SetupSet0", &SetupSet0);
-  Resolve(library, "GetResult0", &GetResult0);
+PluginUnderTest::PluginUnderTest(const std::string& path) : tools::PluginExports(path) {
+  if (!Loaded()) throw std::runtime_error(Error());
 }
 
 }  // namespace testing_support

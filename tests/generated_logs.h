@@ -7,6 +7,7 @@
 
 #include "platform/ole_date_time.h"
 #include "stats/ingest.h"
+#include "tools/adif_qso.h"
 
 namespace testing_support {
 
@@ -20,13 +21,17 @@ struct GeneratedLog {
 };
 
 enum class LogKind {
-  kSparse,  // the sample-log generator: calls rarely come back
-  kDense,   // the benchmark generator with a small pool of calls
+  kSparse,  // a pool of calls three quarters of the QSO count, 26 codes
+  kDense,   // a small pool of calls, 12 codes
 };
 
 // A log of `count` QSOs whose contest starts on the hour `start` (an OLE
 // date on the full hour).
 GeneratedLog GenerateLog(LogKind kind, uint32_t seed, std::size_t count, double start);
+
+// `qso` as the statistics core takes it, logged by `ownCall`, with a valid
+// date-time.
+QsoInput InputOf(const std::string& ownCall, const tools::AdifQso& qso);
 
 // The full UTC hour two hours before the system clock's, as an OLE date:
 // with it a log's QSOs lie around the present, where the call check looks.

@@ -7,36 +7,13 @@
 
 namespace {
 
-struct ExportPair {
-  unsigned decoratedOrdinal;
-  const char* decorated;
-  unsigned plainOrdinal;
-  const char* plain;
-};
-
-const ExportPair kExports[] = {
-    {1, "?AddData0@@YAHPBD0PAVCOleDateTime@ATL@@111II000000000000000HHHNN00000@Z", 11,
-     "AddData0"},
-    {2, "?CheckCallFunc0@@YAHPBDII00000000000HHHNN0000000PAD1@Z", 12, "CheckCall0"},
-    {3, "?GetNumberOfSets@@YAHXZ", 14, "GetNumberOfSets"},
-    {4, "?GetResult0@@YAPBDPAH@Z", 15, "GetResult0"},
-    {5, "?GetSetName@@YAPBDH@Z", 16, "GetSetName"},
-    {6, "?RemoveData0@@YAHPBD0PAVCOleDateTime@ATL@@111II000000000000000HHHNN00000@Z", 18,
-     "RemoveData0"},
-    {7, "?ResetStats0@@YAHPBDH0PAVCOleDateTime@ATL@@10000000000HHHNN000@Z", 19,
-     "ResetStats0"},
-    {8, "?SetupSet0@@YAXXZ", 20, "SetupSet0"},
-    {9, "?StatsGetExchgCount0@@YAHPBD00@Z", 13, "GetExchgCount0"},
-    {10, "?StatsIsValidExchg0@@YAHPBD000HHH@Z", 17, "IsValidExchg0"},
-};
-
 TEST(Win32Exports, EachNameAndOrdinalIsOneFunction) {
-  const platform::DynamicLibrary& lib = testing_support::PluginUnderTest::Get().library;
-  for (const ExportPair& e : kExports) {
+  const platform::DynamicLibrary& lib = testing_support::PluginUnderTest::Get().library();
+  for (const StatsExportNames& e : kStatsExports) {
     void* decorated = lib.Symbol(e.decorated);
     ASSERT_NE(decorated, nullptr) << e.decorated;
     EXPECT_EQ(lib.Symbol(e.plain), decorated) << e.plain;
-    EXPECT_EQ(lib.Ordinal(e.decoratedOrdinal), decorated) << e.decoratedOrdinal;
+    EXPECT_EQ(lib.Ordinal(e.ordinal), decorated) << e.ordinal;
     EXPECT_EQ(lib.Ordinal(e.plainOrdinal), decorated) << e.plainOrdinal;
   }
   EXPECT_EQ(lib.Ordinal(21), nullptr);
@@ -44,7 +21,7 @@ TEST(Win32Exports, EachNameAndOrdinalIsOneFunction) {
 }
 
 TEST(Win32Exports, DecoratedNamesDriveTheSameState) {
-  const platform::DynamicLibrary& lib = testing_support::PluginUnderTest::Get().library;
+  const platform::DynamicLibrary& lib = testing_support::PluginUnderTest::Get().library();
   auto* getSetName = reinterpret_cast<GetSetNameFn*>(lib.Symbol("?GetSetName@@YAPBDH@Z"));
   auto* count = reinterpret_cast<GetNumberOfSetsFn*>(lib.Ordinal(3));
   ASSERT_NE(getSetName, nullptr);

@@ -1,7 +1,7 @@
 // Writes a generated CQ UT CONTEST log in ADIF to standard output:
 //   make_sample_log SEED COUNT [START_DATE START_HOUR [OWN_CALL [OWN_CODE]]]
 // START_DATE is YYYY-MM-DD or YYYYMMDD; the defaults are those of
-// LogGeneratorOptions.
+// ContestLogOptions.
 
 #include <cerrno>
 #include <cstdio>
@@ -33,7 +33,7 @@ int Usage() {
 
 int main(int argc, char** argv) {
   if (argc < 3 || argc == 4 || argc > 7) return Usage();
-  tools::LogGeneratorOptions options;
+  tools::ContestLogOptions options;
   unsigned long seed = 0;
   unsigned long count = 0;
   unsigned long hour = 0;
@@ -44,21 +44,19 @@ int main(int argc, char** argv) {
   options.qsoCount = count;
   if (argc >= 5) {
     if (!ParseUnsigned(argv[4], 23ul, &hour)) return Usage();
-    options.startDate = argv[3];
-    options.startHour = static_cast<int>(hour);
+    std::string problem;
+    if (!tools::ContestStart(argv[3], static_cast<int>(hour), &options.start, &problem)) {
+      std::fprintf(stderr, "make_sample_log: %s\n", problem.c_str());
+      return 1;
+    }
   }
   if (argc >= 6) options.ownCall = argv[5];
   if (argc >= 7) options.ownMultCode = argv[6];
 
-  std::vector<tools::AdifQso> qsos;
-  std::string problem;
-  if (!tools::GenerateContestLog(options, &qsos, &problem)) {
-    std::fprintf(stderr, "make_sample_log: %s\n", problem.c_str());
-    return 1;
-  }
   const std::string header =
       "CQ UT CONTEST log of " + options.ownCall + ", generated with seed " + std::to_string(seed);
-  const std::string text = tools::WriteAdifLog(qsos, options.ownCall, header);
+  const std::string text =
+      tools::WriteAdifLog(tools::GenerateContestLog(options), options.ownCall, header);
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {
     std::fprintf(stderr, "make_sample_log: cannot write the log\n");
     return 1;

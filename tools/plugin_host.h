@@ -8,23 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "platform/dynamic_library.h"
-#include "plugin/stats_api.h"
 #include "tools/adif_qso.h"
+#include "tools/host_calls.h"
+#include "tools/plugin_exports.h"
 
 namespace tools {
-
-#ifdef _WIN32
-constexpr char kPluginFileName[] = "Stats.dll";
-constexpr bool kDecoratedNamesExist = true;
-#else
-constexpr char kPluginFileName[] = "libStats.so";
-constexpr bool kDecoratedNamesExist = false;
-#endif
-
-// Which of the two names of each export is resolved. Only the 32-bit
-// Windows library carries the decorated ones.
-enum class ExportNames { kPlain, kDecorated };
 
 // What the host hands to ResetStats0.
 struct ResetArgs {
@@ -43,40 +31,25 @@ class PluginHost {
   static std::unique_ptr<PluginHost> Load(const std::string& path, ExportNames names,
                                           std::string* error);
 
-  PluginHost(const PluginHost&) = delete;
-  PluginHost& operator=(const PluginHost&) = delete;
+  const PluginExports& exports() const { return *exports_; }
+  const HostCalls& calls() const { return calls_; }
 
   int32_t NumberOfSets() const;
-  std::string SetName(int32_t index) const;  // a null result reads as empty
-  void SetupSet() const;
   int32_t Reset(const ResetArgs& args) const;
   // Offers `qso` logged by `ownCall`; 1 stored or already stored, 0 refused.
   int32_t Add(const std::string& ownCall, const AdifQso& qso) const;
   // Takes `qso` back; 0 when an exchange is empty, else 1.
   int32_t Remove(const std::string& ownCall, const AdifQso& qso) const;
-  int32_t CheckCall(const std::string& call, const std::string& mode,
-                    const std::string& multCode, const std::string& group,
-                    const std::string& band) const;
-  int32_t ExchangeCount() const;
-  int32_t IsValidExchange(const std::string& exchange, int32_t field) const;
   // The results text as returned (a null result reads as empty); `score`
   // receives the plug-in's out-integer.
   std::string Result(int32_t* score) const;
 
  private:
-  explicit PluginHost(const std::string& path) : library_(path) {}
+  explicit PluginHost(std::unique_ptr<PluginExports> exports)
+      : exports_(std::move(exports)), calls_(*exports_, IgnoredArgs::kZero) {}
 
-  platform::DynamicLibrary library_;
-  AddData0Fn* addData_ = nullptr;
-  RemoveData0Fn* removeData_ = nullptr;
-  ResetStats0Fn* resetStats_ = nullptr;
-  CheckCall0Fn* checkCall_ = nullptr;
-  GetExchgCount0Fn* exchangeCount_ = nullptr;
-  IsValidExchg0Fn* isValidExchange_ = nullptr;
-  GetNumberOfSetsFn* numberOfSets_ = nullptr;
-  GetSetNameFn* setName_ = nullptr;
-  SetupSet0Fn* setupSet_ = nullptr;
-  GetResult0Fn* result_ = nullptr;
+  std::unique_ptr<PluginExports> exports_;
+  HostCalls calls_;
 };
 
 }  // namespace tools

@@ -5,18 +5,14 @@
 // CW and SSB only; GetResult0's out-integer is the number of QSOs accepted,
 // or -1 after a reset with the Cabrillo flag.
 // Built with RECORDING_PLUGIN_WITHOUT_SETUP it lacks the export SetupSet0.
+// The build defines RECORDING_EXPORT as what exports a function from a
+// shared library on the system at hand.
 
 #include <cstdint>
 #include <string>
 
 #include "platform/ole_date_time.h"
 #include "plugin/stats_api.h"
-
-#ifdef _WIN32
-#define RECORDING_EXPORT __declspec(dllexport)
-#else
-#define RECORDING_EXPORT __attribute__((visibility("default")))
-#endif
 
 namespace {
 

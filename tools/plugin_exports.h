@@ -1,0 +1,47 @@
+#pragma once
+
+// The host's side of the plug-in boundary: the library loaded by path, the
+// way the host loads its plug-ins, with its ten exports resolved.
+
+#include <string>
+
+#include "platform/dynamic_library.h"
+#include "plugin/stats_exports.h"
+
+namespace tools {
+
+// The file name of the plug-in's library on this system, and whether that
+// library carries the decorated names.
+extern const char kPluginFileName[];
+extern const bool kDecoratedNamesExist;
+
+// Which of the two names of each export is resolved. Only the 32-bit
+// Windows library carries the decorated ones.
+enum class ExportNames { kPlain, kDecorated };
+
+class PluginExports {
+ public:
+  // Loads the library at `path` and resolves all ten exports under `names`.
+  explicit PluginExports(const std::string& path, ExportNames names = ExportNames::kPlain);
+  PluginExports(const PluginExports&) = delete;
+  PluginExports& operator=(const PluginExports&) = delete;
+
+  // False when the library did not load or an export is missing; Error()
+  // then names the library and the system's reason, or the first export
+  // missing.
+  bool Loaded() const { return error_.empty(); }
+  const std::string& Error() const { return error_; }
+
+  const platform::DynamicLibrary& library() const { return library_; }
+
+  // The exports by their plain names; none is null once loaded.
+#define STATS_EXPORT_POINTER(type, name, decorated, ordinal, plainOrdinal) type* name = nullptr;
+  STATS_EXPORTS(STATS_EXPORT_POINTER)
+#undef STATS_EXPORT_POINTER
+
+ private:
+  platform::DynamicLibrary library_;
+  std::string error_;
+};
+
+}  // namespace tools
