@@ -2,9 +2,14 @@
 # under Wine through the cross-compiling emulator.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
-# The POSIX thread model gives std::thread and std::mutex (GoogleTest needs them).
-set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-posix)
+# The compilers' thread model. posix gives std::thread and std::mutex, which
+# GoogleTest needs; win32 leaves the POSIX thread layer out of the C++
+# library, for the DLL that ships (mingw-i686-release.cmake).
+if(NOT DEFINED STATS_MINGW_THREADS)
+  set(STATS_MINGW_THREADS posix)
+endif()
+set(CMAKE_C_COMPILER i686-w64-mingw32-gcc-${STATS_MINGW_THREADS})
+set(CMAKE_CXX_COMPILER i686-w64-mingw32-g++-${STATS_MINGW_THREADS})
 set(CMAKE_RC_COMPILER i686-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/i686-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -1,8 +1,15 @@
 // The export table of Stats.dll as the host sees it: every function under
-// its decorated name, its plain name and both ordinals, all one address.
+// its decorated name, its plain name and both ordinals, all one address;
+// and its version resource as Windows shows it.
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
+#include "plugin/version.h"
 #include "tests/plugin_under_test.h"
 
 namespace {
@@ -28,6 +35,38 @@ TEST(Win32Exports, DecoratedNamesDriveTheSameState) {
   ASSERT_NE(count, nullptr);
   EXPECT_STREQ(getSetName(0), "CQ UT CONTEST");
   EXPECT_EQ(count(), 1);
+}
+
+TEST(Win32Exports, VersionResourceNamesTheProjectVersion) {
+  char path[MAX_PATH] = {};
+  ASSERT_NE(GetModuleFileNameA(GetModuleHandleA("Stats.dll"), path, MAX_PATH), 0u);
+  DWORD ignored = 0;
+  std::vector<char> block(GetFileVersionInfoSizeA(path, &ignored));
+  ASSERT_FALSE(block.empty());
+  ASSERT_TRUE(GetFileVersionInfoA(path, 0, static_cast<DWORD>(block.size()), block.data()));
+  auto value = [&](const std::string& name) -> std::string {
+    void* text = nullptr;
+    UINT length = 0;
+    const std::string key = "\\StringFileInfo\\040904b0\\" + name;
+    if (!VerQueryValueA(block.data(), key.c_str(), &text, &length)) return "(missing)";
+    return static_cast<const char*>(text);
+  };
+  EXPECT_EQ(value("FileVersion"), STATS_VERSION_TEXT);
+  EXPECT_EQ(value("ProductVersion"), STATS_VERSION_TEXT);
+  for (const char* filled : {"CompanyName", "FileDescription", "LegalCopyright"}) {
+    EXPECT_NE(value(filled), "(missing)") << filled;
+    EXPECT_NE(value(filled), "") << filled;
+  }
+
+  void* root = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(block.data(), "\\", &root, &length));
+  const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(root);
+  const WORD version[] = {STATS_VERSION_COMMA};
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(version[1], version[0]));
+  EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(version[3], version[2]));
+  EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
+  EXPECT_EQ(fixed->dwProductVersionLS, fixed->dwFileVersionLS);
 }
 
 }  // namespace
