@@ -10,6 +10,8 @@
 #include "tests/generated_logs.h"
 #include "tests/reference_model.h"
 
+using platform::COleDateTime;
+
 namespace bench {
 namespace {
 

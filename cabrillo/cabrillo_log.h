@@ -25,7 +25,7 @@ class CCabrilloLog {
   // Formats one QSO line with m_callsign as the own call and appends it.
   // `multBand` -1 writes "--" in the multiplier column.
   void AddQsoLine(const std::string& call, int32_t freqKHz, const std::string& mode,
-                  const COleDateTime& time, const std::string& rstSent,
+                  const platform::COleDateTime& time, const std::string& rstSent,
                   const std::string& exchSent, const std::string& rstRcvd,
                   const std::string& exchRcvd, int32_t points, int32_t multBand,
                   int32_t serial);

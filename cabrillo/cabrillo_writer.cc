@@ -36,7 +36,7 @@ void AppendHeaderLine(std::string* text, const char* tag, const std::string& val
 }  // namespace
 
 void CCabrilloLog::AddQsoLine(const std::string& call, int32_t freqKHz,
-                              const std::string& mode, const COleDateTime& time,
+                              const std::string& mode, const platform::COleDateTime& time,
                               const std::string& rstSent, const std::string& exchSent,
                               const std::string& rstRcvd, const std::string& exchRcvd,
                               int32_t points, int32_t multBand, int32_t serial) {

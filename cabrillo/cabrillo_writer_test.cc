@@ -4,6 +4,8 @@
 #include "cabrillo/cabrillo_log.h"
 #include "tests/fake_files.h"
 
+using platform::COleDateTime;
+
 namespace {
 
 const COleDateTime kTime(46375.0 + (14 * 60 + 5) / 1440.0, COleDateTime::valid);

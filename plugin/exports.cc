@@ -20,6 +20,8 @@
 #include "stats/ingest.h"
 #include "stats/scoring.h"
 
+using platform::COleDateTime;
+
 #ifndef STATS_EXPORT
 #define STATS_EXPORT
 #endif

@@ -10,9 +10,9 @@
 #include "stats/qso_store.h"
 
 // The module's application object. It adds nothing to its base.
-class CTestApp : public CWinApp {
+class CTestApp : public platform::CWinApp {
  public:
-  CTestApp() : CWinApp(nullptr) {}
+  CTestApp() : platform::CWinApp(nullptr) {}
   ~CTestApp() override = default;
 };
 

@@ -4,6 +4,8 @@
 
 #include "tests/contest_fixture.h"
 
+using platform::COleDateTime;
+
 namespace {
 
 using testing_support::ContestDay;

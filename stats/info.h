@@ -12,7 +12,7 @@ constexpr int32_t kNoResult = -1;
 
 // One QSO as the store keeps it. Copies are deep; equality compares every
 // field (see operator==).
-class CInfo : public CObject {
+class CInfo : public platform::CObject {
  public:
   CInfo() = default;
   CInfo(const CInfo&) = default;
@@ -44,5 +44,5 @@ class CInfo : public CObject {
   int32_t m_points = kNoResult;   // QSO points of the last results request
   int32_t m_multBand = kNoResult;   // band weight when first of its key, else -1
   int32_t m_serial = kNoResult;   // number taken from the exchange by scoring
-  COleDateTime m_time;       // QSO date-time as the host gave it
+  platform::COleDateTime m_time;  // QSO date-time as the host gave it
 };

@@ -10,7 +10,7 @@
 // What a reset reads from the host.
 struct ResetInput {
   int32_t cabrilloFlag = 0;
-  COleDateTime start;
+  platform::COleDateTime start;
   std::string ownMultCode;
   std::string ownGroupCode;
 };
@@ -20,7 +20,7 @@ struct ResetInput {
 struct QsoInput {
   std::string ownCall;
   std::string call;
-  COleDateTime time;
+  platform::COleDateTime time;
   uint32_t freqHz = 0;
   std::string mode;
   std::string rstSent;

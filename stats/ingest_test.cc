@@ -5,6 +5,8 @@
 #include "tests/contest_fixture.h"
 #include "tests/test_support.h"
 
+using platform::COleDateTime;
+
 namespace {
 
 using testing_support::ContestDay;

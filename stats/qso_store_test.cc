@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using platform::COleDateTime;
+
 namespace {
 
 CInfo Qso(const char* call, const char* mode = "CW", const char* band = "20m",

@@ -5,6 +5,8 @@
 
 #include "stats/text_hash.h"
 
+using platform::COleDateTime;
+
 bool CanBeEqual(const CInfo& record) {
   const COleDateTime& t = record.m_time;
   return t.m_status == COleDateTime::null ||

@@ -2,7 +2,7 @@
 
 // The "%H" text of a convertible date-time is its hour in two digits; every
 // other date-time formats to a text without digits, which reads as 0.
-int32_t HourOf(const COleDateTime& time) {
+int32_t HourOf(const platform::COleDateTime& time) {
   const int hour = time.GetHour();
   return hour < 0 ? 0 : hour;
 }

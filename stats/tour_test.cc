@@ -4,6 +4,8 @@
 
 #include "stats/decimal_value.h"
 
+using platform::COleDateTime;
+
 namespace {
 
 struct TourCase {

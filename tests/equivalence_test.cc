@@ -19,6 +19,8 @@
 #include "tests/reference_model.h"
 #include "tests/test_support.h"
 
+using platform::COleDateTime;
+
 namespace {
 
 namespace fs = std::filesystem;

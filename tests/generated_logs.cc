@@ -4,6 +4,8 @@
 #include "tools/adif_values.h"
 #include "tools/log_generator.h"
 
+using platform::COleDateTime;
+
 namespace testing_support {
 
 QsoInput InputOf(const std::string& ownCall, const tools::AdifQso& q) {

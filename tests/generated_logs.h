@@ -16,7 +16,7 @@ struct GeneratedLog {
   std::string ownCall;
   std::string ownMultCode;
   std::string ownGroupCode;
-  COleDateTime start;
+  platform::COleDateTime start;
   std::vector<QsoInput> qsos;
 };
 
