@@ -11,6 +11,8 @@
 #include "tests/reference_model.h"
 
 using platform::COleDateTime;
+using stats::QsoInput;
+using stats::ResetInput;
 
 namespace bench {
 namespace {

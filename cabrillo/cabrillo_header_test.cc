@@ -5,6 +5,7 @@
 #include "tests/fake_dialog_runner.h"
 #include "tests/fake_settings.h"
 
+namespace cabrillo {
 namespace {
 
 using Runner = testing_support::FakeDialogRunner;
@@ -162,3 +163,4 @@ TEST_F(EditHeaderTest, FileBaseFollowsTheCallsign) {
 }
 
 }  // namespace
+}  // namespace cabrillo

@@ -10,6 +10,8 @@
 #include "platform/ole_date_time.h"
 #include "platform/settings_file.h"
 
+namespace cabrillo {
+
 // The Cabrillo 3.0 log: header values, the file's base name and the
 // formatted QSO lines. One instance lives for as long as the module.
 class CCabrilloLog {
@@ -65,3 +67,5 @@ class CCabrilloLog {
 // "major.minor", any other "major.minor.build"; empty when the file has no
 // readable version.
 std::string HostVersionText(platform::FileVersion& versions);
+
+}  // namespace cabrillo

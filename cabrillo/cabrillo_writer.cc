@@ -7,6 +7,9 @@
 #include "cabrillo/header_fields.h"
 #include "stats/info.h"
 
+using stats::kNoResult;
+
+namespace cabrillo {
 namespace {
 
 std::string Printf(const char* format, ...) {
@@ -91,3 +94,5 @@ std::string HostVersionText(platform::FileVersion& versions) {
   if (major == 2) return Printf("%u.%u", major, minor);
   return Printf("%u.%u.%u", major, minor, build);
 }
+
+}  // namespace cabrillo

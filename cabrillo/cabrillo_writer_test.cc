@@ -6,6 +6,7 @@
 
 using platform::COleDateTime;
 
+namespace cabrillo {
 namespace {
 
 const COleDateTime kTime(46375.0 + (14 * 60 + 5) / 1440.0, COleDateTime::valid);
@@ -195,3 +196,4 @@ INSTANTIATE_TEST_SUITE_P(
         VersionCase{"version 4", true, false, 0x00040002, 0x00010000, 0, 0, "4.2.1"}));
 
 }  // namespace
+}  // namespace cabrillo

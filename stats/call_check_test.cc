@@ -6,6 +6,7 @@
 
 using platform::COleDateTime;
 
+namespace stats {
 namespace {
 
 using testing_support::ContestDay;
@@ -154,3 +155,4 @@ INSTANTIATE_TEST_SUITE_P(
                       ExchangeCase{"123A1", 0, 0}, ExchangeCase{"123[@", 0, 0}));
 
 }  // namespace
+}  // namespace stats

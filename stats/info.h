@@ -6,6 +6,8 @@
 #include "platform/cobject.h"
 #include "platform/ole_date_time.h"
 
+namespace stats {
+
 // The value of a per-QSO result that no results request has written, and of
 // `m_multBand` for a QSO that is not the first of its multiplier key.
 constexpr int32_t kNoResult = -1;
@@ -46,3 +48,5 @@ class CInfo : public platform::CObject {
   int32_t m_serial = kNoResult;   // number taken from the exchange by scoring
   platform::COleDateTime m_time;  // QSO date-time as the host gave it
 };
+
+}  // namespace stats

@@ -7,6 +7,8 @@
 #include "stats/contest.h"
 #include "stats/error_report.h"
 
+namespace stats {
+
 // What a reset reads from the host.
 struct ResetInput {
   int32_t cabrilloFlag = 0;
@@ -47,3 +49,5 @@ int32_t AddQso(Contest& contest, QsoInput&& qso, const ErrorReport& report);
 // Removes the first stored record with the QSO's call, mode and band.
 // Returns 0 when either exchange is empty (and removes nothing), else 1.
 int32_t RemoveQso(Contest& contest, const QsoInput& qso);
+
+}  // namespace stats

@@ -7,6 +7,7 @@
 
 using platform::COleDateTime;
 
+namespace stats {
 namespace {
 
 using testing_support::ContestDay;
@@ -221,3 +222,4 @@ TEST_F(IngestTest, AcceptedQsoCreatesAMissingReport) {
 }
 
 }  // namespace
+}  // namespace stats

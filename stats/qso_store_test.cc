@@ -9,6 +9,7 @@
 
 using platform::COleDateTime;
 
+namespace stats {
 namespace {
 
 CInfo Qso(const char* call, const char* mode = "CW", const char* band = "20m",
@@ -215,3 +216,4 @@ TEST(QsoStoreTest, MatchesLinearSearchesUnderRandomOperations) {
 }
 
 }  // namespace
+}  // namespace stats

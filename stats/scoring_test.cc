@@ -5,6 +5,7 @@
 #include "tests/contest_fixture.h"
 #include "tests/fake_settings.h"
 
+namespace stats {
 namespace {
 
 const char kHead[] = "\t\tCQ UT  Contest\r\n\tQSOs\tPoints\tCW\tSSB\r\n";
@@ -176,3 +177,4 @@ TEST_F(ScoringTest, BandOrderStaysAfterTheRequest) {
 }
 
 }  // namespace
+}  // namespace stats

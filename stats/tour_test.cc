@@ -6,6 +6,7 @@
 
 using platform::COleDateTime;
 
+namespace stats {
 namespace {
 
 struct TourCase {
@@ -65,3 +66,4 @@ INSTANTIATE_TEST_SUITE_P(
                       DecimalCase{"-99999999999999999999", -2147483647 - 1}));
 
 }  // namespace
+}  // namespace stats

@@ -19,7 +19,13 @@
 #include "tests/reference_model.h"
 #include "tests/test_support.h"
 
+using cabrillo::CCabrilloLog;
+using cabrillo::CabrilloMode;
 using platform::COleDateTime;
+using stats::CInfo;
+using stats::CallProbe;
+using stats::QsoInput;
+using stats::ResetInput;
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "tools/log_generator.h"
 
 using platform::COleDateTime;
+using stats::QsoInput;
 
 namespace testing_support {
 
