@@ -10,6 +10,7 @@
 
 #include "tests/test_support.h"
 
+namespace platform {
 namespace {
 
 using testing_support::ReadFile;
@@ -84,3 +85,4 @@ TEST_F(SystemSettingsFileTest, MissingFolderIsNeitherCreatedNorWritten) {
 }
 
 }  // namespace
+}  // namespace platform
