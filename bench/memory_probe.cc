@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
   tools::AdifQso qso;
   while (log.Next(&qso)) plugin->Add(options.ownCall, qso);
   int32_t score = 0;
-  const long stored = StoredCount(plugin->exports().GetResult0(&score));
+  const long stored = StoredCount(plugin->Exports().GetResult0(&score));
   const long peak = PeakResidentKib();
 
   std::printf("QSOs offered:            %zu\n", options.qsoCount);

@@ -10,6 +10,10 @@
 #include "tests/generated_logs.h"
 #include "tests/reference_model.h"
 
+using platform::COleDateTime;
+using stats::QsoInput;
+using stats::ResetInput;
+
 namespace bench {
 namespace {
 

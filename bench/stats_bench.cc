@@ -85,7 +85,7 @@ BENCHMARK(BM_Replay)
 void BM_Result(benchmark::State& state) {
   Replay(state.range(0));
   int32_t score = 0;
-  for (auto _ : state) benchmark::DoNotOptimize(Plugin().exports().GetResult0(&score));
+  for (auto _ : state) benchmark::DoNotOptimize(Plugin().Exports().GetResult0(&score));
   ReportPerQso(state, state.range(0));
 }
 BENCHMARK(BM_Result)
@@ -125,7 +125,7 @@ void BM_CheckCall(benchmark::State& state) {
   std::size_t next = 0;
   for (auto _ : state) {
     const Probe& p = probes[next++ % probes.size()];
-    const int32_t answer = Plugin().calls().Check(tools::CheckCallArgs{
+    const int32_t answer = Plugin().Calls().Check(tools::CheckCallArgs{
         p.call.c_str(), p.mode.c_str(), p.multCode.c_str(), nullptr, p.band.c_str()});
     answers[answer < 0 || answer > 2 ? 2 : answer] += 1;
   }

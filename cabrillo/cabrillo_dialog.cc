@@ -2,6 +2,8 @@
 
 #include "resources/cabrillo_form.h"
 
+namespace cabrillo {
+
 Cabrillo::Cabrillo() : platform::CDialog(IDD_CABRILLO) {}
 
 std::vector<platform::DialogControl> Cabrillo::Layout() const {
@@ -25,3 +27,5 @@ void Cabrillo::DoDataExchange(platform::CDataExchange* dx) {
     }
   }
 }
+
+}  // namespace cabrillo

@@ -6,6 +6,8 @@
 
 #include "platform/cdialog.h"
 
+namespace cabrillo {
+
 // The Cabrillo header dialog: the text of each field control, exchanged with
 // the controls when the dialog opens and when OK is pressed.
 class Cabrillo : public platform::CDialog {
@@ -22,3 +24,5 @@ class Cabrillo : public platform::CDialog {
  protected:
   void DoDataExchange(platform::CDataExchange* dx) override;
 };
+
+}  // namespace cabrillo

@@ -1,5 +1,10 @@
 #include "cabrillo/cabrillo_export.h"
 
+using stats::CInfo;
+using stats::QsoStore;
+
+namespace cabrillo {
+
 const char* CabrilloMode(const std::string& mode) {
   if (mode == "CW") return "CW";
   if (mode == "SSB") return "PH";
@@ -23,3 +28,5 @@ std::string RunCabrilloPass(CCabrilloLog& log, const QsoStore& store,
                     platform::MessageBoxService::kIconInformation);
   return notice;
 }
+
+}  // namespace cabrillo

@@ -10,6 +10,10 @@
 #include "cabrillo/replace_all.h"
 #include "stats/scoring.h"
 
+using stats::kSettingsPath;
+using stats::kSettingsSection;
+
+namespace cabrillo {
 namespace {
 
 bool Has(const HeaderField& field, unsigned flag) { return (field.flags & flag) != 0; }
@@ -97,3 +101,5 @@ int CCabrilloLog::EditHeader(const std::string& callsign,
   ToHeaderForm(*this);
   return confirmed ? 1 : 0;
 }
+
+}  // namespace cabrillo

@@ -5,25 +5,28 @@
 #include "tests/fake_dialog_runner.h"
 #include "tests/fake_settings.h"
 
+namespace cabrillo {
 namespace {
 
 using Runner = testing_support::FakeDialogRunner;
 
 class EditHeaderTest : public ::testing::Test {
  protected:
-  int Edit(const std::string& callsign) { return log.EditHeader(callsign, settings, dialogs); }
+  int Edit(const std::string& callsign) {
+    return m_log.EditHeader(callsign, m_settings, m_dialogs);
+  }
   std::string Stored(const std::string& key) {
-    return settings.values["Plugins\\TAVIN.ini|Settings|" + key];
+    return m_settings.values["Plugins\\TAVIN.ini|Settings|" + key];
   }
 
-  CCabrilloLog log;
-  testing_support::FakeSettingsFile settings;
-  Runner dialogs;
+  CCabrilloLog m_log;
+  testing_support::FakeSettingsFile m_settings;
+  Runner m_dialogs;
 };
 
 TEST_F(EditHeaderTest, NoSettingsFileShowsTheDefaults) {
   EXPECT_EQ(Edit("UT1AA"), 1);
-  EXPECT_EQ(dialogs.caption, "CQ UT CONTEST");
+  EXPECT_EQ(m_dialogs.caption, "CQ UT CONTEST");
   const std::map<int, std::string> expected = {
       {IDC_CONTEST, "CQ UT CONTEST"}, {IDC_CALLSIGN, "UT1AA"}, {IDC_CLAIMED, ""},
       {IDC_CAT_OPERATOR, "SINGLE-OP"}, {IDC_CAT_BAND, "ALL"}, {IDC_CAT_MODE, "CW"},
@@ -31,16 +34,16 @@ TEST_F(EditHeaderTest, NoSettingsFileShowsTheDefaults) {
       {IDC_CAT_TRANSMITTER, "ONE"}, {IDC_LOCATION, ""}, {IDC_EMAIL, ""},
       {IDC_OPERATORS, "UT1AA"}, {IDC_CLUB, ""}, {IDC_NAME, ""}, {IDC_ADDRESS, ""},
       {IDC_SOAPBOX, ""}};
-  EXPECT_EQ(dialogs.shown, expected);
+  EXPECT_EQ(m_dialogs.shown, expected);
 }
 
 TEST_F(EditHeaderTest, ReadsInOrderAndWritesInOrderOnOk) {
   EXPECT_EQ(Edit("UT1AA"), 1);
   const std::vector<std::string> reads = {"Operators", "Name", "Address", "Claimed",
                                           "Email", "Club", "SoapBox"};
-  EXPECT_EQ(settings.reads, reads);
+  EXPECT_EQ(m_settings.reads, reads);
   std::vector<std::string> writes;
-  for (const auto& w : settings.writes) {
+  for (const auto& w : m_settings.writes) {
     EXPECT_EQ(w.path, "Plugins\\TAVIN.ini");
     EXPECT_EQ(w.section, "Settings");
     writes.push_back(w.key + "=" + w.value);
@@ -52,31 +55,31 @@ TEST_F(EditHeaderTest, ReadsInOrderAndWritesInOrderOnOk) {
 }
 
 TEST_F(EditHeaderTest, CancelWritesNothingAndKeepsTheLoadedValues) {
-  settings.Set("Name", "Ivan");
-  settings.Set("Address", "Street 1<CR><LF>Kyiv");
-  dialogs.result = Runner::kCancel;
-  dialogs.edit = [](platform::DialogControls& c) { c.SetText(IDC_NAME, "Changed"); };
+  m_settings.Set("Name", "Ivan");
+  m_settings.Set("Address", "Street 1<CR><LF>Kyiv");
+  m_dialogs.result = Runner::kCancel;
+  m_dialogs.edit = [](platform::DialogControls& c) { c.SetText(IDC_NAME, "Changed"); };
   EXPECT_EQ(Edit("UT1AA"), 0);
-  EXPECT_TRUE(settings.writes.empty());
-  EXPECT_EQ(log.m_name, "Ivan");
-  EXPECT_EQ(log.m_callsign, "UT1AA");
-  EXPECT_EQ(log.m_address, "Street 1\r\nADDRESS: Kyiv") << "header form after Cancel too";
-  log.m_qsoLines.push_back("kept");
-  dialogs.result = Runner::kCannotShow;
+  EXPECT_TRUE(m_settings.writes.empty());
+  EXPECT_EQ(m_log.m_name, "Ivan");
+  EXPECT_EQ(m_log.m_callsign, "UT1AA");
+  EXPECT_EQ(m_log.m_address, "Street 1\r\nADDRESS: Kyiv") << "header form after Cancel too";
+  m_log.m_qsoLines.push_back("kept");
+  m_dialogs.result = Runner::kCannotShow;
   EXPECT_EQ(Edit("UT1AA"), 0);
-  EXPECT_EQ(log.m_qsoLines.size(), 1u) << "only OK empties the QSO lines";
+  EXPECT_EQ(m_log.m_qsoLines.size(), 1u) << "only OK empties the QSO lines";
 }
 
 TEST_F(EditHeaderTest, OperatorsFallBackToTheCallsignOnlyWhenAbsent) {
   Edit("UT1AA");
-  EXPECT_EQ(dialogs.shown[IDC_OPERATORS], "UT1AA");
-  settings.Set("Operators", "");
+  EXPECT_EQ(m_dialogs.shown[IDC_OPERATORS], "UT1AA");
+  m_settings.Set("Operators", "");
   Edit("UT1AA");
-  EXPECT_EQ(dialogs.shown[IDC_OPERATORS], "");
+  EXPECT_EQ(m_dialogs.shown[IDC_OPERATORS], "");
 }
 
 TEST_F(EditHeaderTest, MultiLineValuesRoundTripThroughTheFile) {
-  dialogs.edit = [](platform::DialogControls& c) {
+  m_dialogs.edit = [](platform::DialogControls& c) {
     c.SetText(IDC_ADDRESS, "Street 1\r\nKyiv");
     c.SetText(IDC_SOAPBOX, "line<CR>typed");
     c.SetText(IDC_OPERATORS, "UT1AA\nUT2BB");
@@ -85,78 +88,79 @@ TEST_F(EditHeaderTest, MultiLineValuesRoundTripThroughTheFile) {
   EXPECT_EQ(Stored("Address"), "Street 1<CR><LF>Kyiv");
   EXPECT_EQ(Stored("SoapBox"), "line<CR>typed");
   EXPECT_EQ(Stored("Operators"), "UT1AA<LF>UT2BB");
-  EXPECT_EQ(log.m_address, "Street 1\r\nADDRESS: Kyiv");
-  EXPECT_EQ(log.m_soapbox, "line\r\nSOAPBOX: typed") << "typed <CR> breaks the line";
-  EXPECT_EQ(log.m_operators, "UT1AAUT2BB") << "a bare LF joins the lines";
+  EXPECT_EQ(m_log.m_address, "Street 1\r\nADDRESS: Kyiv");
+  EXPECT_EQ(m_log.m_soapbox, "line\r\nSOAPBOX: typed") << "typed <CR> breaks the line";
+  EXPECT_EQ(m_log.m_operators, "UT1AAUT2BB") << "a bare LF joins the lines";
 
-  dialogs.edit = nullptr;
+  m_dialogs.edit = nullptr;
   Edit("UT1AA");
-  EXPECT_EQ(dialogs.shown[IDC_ADDRESS], "Street 1\r\nKyiv");
-  EXPECT_EQ(dialogs.shown[IDC_SOAPBOX], "line\rtyped");
+  EXPECT_EQ(m_dialogs.shown[IDC_ADDRESS], "Street 1\r\nKyiv");
+  EXPECT_EQ(m_dialogs.shown[IDC_SOAPBOX], "line\rtyped");
 }
 
 TEST_F(EditHeaderTest, LongValuesAreReadWhole) {
   std::string address;
   for (int i = 0; i < 40; ++i) address += "Line number " + std::to_string(i) + "<CR><LF>";
-  settings.Set("Address", address);
-  dialogs.result = Runner::kOk;
+  m_settings.Set("Address", address);
+  m_dialogs.result = Runner::kOk;
   Edit("UT1AA");
   EXPECT_EQ(Stored("Address"), address) << "saved back unchanged";
-  EXPECT_GT(dialogs.shown[IDC_ADDRESS].size(), 500u);
+  EXPECT_GT(m_dialogs.shown[IDC_ADDRESS].size(), 500u);
 }
 
 TEST_F(EditHeaderTest, ClaimedIsShownButNeverSaved) {
-  settings.Set("Claimed", "295");
-  dialogs.edit = [](platform::DialogControls& c) { c.SetText(IDC_CLAIMED, "99999"); };
+  m_settings.Set("Claimed", "295");
+  m_dialogs.edit = [](platform::DialogControls& c) { c.SetText(IDC_CLAIMED, "99999"); };
   Edit("UT1AA");
-  EXPECT_EQ(dialogs.shown[IDC_CLAIMED], "295");
+  EXPECT_EQ(m_dialogs.shown[IDC_CLAIMED], "295");
   EXPECT_EQ(Stored("Claimed"), "295");
-  EXPECT_EQ(log.m_claimed, "295");
+  EXPECT_EQ(m_log.m_claimed, "295");
 }
 
 TEST_F(EditHeaderTest, OkTakesEveryFieldAndContestIsSaved) {
-  dialogs.edit = [](platform::DialogControls& c) {
+  m_dialogs.edit = [](platform::DialogControls& c) {
     c.SetText(IDC_CONTEST, "OTHER TEST");
     c.SetText(IDC_CALLSIGN, "UT1AA/P");
     c.SetText(IDC_CAT_OPERATOR, "SO2R");
     c.SetText(IDC_LOCATION, "KV");
     c.SetText(IDC_EMAIL, "op@example.org");
   };
-  log.m_qsoLines.push_back("old line");
+  m_log.m_qsoLines.push_back("old line");
   EXPECT_EQ(Edit("UT1AA"), 1);
-  EXPECT_EQ(log.m_contest, "OTHER TEST");
+  EXPECT_EQ(m_log.m_contest, "OTHER TEST");
   EXPECT_EQ(Stored("Contest"), "OTHER TEST");
-  EXPECT_EQ(log.m_callsign, "UT1AA/P");
-  EXPECT_EQ(log.m_fileBase, "UT1AA") << "the file follows the handed-in callsign";
-  EXPECT_EQ(log.m_catOperator, "SO2R");
+  EXPECT_EQ(m_log.m_callsign, "UT1AA/P");
+  EXPECT_EQ(m_log.m_fileBase, "UT1AA") << "the file follows the handed-in callsign";
+  EXPECT_EQ(m_log.m_catOperator, "SO2R");
   EXPECT_EQ(Stored("Category"), "SO2R");
-  EXPECT_TRUE(log.m_qsoLines.empty());
+  EXPECT_TRUE(m_log.m_qsoLines.empty());
 
   // Categories return to their defaults; LOCATION stays in memory only.
-  dialogs.edit = nullptr;
+  m_dialogs.edit = nullptr;
   Edit("UT1AA");
-  EXPECT_EQ(dialogs.shown[IDC_CAT_OPERATOR], "SINGLE-OP");
-  EXPECT_EQ(dialogs.shown[IDC_LOCATION], "KV");
-  EXPECT_EQ(settings.values.count("Plugins\\TAVIN.ini|Settings|Location"), 0u);
+  EXPECT_EQ(m_dialogs.shown[IDC_CAT_OPERATOR], "SINGLE-OP");
+  EXPECT_EQ(m_dialogs.shown[IDC_LOCATION], "KV");
+  EXPECT_EQ(m_settings.values.count("Plugins\\TAVIN.ini|Settings|Location"), 0u);
 }
 
 TEST_F(EditHeaderTest, ComboSelectsTheFirstEntryWithThePrefix) {
-  dialogs.edit = [](platform::DialogControls& c) {
+  m_dialogs.edit = [](platform::DialogControls& c) {
     EXPECT_TRUE(c.SelectComboPrefix(IDC_CAT_OPERATOR, "mul"));
     EXPECT_FALSE(c.SelectComboPrefix(IDC_CAT_BAND, "160"));
   };
   Edit("UT1AA");
-  EXPECT_EQ(log.m_catOperator, "MULTI-OP");
-  EXPECT_EQ(log.m_catBand, "ALL");
+  EXPECT_EQ(m_log.m_catOperator, "MULTI-OP");
+  EXPECT_EQ(m_log.m_catBand, "ALL");
 }
 
 TEST_F(EditHeaderTest, FileBaseFollowsTheCallsign) {
-  dialogs.result = Runner::kCancel;
+  m_dialogs.result = Runner::kCancel;
   Edit(" UT1AA/P ");
-  EXPECT_EQ(log.m_fileBase, "UT1AA_P");
-  EXPECT_EQ(log.m_callsign, " UT1AA/P ");
+  EXPECT_EQ(m_log.m_fileBase, "UT1AA_P");
+  EXPECT_EQ(m_log.m_callsign, " UT1AA/P ");
   Edit("");
-  EXPECT_EQ(log.m_fileBase, "TAVIN");
+  EXPECT_EQ(m_log.m_fileBase, "TAVIN");
 }
 
 }  // namespace
+}  // namespace cabrillo

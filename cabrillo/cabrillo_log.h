@@ -10,6 +10,8 @@
 #include "platform/ole_date_time.h"
 #include "platform/settings_file.h"
 
+namespace cabrillo {
+
 // The Cabrillo 3.0 log: header values, the file's base name and the
 // formatted QSO lines. One instance lives for as long as the module.
 class CCabrilloLog {
@@ -25,7 +27,7 @@ class CCabrilloLog {
   // Formats one QSO line with m_callsign as the own call and appends it.
   // `multBand` -1 writes "--" in the multiplier column.
   void AddQsoLine(const std::string& call, int32_t freqKHz, const std::string& mode,
-                  const COleDateTime& time, const std::string& rstSent,
+                  const platform::COleDateTime& time, const std::string& rstSent,
                   const std::string& exchSent, const std::string& rstRcvd,
                   const std::string& exchRcvd, int32_t points, int32_t multBand,
                   int32_t serial);
@@ -65,3 +67,5 @@ class CCabrilloLog {
 // "major.minor", any other "major.minor.build"; empty when the file has no
 // readable version.
 std::string HostVersionText(platform::FileVersion& versions);
+
+}  // namespace cabrillo

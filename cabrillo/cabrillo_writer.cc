@@ -7,6 +7,9 @@
 #include "cabrillo/header_fields.h"
 #include "stats/info.h"
 
+using stats::kNoResult;
+
+namespace cabrillo {
 namespace {
 
 std::string Printf(const char* format, ...) {
@@ -36,7 +39,7 @@ void AppendHeaderLine(std::string* text, const char* tag, const std::string& val
 }  // namespace
 
 void CCabrilloLog::AddQsoLine(const std::string& call, int32_t freqKHz,
-                              const std::string& mode, const COleDateTime& time,
+                              const std::string& mode, const platform::COleDateTime& time,
                               const std::string& rstSent, const std::string& exchSent,
                               const std::string& rstRcvd, const std::string& exchRcvd,
                               int32_t points, int32_t multBand, int32_t serial) {
@@ -91,3 +94,5 @@ std::string HostVersionText(platform::FileVersion& versions) {
   if (major == 2) return Printf("%u.%u", major, minor);
   return Printf("%u.%u.%u", major, minor, build);
 }
+
+}  // namespace cabrillo

@@ -4,6 +4,9 @@
 #include "cabrillo/cabrillo_log.h"
 #include "tests/fake_files.h"
 
+using platform::COleDateTime;
+
+namespace cabrillo {
 namespace {
 
 const COleDateTime kTime(46375.0 + (14 * 60 + 5) / 1440.0, COleDateTime::valid);
@@ -193,3 +196,4 @@ INSTANTIATE_TEST_SUITE_P(
         VersionCase{"version 4", true, false, 0x00040002, 0x00010000, 0, 0, "4.2.1"}));
 
 }  // namespace
+}  // namespace cabrillo

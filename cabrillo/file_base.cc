@@ -4,6 +4,7 @@
 
 #include "cabrillo/replace_all.h"
 
+namespace cabrillo {
 namespace {
 
 bool IsWhiteSpace(char ch) { return ch == ' ' || (ch >= '\t' && ch <= '\r'); }
@@ -43,3 +44,5 @@ std::string CabrilloFileBase(const std::string& callsign) {
   if (IsDeviceName(base.substr(0, stemEnd))) base.insert(stemEnd, "_");
   return base;
 }
+
+}  // namespace cabrillo

@@ -2,6 +2,7 @@
 
 #include "resources/cabrillo_dialog_ids.h"
 
+namespace cabrillo {
 namespace {
 
 using F = HeaderField;
@@ -33,3 +34,5 @@ const HeaderField kHeaderFields[16] = {
     {IDC_ADDRESS, "ADDRESS", &L::m_address, "Address", 3, F::kLoad | F::kSave | F::kMultiLine, ""},
     {IDC_SOAPBOX, "SOAPBOX", &L::m_soapbox, "SoapBox", 9, F::kLoad | F::kSave | F::kMultiLine, ""},
 };
+
+}  // namespace cabrillo

@@ -4,6 +4,8 @@
 
 #include "cabrillo/cabrillo_log.h"
 
+namespace cabrillo {
+
 // One field of the Cabrillo header: the dialog control that shows it, its
 // header line, the CCabrilloLog member that holds it and its settings key.
 struct HeaderField {
@@ -33,3 +35,5 @@ struct HeaderField {
 // The sixteen fields in the order of the header lines; the dialog's order is
 // the form's.
 extern const HeaderField kHeaderFields[16];
+
+}  // namespace cabrillo

@@ -1,5 +1,7 @@
 #include "cabrillo/replace_all.h"
 
+namespace cabrillo {
+
 std::string ReplaceAll(const std::string& text, const std::string& search,
                        const std::string& replacement) {
   if (search.empty()) return text;
@@ -13,3 +15,5 @@ std::string ReplaceAll(const std::string& text, const std::string& search,
   result.append(text, from, std::string::npos);
   return result;
 }
+
+}  // namespace cabrillo

@@ -4,6 +4,7 @@
 
 #include "cabrillo/file_base.h"
 
+namespace cabrillo {
 namespace {
 
 struct ReplaceCase {
@@ -52,3 +53,4 @@ INSTANTIATE_TEST_SUITE_P(
                       BaseCase{"../x", ".._x"}));
 
 }  // namespace
+}  // namespace cabrillo

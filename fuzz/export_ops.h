@@ -112,7 +112,7 @@ class OpWriter {
     for (int i = 0; i < 8; ++i) Byte(static_cast<uint8_t>(bits >> (8 * i)));
     U32(static_cast<uint32_t>(status));
   }
-  const std::string& bytes() const { return m_bytes; }
+  const std::string& Bytes() const { return m_bytes; }
 
  private:
   std::string m_bytes;

@@ -155,7 +155,7 @@ class Arguments {
     return kFloats[(m_junk >> 6) & 3];
   }
 
-  Reader& in() { return m_in; }
+  Reader& In() { return m_in; }
 
  private:
   Text Keep(std::string text) {
@@ -225,7 +225,7 @@ void SetUpFile(Reader& in) {
 void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
   a.TakeJunk();
   static const int32_t kFlags[] = {0, 1, -1, INT32_MIN};
-  const uint8_t flagKind = a.in().Byte();
+  const uint8_t flagKind = a.In().Byte();
   const int32_t flag = flagKind < 4 ? kFlags[flagKind] : (flagKind & 1);
   const Text ownCall = flag != 0 ? a.ReadText() : a.J();
   const DateTime start = a.ReadTime();
@@ -245,7 +245,7 @@ void Add(Arguments& a, StoreCount* count) {
   const Text ownCall = a.ReadText();
   const Text call = a.ReadText();
   const DateTime time = a.ReadTime();
-  const uint32_t freq = a.in().U32();
+  const uint32_t freq = a.In().U32();
   const Text mode = a.ReadText();
   const Text rstSent = a.ReadText();
   const Text rstRcvd = a.ReadText();
@@ -254,7 +254,7 @@ void Add(Arguments& a, StoreCount* count) {
   const Text mult = a.ReadText();
   const Text group = a.ReadText();
   const Text band = a.ReadText();
-  const uint32_t ignored = a.in().U32();
+  const uint32_t ignored = a.In().U32();
   const int32_t result =
       AddData0(ownCall, call, time, a.JD(), a.JD(), a.JD(), ignored, freq, mode, rstSent,
                rstRcvd, exchSent, exchRcvd, a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(),
@@ -285,8 +285,8 @@ void Remove(Arguments& a, StoreCount* count) {
   const Text exchSent = a.ReadText();
   const Text exchRcvd = a.ReadText();
   const Text band = a.ReadText();
-  const uint32_t ignored1 = a.in().U32();
-  const uint32_t ignored2 = a.in().U32();
+  const uint32_t ignored1 = a.In().U32();
+  const uint32_t ignored2 = a.In().U32();
   const int32_t result =
       RemoveData0(a.J(), call, a.JD(), a.JD(), a.JD(), a.JD(), ignored1, ignored2, mode,
                   a.J(), a.J(), exchSent, exchRcvd, a.J(), a.J(), a.J(), a.J(), a.J(), a.J(),
@@ -303,8 +303,8 @@ void Check(Arguments& a) {
   const Text mode = a.ReadText();
   const Text mult = a.ReadText();
   const Text band = a.ReadText();
-  const uint32_t ignored1 = a.in().U32();
-  const uint32_t ignored2 = a.in().U32();
+  const uint32_t ignored1 = a.In().U32();
+  const uint32_t ignored2 = a.In().U32();
   const int32_t result =
       CheckCall0(call, ignored1, ignored2, mode, a.J(), a.J(), a.J(), a.J(), a.J(),
                  a.J(), a.J(), a.J(), a.J(), mult, a.JI(), a.JI(), a.JI(), a.JF(), a.JF(),
@@ -315,7 +315,7 @@ void Check(Arguments& a) {
 void ValidExchange(Arguments& a) {
   a.TakeJunk();
   const Text exchange = a.ReadText();
-  const int32_t field = static_cast<int32_t>(a.in().U32());
+  const int32_t field = static_cast<int32_t>(a.In().U32());
   const int32_t result = IsValidExchg0(exchange, a.J(), a.J(), a.J(), a.JI(), a.JI(), field);
   FUZZ_EXPECT(result == 0 || result == 1);
   if (result == 1) FUZZ_EXPECT(field == 0 && exchange != nullptr && std::strlen(exchange) == 5);

@@ -84,7 +84,7 @@ void File(OpWriter& w, fuzzing::FileKind kind, const std::string& content) {
 
 bool Save(const std::string& folder, const char* name, const OpWriter& w) {
   std::ofstream out(folder + "/" + name, std::ios::binary | std::ios::trunc);
-  out << w.bytes();
+  out << w.Bytes();
   return static_cast<bool>(out);
 }
 

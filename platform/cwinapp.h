@@ -4,6 +4,8 @@
 
 #include "platform/cobject.h"
 
+namespace platform {
+
 // The module's application object: one per loaded module. It holds the
 // application name (empty when none is given) and does no start-up or
 // shut-down work.
@@ -21,3 +23,5 @@ class CWinApp : public CObject {
  private:
   std::string m_appName;  // name given at construction, "" for none
 };
+
+}  // namespace platform

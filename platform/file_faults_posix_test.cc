@@ -34,11 +34,11 @@ using testing_support::WriteFile;
 class FaultCalls {
  public:
   FaultCalls() {
-    s_active = this;
+    m_active = this;
     PosixCalls& calls = SystemCalls();
 #define FORWARD(entry)                                                    \
   calls.entry = [](auto... args) -> decltype(RealPosixCalls().entry(args...)) { \
-    if (s_active->Fails(#entry)) return -1;                               \
+    if (m_active->Fails(#entry)) return -1;                               \
     return RealPosixCalls().entry(args...);                               \
   }
     FORWARD(open);
@@ -54,13 +54,13 @@ class FaultCalls {
     FORWARD(unlink);
 #undef FORWARD
     calls.write = [](int fd, const void* buffer, std::size_t size) -> ssize_t {
-      if (s_active->Fails("write")) return -1;
-      return RealPosixCalls().write(fd, buffer, std::min(size, s_active->writeLimit));
+      if (m_active->Fails("write")) return -1;
+      return RealPosixCalls().write(fd, buffer, std::min(size, m_active->writeLimit));
     };
   }
   ~FaultCalls() {
     SystemCalls() = RealPosixCalls();
-    s_active = nullptr;
+    m_active = nullptr;
   }
 
   std::vector<std::string> names;
@@ -76,10 +76,10 @@ class FaultCalls {
     return true;
   }
 
-  static FaultCalls* s_active;
+  static FaultCalls* m_active;
 };
 
-FaultCalls* FaultCalls::s_active = nullptr;
+FaultCalls* FaultCalls::m_active = nullptr;
 
 mode_t ModeOf(const char* path) {
   struct stat info {};
@@ -156,7 +156,7 @@ class FileFaultsTest : public ::testing::Test {
     EXPECT_EQ(Entries(), expected) << "no temporary file left";
   }
 
-  testing_support::ScopedWorkDir dir;
+  testing_support::ScopedWorkDir m_dir;
 };
 
 TEST_F(FileFaultsTest, EachFailingCallKeepsTheOldFileWhole) {

@@ -12,17 +12,17 @@ namespace {
 
 class FileBytes : public ImageBytes {
  public:
-  FileBytes(int fd, uint64_t size) : fd_(fd), size_(size) {}
+  FileBytes(int fd, uint64_t size) : m_fd(fd), m_size(size) {}
 
-  uint64_t Size() const override { return size_; }
+  uint64_t Size() const override { return m_size; }
 
   bool Read(uint64_t offset, size_t count, uint8_t* out) override {
-    if (offset > size_ || count > size_ - offset) return false;
+    if (offset > m_size || count > m_size - offset) return false;
     const PosixCalls& sys = SystemCalls();
     size_t done = 0;
     while (done < count) {
       const ssize_t n = Restarting([&] {
-        return sys.pread(fd_, out + done, count - done, static_cast<off_t>(offset + done));
+        return sys.pread(m_fd, out + done, count - done, static_cast<off_t>(offset + done));
       });
       if (n <= 0) return false;
       done += static_cast<size_t>(n);
@@ -31,8 +31,8 @@ class FileBytes : public ImageBytes {
   }
 
  private:
-  int fd_;
-  uint64_t size_;
+  int m_fd;
+  uint64_t m_size;
 };
 
 // An open file with its status, closed with the object.
@@ -42,25 +42,25 @@ class OpenFile {
   // but Windows refuses.
   explicit OpenFile(const std::string& path) {
     const PosixCalls& sys = SystemCalls();
-    fd_ = Restarting([&] { return sys.open(path.c_str(), O_RDONLY | O_CLOEXEC, 0); });
-    if (fd_ >= 0 && (sys.fstat(fd_, &status_) != 0 || S_ISDIR(status_.st_mode))) {
-      sys.close(fd_);
-      fd_ = -1;
+    m_fd = Restarting([&] { return sys.open(path.c_str(), O_RDONLY | O_CLOEXEC, 0); });
+    if (m_fd >= 0 && (sys.fstat(m_fd, &m_status) != 0 || S_ISDIR(m_status.st_mode))) {
+      sys.close(m_fd);
+      m_fd = -1;
     }
   }
   ~OpenFile() {
-    if (fd_ >= 0) SystemCalls().close(fd_);
+    if (m_fd >= 0) SystemCalls().close(m_fd);
   }
   OpenFile(const OpenFile&) = delete;
   OpenFile& operator=(const OpenFile&) = delete;
 
-  bool IsOpen() const { return fd_ >= 0; }
-  int fd() const { return fd_; }
-  const struct stat& status() const { return status_; }
+  bool IsOpen() const { return m_fd >= 0; }
+  int Fd() const { return m_fd; }
+  const struct stat& Status() const { return m_status; }
 
  private:
-  int fd_ = -1;
-  struct stat status_ {};
+  int m_fd = -1;
+  struct stat m_status {};
 };
 
 class PosixFileVersion : public FileVersion {
@@ -70,8 +70,8 @@ class PosixFileVersion : public FileVersion {
   bool ReadFixedVersion(const std::string& path, uint32_t* ms,
                         uint32_t* ls) override {
     OpenFile file(path);
-    if (!file.IsOpen() || file.status().st_size <= 0) return false;
-    FileBytes image(file.fd(), static_cast<uint64_t>(file.status().st_size));
+    if (!file.IsOpen() || file.Status().st_size <= 0) return false;
+    FileBytes image(file.Fd(), static_cast<uint64_t>(file.Status().st_size));
     return ReadPeFixedVersion(image, ms, ls);
   }
 };

@@ -39,11 +39,11 @@ class FileVersionTest : public ::testing::Test {
     const int fd = mkstemp(&pattern[0]);
     ASSERT_NE(fd, -1);
     close(fd);
-    scratch_ = pattern;
+    m_scratch = pattern;
   }
 
   void TearDown() override {
-    if (!scratch_.empty()) std::remove(scratch_.c_str());
+    if (!m_scratch.empty()) std::remove(m_scratch.c_str());
   }
 
   static std::string Fixture(const std::string& name) {
@@ -58,13 +58,13 @@ class FileVersionTest : public ::testing::Test {
   }
 
   void WriteScratch(const uint8_t* data, size_t size) {
-    std::ofstream out(scratch_, std::ios::binary | std::ios::trunc);
+    std::ofstream out(m_scratch, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(data), size);
     ASSERT_TRUE(out.good());
   }
 
-  FileVersion& files_ = SystemFileVersion();
-  std::string scratch_;
+  FileVersion& m_files = SystemFileVersion();
+  std::string m_scratch;
 };
 
 constexpr uint32_t kUntouched = 0xDEADBEEF;
@@ -82,26 +82,26 @@ TEST_F(FileVersionTest, ReadsFileVersionWords) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     uint32_t ms = kUntouched, ls = kUntouched;
-    ASSERT_TRUE(files_.ReadFixedVersion(Fixture(c.file), &ms, &ls));
+    ASSERT_TRUE(m_files.ReadFixedVersion(Fixture(c.file), &ms, &ls));
     EXPECT_EQ(ms, c.ms);
     EXPECT_EQ(ls, c.ls);
   }
 }
 
 TEST_F(FileVersionTest, FailsWithoutVersion) {
-  const uint8_t not_pe[] = "This is a text file, not an executable.\r\n";
-  WriteScratch(not_pe, sizeof not_pe - 1);
-  const std::string empty = scratch_ + ".empty";
+  const uint8_t notPe[] = "This is a text file, not an executable.\r\n";
+  WriteScratch(notPe, sizeof notPe - 1);
+  const std::string empty = m_scratch + ".empty";
   std::ofstream(empty, std::ios::binary).close();
-  std::string folder = scratch_ + ".dir";
+  std::string folder = m_scratch + ".dir";
   ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
 
-  const std::string cases[] = {Fixture("noversion.exe"), scratch_, empty,
+  const std::string cases[] = {Fixture("noversion.exe"), m_scratch, empty,
                                folder, Fixture("no_such_file.exe")};
   for (const std::string& path : cases) {
     SCOPED_TRACE(path);
     uint32_t ms = kUntouched, ls = kUntouched;
-    EXPECT_FALSE(files_.ReadFixedVersion(path, &ms, &ls));
+    EXPECT_FALSE(m_files.ReadFixedVersion(path, &ms, &ls));
     EXPECT_EQ(ms, kUntouched);
     EXPECT_EQ(ls, kUntouched);
   }
@@ -110,13 +110,13 @@ TEST_F(FileVersionTest, FailsWithoutVersion) {
 }
 
 TEST_F(FileVersionTest, CanOpenForReading) {
-  std::string folder = scratch_ + ".dir";
+  std::string folder = m_scratch + ".dir";
   ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
-  EXPECT_TRUE(files_.CanOpenForReading(Fixture("v2_20_0_5.exe")));
-  EXPECT_TRUE(files_.CanOpenForReading(scratch_));  // empty file
-  EXPECT_FALSE(files_.CanOpenForReading(Fixture("no_such_file.exe")));
-  EXPECT_FALSE(files_.CanOpenForReading(folder));
-  EXPECT_FALSE(files_.CanOpenForReading(""));
+  EXPECT_TRUE(m_files.CanOpenForReading(Fixture("v2_20_0_5.exe")));
+  EXPECT_TRUE(m_files.CanOpenForReading(m_scratch));  // empty file
+  EXPECT_FALSE(m_files.CanOpenForReading(Fixture("no_such_file.exe")));
+  EXPECT_FALSE(m_files.CanOpenForReading(folder));
+  EXPECT_FALSE(m_files.CanOpenForReading(""));
   rmdir(folder.c_str());
 }
 
@@ -130,7 +130,7 @@ TEST_F(FileVersionTest, TruncatedImagesFailOrReadRight) {
     SCOPED_TRACE(cut);
     WriteScratch(image.data(), cut);
     uint32_t ms = kUntouched, ls = kUntouched;
-    if (files_.ReadFixedVersion(scratch_, &ms, &ls)) {
+    if (m_files.ReadFixedVersion(m_scratch, &ms, &ls)) {
       ++intact;
       EXPECT_EQ(ms, 0x00030001u);
       EXPECT_EQ(ls, 0x00040000u);

@@ -20,16 +20,16 @@ std::string FolderOf(const std::string& path) {
 
 // Creates a new file beside `path`, named so that no one else picks the
 // same name, and opens it for writing with `mode` less the umask.
-int CreateTempFile(const std::string& path, mode_t mode, std::string* temp_path) {
+int CreateTempFile(const std::string& path, mode_t mode, std::string* tempPath) {
   static std::atomic<unsigned> counter{0};
   const PosixCalls& sys = SystemCalls();
   const std::string folder = FolderOf(path);
   const std::string name = path.substr(folder.size());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    *temp_path = folder + "." + name + "." + std::to_string(getpid()) + "." +
-                 std::to_string(counter++) + ".tmp";
+    *tempPath = folder + "." + name + "." + std::to_string(getpid()) + "." +
+                std::to_string(counter++) + ".tmp";
     const int fd = Restarting([&] {
-      return sys.open(temp_path->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
+      return sys.open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
     });
     if (fd >= 0 || errno != EEXIST) return fd;
   }
@@ -60,8 +60,8 @@ class PosixFileWriter : public FileWriter {
     if (existed && S_ISDIR(old.st_mode)) return false;
     const mode_t mode = existed ? old.st_mode & 07777 : 0666;
 
-    std::string temp_path;
-    const int fd = CreateTempFile(path, mode & 0777, &temp_path);
+    std::string tempPath;
+    const int fd = CreateTempFile(path, mode & 0777, &tempPath);
     if (fd < 0) return false;
     // open() applied the umask to the old bits; fchmod() puts them back.
     bool ok = WriteAll(fd, bytes) && (!existed || sys.fchmod(fd, mode) == 0) &&
@@ -69,9 +69,9 @@ class PosixFileWriter : public FileWriter {
     // close() is not restarted: Linux has released the descriptor even when
     // it reports EINTR, and a second close could hit another thread's file.
     ok = sys.close(fd) == 0 && ok;
-    ok = ok && sys.rename(temp_path.c_str(), path.c_str()) == 0;
+    ok = ok && sys.rename(tempPath.c_str(), path.c_str()) == 0;
     if (!ok) {
-      sys.unlink(temp_path.c_str());
+      sys.unlink(tempPath.c_str());
       return false;
     }
     FlushFolderOf(path);

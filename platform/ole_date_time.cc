@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 
+namespace platform {
 namespace {
 
 constexpr double kFirstDay = -657434.0;  // 0100-01-01
@@ -113,3 +114,5 @@ int COleDateTime::GetMinute() const {
   if (m_status != valid || !OleDateToCalendar(m_dt, &f)) return -1;
   return f.minute;
 }
+
+}  // namespace platform

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace platform {
+
 // The host's date-time value: an OLE Automation date (days since 1899-12-30
 // 00:00, the time of day as the fraction) and a status. The layout is the
 // one the host passes by pointer: the 64-bit value, then the 32-bit status.
@@ -50,3 +52,5 @@ struct CalendarFields {
 // nearest second. False for NaN, infinities and dates outside the years 100
 // to 9999 (after rounding).
 bool OleDateToCalendar(double value, CalendarFields* out);
+
+}  // namespace platform

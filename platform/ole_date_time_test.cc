@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+namespace platform {
 namespace {
 
 struct CalendarCase {
@@ -120,3 +121,4 @@ TEST(COleDateTimeEquality, ValidByValueNullAlwaysInvalidNever) {
 }
 
 }  // namespace
+}  // namespace platform

@@ -38,89 +38,89 @@ uint32_t Le32(const uint8_t* p) {
 }
 
 struct Section {
-  uint32_t virtual_address;
-  uint32_t virtual_span;  // max(VirtualSize, SizeOfRawData)
-  uint32_t raw_size;
-  uint32_t raw_offset;
+  uint32_t virtualAddress;
+  uint32_t virtualSpan;  // max(VirtualSize, SizeOfRawData)
+  uint32_t rawSize;
+  uint32_t rawOffset;
 };
 
 class ResourceWalker {
  public:
-  explicit ResourceWalker(ImageBytes& image) : image_(image) {}
+  explicit ResourceWalker(ImageBytes& image) : m_image(image) {}
 
   bool ReadFixedVersion(uint32_t* ms, uint32_t* ls) {
-    uint32_t type_dir, name_dir, data_entry;
-    if (!ReadHeaders() || !Child(0, Pick::kId, kRtVersion, &type_dir) ||
-        !IsDirectory(type_dir) ||
-        !Child(type_dir & ~kSubdirectoryBit, Pick::kIdElseFirst,
-               kVersionInfoId, &name_dir) ||
-        !IsDirectory(name_dir) ||
-        !Child(name_dir & ~kSubdirectoryBit, Pick::kFirst, 0, &data_entry) ||
-        IsDirectory(data_entry)) {
+    uint32_t typeDir, nameDir, dataEntry;
+    if (!ReadHeaders() || !Child(0, Pick::kId, kRtVersion, &typeDir) ||
+        !IsDirectory(typeDir) ||
+        !Child(typeDir & ~kSubdirectoryBit, Pick::kIdElseFirst,
+               kVersionInfoId, &nameDir) ||
+        !IsDirectory(nameDir) ||
+        !Child(nameDir & ~kSubdirectoryBit, Pick::kFirst, 0, &dataEntry) ||
+        IsDirectory(dataEntry)) {
       return false;
     }
-    return ReadVersionData(data_entry, ms, ls);
+    return ReadVersionData(dataEntry, ms, ls);
   }
 
  private:
   enum class Pick { kId, kIdElseFirst, kFirst };
 
-  static bool IsDirectory(uint32_t offset_word) {
-    return (offset_word & kSubdirectoryBit) != 0;
+  static bool IsDirectory(uint32_t offsetWord) {
+    return (offsetWord & kSubdirectoryBit) != 0;
   }
 
   // Finds the resource directory and the section table.
   bool ReadHeaders() {
     uint8_t dos[64];
-    if (!image_.Read(0, sizeof dos, dos) || dos[0] != 'M' || dos[1] != 'Z') {
+    if (!m_image.Read(0, sizeof dos, dos) || dos[0] != 'M' || dos[1] != 'Z') {
       return false;
     }
     const uint64_t pe = Le32(dos + 0x3C);
     uint8_t coff[4 + kCoffHeaderSize];
-    if (!image_.Read(pe, sizeof coff, coff) || Le32(coff) != kPeSignature) {
+    if (!m_image.Read(pe, sizeof coff, coff) || Le32(coff) != kPeSignature) {
       return false;
     }
-    const uint16_t section_count = Le16(coff + 4 + 2);
-    const uint16_t optional_size = Le16(coff + 4 + 16);
+    const uint16_t sectionCount = Le16(coff + 4 + 2);
+    const uint16_t optionalSize = Le16(coff + 4 + 16);
     const uint64_t optional = pe + sizeof coff;
 
     uint8_t magic[2];
-    if (!image_.Read(optional, sizeof magic, magic)) return false;
-    size_t count_at, directories_at;
+    if (!m_image.Read(optional, sizeof magic, magic)) return false;
+    size_t countAt, directoriesAt;
     if (Le16(magic) == kMagicPe32) {
-      count_at = 92;
-      directories_at = 96;
+      countAt = 92;
+      directoriesAt = 96;
     } else if (Le16(magic) == kMagicPe32Plus) {
-      count_at = 108;
-      directories_at = 112;
+      countAt = 108;
+      directoriesAt = 112;
     } else {
       return false;
     }
-    const size_t resource_at = directories_at + kResourceDirectory * 8;
-    if (optional_size < resource_at + 8) return false;
+    const size_t resourceAt = directoriesAt + kResourceDirectory * 8;
+    if (optionalSize < resourceAt + 8) return false;
     uint8_t count[4], resource[8];
-    if (!image_.Read(optional + count_at, sizeof count, count) ||
+    if (!m_image.Read(optional + countAt, sizeof count, count) ||
         Le32(count) <= kResourceDirectory ||
-        !image_.Read(optional + resource_at, sizeof resource, resource)) {
+        !m_image.Read(optional + resourceAt, sizeof resource, resource)) {
       return false;
     }
-    resource_rva_ = Le32(resource);
-    if (resource_rva_ == 0) return false;
+    m_resourceRva = Le32(resource);
+    if (m_resourceRva == 0) return false;
 
-    const uint64_t table = optional + optional_size;
-    if (table + uint64_t{section_count} * kSectionHeaderSize > image_.Size()) {
+    const uint64_t table = optional + optionalSize;
+    if (table + uint64_t{sectionCount} * kSectionHeaderSize > m_image.Size()) {
       return false;
     }
-    sections_.reserve(section_count);
-    for (uint32_t i = 0; i < section_count; ++i) {
+    m_sections.reserve(sectionCount);
+    for (uint32_t i = 0; i < sectionCount; ++i) {
       uint8_t header[kSectionHeaderSize];
-      if (!image_.Read(table + i * kSectionHeaderSize, sizeof header, header)) {
+      if (!m_image.Read(table + i * kSectionHeaderSize, sizeof header, header)) {
         return false;
       }
-      const uint32_t raw_size = Le32(header + 16);
-      sections_.push_back({Le32(header + 12),
-                           std::max(Le32(header + 8), raw_size), raw_size,
-                           Le32(header + 20)});
+      const uint32_t rawSize = Le32(header + 16);
+      m_sections.push_back({Le32(header + 12),
+                            std::max(Le32(header + 8), rawSize), rawSize,
+                            Le32(header + 20)});
     }
     return true;
   }
@@ -128,14 +128,14 @@ class ResourceWalker {
   // File offset of the `count` bytes at `rva`; false unless all of them are
   // stored in the file by one section.
   bool RvaToOffset(uint64_t rva, uint64_t count, uint64_t* offset) const {
-    for (const Section& s : sections_) {
-      if (rva < s.virtual_address ||
-          rva >= uint64_t{s.virtual_address} + s.virtual_span) {
+    for (const Section& s : m_sections) {
+      if (rva < s.virtualAddress ||
+          rva >= uint64_t{s.virtualAddress} + s.virtualSpan) {
         continue;
       }
-      const uint64_t delta = rva - s.virtual_address;
-      if (delta + count > s.raw_size) return false;
-      *offset = s.raw_offset + delta;
+      const uint64_t delta = rva - s.virtualAddress;
+      if (delta + count > s.rawSize) return false;
+      *offset = s.rawOffset + delta;
       return true;
     }
     return false;
@@ -144,8 +144,8 @@ class ResourceWalker {
   // Reads `count` bytes at `offset` from the start of the resource directory.
   bool ReadResource(uint64_t offset, size_t count, uint8_t* out) {
     uint64_t at;
-    return RvaToOffset(resource_rva_ + offset, count, &at) &&
-           image_.Read(at, count, out);
+    return RvaToOffset(m_resourceRva + offset, count, &at) &&
+           m_image.Read(at, count, out);
   }
 
   // The Offset word of the entry chosen by `pick` in the directory table at
@@ -155,20 +155,20 @@ class ResourceWalker {
     if (!ReadResource(directory, sizeof table, table)) return false;
     const uint32_t named = Le16(table + 12);
     const uint32_t total = named + Le16(table + 14);
-    const uint64_t table_size =
+    const uint64_t tableSize =
         kDirectoryTableSize + uint64_t{total} * kDirectoryEntrySize;
-    uint64_t table_at;
+    uint64_t tableAt;
     // All entries must be stored with the table, in the same section.
     if (total == 0 ||
-        !RvaToOffset(resource_rva_ + directory, table_size, &table_at)) {
+        !RvaToOffset(m_resourceRva + directory, tableSize, &tableAt)) {
       return false;
     }
-    const uint64_t entries_at = table_at + kDirectoryTableSize;
+    const uint64_t entriesAt = tableAt + kDirectoryTableSize;
     uint8_t entry[kDirectoryEntrySize];
     if (pick != Pick::kFirst) {
       for (uint32_t i = named; i < total; ++i) {
-        if (!image_.Read(entries_at + i * kDirectoryEntrySize, sizeof entry,
-                         entry)) {
+        if (!m_image.Read(entriesAt + i * kDirectoryEntrySize, sizeof entry,
+                          entry)) {
           return false;
         }
         if (Le32(entry) == id) {
@@ -178,30 +178,30 @@ class ResourceWalker {
       }
       if (pick == Pick::kId) return false;
     }
-    if (!image_.Read(entries_at, sizeof entry, entry)) return false;
+    if (!m_image.Read(entriesAt, sizeof entry, entry)) return false;
     *child = Le32(entry + 4);
     return true;
   }
 
   // Checks the root node of the version data described by the data entry at
   // `data_entry` and returns its file version.
-  bool ReadVersionData(uint32_t data_entry, uint32_t* ms, uint32_t* ls) {
+  bool ReadVersionData(uint32_t dataEntry, uint32_t* ms, uint32_t* ls) {
     uint8_t entry[kDataEntrySize];
-    if (!ReadResource(data_entry, sizeof entry, entry)) return false;
-    const uint32_t data_rva = Le32(entry);
-    const uint32_t data_size = Le32(entry + 4);
-    if (data_size < kVersionHeadSize) return false;
+    if (!ReadResource(dataEntry, sizeof entry, entry)) return false;
+    const uint32_t dataRva = Le32(entry);
+    const uint32_t dataSize = Le32(entry + 4);
+    if (dataSize < kVersionHeadSize) return false;
 
     uint8_t head[kVersionHeadSize];
-    uint64_t head_at;
-    if (!RvaToOffset(data_rva, sizeof head, &head_at) ||
-        !image_.Read(head_at, sizeof head, head)) {
+    uint64_t headAt;
+    if (!RvaToOffset(dataRva, sizeof head, &headAt) ||
+        !m_image.Read(headAt, sizeof head, head)) {
       return false;
     }
     const uint16_t length = Le16(head);
-    const uint16_t value_length = Le16(head + 2);
-    if (length < kVersionHeadSize || length > data_size ||
-        value_length < kFixedInfoSize) {
+    const uint16_t valueLength = Le16(head + 2);
+    if (length < kVersionHeadSize || length > dataSize ||
+        valueLength < kFixedInfoSize) {
       return false;
     }
     for (size_t i = 0; i < sizeof kVersionKey / sizeof kVersionKey[0]; ++i) {
@@ -216,26 +216,26 @@ class ResourceWalker {
     return true;
   }
 
-  ImageBytes& image_;
-  uint32_t resource_rva_ = 0;
-  std::vector<Section> sections_;
+  ImageBytes& m_image;
+  uint32_t m_resourceRva = 0;
+  std::vector<Section> m_sections;
 };
 
 class MemoryBytes : public ImageBytes {
  public:
-  MemoryBytes(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+  MemoryBytes(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
 
-  uint64_t Size() const override { return size_; }
+  uint64_t Size() const override { return m_size; }
 
   bool Read(uint64_t offset, size_t count, uint8_t* out) override {
-    if (offset > size_ || count > size_ - offset) return false;
-    std::memcpy(out, data_ + offset, count);
+    if (offset > m_size || count > m_size - offset) return false;
+    std::memcpy(out, m_data + offset, count);
     return true;
   }
 
  private:
-  const uint8_t* data_;
-  size_t size_;
+  const uint8_t* m_data;
+  size_t m_size;
 };
 
 }  // namespace

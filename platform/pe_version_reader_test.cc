@@ -18,12 +18,12 @@ constexpr size_t kVersionBlockSize = 92;
 // Offsets of the parts the tests corrupt are kept, as file offsets.
 struct Image {
   std::vector<uint8_t> bytes;
-  size_t optional_header = 0;
-  size_t section_header = 0;
-  size_t root_dir = 0;
-  size_t name_dir = 0;
-  size_t language_dir = 0;  // of the first name
-  size_t data_entry = 0;    // of the first name
+  size_t optionalHeader = 0;
+  size_t sectionHeader = 0;
+  size_t rootDir = 0;
+  size_t nameDir = 0;
+  size_t languageDir = 0;   // of the first name
+  size_t dataEntry = 0;     // of the first name
   size_t version = 0;       // of the first name
 
   void Put16(size_t at, uint16_t v) {
@@ -34,14 +34,14 @@ struct Image {
     Put16(at, v & 0xFFFF);
     Put16(at + 2, v >> 16);
   }
-  uint32_t Rva(size_t file_offset) const {
-    return static_cast<uint32_t>(file_offset - kSectionFileOffset +
+  uint32_t Rva(size_t fileOffset) const {
+    return static_cast<uint32_t>(fileOffset - kSectionFileOffset +
                                  kSectionRva);
   }
 };
 
 struct Name {
-  uint32_t name_or_id;  // with the high bit: a string name
+  uint32_t nameOrId;    // with the high bit: a string name
   uint32_t ms;          // file version words of its version block
   uint32_t ls;
 };
@@ -51,57 +51,57 @@ void PutDirectory(Image* image, size_t at, uint16_t named, uint16_t ids) {
   image->Put16(at + 14, ids);
 }
 
-Image BuildImage(bool pe32_plus, const std::vector<Name>& names) {
+Image BuildImage(bool pe32Plus, const std::vector<Name>& names) {
   Image image;
-  const size_t optional_size = pe32_plus ? 240 : 224;
-  image.optional_header = 0x40 + 24;
-  image.section_header = image.optional_header + optional_size;
-  image.root_dir = kSectionFileOffset;
-  image.name_dir = image.root_dir + 24;
-  const size_t first_language = image.name_dir + 16 + 8 * names.size();
-  const size_t per_name = 24 + 16 + kVersionBlockSize;
-  const size_t resource_size =
-      first_language + per_name * names.size() - kSectionFileOffset;
-  image.bytes.assign(kSectionFileOffset + resource_size, 0);
+  const size_t optionalSize = pe32Plus ? 240 : 224;
+  image.optionalHeader = 0x40 + 24;
+  image.sectionHeader = image.optionalHeader + optionalSize;
+  image.rootDir = kSectionFileOffset;
+  image.nameDir = image.rootDir + 24;
+  const size_t firstLanguage = image.nameDir + 16 + 8 * names.size();
+  const size_t perName = 24 + 16 + kVersionBlockSize;
+  const size_t resourceSize =
+      firstLanguage + perName * names.size() - kSectionFileOffset;
+  image.bytes.assign(kSectionFileOffset + resourceSize, 0);
 
   image.bytes[0] = 'M';
   image.bytes[1] = 'Z';
   image.Put32(0x3C, 0x40);
   image.Put32(0x40, 0x00004550);
-  image.Put16(0x44, pe32_plus ? 0x8664 : 0x14C);
+  image.Put16(0x44, pe32Plus ? 0x8664 : 0x14C);
   image.Put16(0x46, 1);
-  image.Put16(0x54, static_cast<uint16_t>(optional_size));
-  const size_t opt = image.optional_header;
-  image.Put16(opt, pe32_plus ? 0x20B : 0x10B);
-  image.Put32(opt + (pe32_plus ? 108 : 92), 16);
-  const size_t resource_dir = opt + (pe32_plus ? 112 : 96) + 16;
-  image.Put32(resource_dir, kSectionRva);
-  image.Put32(resource_dir + 4, static_cast<uint32_t>(resource_size));
-  const size_t sec = image.section_header;
+  image.Put16(0x54, static_cast<uint16_t>(optionalSize));
+  const size_t opt = image.optionalHeader;
+  image.Put16(opt, pe32Plus ? 0x20B : 0x10B);
+  image.Put32(opt + (pe32Plus ? 108 : 92), 16);
+  const size_t resourceDir = opt + (pe32Plus ? 112 : 96) + 16;
+  image.Put32(resourceDir, kSectionRva);
+  image.Put32(resourceDir + 4, static_cast<uint32_t>(resourceSize));
+  const size_t sec = image.sectionHeader;
   image.bytes[sec] = '.';
   image.bytes[sec + 1] = 'v';
-  image.Put32(sec + 8, static_cast<uint32_t>(resource_size));
+  image.Put32(sec + 8, static_cast<uint32_t>(resourceSize));
   image.Put32(sec + 12, kSectionRva);
-  image.Put32(sec + 16, static_cast<uint32_t>(resource_size));
+  image.Put32(sec + 16, static_cast<uint32_t>(resourceSize));
   image.Put32(sec + 20, kSectionFileOffset);
 
   auto relative = [](size_t at) {
     return static_cast<uint32_t>(at - kSectionFileOffset);
   };
-  PutDirectory(&image, image.root_dir, 0, 1);
-  image.Put32(image.root_dir + 16, 16);
-  image.Put32(image.root_dir + 20, kDir | relative(image.name_dir));
+  PutDirectory(&image, image.rootDir, 0, 1);
+  image.Put32(image.rootDir + 16, 16);
+  image.Put32(image.rootDir + 20, kDir | relative(image.nameDir));
 
   uint16_t named = 0;
-  for (const Name& n : names) named += (n.name_or_id & kDir) ? 1 : 0;
-  PutDirectory(&image, image.name_dir, named,
+  for (const Name& n : names) named += (n.nameOrId & kDir) ? 1 : 0;
+  PutDirectory(&image, image.nameDir, named,
                static_cast<uint16_t>(names.size() - named));
   for (size_t i = 0; i < names.size(); ++i) {
-    const size_t language = first_language + per_name * i;
+    const size_t language = firstLanguage + perName * i;
     const size_t data = language + 24;
     const size_t version = data + 16;
-    image.Put32(image.name_dir + 16 + 8 * i, names[i].name_or_id);
-    image.Put32(image.name_dir + 20 + 8 * i, kDir | relative(language));
+    image.Put32(image.nameDir + 16 + 8 * i, names[i].nameOrId);
+    image.Put32(image.nameDir + 20 + 8 * i, kDir | relative(language));
     PutDirectory(&image, language, 0, 1);
     image.Put32(language + 16, 0x409);
     image.Put32(language + 20, relative(data));
@@ -118,8 +118,8 @@ Image BuildImage(bool pe32_plus, const std::vector<Name>& names) {
     image.Put32(version + 52, names[i].ls);
     image.Put32(version + 56, 0x00090008);  // product version, not wanted
     if (i == 0) {
-      image.language_dir = language;
-      image.data_entry = data;
+      image.languageDir = language;
+      image.dataEntry = data;
       image.version = version;
     }
   }
@@ -131,9 +131,9 @@ Image StandardImage() { return BuildImage(false, {{1, 0x00010002, 0x30004}}); }
 TEST(PeVersionReaderTest, PicksTheVersionResource) {
   struct Case {
     const char* what;
-    bool pe32_plus;
+    bool pe32Plus;
     std::vector<Name> names;
-    uint32_t want_ms;
+    uint32_t wantMs;
   };
   const Case cases[] = {
       {"PE32", false, {{1, 0x00020014, 5}}, 0x00020014},
@@ -147,18 +147,18 @@ TEST(PeVersionReaderTest, PicksTheVersionResource) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Image image = BuildImage(c.pe32_plus, c.names);
+    Image image = BuildImage(c.pe32Plus, c.names);
     uint32_t ms = 0, ls = 0;
     ASSERT_TRUE(
         ReadPeFixedVersion(image.bytes.data(), image.bytes.size(), &ms, &ls));
-    EXPECT_EQ(ms, c.want_ms);
+    EXPECT_EQ(ms, c.wantMs);
     EXPECT_EQ(ls, 5u);
   }
 }
 
 TEST(PeVersionReaderTest, MapsThroughSectionsWhateverTheirSizes) {
   Image image = StandardImage();
-  image.Put32(image.section_header + 8, 0);  // VirtualSize 0
+  image.Put32(image.sectionHeader + 8, 0);  // VirtualSize 0
   uint32_t ms = 0, ls = 0;
   ASSERT_TRUE(
       ReadPeFixedVersion(image.bytes.data(), image.bytes.size(), &ms, &ls));
@@ -176,45 +176,45 @@ TEST(PeVersionReaderTest, RejectsMalformedImages) {
       {"no MZ", [](Image* i) { i->bytes[0] = 'Z'; }},
       {"e_lfanew past the end", [](Image* i) { i->Put32(0x3C, 0xFFFFFFF0); }},
       {"no PE signature", [](Image* i) { i->bytes[0x43] = 1; }},
-      {"unknown magic", [](Image* i) { i->Put16(i->optional_header, 0x107); }},
+      {"unknown magic", [](Image* i) { i->Put16(i->optionalHeader, 0x107); }},
       {"two data directories",
-       [](Image* i) { i->Put32(i->optional_header + 92, 2); }},
+       [](Image* i) { i->Put32(i->optionalHeader + 92, 2); }},
       {"no resource directory",
-       [](Image* i) { i->Put32(i->optional_header + 112, 0); }},
+       [](Image* i) { i->Put32(i->optionalHeader + 112, 0); }},
       {"section table past the end", [](Image* i) { i->Put16(0x46, 0xFFFF); }},
       {"no sections", [](Image* i) { i->Put16(0x46, 0); }},
       {"resources outside every section",
-       [](Image* i) { i->Put32(i->optional_header + 112, 0x9000); }},
+       [](Image* i) { i->Put32(i->optionalHeader + 112, 0x9000); }},
       {"raw data past the end of the file",
-       [](Image* i) { i->Put32(i->section_header + 20, 0x7FFFF000); }},
-      {"no RT_VERSION", [](Image* i) { i->Put32(i->root_dir + 16, 6); }},
+       [](Image* i) { i->Put32(i->sectionHeader + 20, 0x7FFFF000); }},
+      {"no RT_VERSION", [](Image* i) { i->Put32(i->rootDir + 16, 6); }},
       {"root entry count beyond the section",
-       [](Image* i) { PutDirectory(i, i->root_dir, 0, 0xFFFF); }},
+       [](Image* i) { PutDirectory(i, i->rootDir, 0, 0xFFFF); }},
       {"empty name directory",
-       [](Image* i) { PutDirectory(i, i->name_dir, 0, 0); }},
+       [](Image* i) { PutDirectory(i, i->nameDir, 0, 0); }},
       {"type entry out of range",
-       [](Image* i) { i->Put32(i->root_dir + 20, kDir | 0x7FFFFFF0); }},
+       [](Image* i) { i->Put32(i->rootDir + 20, kDir | 0x7FFFFFF0); }},
       {"type entry is a data entry",
-       [](Image* i) { i->Put32(i->root_dir + 20, 0x18); }},
+       [](Image* i) { i->Put32(i->rootDir + 20, 0x18); }},
       {"type entry points at the root",
-       [](Image* i) { i->Put32(i->root_dir + 20, kDir | 0); }},
+       [](Image* i) { i->Put32(i->rootDir + 20, kDir | 0); }},
       {"language directory points at itself",
        [](Image* i) {
-         i->Put32(i->language_dir + 20,
-                  kDir | static_cast<uint32_t>(i->language_dir -
+         i->Put32(i->languageDir + 20,
+                  kDir | static_cast<uint32_t>(i->languageDir -
                                                kSectionFileOffset));
        }},
       {"data RVA out of range",
-       [](Image* i) { i->Put32(i->data_entry, 0xFFFFFFF0); }},
+       [](Image* i) { i->Put32(i->dataEntry, 0xFFFFFFF0); }},
       {"data only in memory, not in the file",
        [](Image* i) {
-         i->Put32(i->section_header + 8, 0x10000);
-         i->Put32(i->data_entry, kSectionRva + 0x8000);
+         i->Put32(i->sectionHeader + 8, 0x10000);
+         i->Put32(i->dataEntry, kSectionRva + 0x8000);
        }},
       {"data straddles the end of the section",
-       [](Image* i) { i->Put32(i->data_entry, i->Rva(i->bytes.size() - 40)); }},
+       [](Image* i) { i->Put32(i->dataEntry, i->Rva(i->bytes.size() - 40)); }},
       {"data size too small",
-       [](Image* i) { i->Put32(i->data_entry + 4, 91); }},
+       [](Image* i) { i->Put32(i->dataEntry + 4, 91); }},
       {"wLength too small", [](Image* i) { i->Put16(i->version, 91); }},
       {"wLength beyond the data size",
        [](Image* i) { i->Put16(i->version, 93); }},

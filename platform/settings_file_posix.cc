@@ -99,8 +99,8 @@ constexpr size_t kNone = static_cast<size_t>(-1);
 struct Location {
   size_t section = kNone;   // header line
   size_t key = kNone;       // line of the key
-  size_t last_key = kNone;  // last key line of the section, else the header
-  ParsedLine key_line;
+  size_t lastKey = kNone;   // last key line of the section, else the header
+  ParsedLine keyLine;
 };
 
 Location Find(const std::string& text, const std::vector<Line>& lines,
@@ -112,12 +112,12 @@ Location Find(const std::string& text, const std::vector<Line>& lines,
     ParsedLine parsed = ParseLine(raw);
     if (parsed.kind == LineKind::kSection) {
       if (at.section != kNone) break;
-      if (EqualsNoCase(parsed.name, section)) at.section = at.last_key = i;
+      if (EqualsNoCase(parsed.name, section)) at.section = at.lastKey = i;
     } else if (parsed.kind == LineKind::kKey && at.section != kNone) {
-      at.last_key = i;
+      at.lastKey = i;
       if (at.key == kNone && EqualsNoCase(parsed.name, key)) {
         at.key = i;
-        at.key_line = parsed;
+        at.keyLine = parsed;
       }
     }
   }
@@ -145,10 +145,10 @@ std::string WithValue(const std::string& text, std::string_view section,
   if (at.key != kNone) {
     const Line& line = lines[at.key];
     content = text.substr(0, line.begin);
-    content.append(at.key_line.name).append("=").append(value);
+    content.append(at.keyLine.name).append("=").append(value);
     content.append(kLineEnd).append(text, line.next, std::string::npos);
   } else if (at.section != kNone) {
-    const Line& line = lines[at.last_key];
+    const Line& line = lines[at.lastKey];
     content = text.substr(0, line.next);
     if (line.next == line.end) content.append(kLineEnd);
     content.append(key).append("=").append(value).append(kLineEnd);
@@ -225,7 +225,7 @@ class PosixSettingsFile : public SettingsFile {
     if (ReadWholeFile(LocalPath(path), &text, &info) == ReadResult::kOk) {
       std::vector<Line> lines = SplitLines(text);
       Location at = Find(text, lines, TrimBlanks(section), TrimBlanks(key));
-      if (at.key != kNone) return std::string(Unquote(at.key_line.value));
+      if (at.key != kNone) return std::string(Unquote(at.keyLine.value));
     }
     // Windows hands back the default less its trailing spaces (not tabs).
     size_t end = fallback.find_last_not_of(' ');
@@ -236,9 +236,9 @@ class PosixSettingsFile : public SettingsFile {
              const std::string& key, const std::string& value) override {
     // Windows strips only spaces from the names it is given, so a name ending
     // in a tab is written but never found again; all blanks go here.
-    std::string_view section_name = TrimBlanks(section);
-    std::string_view key_name = TrimBlanks(key);
-    if (!ValidNames(section_name, key_name, value)) return false;
+    std::string_view sectionName = TrimBlanks(section);
+    std::string_view keyName = TrimBlanks(key);
+    if (!ValidNames(sectionName, keyName, value)) return false;
 
     const std::string local = LocalPath(path);
     std::string text;
@@ -256,7 +256,7 @@ class PosixSettingsFile : public SettingsFile {
     // Reading drops the blanks around a value anyway; writing it without
     // them keeps the file byte for byte what the Windows build writes.
     const std::string content =
-        WithValue(text, section_name, key_name, TrimBlanks(value));
+        WithValue(text, sectionName, keyName, TrimBlanks(value));
     // The file already says this: rewriting it would only cost two flushes
     // to disk (the results request writes its score every time).
     if (exists && content == text) return true;

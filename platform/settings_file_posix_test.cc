@@ -28,18 +28,18 @@ class SettingsFileTest : public ::testing::Test {
   void SetUp() override {
     char cwd[PATH_MAX];
     ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-    old_cwd_ = cwd;
+    m_oldCwd = cwd;
     std::string pattern = ::testing::TempDir() + "settings_file_test.XXXXXX";
     ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-    folder_ = pattern;
-    ASSERT_EQ(chdir(folder_.c_str()), 0);
+    m_folder = pattern;
+    ASSERT_EQ(chdir(m_folder.c_str()), 0);
     ASSERT_EQ(mkdir("Plugins", 0777), 0);
   }
 
   void TearDown() override {
-    ASSERT_EQ(chdir(old_cwd_.c_str()), 0);
+    ASSERT_EQ(chdir(m_oldCwd.c_str()), 0);
     nftw(
-        folder_.c_str(),
+        m_folder.c_str(),
         [](const char* path, const struct stat*, int, struct FTW*) {
           return remove(path);
         },
@@ -79,10 +79,10 @@ class SettingsFileTest : public ::testing::Test {
     return names;
   }
 
-  const std::vector<std::string> only_settings_file_{"TAVIN.ini"};
-  SettingsFile& settings_ = SystemSettingsFile();
-  std::string old_cwd_;
-  std::string folder_;
+  const std::vector<std::string> m_onlySettingsFile{"TAVIN.ini"};
+  SettingsFile& m_settings = SystemSettingsFile();
+  std::string m_oldCwd;
+  std::string m_folder;
 };
 
 struct ReadCase {
@@ -94,7 +94,7 @@ struct ReadCase {
 };
 
 TEST_F(SettingsFileTest, ReadsByPrivateProfileRules) {
-  const std::string long_value(300, 'x');
+  const std::string longValue(300, 'x');
   const ReadCase cases[] = {
       {"names ignore case", "[Settings]\r\nName=Joe\r\n", "settings", "NAME",
        "Joe"},
@@ -137,7 +137,7 @@ TEST_F(SettingsFileTest, ReadsByPrivateProfileRules) {
       {"no final line end", "[S]\r\nk=v", "S", "k", "v"},
       {"UTF-8 mark hides first header", "\xEF\xBB\xBF[S]\r\nk=v\r\n", "S", "k",
        "FB"},
-      {"long value", "[S]\r\nk=" + long_value + "\r\n", "S", "k", long_value},
+      {"long value", "[S]\r\nk=" + longValue + "\r\n", "S", "k", longValue},
       {"garbage lines", "\xff\0\x01[\r\n]=\0\r\n[S]\r\n\0garbage\r\nk=v\x01"s,
        "S", "k", "v\x01"},
       {"NUL bytes kept in a value", "[S]\r\nk=a\0b\r\n"s, "S", "k", "a\0b"s},
@@ -146,27 +146,27 @@ TEST_F(SettingsFileTest, ReadsByPrivateProfileRules) {
   for (const ReadCase& c : cases) {
     SCOPED_TRACE(c.what);
     Put(c.file);
-    EXPECT_EQ(settings_.Read(kPath, c.section, c.key, "FB"), c.expected);
+    EXPECT_EQ(m_settings.Read(kPath, c.section, c.key, "FB"), c.expected);
   }
 }
 
 TEST_F(SettingsFileTest, MissingFileOrFolderGivesFallbackLessTrailingSpaces) {
-  EXPECT_EQ(settings_.Read(kPath, "S", "k", "  CALL \t  "), "  CALL \t");
-  EXPECT_EQ(settings_.Read("Missing\\TAVIN.ini", "S", "k", "CALL"), "CALL");
-  EXPECT_EQ(settings_.Read(kPath, "S", "k", "   "), "");
+  EXPECT_EQ(m_settings.Read(kPath, "S", "k", "  CALL \t  "), "  CALL \t");
+  EXPECT_EQ(m_settings.Read("Missing\\TAVIN.ini", "S", "k", "CALL"), "CALL");
+  EXPECT_EQ(m_settings.Read(kPath, "S", "k", "   "), "");
 }
 
 TEST_F(SettingsFileTest, WritesNewSectionsAndKeysInOrder) {
-  EXPECT_TRUE(settings_.Write(kPath, "App1", "key1", "string1"));
+  EXPECT_TRUE(m_settings.Write(kPath, "App1", "key1", "string1"));
   EXPECT_EQ(Get(), "[App1]\r\nkey1=string1\r\n");
-  EXPECT_TRUE(settings_.Write(kPath, "App1", "key2", "string2"));
-  EXPECT_TRUE(settings_.Write(kPath, "App1", "key3", "string3"));
-  EXPECT_TRUE(settings_.Write(kPath, "App2", "key4", "string4"));
-  EXPECT_TRUE(settings_.Write(kPath, "App3", "key5", "string5"));
+  EXPECT_TRUE(m_settings.Write(kPath, "App1", "key2", "string2"));
+  EXPECT_TRUE(m_settings.Write(kPath, "App1", "key3", "string3"));
+  EXPECT_TRUE(m_settings.Write(kPath, "App2", "key4", "string4"));
+  EXPECT_TRUE(m_settings.Write(kPath, "App3", "key5", "string5"));
   EXPECT_EQ(Get(),
             "[App1]\r\nkey1=string1\r\nkey2=string2\r\nkey3=string3\r\n"
             "[App2]\r\nkey4=string4\r\n[App3]\r\nkey5=string5\r\n");
-  EXPECT_EQ(Entries("Plugins"), only_settings_file_);
+  EXPECT_EQ(Entries("Plugins"), m_onlySettingsFile);
 }
 
 struct WriteCase {
@@ -221,7 +221,7 @@ TEST_F(SettingsFileTest, WriteChangesOnlyItsOwnLine) {
   for (const WriteCase& c : cases) {
     SCOPED_TRACE(c.what);
     Put(c.before);
-    EXPECT_TRUE(settings_.Write(kPath, c.section, c.key, c.value));
+    EXPECT_TRUE(m_settings.Write(kPath, c.section, c.key, c.value));
     EXPECT_EQ(Get(), c.after);
   }
 }
@@ -239,12 +239,12 @@ TEST_F(SettingsFileTest, WriteThenReadOverRandomBytes) {
     Put(bytes);
     std::vector<std::string> before;
     for (const auto& other : others) {
-      before.push_back(settings_.Read(kPath, other[0], other[1], "FB"));
+      before.push_back(m_settings.Read(kPath, other[0], other[1], "FB"));
     }
-    ASSERT_TRUE(settings_.Write(kPath, "S", "k", "v=1"));
-    EXPECT_EQ(settings_.Read(kPath, "s", "K", "FB"), "v=1");
+    ASSERT_TRUE(m_settings.Write(kPath, "S", "k", "v=1"));
+    EXPECT_EQ(m_settings.Read(kPath, "s", "K", "FB"), "v=1");
     for (size_t i = 0; i < before.size(); ++i) {
-      EXPECT_EQ(settings_.Read(kPath, others[i][0], others[i][1], "FB"),
+      EXPECT_EQ(m_settings.Read(kPath, others[i][0], others[i][1], "FB"),
                 before[i]);
     }
   }
@@ -252,21 +252,21 @@ TEST_F(SettingsFileTest, WriteThenReadOverRandomBytes) {
 
 TEST_F(SettingsFileTest, ResolvesBackslashPathsAgainstCurrentFolder) {
   ASSERT_EQ(mkdir("Plugins/Sub", 0777), 0);
-  EXPECT_TRUE(settings_.Write("Plugins\\Sub\\x.ini", "S", "k", "v"));
+  EXPECT_TRUE(m_settings.Write("Plugins\\Sub\\x.ini", "S", "k", "v"));
   EXPECT_EQ(Get("Plugins/Sub/x.ini"), "[S]\r\nk=v\r\n");
-  EXPECT_TRUE(settings_.Write("bare.ini", "S", "k", "w"));
-  EXPECT_EQ(settings_.Read("bare.ini", "S", "k", "FB"), "w");
+  EXPECT_TRUE(m_settings.Write("bare.ini", "S", "k", "w"));
+  EXPECT_EQ(m_settings.Read("bare.ini", "S", "k", "FB"), "w");
 }
 
 TEST_F(SettingsFileTest, KeepsPermissionBits) {
   Put("[S]\r\nk=v\r\n");
   ASSERT_EQ(chmod(kLocal, 0640), 0);
-  EXPECT_TRUE(settings_.Write(kPath, "S", "k", "w"));
+  EXPECT_TRUE(m_settings.Write(kPath, "S", "k", "w"));
   EXPECT_EQ(ModeOf(kLocal), 0640u);
 
-  const mode_t old_mask = umask(027);
-  EXPECT_TRUE(settings_.Write("Plugins\\new.ini", "S", "k", "v"));
-  umask(old_mask);
+  const mode_t oldMask = umask(027);
+  EXPECT_TRUE(m_settings.Write("Plugins\\new.ini", "S", "k", "v"));
+  umask(oldMask);
   EXPECT_EQ(ModeOf("Plugins/new.ini"), 0640u);
 }
 
@@ -294,14 +294,14 @@ TEST_F(SettingsFileTest, RefusesTextThatWouldInjectLines) {
   for (const Refusal& c : cases) {
     SCOPED_TRACE(c.what);
     Put(before);
-    EXPECT_FALSE(settings_.Write(kPath, c.section, c.key, c.value));
+    EXPECT_FALSE(m_settings.Write(kPath, c.section, c.key, c.value));
     EXPECT_EQ(Get(), before);
-    EXPECT_EQ(Entries("Plugins"), only_settings_file_);
+    EXPECT_EQ(Entries("Plugins"), m_onlySettingsFile);
   }
 }
 
 TEST_F(SettingsFileTest, MissingFolderIsNotCreated) {
-  EXPECT_FALSE(settings_.Write("Missing\\TAVIN.ini", "S", "k", "v"));
+  EXPECT_FALSE(m_settings.Write("Missing\\TAVIN.ini", "S", "k", "v"));
   EXPECT_FALSE(Exists("Missing"));
   EXPECT_EQ(Entries("."), std::vector<std::string>{"Plugins"});
 }
@@ -310,17 +310,17 @@ TEST_F(SettingsFileTest, ReadOnlyFileIsLeftAlone) {
   const std::string before = "[S]\r\nk=v\r\n";
   Put(before);
   ASSERT_EQ(chmod(kLocal, 0444), 0);
-  EXPECT_FALSE(settings_.Write(kPath, "S", "k", "w"));
+  EXPECT_FALSE(m_settings.Write(kPath, "S", "k", "w"));
   EXPECT_EQ(Get(), before);
   EXPECT_EQ(ModeOf(kLocal), 0444u);
-  EXPECT_EQ(Entries("Plugins"), only_settings_file_);
+  EXPECT_EQ(Entries("Plugins"), m_onlySettingsFile);
 }
 
 TEST_F(SettingsFileTest, FolderInPlaceOfFileIsLeftAlone) {
   ASSERT_EQ(mkdir(kLocal, 0777), 0);
-  EXPECT_FALSE(settings_.Write(kPath, "S", "k", "v"));
-  EXPECT_EQ(settings_.Read(kPath, "S", "k", "FB"), "FB");
-  EXPECT_EQ(Entries("Plugins"), only_settings_file_);
+  EXPECT_FALSE(m_settings.Write(kPath, "S", "k", "v"));
+  EXPECT_EQ(m_settings.Read(kPath, "S", "k", "FB"), "FB");
+  EXPECT_EQ(Entries("Plugins"), m_onlySettingsFile);
   EXPECT_TRUE(Entries(kLocal).empty());
 }
 

@@ -10,6 +10,7 @@
 
 #include "tests/test_support.h"
 
+namespace platform {
 namespace {
 
 using testing_support::ReadFile;
@@ -21,8 +22,8 @@ class SystemSettingsFileTest : public ::testing::Test {
  protected:
   SystemSettingsFileTest() { std::filesystem::create_directory("Plugins"); }
 
-  testing_support::ScopedWorkDir dir;
-  platform::SettingsFile& settings = platform::SystemSettingsFile();
+  testing_support::ScopedWorkDir m_dir;
+  platform::SettingsFile& m_settings = platform::SystemSettingsFile();
 };
 
 TEST_F(SystemSettingsFileTest, SequenceOfWritesGivesTheseBytes) {
@@ -37,50 +38,51 @@ TEST_F(SystemSettingsFileTest, SequenceOfWritesGivesTheseBytes) {
                         {"Settings", "Name", ""},
                         {"Settings", "SoapBox", "  spaced  "}};
   for (const Step& s : steps) {
-    EXPECT_TRUE(settings.Write(kPath, s.section, s.key, s.value)) << s.key;
+    EXPECT_TRUE(m_settings.Write(kPath, s.section, s.key, s.value)) << s.key;
   }
   EXPECT_EQ(ReadFile("Plugins/TAVIN.ini"),
             "[Settings]\r\nClaimed=-12\r\nOperators=UT1AA UT2BB\r\n"
             "Address=Street 1<CR><LF>Kyiv\r\nName=\r\nSoapBox=spaced\r\n"
             "[Other]\r\nKey=v\r\n");
-  EXPECT_EQ(settings.Read(kPath, "SETTINGS", "soapbox", "x"), "spaced");
-  EXPECT_EQ(settings.Read(kPath, "Settings", "Name", "x"), "");
-  EXPECT_EQ(settings.Read(kPath, "Settings", "Email", "x"), "x");
-  EXPECT_EQ(settings.Read(kPath, "Nowhere", "Claimed", "d"), "d");
+  EXPECT_EQ(m_settings.Read(kPath, "SETTINGS", "soapbox", "x"), "spaced");
+  EXPECT_EQ(m_settings.Read(kPath, "Settings", "Name", "x"), "");
+  EXPECT_EQ(m_settings.Read(kPath, "Settings", "Email", "x"), "x");
+  EXPECT_EQ(m_settings.Read(kPath, "Nowhere", "Claimed", "d"), "d");
 }
 
 TEST_F(SystemSettingsFileTest, ReadsHandWrittenFiles) {
   WriteFile("Plugins/TAVIN.ini",
             "; comment\r\n[Settings]\r\n  Name = \"Quoted Name\" \r\nEmail=a@b\n"
             "Club='X'\r\nEmpty=\r\nName=second\r\n[Settings]\r\nClub=late\r\n");
-  EXPECT_EQ(settings.Read(kPath, "Settings", "name", "-"), "Quoted Name");
-  EXPECT_EQ(settings.Read(kPath, "Settings", "Email", "-"), "a@b");
-  EXPECT_EQ(settings.Read(kPath, "Settings", "Club", "-"), "X");
-  EXPECT_EQ(settings.Read(kPath, "Settings", "Empty", "-"), "");
-  EXPECT_EQ(settings.Read(kPath, "Settings", "Missing", "-"), "-");
+  EXPECT_EQ(m_settings.Read(kPath, "Settings", "name", "-"), "Quoted Name");
+  EXPECT_EQ(m_settings.Read(kPath, "Settings", "Email", "-"), "a@b");
+  EXPECT_EQ(m_settings.Read(kPath, "Settings", "Club", "-"), "X");
+  EXPECT_EQ(m_settings.Read(kPath, "Settings", "Empty", "-"), "");
+  EXPECT_EQ(m_settings.Read(kPath, "Settings", "Missing", "-"), "-");
 }
 
 TEST_F(SystemSettingsFileTest, LongValuesComeBackWhole) {
   std::string value;
   for (int i = 0; value.size() < 5000; ++i) value += "line " + std::to_string(i) + "<CR><LF>";
-  ASSERT_TRUE(settings.Write(kPath, "Settings", "SoapBox", value));
-  EXPECT_EQ(settings.Read(kPath, "Settings", "SoapBox", ""), value);
+  ASSERT_TRUE(m_settings.Write(kPath, "Settings", "SoapBox", value));
+  EXPECT_EQ(m_settings.Read(kPath, "Settings", "SoapBox", ""), value);
 }
 
 TEST_F(SystemSettingsFileTest, RefusesLineBreaksAndKeepsTheFile) {
-  ASSERT_TRUE(settings.Write(kPath, "Settings", "Name", "before"));
+  ASSERT_TRUE(m_settings.Write(kPath, "Settings", "Name", "before"));
   const std::string before = ReadFile("Plugins/TAVIN.ini");
   for (const char* value : {"a\r\nInjected=1", "a\nb", "a\rb"}) {
-    EXPECT_FALSE(settings.Write(kPath, "Settings", "Name", value));
+    EXPECT_FALSE(m_settings.Write(kPath, "Settings", "Name", value));
   }
   EXPECT_EQ(ReadFile("Plugins/TAVIN.ini"), before);
 }
 
 TEST_F(SystemSettingsFileTest, MissingFolderIsNeitherCreatedNorWritten) {
   std::filesystem::remove("Plugins");
-  EXPECT_FALSE(settings.Write(kPath, "Settings", "Claimed", "1"));
+  EXPECT_FALSE(m_settings.Write(kPath, "Settings", "Claimed", "1"));
   EXPECT_FALSE(std::filesystem::exists("Plugins"));
-  EXPECT_EQ(settings.Read(kPath, "Settings", "Claimed", "none"), "none");
+  EXPECT_EQ(m_settings.Read(kPath, "Settings", "Claimed", "none"), "none");
 }
 
 }  // namespace
+}  // namespace platform

@@ -61,14 +61,14 @@ class Win32SettingsFile : public SettingsFile {
                    const std::string& key,
                    const std::string& fallback) override {
     const std::string file = FullPath(path);
-    const std::string section_name = TrimBlanks(section);
-    const std::string key_name = TrimBlanks(key);
+    const std::string sectionName = TrimBlanks(section);
+    const std::string keyName = TrimBlanks(key);
     constexpr DWORD kMaxSize = 1u << 24;
     std::vector<char> buffer(256);
     for (;;) {
       const DWORD size = static_cast<DWORD>(buffer.size());
       const DWORD length = GetPrivateProfileStringA(
-          section_name.c_str(), key_name.c_str(), fallback.c_str(),
+          sectionName.c_str(), keyName.c_str(), fallback.c_str(),
           buffer.data(), size, file.c_str());
       if (length + 2 < size || size >= kMaxSize) {
         return std::string(buffer.data(), length < size ? length : size - 1);
@@ -79,13 +79,13 @@ class Win32SettingsFile : public SettingsFile {
 
   bool Write(const std::string& path, const std::string& section,
              const std::string& key, const std::string& value) override {
-    const std::string section_name = TrimBlanks(section);
-    const std::string key_name = TrimBlanks(key);
-    if (!ValidNames(section_name, key_name, value)) return false;
+    const std::string sectionName = TrimBlanks(section);
+    const std::string keyName = TrimBlanks(key);
+    if (!ValidNames(sectionName, keyName, value)) return false;
     // Wine drops leading blanks of a value and Windows keeps them; reading
     // drops them either way, so write the value without them everywhere.
     const std::string trimmed = TrimBlanks(value);
-    return WritePrivateProfileStringA(section_name.c_str(), key_name.c_str(),
+    return WritePrivateProfileStringA(sectionName.c_str(), keyName.c_str(),
                                       trimmed.c_str(),
                                       FullPath(path).c_str()) != FALSE;
   }

@@ -118,16 +118,16 @@ bool AskMultiLine(const DialogControl& control, FormControls& controls,
 }  // namespace
 
 std::string FormControls::GetText(int id) {
-  auto it = texts_.find(id);
-  return it != texts_.end() ? it->second : std::string();
+  auto it = m_texts.find(id);
+  return it != m_texts.end() ? it->second : std::string();
 }
 
 void FormControls::SetText(int id, const std::string& text) {
-  texts_[id] = text;
+  m_texts[id] = text;
 }
 
 void FormControls::AddComboEntry(int id, const std::string& entry) {
-  std::vector<std::string>& list = lists_[id];
+  std::vector<std::string>& list = m_lists[id];
   list.insert(std::upper_bound(list.begin(), list.end(), entry, LessNoCase),
               entry);
 }
@@ -136,7 +136,7 @@ bool FormControls::SelectComboPrefix(int id, const std::string& prefix) {
   if (prefix.empty()) return false;
   for (const std::string& entry : ComboEntries(id)) {
     if (StartsWithNoCase(entry, prefix)) {
-      texts_[id] = entry;
+      m_texts[id] = entry;
       return true;
     }
   }
@@ -145,8 +145,8 @@ bool FormControls::SelectComboPrefix(int id, const std::string& prefix) {
 
 const std::vector<std::string>& FormControls::ComboEntries(int id) const {
   static const std::vector<std::string> kNone;
-  auto it = lists_.find(id);
-  return it != lists_.end() ? it->second : kNone;
+  auto it = m_lists.find(id);
+  return it != m_lists.end() ? it->second : kNone;
 }
 
 DialogRunner::Result RunTerminalForm(CDialog& dialog, std::istream& in,

@@ -23,8 +23,8 @@ class FormControls : public DialogControls {
   const std::vector<std::string>& ComboEntries(int id) const;
 
  private:
-  std::map<int, std::string> texts_;
-  std::map<int, std::vector<std::string>> lists_;
+  std::map<int, std::string> m_texts;
+  std::map<int, std::vector<std::string>> m_lists;
 };
 
 // Runs `dialog` as a form: fills FormControls through OnInitDialog, writes

@@ -292,23 +292,23 @@ TEST(FormControlsTest, SelectComboPrefix) {
 // Puts `target` in place of descriptor `fd` until destroyed.
 class Redirect {
  public:
-  Redirect(int fd, int target) : fd_(fd), saved_(dup(fd)) {
+  Redirect(int fd, int target) : m_fd(fd), m_saved(dup(fd)) {
     std::cout.flush();
     std::fflush(stdout);
-    dup2(target, fd_);
+    dup2(target, m_fd);
   }
   ~Redirect() {
     std::cout.flush();
     std::fflush(stdout);
-    dup2(saved_, fd_);
-    close(saved_);
+    dup2(m_saved, m_fd);
+    close(m_saved);
     std::cin.clear();
     std::clearerr(stdin);
   }
 
  private:
-  int fd_;
-  int saved_;
+  int m_fd;
+  int m_saved;
 };
 
 // A pseudo terminal: the form's side is `slave`, the operator's `master`.

@@ -20,6 +20,25 @@
 #include "stats/ingest.h"
 #include "stats/scoring.h"
 
+using cabrillo::RunCabrilloPass;
+using platform::COleDateTime;
+using plugin::g_cabrilloFlag;
+using plugin::g_cabrilloLog;
+using plugin::g_claimedScore;
+using plugin::g_contest;
+using plugin::g_qsoStore;
+using plugin::g_resultsText;
+using stats::AddQso;
+using stats::CallProbe;
+using stats::CheckCall;
+using stats::ComputeResults;
+using stats::ErrorReport;
+using stats::IsValidExchange;
+using stats::QsoInput;
+using stats::RemoveQso;
+using stats::ResetContest;
+using stats::ResetInput;
+
 #ifndef STATS_EXPORT
 #define STATS_EXPORT
 #endif

@@ -1,5 +1,12 @@
 #include "plugin/module.h"
 
+using cabrillo::CCabrilloLog;
+using stats::BandList;
+using stats::Contest;
+using stats::QsoStore;
+
+namespace plugin {
+
 // One translation unit defines every module-wide object, so the language
 // guarantees their order: construction top to bottom at load, destruction
 // bottom to top at unload.
@@ -18,3 +25,5 @@ int32_t g_claimedScore;
 
 Contest g_contest{g_qsoStore,    g_bandList,    g_startHour,   g_lastTour,
                   g_cabrilloFlag, g_ownMultCode, g_ownGroupCode};
+
+}  // namespace plugin

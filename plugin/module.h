@@ -9,19 +9,21 @@
 #include "stats/contest.h"
 #include "stats/qso_store.h"
 
+namespace plugin {
+
 // The module's application object. It adds nothing to its base.
-class CTestApp : public CWinApp {
+class CTestApp : public platform::CWinApp {
  public:
-  CTestApp() : CWinApp(nullptr) {}
+  CTestApp() : platform::CWinApp(nullptr) {}
   ~CTestApp() override = default;
 };
 
 // Module-wide state, created at load in the order declared here and
 // destroyed in reverse order at unload.
 extern CTestApp theApp;
-extern CCabrilloLog g_cabrilloLog;
-extern QsoStore g_qsoStore;
-extern BandList g_bandList;
+extern cabrillo::CCabrilloLog g_cabrilloLog;
+extern stats::QsoStore g_qsoStore;
+extern stats::BandList g_bandList;
 extern std::string g_ownGroupCode;
 extern std::string g_ownMultCode;
 extern std::string g_resultsText;
@@ -33,4 +35,6 @@ extern int32_t g_cabrilloFlag;
 extern int32_t g_claimedScore;
 
 // The contest state above, by reference.
-extern Contest g_contest;
+extern stats::Contest g_contest;
+
+}  // namespace plugin

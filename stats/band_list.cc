@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace stats {
+
 bool BandList::Contains(const std::string& label) const {
   if (m_labels.size() <= kFewLabels) {
     return std::find(m_labels.begin(), m_labels.end(), label) != m_labels.end();
@@ -17,3 +19,5 @@ void BandList::AddIfNew(const std::string& label) {
     m_known.insert(label);
   }
 }
+
+}  // namespace stats

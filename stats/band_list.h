@@ -7,6 +7,8 @@
 
 #include "stats/text_hash.h"
 
+namespace stats {
+
 // Distinct band labels of accepted QSOs, in first-seen order until a results
 // request sorts them. Labels compare exactly (case-sensitive). Looking a
 // label up costs a constant, however many labels there are: a few are
@@ -31,3 +33,5 @@ class BandList {
   std::vector<std::string> m_labels;
   std::unordered_set<std::string, TextHasher> m_known;  // the labels, once past a few
 };
+
+}  // namespace stats

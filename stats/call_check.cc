@@ -2,6 +2,7 @@
 
 #include "stats/tour.h"
 
+namespace stats {
 namespace {
 
 // Whether a QSO stored at hour `h`, minute `s` falls in the half hour of the
@@ -51,3 +52,5 @@ int32_t IsValidExchange(const std::string& exchange, int32_t fieldIndex) {
              ? 1
              : 0;
 }
+
+}  // namespace stats

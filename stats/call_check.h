@@ -6,6 +6,8 @@
 #include "platform/clock.h"
 #include "stats/contest.h"
 
+namespace stats {
+
 // The QSO being entered, as the host describes it before logging.
 struct CallProbe {
   std::string call;
@@ -27,3 +29,5 @@ int32_t CheckCall(const Contest& contest, const CallProbe& probe,
 // 1 when `exchange` is three ASCII digits then two ASCII letters and
 // `fieldIndex` is 0, else 0.
 int32_t IsValidExchange(const std::string& exchange, int32_t fieldIndex);
+
+}  // namespace stats

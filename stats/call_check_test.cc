@@ -4,6 +4,9 @@
 
 #include "tests/contest_fixture.h"
 
+using platform::COleDateTime;
+
+namespace stats {
 namespace {
 
 using testing_support::ContestDay;
@@ -78,9 +81,9 @@ class CallCheckTest : public ::testing::Test {
  protected:
   int32_t Check(const char* call, const char* mode, const char* band, int hour,
                 int minute = 0, const char* code = "CD") {
-    return CheckCall(f.contest, CallProbe{call, mode, code, band}, At(hour, minute));
+    return CheckCall(m_f.contest, CallProbe{call, mode, code, band}, At(hour, minute));
   }
-  testing_support::ContestFixture f;
+  testing_support::ContestFixture m_f;
 };
 
 TEST_F(CallCheckTest, EmptyStoreBringsANewMultiplier) {
@@ -88,8 +91,8 @@ TEST_F(CallCheckTest, EmptyStoreBringsANewMultiplier) {
 }
 
 TEST_F(CallCheckTest, SameModeRepeatsInTheSameTourOnly) {
-  f.startHour = 12;
-  f.store.Append(Stored("UR5AA", "CW", "20m", ContestDay(12, 5), 1, "CD1"));
+  m_f.startHour = 12;
+  m_f.store.Append(Stored("UR5AA", "CW", "20m", ContestDay(12, 5), 1, "CD1"));
   EXPECT_EQ(Check("UR5AA", "CW", "20m", 13, 59), kRepeat);
   EXPECT_EQ(Check("UR5AA", "CW", "20m", 14), kNewMultiplier) << "tour 2";
   EXPECT_EQ(Check("UR5AA", "CW", "40m", 12, 6), kNewMultiplier) << "other band";
@@ -99,15 +102,15 @@ TEST_F(CallCheckTest, SameModeRepeatsInTheSameTourOnly) {
 TEST_F(CallCheckTest, InvalidStoredTimeStillRepeatsByTour) {
   CInfo r = Stored("UR5AA", "CW", "20m", 0.0, 1);
   r.m_time = COleDateTime(0.0, COleDateTime::invalid);
-  f.store.Append(r);
+  m_f.store.Append(r);
   EXPECT_EQ(Check("UR5AA", "CW", "20m", 0, 10), kRepeat);
   EXPECT_EQ(Check("UR5AA", "SSB", "20m", 0, 10), kNewMultiplier);
   EXPECT_EQ(Check("UR5AA", "SSB", "20m", 1, 10), kNewMultiplier);
 }
 
 TEST_F(CallCheckTest, MultiplierPassComparesBandAndKeyNotMode) {
-  f.startHour = 12;
-  f.store.Append(Stored("UT7XX", "SSB", "20m", ContestDay(14, 5), 2, "CD2"));
+  m_f.startHour = 12;
+  m_f.store.Append(Stored("UT7XX", "SSB", "20m", ContestDay(14, 5), 2, "CD2"));
   EXPECT_EQ(Check("UR5AA", "CW", "20m", 15), kNoNewMultiplier);
   EXPECT_EQ(Check("UR5AA", "CW", "20m", 16), kNewMultiplier) << "tour 3: key CD3";
   EXPECT_EQ(Check("UR5AA", "CW", "40m", 15), kNewMultiplier);
@@ -115,16 +118,16 @@ TEST_F(CallCheckTest, MultiplierPassComparesBandAndKeyNotMode) {
 }
 
 TEST_F(CallCheckTest, StartHourZeroBeforeAnyReset) {
-  f.store.Append(Stored("UT7XX", "SSB", "20m", ContestDay(3), 2, "CD4"));
-  f.store.Append(Stored("UT8XX", "SSB", "20m", ContestDay(9), 0, "EF0"));
+  m_f.store.Append(Stored("UT7XX", "SSB", "20m", ContestDay(3), 2, "CD4"));
+  m_f.store.Append(Stored("UT8XX", "SSB", "20m", ContestDay(9), 0, "EF0"));
   EXPECT_EQ(Check("UR5AA", "CW", "20m", 6), kNoNewMultiplier);
   EXPECT_EQ(Check("UR5AA", "CW", "20m", 23, 0, "EF"), kNoNewMultiplier);
   EXPECT_EQ(Check("UR5AA", "CW", "20m", 5), kNewMultiplier);
 }
 
 TEST_F(CallCheckTest, RepeatWinsOverMultiplier) {
-  f.store.Append(Stored("UT7XX", "SSB", "20m", ContestDay(14, 5), 0, "CD0"));
-  f.store.Append(Stored("UR5AA", "CW", "20m", ContestDay(14, 5), 0, "XX0"));
+  m_f.store.Append(Stored("UT7XX", "SSB", "20m", ContestDay(14, 5), 0, "CD0"));
+  m_f.store.Append(Stored("UR5AA", "CW", "20m", ContestDay(14, 5), 0, "XX0"));
   EXPECT_EQ(Check("UR5AA", "CW", "20m", 20), kRepeat);
 }
 
@@ -152,3 +155,4 @@ INSTANTIATE_TEST_SUITE_P(
                       ExchangeCase{"123A1", 0, 0}, ExchangeCase{"123[@", 0, 0}));
 
 }  // namespace
+}  // namespace stats

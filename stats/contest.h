@@ -6,6 +6,8 @@
 #include "stats/band_list.h"
 #include "stats/qso_store.h"
 
+namespace stats {
+
 // The module-wide contest state, by reference: the module owns the objects,
 // and tests give their own.
 struct Contest {
@@ -17,3 +19,5 @@ struct Contest {
   std::string& ownMultCode;
   std::string& ownGroupCode;
 };
+
+}  // namespace stats

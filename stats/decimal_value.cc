@@ -2,6 +2,8 @@
 
 #include <limits>
 
+namespace stats {
+
 int32_t DecimalValue(const std::string& text) {
   std::size_t i = 0;
   const std::size_t n = text.size();
@@ -21,3 +23,5 @@ int32_t DecimalValue(const std::string& text) {
   if (value < kMin) return static_cast<int32_t>(kMin);
   return static_cast<int32_t>(value);
 }
+
+}  // namespace stats

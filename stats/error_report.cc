@@ -1,5 +1,7 @@
 #include "stats/error_report.h"
 
+namespace stats {
+
 ErrorReport::ErrorReport(std::string path)
     : ErrorReport(std::move(path), platform::SystemFileAppender()) {}
 
@@ -14,3 +16,5 @@ void ErrorReport::Append(const std::string* line) const {
   }
   m_files.Append(m_path, *line + "\r\n");
 }
+
+}  // namespace stats

@@ -5,6 +5,8 @@
 
 #include "platform/file_appender.h"
 
+namespace stats {
+
 // The error report: a text file of QSOs that ingest refused, one line each,
 // every line ended by CR LF (written as bytes, the same on every system).
 // Failures to open or write the file are ignored: the report is a courtesy,
@@ -29,3 +31,5 @@ class ErrorReport {
   std::string m_path;               // relative to the current directory
   platform::FileAppender& m_files;  // where the file is written
 };
+
+}  // namespace stats

@@ -7,6 +7,7 @@
 
 #include "tests/fake_files.h"
 
+namespace stats {
 namespace {
 
 using Calls = std::vector<std::string>;
@@ -42,3 +43,4 @@ TEST(ErrorReportTest, WritesItsLinesWithOneLookUpPerAcceptedQso) {
 }
 
 }  // namespace
+}  // namespace stats

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace stats {
+
 // The table keeps its size: the next log is usually as large.
 void HashSlots::Clear() {
   std::fill(m_slots.begin(), m_slots.end(), Slot());
@@ -46,3 +48,5 @@ void HashSlots::Grow() {
     m_slots[i] = slot;
   }
 }
+
+}  // namespace stats

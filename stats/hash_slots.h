@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace stats {
+
 // An open-addressing hash table of 32-bit values filed under 32-bit hashes
 // that the caller computes; several values may be filed under one hash.
 // Lookups see only the values of the hash asked for (and any others that
@@ -46,3 +48,5 @@ class HashSlots {
   std::vector<Slot> m_slots;  // size a power of 2, or empty
   std::size_t m_count = 0;
 };
+
+}  // namespace stats

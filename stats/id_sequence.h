@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+namespace stats {
+
 // 32-bit ids in order, with random access and an erase that moves the
 // shorter side: erasing the i-th of n ids moves min(i, n - 1 - i) of them,
 // so erasing near either end is cheap.
@@ -40,3 +42,5 @@ class IdSequence {
   std::vector<uint32_t> m_ids;
   std::size_t m_begin = 0;  // m_ids before it are erased
 };
+
+}  // namespace stats

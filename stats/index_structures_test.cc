@@ -15,6 +15,7 @@
 #include "stats/id_sequence.h"
 #include "stats/text_numbers.h"
 
+namespace stats {
 namespace {
 
 struct EraseCase {
@@ -145,3 +146,4 @@ TEST(BandListTest, ManyLabelsStayDistinctAndInOrder) {
 }
 
 }  // namespace
+}  // namespace stats

@@ -1,5 +1,7 @@
 #include "stats/info.h"
 
+namespace stats {
+
 bool CInfo::operator==(const CInfo& o) const {
   return m_call == o.m_call && m_multKey == o.m_multKey &&
          m_group == o.m_group && m_band == o.m_band && m_mode == o.m_mode &&
@@ -11,3 +13,5 @@ bool CInfo::operator==(const CInfo& o) const {
          m_multBand == o.m_multBand && m_serial == o.m_serial &&
          m_time == o.m_time;
 }
+
+}  // namespace stats

@@ -6,13 +6,15 @@
 #include "platform/cobject.h"
 #include "platform/ole_date_time.h"
 
+namespace stats {
+
 // The value of a per-QSO result that no results request has written, and of
 // `m_multBand` for a QSO that is not the first of its multiplier key.
 constexpr int32_t kNoResult = -1;
 
 // One QSO as the store keeps it. Copies are deep; equality compares every
 // field (see operator==).
-class CInfo : public CObject {
+class CInfo : public platform::CObject {
  public:
   CInfo() = default;
   CInfo(const CInfo&) = default;
@@ -44,5 +46,7 @@ class CInfo : public CObject {
   int32_t m_points = kNoResult;   // QSO points of the last results request
   int32_t m_multBand = kNoResult;   // band weight when first of its key, else -1
   int32_t m_serial = kNoResult;   // number taken from the exchange by scoring
-  COleDateTime m_time;       // QSO date-time as the host gave it
+  platform::COleDateTime m_time;  // QSO date-time as the host gave it
 };
+
+}  // namespace stats

@@ -4,6 +4,7 @@
 
 #include "stats/tour.h"
 
+namespace stats {
 namespace {
 
 const char kSeparator[] = "  ";
@@ -85,3 +86,5 @@ int32_t RemoveQso(Contest& contest, const QsoInput& qso) {
   }
   return 1;
 }
+
+}  // namespace stats

@@ -7,10 +7,12 @@
 #include "stats/contest.h"
 #include "stats/error_report.h"
 
+namespace stats {
+
 // What a reset reads from the host.
 struct ResetInput {
   int32_t cabrilloFlag = 0;
-  COleDateTime start;
+  platform::COleDateTime start;
   std::string ownMultCode;
   std::string ownGroupCode;
 };
@@ -20,7 +22,7 @@ struct ResetInput {
 struct QsoInput {
   std::string ownCall;
   std::string call;
-  COleDateTime time;
+  platform::COleDateTime time;
   uint32_t freqHz = 0;
   std::string mode;
   std::string rstSent;
@@ -47,3 +49,5 @@ int32_t AddQso(Contest& contest, QsoInput&& qso, const ErrorReport& report);
 // Removes the first stored record with the QSO's call, mode and band.
 // Returns 0 when either exchange is empty (and removes nothing), else 1.
 int32_t RemoveQso(Contest& contest, const QsoInput& qso);
+
+}  // namespace stats

@@ -5,6 +5,9 @@
 #include "tests/contest_fixture.h"
 #include "tests/test_support.h"
 
+using platform::COleDateTime;
+
+namespace stats {
 namespace {
 
 using testing_support::ContestDay;
@@ -37,25 +40,25 @@ class IngestTest : public ::testing::Test {
     in.start = COleDateTime(ContestDay(startHour), COleDateTime::valid);
     in.ownMultCode = "AB";
     in.ownGroupCode = "G1";
-    EXPECT_EQ(ResetContest(f.contest, in, report), 1);
+    EXPECT_EQ(ResetContest(m_f.contest, in, m_report), 1);
   }
 
-  testing_support::ScopedWorkDir dir;
-  testing_support::ContestFixture f;
-  ErrorReport report{"err.txt"};
+  testing_support::ScopedWorkDir m_dir;
+  testing_support::ContestFixture m_f;
+  ErrorReport m_report{"err.txt"};
 };
 
 TEST_F(IngestTest, ResetStartsTheReportAndTakesTheContestValues) {
   testing_support::WriteFile("err.txt", "old lines\r\n");
-  ASSERT_EQ(AddQso(f.contest, Qso("UR5AA", ContestDay(1)), report), 1);
+  ASSERT_EQ(AddQso(m_f.contest, Qso("UR5AA", ContestDay(1)), m_report), 1);
   Reset(12);
   EXPECT_EQ(ReadFile("err.txt"), kHeader);
-  EXPECT_EQ(f.startHour, 12);
-  EXPECT_EQ(f.store.Count(), 0u);
-  EXPECT_EQ(f.bands.Count(), 0u);
-  EXPECT_EQ(f.ownMultCode, "AB");
-  EXPECT_EQ(f.ownGroupCode, "G1");
-  EXPECT_EQ(f.lastTour, 1) << "reset leaves the last tour alone";
+  EXPECT_EQ(m_f.startHour, 12);
+  EXPECT_EQ(m_f.store.Count(), 0u);
+  EXPECT_EQ(m_f.bands.Count(), 0u);
+  EXPECT_EQ(m_f.ownMultCode, "AB");
+  EXPECT_EQ(m_f.ownGroupCode, "G1");
+  EXPECT_EQ(m_f.lastTour, 1) << "reset leaves the last tour alone";
 }
 
 struct RefusalCase {
@@ -74,11 +77,11 @@ TEST_P(RefusalTest, WritesOneLineAndStoresNothing) {
   QsoInput q = Qso("UR5AA", ContestDay(13, 7), c.mode);
   q.exchSent = c.exchSent;
   q.exchRcvd = c.exchRcvd;
-  EXPECT_EQ(AddQso(f.contest, q, report), 0);
+  EXPECT_EQ(AddQso(m_f.contest, q, m_report), 0);
   EXPECT_EQ(ReadFile("err.txt"), std::string(kHeader) + c.line + "\r\n");
-  EXPECT_EQ(f.store.Count(), 0u);
-  EXPECT_EQ(f.bands.Count(), 0u);
-  EXPECT_EQ(f.lastTour, 1);
+  EXPECT_EQ(m_f.store.Count(), 0u);
+  EXPECT_EQ(m_f.bands.Count(), 0u);
+  EXPECT_EQ(m_f.lastTour, 1);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -109,9 +112,9 @@ TEST_F(IngestTest, ReportShowsInvalidAndNullTimes) {
   Reset(0);
   QsoInput q = Qso("UR5AA", 0.0, "AM");
   q.time = COleDateTime(45000.5, COleDateTime::invalid);
-  AddQso(f.contest, q, report);
+  AddQso(m_f.contest, q, m_report);
   q.time = COleDateTime(45000.5, COleDateTime::null);
-  AddQso(f.contest, q, report);
+  AddQso(m_f.contest, q, m_report);
   EXPECT_EQ(ReadFile("err.txt"),
             std::string(kHeader) +
                 "QSO:  14025  AM  Invalid DateTime  UT1AA  599  001AB  UR5AA  579  "
@@ -123,9 +126,9 @@ TEST_F(IngestTest, FillsTheRecord) {
   Reset(12);
   QsoInput q = Qso("UR5AA", ContestDay(14, 25));
   q.freqHz = 7012345;
-  ASSERT_EQ(AddQso(f.contest, q, report), 1);
-  ASSERT_EQ(f.store.Count(), 1u);
-  const CInfo& r = f.store.At(0);
+  ASSERT_EQ(AddQso(m_f.contest, q, m_report), 1);
+  ASSERT_EQ(m_f.store.Count(), 1u);
+  const CInfo& r = m_f.store.At(0);
   EXPECT_EQ(r.m_call, "UR5AA");
   EXPECT_EQ(r.m_multKey, "CD2");
   EXPECT_EQ(r.m_tour, 2);
@@ -140,7 +143,7 @@ TEST_F(IngestTest, FillsTheRecord) {
   EXPECT_EQ(r.m_serial, -1);
   EXPECT_EQ(r.m_reserved, -1);
   EXPECT_TRUE(r.m_time == q.time);
-  EXPECT_EQ(f.lastTour, 2);
+  EXPECT_EQ(m_f.lastTour, 2);
   EXPECT_EQ(ReadFile("err.txt"), kHeader);
 }
 
@@ -148,74 +151,75 @@ TEST_F(IngestTest, SmallFrequencyAndEarlyTimeGiveZero) {
   Reset(12);
   QsoInput q = Qso("UR5AA", ContestDay(11, 59));
   q.freqHz = 999;
-  ASSERT_EQ(AddQso(f.contest, q, report), 1);
-  EXPECT_EQ(f.store.At(0).m_freqKHz, 0);
-  EXPECT_EQ(f.store.At(0).m_tour, 0);
-  EXPECT_EQ(f.store.At(0).m_multKey, "CD0");
+  ASSERT_EQ(AddQso(m_f.contest, q, m_report), 1);
+  EXPECT_EQ(m_f.store.At(0).m_freqKHz, 0);
+  EXPECT_EQ(m_f.store.At(0).m_tour, 0);
+  EXPECT_EQ(m_f.store.At(0).m_multKey, "CD0");
 }
 
 TEST_F(IngestTest, StoresAQsoOnceUntilItIsScored) {
   Reset(12);
   const QsoInput q = Qso("UR5AA", ContestDay(12, 5));
-  EXPECT_EQ(AddQso(f.contest, q, report), 1);
-  EXPECT_EQ(AddQso(f.contest, q, report), 1);
-  EXPECT_EQ(f.store.Count(), 1u);
-  EXPECT_EQ(f.bands.Count(), 1u);
-  f.store.SetResults(0, 60, 20, 15);
-  EXPECT_EQ(AddQso(f.contest, q, report), 1);
-  EXPECT_EQ(f.store.Count(), 2u) << "a scored record differs from a fresh one";
+  EXPECT_EQ(AddQso(m_f.contest, q, m_report), 1);
+  EXPECT_EQ(AddQso(m_f.contest, q, m_report), 1);
+  EXPECT_EQ(m_f.store.Count(), 1u);
+  EXPECT_EQ(m_f.bands.Count(), 1u);
+  m_f.store.SetResults(0, 60, 20, 15);
+  EXPECT_EQ(AddQso(m_f.contest, q, m_report), 1);
+  EXPECT_EQ(m_f.store.Count(), 2u) << "a scored record differs from a fresh one";
 }
 
 TEST_F(IngestTest, InvalidTimeEqualsNothing) {
   Reset(0);
   QsoInput q = Qso("UR5AA", 0.0);
   q.time = COleDateTime(45000.5, COleDateTime::invalid);
-  AddQso(f.contest, q, report);
-  AddQso(f.contest, q, report);
-  EXPECT_EQ(f.store.Count(), 2u);
-  EXPECT_EQ(f.store.At(0).m_tour, 1) << "hour 0 with start hour 0";
+  AddQso(m_f.contest, q, m_report);
+  AddQso(m_f.contest, q, m_report);
+  EXPECT_EQ(m_f.store.Count(), 2u);
+  EXPECT_EQ(m_f.store.At(0).m_tour, 1) << "hour 0 with start hour 0";
   q.time = COleDateTime(45000.5, COleDateTime::null);
-  AddQso(f.contest, q, report);
-  AddQso(f.contest, q, report);
-  EXPECT_EQ(f.store.Count(), 3u);
+  AddQso(m_f.contest, q, m_report);
+  AddQso(m_f.contest, q, m_report);
+  EXPECT_EQ(m_f.store.Count(), 3u);
 }
 
 TEST_F(IngestTest, OtherCaseOfCallIsAnotherQso) {
   Reset(12);
-  AddQso(f.contest, Qso("UR5AA", ContestDay(12)), report);
-  AddQso(f.contest, Qso("ur5aa", ContestDay(12)), report);
-  EXPECT_EQ(f.store.Count(), 2u);
+  AddQso(m_f.contest, Qso("UR5AA", ContestDay(12)), m_report);
+  AddQso(m_f.contest, Qso("ur5aa", ContestDay(12)), m_report);
+  EXPECT_EQ(m_f.store.Count(), 2u);
 }
 
 TEST_F(IngestTest, RemovesTheEarliestMatchOnly) {
   Reset(12);
-  AddQso(f.contest, Qso("UR5AA", ContestDay(12)), report);
-  AddQso(f.contest, Qso("UR5AA", ContestDay(14)), report);
-  AddQso(f.contest, Qso("UR5AA", ContestDay(14), "SSB"), report);
-  ASSERT_EQ(f.store.Count(), 3u);
+  AddQso(m_f.contest, Qso("UR5AA", ContestDay(12)), m_report);
+  AddQso(m_f.contest, Qso("UR5AA", ContestDay(14)), m_report);
+  AddQso(m_f.contest, Qso("UR5AA", ContestDay(14), "SSB"), m_report);
+  ASSERT_EQ(m_f.store.Count(), 3u);
 
   QsoInput removal = Qso("UR5AA", 0.0);
   removal.exchRcvd = "";
-  EXPECT_EQ(RemoveQso(f.contest, removal), 0);
-  EXPECT_EQ(f.store.Count(), 3u);
+  EXPECT_EQ(RemoveQso(m_f.contest, removal), 0);
+  EXPECT_EQ(m_f.store.Count(), 3u);
 
   removal = Qso("UR5AA", 0.0);
   removal.multCode = "ZZ";  // removal compares call, mode and band only
-  EXPECT_EQ(RemoveQso(f.contest, removal), 1);
-  ASSERT_EQ(f.store.Count(), 2u);
-  EXPECT_EQ(f.store.At(0).m_tour, 2);
-  EXPECT_EQ(f.store.At(1).m_mode, "SSB");
+  EXPECT_EQ(RemoveQso(m_f.contest, removal), 1);
+  ASSERT_EQ(m_f.store.Count(), 2u);
+  EXPECT_EQ(m_f.store.At(0).m_tour, 2);
+  EXPECT_EQ(m_f.store.At(1).m_mode, "SSB");
 
-  EXPECT_EQ(RemoveQso(f.contest, Qso("UR5AA", 0.0, "CW", "40m")), 1);
-  EXPECT_EQ(f.store.Count(), 2u);
-  EXPECT_EQ(f.bands.Count(), 1u);
+  EXPECT_EQ(RemoveQso(m_f.contest, Qso("UR5AA", 0.0, "CW", "40m")), 1);
+  EXPECT_EQ(m_f.store.Count(), 2u);
+  EXPECT_EQ(m_f.bands.Count(), 1u);
   EXPECT_EQ(ReadFile("err.txt"), kHeader);
 }
 
 TEST_F(IngestTest, AcceptedQsoCreatesAMissingReport) {
-  AddQso(f.contest, Qso("UR5AA", ContestDay(12)), report);
+  AddQso(m_f.contest, Qso("UR5AA", ContestDay(12)), m_report);
   EXPECT_TRUE(std::filesystem::exists("err.txt"));
   EXPECT_EQ(ReadFile("err.txt"), "");
 }
 
 }  // namespace
+}  // namespace stats

@@ -6,6 +6,8 @@
 
 #include "stats/record_hash.h"
 
+namespace stats {
+
 QsoStore::QsoStore() = default;
 QsoStore::~QsoStore() = default;
 
@@ -172,3 +174,5 @@ uint32_t QsoStore::FindBandKeyNumber(const std::string& band,
   if (bandNumber == kNoNumber) return kNoNumber;
   return m_bandKeys.Find(OnBand(bandNumber, multKey));
 }
+
+}  // namespace stats

@@ -11,6 +11,8 @@
 #include "stats/info.h"
 #include "stats/text_numbers.h"
 
+namespace stats {
+
 // The contest store: accepted QSOs in order of arrival. Index 0 is the
 // oldest; removal moves later records down one place. Searches report the
 // lowest matching index, so the order of the store decides every answer.
@@ -137,3 +139,5 @@ bool QsoStore::AnyWithCallBand(const std::string& call, const std::string& band,
   }
   return false;
 }
+
+}  // namespace stats

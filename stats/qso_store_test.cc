@@ -7,6 +7,9 @@
 
 #include <gtest/gtest.h>
 
+using platform::COleDateTime;
+
+namespace stats {
 namespace {
 
 CInfo Qso(const char* call, const char* mode = "CW", const char* band = "20m",
@@ -213,3 +216,4 @@ TEST(QsoStoreTest, MatchesLinearSearchesUnderRandomOperations) {
 }
 
 }  // namespace
+}  // namespace stats

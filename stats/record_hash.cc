@@ -5,6 +5,10 @@
 
 #include "stats/text_hash.h"
 
+using platform::COleDateTime;
+
+namespace stats {
+
 bool CanBeEqual(const CInfo& record) {
   const COleDateTime& t = record.m_time;
   return t.m_status == COleDateTime::null ||
@@ -23,3 +27,5 @@ uint64_t EqualityHash(const CInfo& r) {
   hash.Add(bits ^ static_cast<uint32_t>(r.m_time.m_status));
   return hash.Value();
 }
+
+}  // namespace stats

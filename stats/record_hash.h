@@ -4,6 +4,8 @@
 
 #include "stats/info.h"
 
+namespace stats {
+
 // Whether `record` can equal any record at all. A record whose date-time is
 // invalid, or valid with a NaN value, equals none, itself included.
 bool CanBeEqual(const CInfo& record);
@@ -15,3 +17,5 @@ bool CanBeEqual(const CInfo& record);
 // moves a record in an index. A null date-time hashes without its value,
 // and +0.0 and -0.0 hash alike.
 uint64_t EqualityHash(const CInfo& record);
+
+}  // namespace stats

@@ -6,6 +6,8 @@
 
 #include "stats/decimal_value.h"
 
+namespace stats {
+
 const char kSettingsPath[] = "Plugins\\TAVIN.ini";
 const char kSettingsSection[] = "Settings";
 
@@ -179,3 +181,5 @@ int32_t ComputeResults(Contest& contest, const std::string& credit,
   text += credit;
   return score;
 }
+
+}  // namespace stats

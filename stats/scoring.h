@@ -6,6 +6,8 @@
 #include "platform/settings_file.h"
 #include "stats/contest.h"
 
+namespace stats {
+
 // Settings file and section shared with the Cabrillo header.
 extern const char kSettingsPath[];
 extern const char kSettingsSection[];
@@ -22,3 +24,5 @@ int32_t ComputeResults(Contest& contest, const std::string& credit,
 // Sorts labels in place, descending by their text left-padded with '0' to
 // 20 characters, so metre bands come longest wavelength first.
 void SortBands(BandList& bands);
+
+}  // namespace stats

@@ -5,6 +5,7 @@
 #include "tests/contest_fixture.h"
 #include "tests/fake_settings.h"
 
+namespace stats {
 namespace {
 
 const char kHead[] = "\t\tCQ UT  Contest\r\n\tQSOs\tPoints\tCW\tSSB\r\n";
@@ -25,22 +26,22 @@ CInfo Record(const char* call, const char* band, const char* mode, const char* k
 class ScoringTest : public ::testing::Test {
  protected:
   ScoringTest() {
-    f.ownMultCode = "AB";
-    f.ownGroupCode = "G1";
+    m_f.ownMultCode = "AB";
+    m_f.ownGroupCode = "G1";
   }
   void Add(const CInfo& r) {
-    f.store.Append(r);
-    f.bands.AddIfNew(r.m_band);
+    m_f.store.Append(r);
+    m_f.bands.AddIfNew(r.m_band);
   }
-  int32_t Run() { return ComputeResults(f.contest, "credit", settings, &text); }
+  int32_t Run() { return ComputeResults(m_f.contest, "credit", m_settings, &m_text); }
 
-  testing_support::ContestFixture f;
-  testing_support::FakeSettingsFile settings;
-  std::string text;
+  testing_support::ContestFixture m_f;
+  testing_support::FakeSettingsFile m_settings;
+  std::string m_text;
 };
 
 TEST_F(ScoringTest, WorkedExample) {
-  f.lastTour = 2;
+  m_f.lastTour = 2;
   Add(Record("UT1A", "20m", "CW", "AB2", "G1", "015CD", "001AB"));
   Add(Record("UT2B", "20m", "SSB", "CD1", "G1", "RT", "007AB"));
   Add(Record("UT3C", "20m", "CW", "AB1", "G1", "020EF", "002AB"));
@@ -49,56 +50,56 @@ TEST_F(ScoringTest, WorkedExample) {
   Add(Record("UT6F", "20m", "SSB", "AB2", "G1", "012XY", "005AB"));
 
   EXPECT_EQ(Run(), 295);
-  EXPECT_EQ(text, std::string(kHead) +
-                      "80m\t 1\t 143\t 1\t 0\r\n"
-                      "20m\t 4\t 152\t 2\t 2\r\n"
-                      "Total\t 6\t 295\t 3\t 2\r\n"
-                      "\r\nScore:  = 295\r\ncredit");
+  EXPECT_EQ(m_text, std::string(kHead) +
+                        "80m\t 1\t 143\t 1\t 0\r\n"
+                        "20m\t 4\t 152\t 2\t 2\r\n"
+                        "Total\t 6\t 295\t 3\t 2\r\n"
+                        "\r\nScore:  = 295\r\ncredit");
   struct Expected {
     int32_t points, multBand, serial;
   };
   const Expected expected[] = {{10, 20, 15}, {30, 20, 7},   {30, 20, 20},
                                {60, 80, 3},  {-1, -1, -1}, {10, -1, 12}};
   for (std::size_t i = 0; i < 6; ++i) {
-    const CInfo& r = f.store.At(i);
+    const CInfo& r = m_f.store.At(i);
     EXPECT_EQ(r.m_points, expected[i].points) << "record " << i + 1;
     EXPECT_EQ(r.m_multBand, expected[i].multBand) << "record " << i + 1;
     EXPECT_EQ(r.m_serial, expected[i].serial) << "record " << i + 1;
   }
-  ASSERT_EQ(settings.writes.size(), 1u);
-  EXPECT_EQ(settings.writes[0].path, "Plugins\\TAVIN.ini");
-  EXPECT_EQ(settings.writes[0].section, "Settings");
-  EXPECT_EQ(settings.writes[0].key, "Claimed");
-  EXPECT_EQ(settings.writes[0].value, "295");
+  ASSERT_EQ(m_settings.writes.size(), 1u);
+  EXPECT_EQ(m_settings.writes[0].path, "Plugins\\TAVIN.ini");
+  EXPECT_EQ(m_settings.writes[0].section, "Settings");
+  EXPECT_EQ(m_settings.writes[0].key, "Claimed");
+  EXPECT_EQ(m_settings.writes[0].value, "295");
 }
 
 TEST_F(ScoringTest, EmptyStore) {
   EXPECT_EQ(Run(), 0);
-  EXPECT_EQ(text, std::string(kHead) + "Total\t 0\t 0\t 0\t 0\r\n\r\nScore:  = 0\r\ncredit");
-  ASSERT_EQ(settings.writes.size(), 1u);
-  EXPECT_EQ(settings.writes[0].value, "0");
+  EXPECT_EQ(m_text, std::string(kHead) + "Total\t 0\t 0\t 0\t 0\r\n\r\nScore:  = 0\r\ncredit");
+  ASSERT_EQ(m_settings.writes.size(), 1u);
+  EXPECT_EQ(m_settings.writes[0].value, "0");
 }
 
 TEST_F(ScoringTest, FailedSettingsWriteChangesNothingElse) {
-  settings.failWrites = true;
+  m_settings.failWrites = true;
   Add(Record("UT4D", "80m", "CW", "XY0", "G2", "003GH", "003AB"));
   EXPECT_EQ(Run(), 143);
 }
 
 TEST_F(ScoringTest, BandWithoutQsosKeepsAZeroRow) {
-  f.bands.AddIfNew("40m");
+  m_f.bands.AddIfNew("40m");
   Add(Record("UT4D", "80m", "CW", "XY0", "G2", "003GH", "003AB"));
   Run();
-  EXPECT_EQ(text, std::string(kHead) +
-                      "80m\t 1\t 143\t 1\t 0\r\n40m\t 0\t 0\t 0\t 0\r\n"
-                      "Total\t 1\t 143\t 1\t 0\r\n\r\nScore:  = 143\r\ncredit");
+  EXPECT_EQ(m_text, std::string(kHead) +
+                        "80m\t 1\t 143\t 1\t 0\r\n40m\t 0\t 0\t 0\t 0\r\n"
+                        "Total\t 1\t 143\t 1\t 0\r\n\r\nScore:  = 143\r\ncredit");
 }
 
 TEST_F(ScoringTest, UnknownBandHasNoWeightButItsPointsCount) {
   Add(Record("UT4D", "160m", "CW", "XY0", "G2", "003GH", "003AB"));
   Add(Record("UT5E", "160m", "CW", "XZ0", "G2", "009GH", "003AB"));
   EXPECT_EQ(Run(), 129);  // 60 + 60 + last serial 9
-  EXPECT_EQ(f.store.At(0).m_multBand, 0);
+  EXPECT_EQ(m_f.store.At(0).m_multBand, 0);
 }
 
 TEST_F(ScoringTest, SameKeyCountsOncePerBand) {
@@ -107,9 +108,9 @@ TEST_F(ScoringTest, SameKeyCountsOncePerBand) {
   Add(Record("UT3C", "10m", "CW", "XY0", "G2", "003", "1"));
   // 40m: 40 + 120 + 2; 10m: 10 + 60 + 3.
   EXPECT_EQ(Run(), 162 + 73);
-  EXPECT_EQ(f.store.At(0).m_multBand, 40);
-  EXPECT_EQ(f.store.At(1).m_multBand, -1);
-  EXPECT_EQ(f.store.At(2).m_multBand, 10);
+  EXPECT_EQ(m_f.store.At(0).m_multBand, 40);
+  EXPECT_EQ(m_f.store.At(1).m_multBand, -1);
+  EXPECT_EQ(m_f.store.At(2).m_multBand, 10);
 }
 
 struct SerialCase {
@@ -124,7 +125,7 @@ class SerialTest : public ScoringTest,
 TEST_P(SerialTest, TakesTheNumberOfTheExchange) {
   Add(Record("UT1A", "NONE", "CW", "K0", "G1", GetParam().exchRcvd, GetParam().exchSent));
   Run();
-  EXPECT_EQ(f.store.At(0).m_serial, GetParam().serial);
+  EXPECT_EQ(m_f.store.At(0).m_serial, GetParam().serial);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -170,9 +171,10 @@ TEST_F(ScoringTest, BandOrderStaysAfterTheRequest) {
   for (const char* band : {"10m", "80m", "40m"}) Add(Record("UT1A", band, "CW", "K0", "G1", "1", "1"));
   Run();
   Add(Record("UT1A", "20m", "CW", "K0", "G1", "1", "1"));
-  EXPECT_EQ(f.bands.At(0), "80m");
-  EXPECT_EQ(f.bands.At(2), "10m");
-  EXPECT_EQ(f.bands.At(3), "20m") << "a new band goes to the end until the next request";
+  EXPECT_EQ(m_f.bands.At(0), "80m");
+  EXPECT_EQ(m_f.bands.At(2), "10m");
+  EXPECT_EQ(m_f.bands.At(3), "20m") << "a new band goes to the end until the next request";
 }
 
 }  // namespace
+}  // namespace stats

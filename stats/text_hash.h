@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+namespace stats {
+
 // A fast 64-bit hash for in-memory indexes. Equal inputs give equal values on
 // every run; the values are not stable across versions and never stored.
 class TextHash {
@@ -64,3 +66,5 @@ struct TextHasher {
     return static_cast<std::size_t>(TextHash().Add(text).Value());
   }
 };
+
+}  // namespace stats

@@ -2,6 +2,8 @@
 
 #include "stats/text_hash.h"
 
+namespace stats {
+
 void TextNumbers::Clear() {
   m_index.Clear();
   m_texts.clear();
@@ -52,3 +54,5 @@ void TextNumbers::Release(uint32_t number) {
   m_texts[number].clear();
   m_free.push_back(number);
 }
+
+}  // namespace stats

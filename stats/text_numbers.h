@@ -7,6 +7,8 @@
 
 #include "stats/hash_slots.h"
 
+namespace stats {
+
 // Small numbers for the distinct texts in use: equal texts share a number,
 // different texts never do. Each holder of a number acquires it and releases
 // it once; when the last holder releases it, the number becomes free for
@@ -34,3 +36,5 @@ class TextNumbers {
   std::vector<uint32_t> m_holders;   // by number; 0: free
   std::vector<uint32_t> m_free;
 };
+
+}  // namespace stats

@@ -1,8 +1,10 @@
 #include "stats/tour.h"
 
+namespace stats {
+
 // The "%H" text of a convertible date-time is its hour in two digits; every
 // other date-time formats to a text without digits, which reads as 0.
-int32_t HourOf(const COleDateTime& time) {
+int32_t HourOf(const platform::COleDateTime& time) {
   const int hour = time.GetHour();
   return hour < 0 ? 0 : hour;
 }
@@ -12,3 +14,5 @@ int32_t TourOfHour(int32_t hour, int32_t startHour) {
   if (offset < 0 || offset > 7) return 0;
   return static_cast<int32_t>(offset / 2 + 1);
 }
+
+}  // namespace stats

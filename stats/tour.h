@@ -4,11 +4,15 @@
 
 #include "platform/ole_date_time.h"
 
+namespace stats {
+
 // Hour 0..23 of a date-time as its "%H" text reads; 0 for a null or invalid
 // date-time or one that has no calendar date.
-int32_t HourOf(const COleDateTime& time);
+int32_t HourOf(const platform::COleDateTime& time);
 
 // Tour 1..4 of `hour` for a contest that starts at `startHour`: two hours
 // each from the start hour on; 0 outside them. Hours are not taken modulo
 // 24, so tours that would run past midnight are never reached.
 int32_t TourOfHour(int32_t hour, int32_t startHour);
+
+}  // namespace stats

@@ -4,6 +4,9 @@
 
 #include "stats/decimal_value.h"
 
+using platform::COleDateTime;
+
+namespace stats {
 namespace {
 
 struct TourCase {
@@ -63,3 +66,4 @@ INSTANTIATE_TEST_SUITE_P(
                       DecimalCase{"-99999999999999999999", -2147483647 - 1}));
 
 }  // namespace
+}  // namespace stats

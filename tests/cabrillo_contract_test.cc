@@ -64,20 +64,20 @@ class CabrilloContractTest : public ::testing::Test {
   // where one can be shown, so the values are those of the settings file.
   void ResetWithCabrillo() {
     DialogWatcher dialog("CQ UT CONTEST", kCancel);
-    ASSERT_EQ(Reset(p, 1, "UT1AA", Day(12), "AB", "G1"), 1);
+    ASSERT_EQ(Reset(m_p, 1, "UT1AA", Day(12), "AB", "G1"), 1);
     EXPECT_EQ(dialog.Finish(), DialogWatcher::kShowsWindows);
   }
 
   std::string Results(int32_t* score, std::string* notice) {
     MessageBoxWatcher box;
-    const std::string text = p.GetResult0(score);
+    const std::string text = m_p.GetResult0(score);
     *notice = box.Finish();
-    EXPECT_EQ(box.caption(), "Output");
+    EXPECT_EQ(box.Caption(), "Output");
     return text;
   }
 
-  PluginUnderTest& p = PluginUnderTest::Get();
-  testing_support::ScopedWorkDir dir;
+  PluginUnderTest& m_p = PluginUnderTest::Get();
+  testing_support::ScopedWorkDir m_dir;
 };
 
 TEST_F(CabrilloContractTest, FixturesArePresent) {
@@ -85,11 +85,11 @@ TEST_F(CabrilloContractTest, FixturesArePresent) {
 }
 
 TEST_F(CabrilloContractTest, FlagClearWritesNoFileAndShowsNoBox) {
-  Reset(p, 0, nullptr, Day(12), "AB", "G1");
-  Add(p, QsoCall{});
+  Reset(m_p, 0, nullptr, Day(12), "AB", "G1");
+  Add(m_p, QsoCall{});
   MessageBoxWatcher box(1500);
   int32_t score = 0;
-  p.GetResult0(&score);
+  m_p.GetResult0(&score);
   EXPECT_EQ(box.Finish(), "<no box>");
   EXPECT_EQ(score, 65);
   for (const auto& entry : fs::directory_iterator(".")) {
@@ -112,13 +112,13 @@ TEST_F(CabrilloContractTest, EveryRequestListsEveryQsoOnce) {
   ResetWithCabrillo();
   QsoCall q;
   q.time = Day(14, 25);
-  Add(p, q);
+  Add(m_p, q);
   q.call = "";
   q.band = "40m";
   q.freqHz = 7012345;
   q.mode = "SSB";
   q.exchRcvd = "RT";
-  Add(p, q);
+  Add(m_p, q);
   const std::string lines =
       "QSO: 14025 CW 2026-12-19 1425 UT1AA         599 001AB  UR5AA         579  015CD 30 "
       "20 15\r\n"

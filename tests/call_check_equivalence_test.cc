@@ -13,6 +13,15 @@
 #include "tests/reference_model.h"
 #include "tests/test_support.h"
 
+using stats::AddQso;
+using stats::CallProbe;
+using stats::CheckCall;
+using stats::ErrorReport;
+using stats::QsoInput;
+using stats::RemoveQso;
+using stats::ResetContest;
+using stats::ResetInput;
+
 namespace {
 
 using testing_support::GenerateLog;

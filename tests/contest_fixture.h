@@ -9,15 +9,15 @@ namespace testing_support {
 
 // A contest state of a test's own, zero and empty like the module's at load.
 struct ContestFixture {
-  QsoStore store;
-  BandList bands;
+  stats::QsoStore store;
+  stats::BandList bands;
   int32_t startHour = 0;
   int32_t lastTour = 0;
   int32_t cabrilloFlag = 0;
   std::string ownMultCode;
   std::string ownGroupCode;
-  Contest contest{store, bands, startHour, lastTour, cabrilloFlag, ownMultCode,
-                  ownGroupCode};
+  stats::Contest contest{store, bands, startHour, lastTour, cabrilloFlag, ownMultCode,
+                         ownGroupCode};
 };
 
 // OLE date of 2026-12-19 at hour:minute.

@@ -24,37 +24,37 @@ StatsDateTime Day(int hour, int minute = 0) {
 
 class ContractTest : public ::testing::Test {
  protected:
-  PluginUnderTest& p = PluginUnderTest::Get();
-  testing_support::ScopedWorkDir dir;
+  PluginUnderTest& m_p = PluginUnderTest::Get();
+  testing_support::ScopedWorkDir m_dir;
 };
 
 TEST_F(ContractTest, ListsOneSet) {
-  EXPECT_EQ(p.GetNumberOfSets(), 1);
-  const char* name = p.GetSetName(0);
+  EXPECT_EQ(m_p.GetNumberOfSets(), 1);
+  const char* name = m_p.GetSetName(0);
   ASSERT_NE(name, nullptr);
   EXPECT_STREQ(name, "CQ UT CONTEST");
-  EXPECT_EQ(p.GetSetName(0), name) << "the same static text every call";
+  EXPECT_EQ(m_p.GetSetName(0), name) << "the same static text every call";
   for (int32_t index : {1, -1, 1000000, INT32_MIN}) {
-    const char* other = p.GetSetName(index);
+    const char* other = m_p.GetSetName(index);
     ASSERT_NE(other, nullptr) << index;
     EXPECT_STREQ(other, "") << index;
   }
-  EXPECT_EQ(p.GetExchgCount0(nullptr, nullptr, nullptr), 1);
+  EXPECT_EQ(m_p.GetExchgCount0(nullptr, nullptr, nullptr), 1);
 }
 
 TEST_F(ContractTest, IngestsAndRefusesWithTheReportByteForByte) {
-  ASSERT_EQ(Reset(p, 0, nullptr, Day(12), "AB", "G1"), 1);
+  ASSERT_EQ(Reset(m_p, 0, nullptr, Day(12), "AB", "G1"), 1);
   EXPECT_EQ(ReadFile("err.txt"), kHeader);
 
   QsoCall q;
   q.time = Day(13, 7);
-  EXPECT_EQ(Add(p, q), 1);
-  EXPECT_EQ(Add(p, q), 1);
+  EXPECT_EQ(Add(m_p, q), 1);
+  EXPECT_EQ(Add(m_p, q), 1);
   q.mode = "cw";
-  EXPECT_EQ(Add(p, q), 0);
+  EXPECT_EQ(Add(m_p, q), 0);
   q.mode = "SSB";
   q.exchRcvd = "";
-  EXPECT_EQ(Add(p, q), 0);
+  EXPECT_EQ(Add(m_p, q), 0);
   EXPECT_EQ(ReadFile("err.txt"),
             std::string(kHeader) +
                 "QSO:  14025  cw  2026-12-19 1307  UT1AA  599  001AB  UR5AA  579  "
@@ -63,46 +63,46 @@ TEST_F(ContractTest, IngestsAndRefusesWithTheReportByteForByte) {
                 "   NO RX NUMBER !!!\r\n");
 
   int32_t score = 0;
-  p.GetResult0(&score);
+  m_p.GetResult0(&score);
   EXPECT_EQ(score, 30 + 20 + 15) << "one QSO stored once, group as own";
 }
 
 TEST_F(ContractTest, NullPointersInReadPositionsCountAsEmpty) {
-  Reset(p, 0, nullptr, Day(12), nullptr, nullptr);
+  Reset(m_p, 0, nullptr, Day(12), nullptr, nullptr);
   QsoCall q;
   q.ownCall = nullptr;
   q.call = nullptr;
   q.nullTime = true;
   q.mode = nullptr;
   q.rstSent = q.exchSent = nullptr;
-  EXPECT_EQ(Add(p, q), 0);
+  EXPECT_EQ(Add(m_p, q), 0);
   EXPECT_EQ(ReadFile("err.txt"),
             std::string(kHeader) + "QSO:  14025" + std::string(14, ' ') +
                 "579  015CD   NO TEST MODE !!!\r\n");
   QsoCall r;
   r.multCode = r.group = r.band = nullptr;
-  EXPECT_EQ(Add(p, r), 1);
+  EXPECT_EQ(Add(m_p, r), 1);
   r.band = "";
-  EXPECT_EQ(Remove(p, QsoCall{}), 1);  // other band: nothing removed
+  EXPECT_EQ(Remove(m_p, QsoCall{}), 1);  // other band: nothing removed
   r.exchSent = nullptr;
-  EXPECT_EQ(Remove(p, r), 0);
+  EXPECT_EQ(Remove(m_p, r), 0);
   r.exchSent = "001AB";
-  EXPECT_EQ(Remove(p, r), 1);
+  EXPECT_EQ(Remove(m_p, r), 1);
   int32_t score = -5;
-  p.GetResult0(&score);
+  m_p.GetResult0(&score);
   EXPECT_EQ(score, 0) << "the QSO on the empty band was removed";
-  EXPECT_EQ(Check(p, nullptr, nullptr, nullptr, nullptr), 2);
-  EXPECT_EQ(p.ResetStats0(nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
-                          nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                          nullptr, nullptr, 0, 0, 0, 0.0, 0.0, nullptr, nullptr,
-                          nullptr),
+  EXPECT_EQ(Check(m_p, nullptr, nullptr, nullptr, nullptr), 2);
+  EXPECT_EQ(m_p.ResetStats0(nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, 0, 0, 0, 0.0, 0.0, nullptr, nullptr,
+                            nullptr),
             1);
-  EXPECT_NE(p.GetResult0(nullptr), nullptr);
+  EXPECT_NE(m_p.GetResult0(nullptr), nullptr);
 }
 
 TEST_F(ContractTest, WorkedExampleScores295) {
   std::filesystem::create_directory("Plugins");
-  Reset(p, 0, nullptr, Day(12), "AB", "G1");
+  Reset(m_p, 0, nullptr, Day(12), "AB", "G1");
   struct Row {
     const char *call, *band, *mode, *code;
     int hour;
@@ -124,10 +124,10 @@ TEST_F(ContractTest, WorkedExampleScores295) {
     q.group = row.group;
     q.exchRcvd = row.exchRcvd;
     q.exchSent = row.exchSent;
-    ASSERT_EQ(Add(p, q), 1) << row.call;
+    ASSERT_EQ(Add(m_p, q), 1) << row.call;
   }
   int32_t score = 0;
-  const char* text = p.GetResult0(&score);
+  const char* text = m_p.GetResult0(&score);
   EXPECT_EQ(score, 295);
   EXPECT_EQ(std::string(text).substr(0, std::string(text).rfind("\r\n") + 2),
             "\t\tCQ UT  Contest\r\n\tQSOs\tPoints\tCW\tSSB\r\n"
@@ -141,23 +141,23 @@ TEST_F(ContractTest, WorkedExampleScores295) {
   EXPECT_EQ(ReadFile("Plugins/TAVIN.ini"), "[Settings]\r\nClaimed=295\r\n");
 
   // The band order stays, and a reset then empties everything.
-  Reset(p, 0, nullptr, Day(12), "AB", "G1");
-  text = p.GetResult0(&score);
+  Reset(m_p, 0, nullptr, Day(12), "AB", "G1");
+  text = m_p.GetResult0(&score);
   EXPECT_EQ(score, 0);
   EXPECT_EQ(ReadFile("Plugins/TAVIN.ini"), "[Settings]\r\nClaimed=0\r\n");
 }
 
 TEST_F(ContractTest, MissingPluginsFolderIsNoError) {
-  Reset(p, 0, nullptr, Day(12), "AB", "G1");
+  Reset(m_p, 0, nullptr, Day(12), "AB", "G1");
   int32_t score = -1;
-  EXPECT_NE(p.GetResult0(&score), nullptr);
+  EXPECT_NE(m_p.GetResult0(&score), nullptr);
   EXPECT_EQ(score, 0);
   EXPECT_FALSE(std::filesystem::exists("Plugins"));
 }
 
 TEST_F(ContractTest, CallCheckAndExchangeValidation) {
-  Reset(p, 0, nullptr, Day(0), "AB", "G1");
-  EXPECT_EQ(Check(p, "UR5AA", "CW", "CD", "20m"), 2);
+  Reset(m_p, 0, nullptr, Day(0), "AB", "G1");
+  EXPECT_EQ(Check(m_p, "UR5AA", "CW", "CD", "20m"), 2);
   const struct {
     const char* text;
     int32_t field;
@@ -166,24 +166,24 @@ TEST_F(ContractTest, CallCheckAndExchangeValidation) {
                {"123ABC", 0, 0}, {"", 0, 0}, {"123AB", 1, 0}, {"123A\xC1", 0, 0},
                {nullptr, 0, 0}};
   for (const auto& c : cases) {
-    EXPECT_EQ(ValidExchange(p, c.text, c.field), c.valid) << (c.text ? c.text : "null");
+    EXPECT_EQ(ValidExchange(m_p, c.text, c.field), c.valid) << (c.text ? c.text : "null");
   }
 }
 
 TEST_F(ContractTest, SetupLeavesEverythingAlone) {
   std::filesystem::create_directory("Plugins");
-  Reset(p, 0, nullptr, Day(12), "AB", "G1");
+  Reset(m_p, 0, nullptr, Day(12), "AB", "G1");
   QsoCall q;
-  Add(p, q);
+  Add(m_p, q);
   int32_t before = 0;
-  const std::string text = p.GetResult0(&before);
+  const std::string text = m_p.GetResult0(&before);
   const std::string settings = ReadFile("Plugins/TAVIN.ini");
   testing_support::MessageBoxWatcher box;
-  p.SetupSet0();
+  m_p.SetupSet0();
   EXPECT_EQ(box.Finish(), "No additional setup for this contest");
-  EXPECT_EQ(box.caption(), "Error") << "no caption of its own: the system's default";
+  EXPECT_EQ(box.Caption(), "Error") << "no caption of its own: the system's default";
   int32_t after = 0;
-  EXPECT_EQ(p.GetResult0(&after), text);
+  EXPECT_EQ(m_p.GetResult0(&after), text);
   EXPECT_EQ(after, before);
   EXPECT_EQ(ReadFile("Plugins/TAVIN.ini"), settings);
   EXPECT_EQ(ReadFile("err.txt"), kHeader);

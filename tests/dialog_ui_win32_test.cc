@@ -21,6 +21,8 @@
 #include "resources/cabrillo_dialog_ids.h"
 #include "resources/cabrillo_form.h"
 
+using cabrillo::Cabrillo;
+
 namespace {
 
 using platform::DialogControl;

@@ -21,7 +21,7 @@ class DialogWatcher {
 
   bool Finish();
   // The texts of the dialog's controls, by id, as it opened.
-  const std::map<int, std::string>& shown() const { return m_shown; }
+  const std::map<int, std::string>& Shown() const { return m_shown; }
 
   // Whether this system shows dialogs as windows that a watcher can find.
   static const bool kShowsWindows;

@@ -19,6 +19,14 @@
 #include "tests/reference_model.h"
 #include "tests/test_support.h"
 
+using cabrillo::CCabrilloLog;
+using cabrillo::CabrilloMode;
+using platform::COleDateTime;
+using stats::CInfo;
+using stats::CallProbe;
+using stats::QsoInput;
+using stats::ResetInput;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -53,8 +61,8 @@ class ExportEquivalenceTest : public ::testing::TestWithParam<LogCase> {
   // Both sides start from the same last tour: a refused QSO at the contest
   // start sets it, and the reset after it starts a fresh error report.
   void Reset() {
-    QsoInput refused = log.qsos.front();
-    refused.time = log.start;
+    QsoInput refused = m_log.qsos.front();
+    refused.time = m_log.start;
     refused.mode = "RTTY";
     ResetBoth();
     Offer(refused, false);
@@ -64,13 +72,13 @@ class ExportEquivalenceTest : public ::testing::TestWithParam<LogCase> {
   void ResetBoth() {
     ResetInput in;
     in.cabrilloFlag = GetParam().cabrilloFlag;
-    in.start = log.start;
-    in.ownMultCode = log.ownMultCode;
-    in.ownGroupCode = log.ownGroupCode;
+    in.start = m_log.start;
+    in.ownMultCode = m_log.ownMultCode;
+    in.ownGroupCode = m_log.ownGroupCode;
     const StatsDateTime start{in.start.m_dt, in.start.m_status};
-    ASSERT_EQ(testing_support::Reset(p, in.cabrilloFlag, log.ownCall.c_str(), start,
+    ASSERT_EQ(testing_support::Reset(m_p, in.cabrilloFlag, m_log.ownCall.c_str(), start,
                                      in.ownMultCode.c_str(), in.ownGroupCode.c_str()),
-              model.Reset(in));
+              m_model.Reset(in));
   }
 
   static QsoCall CallOf(const QsoInput& q, bool nullPointer) {
@@ -92,21 +100,21 @@ class ExportEquivalenceTest : public ::testing::TestWithParam<LogCase> {
   }
 
   void Offer(QsoInput q, bool nullPointer) {
-    const int32_t got = testing_support::Add(p, CallOf(q, nullPointer));
+    const int32_t got = testing_support::Add(m_p, CallOf(q, nullPointer));
     if (nullPointer) q.time = COleDateTime(0.0, COleDateTime::null);
-    ASSERT_EQ(got, model.Add(q)) << q.call << " " << q.mode << " " << q.band;
+    ASSERT_EQ(got, m_model.Add(q)) << q.call << " " << q.mode << " " << q.band;
     ASSERT_TRUE(fs::exists("err.txt")) << "after every AddData0";
   }
 
   // An offered QSO, sometimes with a date-time that the host may pass too.
   QsoInput Disturbed(QsoInput q, bool* nullPointer) {
     *nullPointer = false;
-    switch (random() % 60) {
+    switch (m_random() % 60) {
       case 0: *nullPointer = true; break;
       case 1: q.time = COleDateTime(q.time.m_dt, COleDateTime::null); break;
       case 2: q.time = COleDateTime(q.time.m_dt, COleDateTime::invalid); break;
       case 3: q.time = COleDateTime(std::nan(""), COleDateTime::valid); break;
-      case 4: q.time = COleDateTime(random() % 2 ? 0.0 : -0.0, COleDateTime::valid); break;
+      case 4: q.time = COleDateTime(m_random() % 2 ? 0.0 : -0.0, COleDateTime::valid); break;
       case 5: q.exchSent.clear(); break;
       default: break;
     }
@@ -115,80 +123,80 @@ class ExportEquivalenceTest : public ::testing::TestWithParam<LogCase> {
 
   void CompareCheck(const QsoInput& q, const std::string& mode) {
     const platform::UtcTime before = platform::SystemClock().NowUtc();
-    const int32_t got = testing_support::Check(p, q.call.c_str(), mode.c_str(),
+    const int32_t got = testing_support::Check(m_p, q.call.c_str(), mode.c_str(),
                                                q.multCode.c_str(), q.band.c_str());
     const platform::UtcTime after = platform::SystemClock().NowUtc();
     if (before.hour != after.hour || before.minute != after.minute) return;
-    ++checks;
-    ASSERT_EQ(got, model.CheckCall(CallProbe{q.call, mode, q.multCode, q.band}, before))
+    ++m_checks;
+    ASSERT_EQ(got, m_model.CheckCall(CallProbe{q.call, mode, q.multCode, q.band}, before))
         << q.call << " " << mode << " " << q.band << " at " << before.hour << ":"
         << before.minute;
   }
 
   void CompareResults() {
     std::string expected;
-    const int32_t score = model.Results(&expected);
+    const int32_t score = m_model.Results(&expected);
     int32_t got = 12345;
-    const std::string text = p.GetResult0(&got);
+    const std::string text = m_p.GetResult0(&got);
     ASSERT_EQ(text.substr(0, expected.size()), expected);
-    if (credit.empty()) credit = text.substr(expected.size());
-    ASSERT_EQ(text.substr(expected.size()), credit);
+    if (m_credit.empty()) m_credit = text.substr(expected.size());
+    ASSERT_EQ(text.substr(expected.size()), m_credit);
     ASSERT_EQ(got, GetParam().cabrilloFlag != 0 ? -1 : score);
-    ASSERT_EQ(testing_support::ReadFile("err.txt"), model.ErrorReport());
+    ASSERT_EQ(testing_support::ReadFile("err.txt"), m_model.ErrorReport());
     if (GetParam().cabrilloFlag == 0) return;
 
     CCabrilloLog cabrillo;
-    cabrillo.m_callsign = log.ownCall;
-    for (const CInfo& r : model.Store()) {
+    cabrillo.m_callsign = m_log.ownCall;
+    for (const CInfo& r : m_model.Store()) {
       cabrillo.AddQsoLine(r.m_call, r.m_freqKHz, CabrilloMode(r.m_mode), r.m_time, r.m_rstSent,
                           r.m_exchSent, r.m_rstRcvd, r.m_exchRcvd, r.m_points, r.m_multBand,
                           r.m_serial);
     }
-    ASSERT_EQ(CabrilloLines(testing_support::ReadFile(log.ownCall + ".cbr")),
+    ASSERT_EQ(CabrilloLines(testing_support::ReadFile(m_log.ownCall + ".cbr")),
               CabrilloLines(cabrillo.LogText(score, "")));
   }
 
-  PluginUnderTest& p = PluginUnderTest::Get();
-  testing_support::ScopedWorkDir dir;
-  GeneratedLog log = testing_support::GenerateLog(GetParam().kind, GetParam().seed,
-                                                  GetParam().count,
-                                                  testing_support::TwoHoursAgo());
-  LinearModel model;
-  std::mt19937 random{GetParam().seed};
-  std::string credit;
-  int checks = 0;
+  PluginUnderTest& m_p = PluginUnderTest::Get();
+  testing_support::ScopedWorkDir m_dir;
+  GeneratedLog m_log = testing_support::GenerateLog(GetParam().kind, GetParam().seed,
+                                                    GetParam().count,
+                                                    testing_support::TwoHoursAgo());
+  LinearModel m_model;
+  std::mt19937 m_random{GetParam().seed};
+  std::string m_credit;
+  int m_checks = 0;
 };
 
 TEST_P(ExportEquivalenceTest, ReplayMatchesTheLinearRules) {
-  ASSERT_GT(log.qsos.size(), 100u);
+  ASSERT_GT(m_log.qsos.size(), 100u);
   Reset();
-  const std::size_t checkpoint = log.qsos.size() / 7;
-  for (std::size_t i = 0; i < log.qsos.size(); ++i) {
+  const std::size_t checkpoint = m_log.qsos.size() / 7;
+  for (std::size_t i = 0; i < m_log.qsos.size(); ++i) {
     bool nullPointer;
-    const QsoInput q = Disturbed(log.qsos[i], &nullPointer);
-    if (random() % 100 == 0) {
+    const QsoInput q = Disturbed(m_log.qsos[i], &nullPointer);
+    if (m_random() % 100 == 0) {
       fs::remove("err.txt");
-      model.ErrorReportDeleted();
+      m_model.ErrorReportDeleted();
     }
     Offer(q, nullPointer);
     if (HasFatalFailure()) return;
 
-    const QsoInput& earlier = log.qsos[random() % (i + 1)];
-    const unsigned move = random() % 100;
+    const QsoInput& earlier = m_log.qsos[m_random() % (i + 1)];
+    const unsigned move = m_random() % 100;
     if (move < 2) {
       Offer(earlier, false);
     } else if (move == 2) {
       // Twins by record equality: +0.0 and -0.0, or two null date-times.
       QsoInput twin = earlier;
-      const int32_t status = random() % 2 ? COleDateTime::null : COleDateTime::valid;
+      const int32_t status = m_random() % 2 ? COleDateTime::null : COleDateTime::valid;
       twin.time = COleDateTime(status == COleDateTime::null ? 1.0 : 0.0, status);
       Offer(twin, false);
       twin.time = COleDateTime(status == COleDateTime::null ? 2.0 : -0.0, status);
       Offer(twin, false);
     } else if (move < 5) {
       QsoInput gone = earlier;
-      if (move == 4 && random() % 4 == 0) gone.exchRcvd.clear();
-      ASSERT_EQ(testing_support::Remove(p, CallOf(gone, false)), model.Remove(gone));
+      if (move == 4 && m_random() % 4 == 0) gone.exchRcvd.clear();
+      ASSERT_EQ(testing_support::Remove(m_p, CallOf(gone, false)), m_model.Remove(gone));
     } else if (move < 15) {
       CompareCheck(earlier, earlier.mode);
       CompareCheck(earlier, earlier.mode == "CW" ? "SSB" : "CW");
@@ -201,7 +209,7 @@ TEST_P(ExportEquivalenceTest, ReplayMatchesTheLinearRules) {
     if (HasFatalFailure()) return;
   }
   CompareResults();
-  EXPECT_GT(checks, 0);
+  EXPECT_GT(m_checks, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(

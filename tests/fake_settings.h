@@ -12,7 +12,7 @@ namespace testing_support {
 // be made to fail.
 class FakeSettingsFile : public platform::SettingsFile {
  public:
-  struct Write_ {
+  struct WriteCall {
     std::string path, section, key, value;
   };
 
@@ -37,7 +37,7 @@ class FakeSettingsFile : public platform::SettingsFile {
 
   std::map<std::string, std::string> values;  // "path|section|key" -> value
   std::vector<std::string> reads;             // keys read, in order
-  std::vector<Write_> writes;                 // every write, in order
+  std::vector<WriteCall> writes;              // every write, in order
   bool failWrites = false;                    // make every write fail
 };
 

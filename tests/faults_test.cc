@@ -111,9 +111,9 @@ class FaultsTest : public ::testing::Test {
     EXPECT_EQ(QsoLinesOf(ReadFile(path)), ref.qsoLines);
   }
 
-  PluginUnderTest& p = PluginUnderTest::Get();
-  const FaultReference& reference = testing_support::ReferenceFor(p, kQsos);
-  testing_support::ScopedWorkDir dir;
+  PluginUnderTest& m_p = PluginUnderTest::Get();
+  const FaultReference& m_reference = testing_support::ReferenceFor(m_p, kQsos);
+  testing_support::ScopedWorkDir m_dir;
 };
 
 // The ground the read-only cases stand on: the child cannot write into a
@@ -132,11 +132,11 @@ TEST_F(FaultsTest, UnprivilegedChildIsBoundByPermissions) {
 TEST_F(FaultsTest, SettingsFileOnAFullDevice) {
   fs::create_directory("Plugins");
   fs::create_symlink("/dev/full", kSettings);
-  testing_support::StartFaultLog(p, kQsos);
-  const ResultsOutcome got = testing_support::RequestResults(p);
-  ExpectSameResults(got, reference);
+  testing_support::StartFaultLog(m_p, kQsos);
+  const ResultsOutcome got = testing_support::RequestResults(m_p);
+  ExpectSameResults(got, m_reference);
   EXPECT_EQ(got.notice, kProduced);
-  ExpectLogListsTheStore(kFaultLogFile, reference);
+  ExpectLogListsTheStore(kFaultLogFile, m_reference);
   EXPECT_EQ(fs::read_symlink(kSettings), "/dev/full");
 }
 
@@ -148,13 +148,13 @@ TEST_F(FaultsTest, ReadOnlyErrorReportKeepsItsContent) {
   fs::permissions(".", fs::perms::all);
   fs::permissions("Plugins", fs::perms::all);
   const std::string out = RunUnprivileged([this] {
-    testing_support::StartFaultLog(p, kQsos);
-    return Encode(testing_support::RequestResults(p));
+    testing_support::StartFaultLog(m_p, kQsos);
+    return Encode(testing_support::RequestResults(m_p));
   });
   const ResultsOutcome got = Decode(out);
-  ExpectSameResults(got, reference);
+  ExpectSameResults(got, m_reference);
   EXPECT_EQ(got.notice, kProduced);
-  ExpectLogListsTheStore(kFaultLogFile, reference);
+  ExpectLogListsTheStore(kFaultLogFile, m_reference);
   EXPECT_EQ(ReadFile("err.txt"), "previous report\r\n");
 }
 
@@ -172,18 +172,18 @@ TEST_F(FaultsTest, ReadOnlySettingsFileKeepsItsContent) {
     if (asNobody) {
       fs::permissions(".", fs::perms::all);
       got = Decode(RunUnprivileged([this] {
-        testing_support::StartFaultLog(p, kQsos);
-        return Encode(testing_support::RequestResults(p));
+        testing_support::StartFaultLog(m_p, kQsos);
+        return Encode(testing_support::RequestResults(m_p));
       }));
     } else {
       fs::permissions(kSettings, fs::perms::owner_read | fs::perms::group_read |
                                      fs::perms::others_read);
-      testing_support::StartFaultLog(p, kQsos);
-      got = testing_support::RequestResults(p);
+      testing_support::StartFaultLog(m_p, kQsos);
+      got = testing_support::RequestResults(m_p);
     }
-    ExpectSameResults(got, reference);
+    ExpectSameResults(got, m_reference);
     EXPECT_EQ(got.notice, kProduced);
-    ExpectLogListsTheStore(kFaultLogFile, reference);
+    ExpectLogListsTheStore(kFaultLogFile, m_reference);
     EXPECT_NE(ReadFile(kFaultLogFile).find("\r\nNAME: Ivan\r\n"), std::string::npos);
     EXPECT_EQ(ReadFile(kSettings), previous);
     EXPECT_EQ(testing_support::FolderEntries(),
@@ -208,30 +208,30 @@ TEST_F(FaultsTest, ReadOnlyFolderKeepsThePreviousLog) {
   fs::create_directory("spare");
   fs::permissions("spare", fs::perms::all);
   const std::string out = RunUnprivileged([this] {
-    testing_support::StartFaultLog(p, kQsos);
-    std::string both = Encode(testing_support::RequestResults(p));
+    testing_support::StartFaultLog(m_p, kQsos);
+    std::string both = Encode(testing_support::RequestResults(m_p));
     if (chdir("spare") != 0) return std::string("no spare folder");
-    return both + '\0' + Encode(testing_support::RequestResults(p));
+    return both + '\0' + Encode(testing_support::RequestResults(m_p));
   });
   const std::size_t split = out.find('\0');
   ASSERT_NE(split, std::string::npos) << out;
   const ResultsOutcome faulted = Decode(out.substr(0, split));
-  ExpectSameResults(faulted, reference);
+  ExpectSameResults(faulted, m_reference);
   EXPECT_EQ(faulted.notice, kNotProduced);
   EXPECT_EQ(ReadFile(kFaultLogFile), "previous log\r\n");
   EXPECT_EQ(testing_support::FolderEntries(),
             (std::vector<std::string>{"Plugins", kFaultLogFile, "spare"}));
 
   const ResultsOutcome elsewhere = Decode(out.substr(split + 1));
-  ExpectSameResults(elsewhere, reference);
+  ExpectSameResults(elsewhere, m_reference);
   EXPECT_EQ(elsewhere.notice, kProduced);
-  ExpectLogListsTheStore(std::string("spare/") + kFaultLogFile, reference);
+  ExpectLogListsTheStore(std::string("spare/") + kFaultLogFile, m_reference);
 }
 
 // Settings files another program wrote: the header reads what it can, the
 // score goes in, and every other byte of the file stays where it was.
 TEST_F(FaultsTest, OddSettingsFilesAreReadAndKept) {
-  const std::string score = ScoreOf(reference.results.text);
+  const std::string score = ScoreOf(m_reference.results.text);
   std::string garbage("\0\xff\xfe[Sett\0ings]\x80=\x81\r\x01\x02", 17);
   for (int i = 0; i < 300; ++i) garbage += static_cast<char>(1 + (i * 37) % 255);
   garbage += "tail";
@@ -262,11 +262,11 @@ TEST_F(FaultsTest, OddSettingsFilesAreReadAndKept) {
     testing_support::ScopedWorkDir each;
     fs::create_directory("Plugins");
     WriteFile(kSettings, c.before);
-    testing_support::StartFaultLog(p, kQsos);
-    const ResultsOutcome got = testing_support::RequestResults(p);
-    ExpectSameResults(got, reference);
+    testing_support::StartFaultLog(m_p, kQsos);
+    const ResultsOutcome got = testing_support::RequestResults(m_p);
+    ExpectSameResults(got, m_reference);
     EXPECT_EQ(got.notice, kProduced);
-    ExpectLogListsTheStore(kFaultLogFile, reference);
+    ExpectLogListsTheStore(kFaultLogFile, m_reference);
     EXPECT_TRUE(ReadFile(kSettings) == c.after) << "settings file changed beyond Claimed";
     if (c.headerLine != nullptr) {
       EXPECT_NE(ReadFile(kFaultLogFile).find(std::string("\r\n") + c.headerLine + "\r\n"),

@@ -28,33 +28,33 @@ class FileFaultsTest : public ::testing::Test {
  protected:
   // The results of a faulted run against those of a clean one.
   void ExpectSameResults(const ResultsOutcome& got) {
-    EXPECT_EQ(got.text, reference.results.text);
+    EXPECT_EQ(got.text, m_reference.results.text);
     EXPECT_EQ(got.score, -1);
   }
 
   // The log now written lists exactly the QSOs of a clean run.
   void ExpectLogListsTheStore() {
     ASSERT_TRUE(fs::is_regular_file(kFaultLogFile));
-    EXPECT_EQ(QsoLinesOf(ReadFile(kFaultLogFile)), reference.qsoLines);
+    EXPECT_EQ(QsoLinesOf(ReadFile(kFaultLogFile)), m_reference.qsoLines);
   }
 
-  PluginUnderTest& p = PluginUnderTest::Get();
-  const FaultReference& reference = testing_support::ReferenceFor(p, kQsos);
-  testing_support::ScopedWorkDir dir;
+  PluginUnderTest& m_p = PluginUnderTest::Get();
+  const FaultReference& m_reference = testing_support::ReferenceFor(m_p, kQsos);
+  testing_support::ScopedWorkDir m_dir;
 };
 
 TEST_F(FileFaultsTest, ReferenceRunIsWhole) {
-  EXPECT_EQ(reference.results.notice, kProduced);
-  EXPECT_EQ(reference.qsoLines.size(), 19u) << "24 offered, 5 refused";
-  EXPECT_NE(reference.results.text.find("Total\t 19\t"), std::string::npos)
-      << reference.results.text;
+  EXPECT_EQ(m_reference.results.notice, kProduced);
+  EXPECT_EQ(m_reference.qsoLines.size(), 19u) << "24 offered, 5 refused";
+  EXPECT_NE(m_reference.results.text.find("Total\t 19\t"), std::string::npos)
+      << m_reference.results.text;
 }
 
 TEST_F(FileFaultsTest, ErrorReportThatIsAFolder) {
   fs::create_directory("Plugins");
   fs::create_directory("err.txt");
-  testing_support::StartFaultLog(p, kQsos);
-  const ResultsOutcome got = testing_support::RequestResults(p);
+  testing_support::StartFaultLog(m_p, kQsos);
+  const ResultsOutcome got = testing_support::RequestResults(m_p);
   ExpectSameResults(got);
   EXPECT_EQ(got.notice, kProduced);
   ExpectLogListsTheStore();
@@ -65,8 +65,8 @@ TEST_F(FileFaultsTest, ErrorReportThatIsAFolder) {
 TEST_F(FileFaultsTest, LogThatIsAFolderIsNotProducedAndLosesNoQso) {
   fs::create_directory("Plugins");
   fs::create_directory(kFaultLogFile);
-  testing_support::StartFaultLog(p, kQsos);
-  const ResultsOutcome got = testing_support::RequestResults(p);
+  testing_support::StartFaultLog(m_p, kQsos);
+  const ResultsOutcome got = testing_support::RequestResults(m_p);
   ExpectSameResults(got);
   EXPECT_EQ(got.notice, kNotProduced);
   EXPECT_TRUE(fs::is_directory(kFaultLogFile));
@@ -77,15 +77,15 @@ TEST_F(FileFaultsTest, LogThatIsAFolderIsNotProducedAndLosesNoQso) {
 
   // Once the folder is gone, the next request writes every stored QSO.
   fs::remove(kFaultLogFile);
-  const ResultsOutcome again = testing_support::RequestResults(p);
+  const ResultsOutcome again = testing_support::RequestResults(m_p);
   ExpectSameResults(again);
   EXPECT_EQ(again.notice, kProduced);
   ExpectLogListsTheStore();
 }
 
 TEST_F(FileFaultsTest, MissingPluginsFolder) {
-  testing_support::StartFaultLog(p, kQsos);
-  const ResultsOutcome got = testing_support::RequestResults(p);
+  testing_support::StartFaultLog(m_p, kQsos);
+  const ResultsOutcome got = testing_support::RequestResults(m_p);
   ExpectSameResults(got);
   EXPECT_EQ(got.notice, kProduced);
   ExpectLogListsTheStore();
@@ -96,8 +96,8 @@ TEST_F(FileFaultsTest, MissingPluginsFolder) {
 
 TEST_F(FileFaultsTest, SettingsFileThatIsAFolder) {
   fs::create_directories("Plugins/TAVIN.ini");
-  testing_support::StartFaultLog(p, kQsos);
-  const ResultsOutcome got = testing_support::RequestResults(p);
+  testing_support::StartFaultLog(m_p, kQsos);
+  const ResultsOutcome got = testing_support::RequestResults(m_p);
   ExpectSameResults(got);
   EXPECT_EQ(got.notice, kProduced);
   ExpectLogListsTheStore();

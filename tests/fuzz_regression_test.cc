@@ -22,8 +22,8 @@ using testing_support::ResultsOutcome;
 
 class FuzzRegressionTest : public ::testing::Test {
  protected:
-  PluginUnderTest& p = PluginUnderTest::Get();
-  testing_support::ScopedWorkDir dir;
+  PluginUnderTest& m_p = PluginUnderTest::Get();
+  testing_support::ScopedWorkDir m_dir;
 };
 
 // A store emptied by removal once reported a huge record count, and the
@@ -31,18 +31,18 @@ class FuzzRegressionTest : public ::testing::Test {
 TEST_F(FuzzRegressionTest, RemovingTheOnlyQsoLeavesAnEmptyStore) {
   for (const int removals : {1, 2}) {
     SCOPED_TRACE(removals);
-    testing_support::StartFaultLog(p, 0);
+    testing_support::StartFaultLog(m_p, 0);
     QsoCall q;
-    ASSERT_EQ(Add(p, q), 1);
-    for (int i = 0; i < removals; ++i) EXPECT_EQ(Remove(p, q), 1);
-    const ResultsOutcome emptied = testing_support::RequestResults(p);
+    ASSERT_EQ(Add(m_p, q), 1);
+    for (int i = 0; i < removals; ++i) EXPECT_EQ(Remove(m_p, q), 1);
+    const ResultsOutcome emptied = testing_support::RequestResults(m_p);
     EXPECT_NE(emptied.text.find("\r\nTotal\t 0\t 0\t 0\t 0\r\n"), std::string::npos)
         << emptied.text;
     EXPECT_EQ(emptied.notice, "File produced: UT1AA.cbr");
     EXPECT_TRUE(QsoLinesOf(ReadFile("UT1AA.cbr")).empty());
 
-    ASSERT_EQ(Add(p, q), 1);
-    testing_support::RequestResults(p);
+    ASSERT_EQ(Add(m_p, q), 1);
+    testing_support::RequestResults(m_p);
     EXPECT_EQ(QsoLinesOf(ReadFile("UT1AA.cbr")).size(), 1u);
   }
 }

@@ -4,6 +4,9 @@
 #include "tools/adif_values.h"
 #include "tools/log_generator.h"
 
+using platform::COleDateTime;
+using stats::QsoInput;
+
 namespace testing_support {
 
 QsoInput InputOf(const std::string& ownCall, const tools::AdifQso& q) {

@@ -16,8 +16,8 @@ struct GeneratedLog {
   std::string ownCall;
   std::string ownMultCode;
   std::string ownGroupCode;
-  COleDateTime start;
-  std::vector<QsoInput> qsos;
+  platform::COleDateTime start;
+  std::vector<stats::QsoInput> qsos;
 };
 
 enum class LogKind {
@@ -31,7 +31,7 @@ GeneratedLog GenerateLog(LogKind kind, uint32_t seed, std::size_t count, double 
 
 // `qso` as the statistics core takes it, logged by `ownCall`, with a valid
 // date-time.
-QsoInput InputOf(const std::string& ownCall, const tools::AdifQso& qso);
+stats::QsoInput InputOf(const std::string& ownCall, const tools::AdifQso& qso);
 
 // The full UTC hour two hours before the system clock's, as an OLE date:
 // with it a log's QSOs lie around the present, where the call check looks.

@@ -28,11 +28,11 @@ class HeaderDialogUiTest : public ::testing::Test {
     testing_support::WriteFile("Plugins/TAVIN.ini", kSettings);
   }
   void Reset() {
-    ASSERT_EQ(testing_support::Reset(p, 1, "UT1AA/P", StatsDateTime{46375.5, 0}, "AB", "G1"), 1);
+    ASSERT_EQ(testing_support::Reset(m_p, 1, "UT1AA/P", StatsDateTime{46375.5, 0}, "AB", "G1"), 1);
   }
 
-  PluginUnderTest& p = PluginUnderTest::Get();
-  testing_support::ScopedWorkDir dir;
+  PluginUnderTest& m_p = PluginUnderTest::Get();
+  testing_support::ScopedWorkDir m_dir;
 };
 
 TEST_F(HeaderDialogUiTest, ShowsTheValuesAndSavesWhatTheOperatorTyped) {
@@ -52,7 +52,7 @@ TEST_F(HeaderDialogUiTest, ShowsTheValuesAndSavesWhatTheOperatorTyped) {
       {IDC_OPERATORS, "UT1AA/P"}, {IDC_CLUB, ""}, {IDC_NAME, "Ivan"},
       {IDC_ADDRESS, "Street 1\r\nKyiv"}, {IDC_SOAPBOX, ""}};
   for (const auto& entry : expected) {
-    EXPECT_EQ(dialog.shown().at(entry.first), entry.second) << "control " << entry.first;
+    EXPECT_EQ(dialog.Shown().at(entry.first), entry.second) << "control " << entry.first;
   }
   EXPECT_EQ(ReadFile("Plugins/TAVIN.ini"),
             "[Settings]\r\nName=Petro\r\nAddress=Street 2<CR><LF>Lviv\r\n"

@@ -19,7 +19,7 @@ class MessageBoxWatcher {
   // Waits for the box and returns its text, or "<no box>" when none
   // appeared in time.
   std::string Finish();
-  const std::string& caption() const { return m_caption; }
+  const std::string& Caption() const { return m_caption; }
 
  private:
   void* m_state = nullptr;  // the system-specific watcher

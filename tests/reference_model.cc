@@ -4,6 +4,12 @@
 
 #include "stats/decimal_value.h"
 
+using stats::CInfo;
+using stats::CallProbe;
+using stats::DecimalValue;
+using stats::QsoInput;
+using stats::ResetInput;
+
 namespace testing_support {
 namespace {
 

@@ -19,14 +19,14 @@ namespace testing_support {
 class LinearModel {
  public:
   // ResetStats0 up to the Cabrillo header step.
-  int32_t Reset(const ResetInput& input);
+  int32_t Reset(const stats::ResetInput& input);
   // AddData0.
-  int32_t Add(const QsoInput& qso);
+  int32_t Add(const stats::QsoInput& qso);
   // RemoveData0.
-  int32_t Remove(const QsoInput& qso);
+  int32_t Remove(const stats::QsoInput& qso);
   // CheckCall0 at the clock reading `now` (hour and minute serve for both
   // the UTC and the local reading).
-  int32_t CheckCall(const CallProbe& probe, const platform::UtcTime& now) const;
+  int32_t CheckCall(const stats::CallProbe& probe, const platform::UtcTime& now) const;
   // GetResult0 up to the score line: the results text without the credit
   // after it. Writes the per-QSO results into the model's records and
   // returns the score.
@@ -36,14 +36,14 @@ class LinearModel {
   void ErrorReportDeleted() { m_errorReport.clear(); }
   // The bytes the error report must hold now.
   const std::string& ErrorReport() const { return m_errorReport; }
-  const std::vector<CInfo>& Store() const { return m_store; }
+  const std::vector<stats::CInfo>& Store() const { return m_store; }
 
  private:
   int32_t TourOf(int32_t hour) const;
   void ScoreRow(const std::string& label, int32_t* qsos, int32_t* points,
                 int32_t* cw, int32_t* ssb);
 
-  std::vector<CInfo> m_store;
+  std::vector<stats::CInfo> m_store;
   std::vector<std::string> m_bands;
   int32_t m_startHour = 0;
   int32_t m_lastTour = 0;

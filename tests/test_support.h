@@ -15,7 +15,7 @@ class ScopedWorkDir {
   ScopedWorkDir(const ScopedWorkDir&) = delete;
   ScopedWorkDir& operator=(const ScopedWorkDir&) = delete;
 
-  const std::filesystem::path& path() const { return m_path; }
+  const std::filesystem::path& Path() const { return m_path; }
 
  private:
   std::filesystem::path m_previous;

@@ -15,7 +15,7 @@
 namespace {
 
 TEST(Win32Exports, EachNameAndOrdinalIsOneFunction) {
-  const platform::DynamicLibrary& lib = testing_support::PluginUnderTest::Get().library();
+  const platform::DynamicLibrary& lib = testing_support::PluginUnderTest::Get().Library();
   for (const StatsExportNames& e : kStatsExports) {
     void* decorated = lib.Symbol(e.decorated);
     ASSERT_NE(decorated, nullptr) << e.decorated;
@@ -28,7 +28,7 @@ TEST(Win32Exports, EachNameAndOrdinalIsOneFunction) {
 }
 
 TEST(Win32Exports, DecoratedNamesDriveTheSameState) {
-  const platform::DynamicLibrary& lib = testing_support::PluginUnderTest::Get().library();
+  const platform::DynamicLibrary& lib = testing_support::PluginUnderTest::Get().Library();
   auto* getSetName = reinterpret_cast<GetSetNameFn*>(lib.Symbol("?GetSetName@@YAPBDH@Z"));
   auto* count = reinterpret_cast<GetNumberOfSetsFn*>(lib.Ordinal(3));
   ASSERT_NE(getSetName, nullptr);

@@ -65,20 +65,20 @@ const char* ParseLength(const std::string& count, size_t available, size_t* leng
 class AdifParser {
  public:
   AdifParser(const std::string& text, std::vector<AdifRecord>* records, AdifError* error)
-      : text_(text), records_(records), error_(error), headerHint_(FindNoCase(text, "<EOH>")) {}
+      : m_text(text), m_records(records), m_error(error), m_headerHint(FindNoCase(text, "<EOH>")) {}
 
   bool Run() {
     bool sawTag = false;
-    for (size_t open = text_.find('<'); open != kNpos; open = text_.find('<', pos_)) {
+    for (size_t open = m_text.find('<'); open != kNpos; open = m_text.find('<', m_pos)) {
       sawTag = true;
       if (!ReadTag(open)) return false;
     }
-    if (!current_.fields.empty()) {
-      return Fail(text_.size(), lastField_, "last record is not ended by <EOR>");
+    if (!m_current.fields.empty()) {
+      return Fail(m_text.size(), m_lastField, "last record is not ended by <EOR>");
     }
-    if (!sawTag && !IsBlank(text_)) {
-      Fail(text_.size(), "", "not an ADIF file: no tags found");
-      error_->record = 0;
+    if (!sawTag && !IsBlank(m_text)) {
+      Fail(m_text.size(), "", "not an ADIF file: no tags found");
+      m_error->record = 0;
       return false;
     }
     return true;
@@ -86,15 +86,15 @@ class AdifParser {
 
  private:
   bool ReadTag(size_t open) {
-    const size_t close = text_.find('>', open + 1);
+    const size_t close = m_text.find('>', open + 1);
     if (close == kNpos) {
-      const std::string rest = text_.substr(open + 1, kMaxNameInError);
+      const std::string rest = m_text.substr(open + 1, kMaxNameInError);
       return Fail(open, NameForError(rest.substr(0, rest.find(':'))), "tag is not closed by '>'");
     }
-    const std::string inner = text_.substr(open + 1, close - open - 1);
+    const std::string inner = m_text.substr(open + 1, close - open - 1);
     const size_t colon = inner.find(':');
     const std::string name = AdifUpper(inner.substr(0, colon));
-    pos_ = close + 1;
+    m_pos = close + 1;
 
     if (colon == kNpos) {
       if (name == "EOR") return EndRecord();
@@ -113,53 +113,53 @@ class AdifParser {
     const std::string count =
         inner.substr(colon + 1, typeColon == kNpos ? kNpos : typeColon - colon - 1);
     size_t length = 0;
-    if (const char* problem = ParseLength(count, text_.size() - pos_, &length)) {
+    if (const char* problem = ParseLength(count, m_text.size() - m_pos, &length)) {
       return Fail(open, name, problem);
     }
-    if (current_.fields.count(name) != 0) {
+    if (m_current.fields.count(name) != 0) {
       return Fail(open, name, "field appears twice in one record");
     }
-    current_.fields.emplace(name, text_.substr(pos_, length));
-    lastField_ = name;
-    pos_ += length;
+    m_current.fields.emplace(name, m_text.substr(m_pos, length));
+    m_lastField = name;
+    m_pos += length;
     return true;
   }
 
   bool EndRecord() {
-    if (current_.fields.empty()) return true;
-    current_.number = records_->size() + 1;
-    records_->push_back(std::move(current_));
-    current_ = AdifRecord();
-    lastField_.clear();
+    if (m_current.fields.empty()) return true;
+    m_current.number = m_records->size() + 1;
+    m_records->push_back(std::move(m_current));
+    m_current = AdifRecord();
+    m_lastField.clear();
     return true;
   }
 
   bool EndHeader(size_t open) {
-    if (headerEnded_) return Fail(open, "", "second <EOH>");
-    if (!records_->empty()) return Fail(open, "", "<EOH> after the first record");
-    headerEnded_ = true;
-    current_ = AdifRecord();
-    lastField_.clear();
+    if (m_headerEnded) return Fail(open, "", "second <EOH>");
+    if (!m_records->empty()) return Fail(open, "", "<EOH> after the first record");
+    m_headerEnded = true;
+    m_current = AdifRecord();
+    m_lastField.clear();
     return true;
   }
 
   bool Fail(size_t offset, const std::string& field, const char* message) {
     const bool inHeader =
-        !headerEnded_ && records_->empty() && headerHint_ != kNpos && offset < headerHint_;
-    error_->record = inHeader ? 0 : records_->size() + 1;
-    error_->field = field;
-    error_->message = message;
+        !m_headerEnded && m_records->empty() && m_headerHint != kNpos && offset < m_headerHint;
+    m_error->record = inHeader ? 0 : m_records->size() + 1;
+    m_error->field = field;
+    m_error->message = message;
     return false;
   }
 
-  const std::string& text_;
-  std::vector<AdifRecord>* records_;
-  AdifError* error_;
-  const size_t headerHint_;  // offset of the first "<EOH>" text, or kNpos
-  size_t pos_ = 0;
-  bool headerEnded_ = false;
-  AdifRecord current_;
-  std::string lastField_;
+  const std::string& m_text;
+  std::vector<AdifRecord>* m_records;
+  AdifError* m_error;
+  const size_t m_headerHint;  // offset of the first "<EOH>" text, or kNpos
+  size_t m_pos = 0;
+  bool m_headerEnded = false;
+  AdifRecord m_current;
+  std::string m_lastField;
 };
 
 }  // namespace

@@ -8,6 +8,9 @@
 #include "gtest/gtest.h"
 #include "platform/ole_date_time.h"
 
+using platform::CalendarFields;
+using platform::OleDateToCalendar;
+
 namespace tools {
 namespace {
 

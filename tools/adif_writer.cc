@@ -5,6 +5,9 @@
 #include "platform/ole_date_time.h"
 #include "tools/adif_values.h"
 
+using platform::CalendarFields;
+using platform::OleDateToCalendar;
+
 namespace tools {
 namespace {
 

@@ -39,41 +39,41 @@ int32_t OfferQso(AddData0Fn* fn, const QsoCallArgs& q, const Ignored& x, bool un
 }  // namespace
 
 HostCalls::HostCalls(const PluginExports& exports, IgnoredArgs ignored)
-    : exports_(exports), junk_(ignored == IgnoredArgs::kJunk) {}
+    : m_exports(exports), m_junk(ignored == IgnoredArgs::kJunk) {}
 
 int32_t HostCalls::Reset(const ResetCallArgs& a) const {
-  const Ignored& x = junk_ ? kJunk : kZero;
-  const char* ownCall = a.cabrilloFlag != 0 || !junk_ ? a.ownCall : x.text;
-  return exports_.ResetStats0(x.text, a.cabrilloFlag, ownCall, a.start, x.time, x.text, x.text,
-                              x.text, x.text, x.text, x.text, x.text, x.text, x.text,
-                              a.ownMultCode, x.i32, x.i32, x.i32, x.real, x.real, x.text,
-                              a.ownGroupCode, x.text);
+  const Ignored& x = m_junk ? kJunk : kZero;
+  const char* ownCall = a.cabrilloFlag != 0 || !m_junk ? a.ownCall : x.text;
+  return m_exports.ResetStats0(x.text, a.cabrilloFlag, ownCall, a.start, x.time, x.text, x.text,
+                               x.text, x.text, x.text, x.text, x.text, x.text, x.text,
+                               a.ownMultCode, x.i32, x.i32, x.i32, x.real, x.real, x.text,
+                               a.ownGroupCode, x.text);
 }
 
 int32_t HostCalls::Add(const QsoCallArgs& qso) const {
-  return OfferQso(exports_.AddData0, qso, junk_ ? kJunk : kZero, false);
+  return OfferQso(m_exports.AddData0, qso, m_junk ? kJunk : kZero, false);
 }
 
 int32_t HostCalls::Remove(const QsoCallArgs& qso) const {
-  return OfferQso(exports_.RemoveData0, qso, junk_ ? kJunk : kZero, junk_);
+  return OfferQso(m_exports.RemoveData0, qso, m_junk ? kJunk : kZero, m_junk);
 }
 
 int32_t HostCalls::Check(const CheckCallArgs& c) const {
-  const Ignored& x = junk_ ? kJunk : kZero;
-  return exports_.CheckCall0(c.call, x.u32, x.u32, c.mode, x.text, x.text, x.text, x.text,
-                             x.text, x.text, x.text, x.text, x.text, c.multCode, x.i32, x.i32,
-                             x.i32, x.real, x.real, x.text, junk_ ? x.text : c.group, x.text,
-                             x.text, x.text, c.band, x.text, x.out, x.out);
+  const Ignored& x = m_junk ? kJunk : kZero;
+  return m_exports.CheckCall0(c.call, x.u32, x.u32, c.mode, x.text, x.text, x.text, x.text,
+                              x.text, x.text, x.text, x.text, x.text, c.multCode, x.i32, x.i32,
+                              x.i32, x.real, x.real, x.text, m_junk ? x.text : c.group, x.text,
+                              x.text, x.text, c.band, x.text, x.out, x.out);
 }
 
 int32_t HostCalls::ExchangeCount() const {
-  const Ignored& x = junk_ ? kJunk : kZero;
-  return exports_.GetExchgCount0(x.text, x.text, x.text);
+  const Ignored& x = m_junk ? kJunk : kZero;
+  return m_exports.GetExchgCount0(x.text, x.text, x.text);
 }
 
 int32_t HostCalls::IsValidExchange(const char* exchange, int32_t field) const {
-  const Ignored& x = junk_ ? kJunk : kZero;
-  return exports_.IsValidExchg0(exchange, x.text, x.text, x.text, x.i32, x.i32, field);
+  const Ignored& x = m_junk ? kJunk : kZero;
+  return m_exports.IsValidExchg0(exchange, x.text, x.text, x.text, x.i32, x.i32, field);
 }
 
 }  // namespace tools

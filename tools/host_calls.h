@@ -68,8 +68,8 @@ class HostCalls {
   int32_t IsValidExchange(const char* exchange, int32_t field) const;
 
  private:
-  const PluginExports& exports_;
-  const bool junk_;
+  const PluginExports& m_exports;
+  const bool m_junk;
 };
 
 }  // namespace tools

@@ -29,10 +29,10 @@ class PluginExports {
   // False when the library did not load or an export is missing; Error()
   // then names the library and the system's reason, or the first export
   // missing.
-  bool Loaded() const { return error_.empty(); }
-  const std::string& Error() const { return error_; }
+  bool Loaded() const { return m_error.empty(); }
+  const std::string& Error() const { return m_error; }
 
-  const platform::DynamicLibrary& library() const { return library_; }
+  const platform::DynamicLibrary& Library() const { return m_library; }
 
   // The exports by their plain names; none is null once loaded.
 #define STATS_EXPORT_POINTER(type, name, decorated, ordinal, plainOrdinal) type* name = nullptr;
@@ -40,8 +40,8 @@ class PluginExports {
 #undef STATS_EXPORT_POINTER
 
  private:
-  platform::DynamicLibrary library_;
-  std::string error_;
+  platform::DynamicLibrary m_library;
+  std::string m_error;
 };
 
 }  // namespace tools

@@ -34,7 +34,7 @@ std::unique_ptr<PluginHost> PluginHost::Load(const std::string& path, ExportName
   return std::unique_ptr<PluginHost>(new PluginHost(std::move(exports)));
 }
 
-int32_t PluginHost::NumberOfSets() const { return exports_->GetNumberOfSets(); }
+int32_t PluginHost::NumberOfSets() const { return m_exports->GetNumberOfSets(); }
 
 int32_t PluginHost::Reset(const ResetArgs& a) const {
   ResetCallArgs call;
@@ -43,21 +43,21 @@ int32_t PluginHost::Reset(const ResetArgs& a) const {
   call.start = &a.start;
   call.ownMultCode = a.ownMultCode.c_str();
   call.ownGroupCode = a.ownGroupCode.c_str();
-  return calls_.Reset(call);
+  return m_calls.Reset(call);
 }
 
 int32_t PluginHost::Add(const std::string& ownCall, const AdifQso& qso) const {
   const StatsDateTime time{qso.time, 0};
-  return calls_.Add(ArgsOf(ownCall, qso, &time));
+  return m_calls.Add(ArgsOf(ownCall, qso, &time));
 }
 
 int32_t PluginHost::Remove(const std::string& ownCall, const AdifQso& qso) const {
   const StatsDateTime time{qso.time, 0};
-  return calls_.Remove(ArgsOf(ownCall, qso, &time));
+  return m_calls.Remove(ArgsOf(ownCall, qso, &time));
 }
 
 std::string PluginHost::Result(int32_t* score) const {
-  return TextOf(exports_->GetResult0(score));
+  return TextOf(m_exports->GetResult0(score));
 }
 
 }  // namespace tools

@@ -31,8 +31,8 @@ class PluginHost {
   static std::unique_ptr<PluginHost> Load(const std::string& path, ExportNames names,
                                           std::string* error);
 
-  const PluginExports& exports() const { return *exports_; }
-  const HostCalls& calls() const { return calls_; }
+  const PluginExports& Exports() const { return *m_exports; }
+  const HostCalls& Calls() const { return m_calls; }
 
   int32_t NumberOfSets() const;
   int32_t Reset(const ResetArgs& args) const;
@@ -46,10 +46,10 @@ class PluginHost {
 
  private:
   explicit PluginHost(std::unique_ptr<PluginExports> exports)
-      : exports_(std::move(exports)), calls_(*exports_, IgnoredArgs::kZero) {}
+      : m_exports(std::move(exports)), m_calls(*m_exports, IgnoredArgs::kZero) {}
 
-  std::unique_ptr<PluginExports> exports_;
-  HostCalls calls_;
+  std::unique_ptr<PluginExports> m_exports;
+  HostCalls m_calls;
 };
 
 }  // namespace tools

@@ -13,15 +13,15 @@ constexpr double kRedrawSeconds = 0.2;
 }  // namespace
 
 ProgressLine::ProgressLine(bool enabled, Seconds now, Write write)
-    : enabled_(enabled), now_(std::move(now)), write_(std::move(write)), start_(now_()) {}
+    : m_enabled(enabled), m_now(std::move(now)), m_write(std::move(write)), m_start(m_now()) {}
 
 void ProgressLine::Update(size_t done, size_t total) {
-  if (!enabled_) return;
-  const double now = now_();
-  if (now - start_ <= kQuietSeconds) return;
+  if (!m_enabled) return;
+  const double now = m_now();
+  if (now - m_start <= kQuietSeconds) return;
   const bool last = done >= total;
-  if (drawnWidth_ != 0 && !last && now - lastDraw_ < kRedrawSeconds) return;
-  lastDraw_ = now;
+  if (m_drawnWidth != 0 && !last && now - m_lastDraw < kRedrawSeconds) return;
+  m_lastDraw = now;
   const unsigned percent = total == 0 ? 100u : static_cast<unsigned>(done * 100 / total);
   std::string text = "replaying: " + std::to_string(done) + " of " + std::to_string(total) +
                      " QSOs offered (" + std::to_string(percent) + "%)";
@@ -30,16 +30,16 @@ void ProgressLine::Update(size_t done, size_t total) {
 }
 
 void ProgressLine::Finish() {
-  if (drawnWidth_ == 0) return;
-  write_("\r" + std::string(drawnWidth_, ' ') + "\r");
-  drawnWidth_ = 0;
+  if (m_drawnWidth == 0) return;
+  m_write("\r" + std::string(m_drawnWidth, ' ') + "\r");
+  m_drawnWidth = 0;
 }
 
 void ProgressLine::Draw(const std::string& text) {
   std::string line = "\r" + text;
-  if (text.size() < drawnWidth_) line += std::string(drawnWidth_ - text.size(), ' ');
-  write_(line);
-  if (text.size() > drawnWidth_) drawnWidth_ = text.size();
+  if (text.size() < m_drawnWidth) line += std::string(m_drawnWidth - text.size(), ' ');
+  m_write(line);
+  if (text.size() > m_drawnWidth) m_drawnWidth = text.size();
 }
 
 ProgressLine::Seconds SteadySeconds() {

@@ -25,12 +25,12 @@ class ProgressLine {
  private:
   void Draw(const std::string& text);
 
-  bool enabled_;
-  Seconds now_;
-  Write write_;
-  double start_;
-  double lastDraw_ = 0.0;
-  size_t drawnWidth_ = 0;  // 0: nothing on the line
+  bool m_enabled;
+  Seconds m_now;
+  Write m_write;
+  double m_start;
+  double m_lastDraw = 0.0;
+  size_t m_drawnWidth = 0;  // 0: nothing on the line
 };
 
 // The clock and the standard-error writer for a real run.

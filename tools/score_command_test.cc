@@ -74,46 +74,46 @@ class RunScoreTest : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    log_ = (std::filesystem::temp_directory_path() /
-            (std::string("logreplay_") + info->name() + ".adi"))
-               .string();
+    m_log = (std::filesystem::temp_directory_path() /
+             (std::string("logreplay_") + info->name() + ".adi"))
+                .string();
   }
-  void TearDown() override { std::remove(log_.c_str()); }
+  void TearDown() override { std::remove(m_log.c_str()); }
 
-  void WriteLog(const std::string& text) { std::ofstream(log_, std::ios::binary) << text; }
+  void WriteLog(const std::string& text) { std::ofstream(m_log, std::ios::binary) << text; }
 
   int Run(const std::string& pluginPath) {
     ScoreCommand command;
-    command.logPath = log_;
+    command.logPath = m_log;
     command.pluginPath = pluginPath;
-    return RunScore(command, &out_, &err_);
+    return RunScore(command, &m_out, &m_err);
   }
 
-  std::string log_;
-  std::string out_;
-  std::string err_;
+  std::string m_log;
+  std::string m_out;
+  std::string m_err;
 };
 
 TEST_F(RunScoreTest, UnreadableLogIsBadInput) {
   EXPECT_EQ(Run("no_such_plugin"), kExitBadInput);
-  EXPECT_EQ(err_.rfind("logreplay: " + log_ + ": cannot open the file: ", 0), 0u) << err_;
-  EXPECT_EQ(out_, "");
+  EXPECT_EQ(m_err.rfind("logreplay: " + m_log + ": cannot open the file: ", 0), 0u) << m_err;
+  EXPECT_EQ(m_out, "");
 }
 
 TEST_F(RunScoreTest, LogIsCheckedBeforeThePluginIsLoaded) {
   WriteLog("<EOH><CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1399 <EOR>");
   EXPECT_EQ(Run("no_such_plugin"), kExitBadInput);
-  EXPECT_EQ(err_,
-            "logreplay: " + log_ + ": record 1, field TIME_ON: time \"1399\" is out of range\n");
-  EXPECT_EQ(out_, "");
+  EXPECT_EQ(m_err,
+            "logreplay: " + m_log + ": record 1, field TIME_ON: time \"1399\" is out of range\n");
+  EXPECT_EQ(m_out, "");
 }
 
 TEST_F(RunScoreTest, MissingPluginIsNamed) {
   WriteLog("<EOH><CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>20m "
            "<STX_STRING:5>001KI <OPERATOR:4>UT1A <EOR>");
   EXPECT_EQ(Run("no_such_plugin"), kExitPlugin);
-  EXPECT_EQ(err_.rfind("logreplay: cannot load plug-in: no_such_plugin", 0), 0u) << err_;
-  EXPECT_EQ(out_, "");
+  EXPECT_EQ(m_err.rfind("logreplay: cannot load plug-in: no_such_plugin", 0), 0u) << m_err;
+  EXPECT_EQ(m_out, "");
 }
 
 }  // namespace

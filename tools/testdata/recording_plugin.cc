@@ -14,6 +14,8 @@
 #include "platform/ole_date_time.h"
 #include "plugin/stats_api.h"
 
+using platform::COleDateTime;
+
 namespace {
 
 std::string g_calls;
