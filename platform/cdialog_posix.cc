@@ -5,6 +5,7 @@
 
 #include "platform/cdialog.h"
 #include "platform/terminal_form.h"
+#include "platform/system_instance.h"
 
 namespace platform {
 namespace {
@@ -25,9 +26,6 @@ class TerminalDialogRunner : public DialogRunner {
 
 }  // namespace
 
-DialogRunner& SystemDialogRunner() {
-  static TerminalDialogRunner runner;
-  return runner;
-}
+DialogRunner& SystemDialogRunner() { return SystemInstance<TerminalDialogRunner>(); }
 
 }  // namespace platform

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/cdialog.h"
+#include "platform/system_instance.h"
 
 namespace platform {
 namespace {
@@ -120,9 +121,6 @@ class Win32DialogRunner : public DialogRunner {
 
 }  // namespace
 
-DialogRunner& SystemDialogRunner() {
-  static Win32DialogRunner runner;
-  return runner;
-}
+DialogRunner& SystemDialogRunner() { return SystemInstance<Win32DialogRunner>(); }
 
 }  // namespace platform

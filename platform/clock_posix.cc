@@ -1,6 +1,7 @@
 #include <ctime>
 
 #include "platform/clock.h"
+#include "platform/system_instance.h"
 
 namespace platform {
 namespace {
@@ -24,9 +25,6 @@ class PosixClock : public Clock {
 
 }  // namespace
 
-Clock& SystemClock() {
-  static PosixClock clock;
-  return clock;
-}
+Clock& SystemClock() { return SystemInstance<PosixClock>(); }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/clock.h"
+#include "platform/system_instance.h"
 
 namespace platform {
 namespace {
@@ -23,9 +24,6 @@ class Win32Clock : public Clock {
 
 }  // namespace
 
-Clock& SystemClock() {
-  static Win32Clock clock;
-  return clock;
-}
+Clock& SystemClock() { return SystemInstance<Win32Clock>(); }
 
 }  // namespace platform

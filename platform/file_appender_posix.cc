@@ -3,6 +3,7 @@
 
 #include "platform/file_appender.h"
 #include "platform/posix_calls.h"
+#include "platform/system_instance.h"
 
 namespace platform {
 namespace {
@@ -36,9 +37,6 @@ class PosixFileAppender : public FileAppender {
 
 }  // namespace
 
-FileAppender& SystemFileAppender() {
-  static PosixFileAppender instance;
-  return instance;
-}
+FileAppender& SystemFileAppender() { return SystemInstance<PosixFileAppender>(); }
 
 }  // namespace platform

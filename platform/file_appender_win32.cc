@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/file_appender.h"
+#include "platform/system_instance.h"
 
 namespace platform {
 namespace {
@@ -33,9 +34,6 @@ class Win32FileAppender : public FileAppender {
 
 }  // namespace
 
-FileAppender& SystemFileAppender() {
-  static Win32FileAppender instance;
-  return instance;
-}
+FileAppender& SystemFileAppender() { return SystemInstance<Win32FileAppender>(); }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 
 #include "platform/pe_version_reader.h"
 #include "platform/posix_calls.h"
+#include "platform/system_instance.h"
 
 namespace platform {
 namespace {
@@ -78,9 +79,6 @@ class PosixFileVersion : public FileVersion {
 
 }  // namespace
 
-FileVersion& SystemFileVersion() {
-  static PosixFileVersion instance;
-  return instance;
-}
+FileVersion& SystemFileVersion() { return SystemInstance<PosixFileVersion>(); }
 
 }  // namespace platform

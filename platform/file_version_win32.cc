@@ -1,4 +1,5 @@
 #include "platform/file_version.h"
+#include "platform/system_instance.h"
 
 #include <windows.h>
 
@@ -42,9 +43,6 @@ class Win32FileVersion : public FileVersion {
 
 }  // namespace
 
-FileVersion& SystemFileVersion() {
-  static Win32FileVersion instance;
-  return instance;
-}
+FileVersion& SystemFileVersion() { return SystemInstance<Win32FileVersion>(); }
 
 }  // namespace platform

@@ -8,6 +8,7 @@
 
 #include "platform/file_writer.h"
 #include "platform/posix_calls.h"
+#include "platform/system_instance.h"
 
 namespace platform {
 namespace {
@@ -81,9 +82,6 @@ class PosixFileWriter : public FileWriter {
 
 }  // namespace
 
-FileWriter& SystemFileWriter() {
-  static PosixFileWriter writer;
-  return writer;
-}
+FileWriter& SystemFileWriter() { return SystemInstance<PosixFileWriter>(); }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/file_writer.h"
+#include "platform/system_instance.h"
 
 namespace platform {
 namespace {
@@ -37,9 +38,6 @@ class Win32FileWriter : public FileWriter {
 
 }  // namespace
 
-FileWriter& SystemFileWriter() {
-  static Win32FileWriter writer;
-  return writer;
-}
+FileWriter& SystemFileWriter() { return SystemInstance<Win32FileWriter>(); }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include <cstdio>
 
 #include "platform/message_box.h"
+#include "platform/system_instance.h"
 
 namespace platform {
 namespace {
@@ -22,9 +23,6 @@ class StderrMessageBox : public MessageBoxService {
 
 }  // namespace
 
-MessageBoxService& SystemMessageBox() {
-  static StderrMessageBox box;
-  return box;
-}
+MessageBoxService& SystemMessageBox() { return SystemInstance<StderrMessageBox>(); }
 
 }  // namespace platform

@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/message_box.h"
+#include "platform/system_instance.h"
 
 namespace platform {
 namespace {
@@ -18,9 +19,6 @@ class Win32MessageBox : public MessageBoxService {
 
 }  // namespace
 
-MessageBoxService& SystemMessageBox() {
-  static Win32MessageBox box;
-  return box;
-}
+MessageBoxService& SystemMessageBox() { return SystemInstance<Win32MessageBox>(); }
 
 }  // namespace platform

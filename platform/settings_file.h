@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -43,5 +44,11 @@ class SettingsFile {
 
 // The implementation for this operating system.
 SettingsFile& SystemSettingsFile();
+
+// Whether a write of `value` under `key` in `section` can be read back as
+// given: no line break or NUL anywhere, no ']' in the section, no '=' in the
+// key, and no key starting with ';' or '[' (it would read as a comment or a
+// section header). Neither file format escapes anything.
+bool ValidSettingsNames(std::string_view section, std::string_view key, std::string_view value);
 
 }  // namespace platform

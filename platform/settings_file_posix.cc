@@ -10,6 +10,7 @@
 #include "platform/file_writer.h"
 #include "platform/posix_calls.h"
 #include "platform/settings_file.h"
+#include "platform/system_instance.h"
 
 namespace platform {
 namespace {
@@ -32,10 +33,6 @@ bool EqualsNoCase(std::string_view a, std::string_view b) {
     if (AsciiLower(a[i]) != AsciiLower(b[i])) return false;
   }
   return true;
-}
-
-bool HasAnyOf(std::string_view s, std::string_view chars) {
-  return s.find_first_of(chars) != std::string_view::npos;
 }
 
 // A line of the file: text in [begin, end), its line end in [end, next).
@@ -205,16 +202,6 @@ ReadResult ReadWholeFile(const std::string& path, std::string* text,
   return result;
 }
 
-bool ValidNames(std::string_view section, std::string_view key,
-                std::string_view value) {
-  using namespace std::string_view_literals;
-  // A key that starts with ';' or '[' would be written as a comment or a
-  // section header and could never be read back.
-  return !HasAnyOf(value, "\r\n\0"sv) && !HasAnyOf(section, "\r\n]\0"sv) &&
-         !HasAnyOf(key, "\r\n=\0"sv) &&
-         (key.empty() || (key.front() != ';' && key.front() != '['));
-}
-
 class PosixSettingsFile : public SettingsFile {
  public:
   std::string Read(const std::string& path, const std::string& section,
@@ -238,7 +225,7 @@ class PosixSettingsFile : public SettingsFile {
     // in a tab is written but never found again; all blanks go here.
     std::string_view sectionName = TrimBlanks(section);
     std::string_view keyName = TrimBlanks(key);
-    if (!ValidNames(sectionName, keyName, value)) return false;
+    if (!ValidSettingsNames(sectionName, keyName, value)) return false;
 
     const std::string local = LocalPath(path);
     std::string text;
@@ -266,9 +253,6 @@ class PosixSettingsFile : public SettingsFile {
 
 }  // namespace
 
-SettingsFile& SystemSettingsFile() {
-  static PosixSettingsFile instance;
-  return instance;
-}
+SettingsFile& SystemSettingsFile() { return SystemInstance<PosixSettingsFile>(); }
 
 }  // namespace platform

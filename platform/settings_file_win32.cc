@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/settings_file.h"
+#include "platform/system_instance.h"
 
 namespace platform {
 namespace {
@@ -18,20 +19,6 @@ std::string TrimBlanks(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
   while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
   return std::string(s);
-}
-
-bool HasAnyOf(std::string_view s, std::string_view chars) {
-  return s.find_first_of(chars) != std::string_view::npos;
-}
-
-bool ValidNames(std::string_view section, std::string_view key,
-                std::string_view value) {
-  using namespace std::string_view_literals;
-  // The API escapes nothing: a line break in a value or name injects lines,
-  // and a key that starts with ';' or '[' becomes a comment or a header.
-  return !HasAnyOf(value, "\r\n\0"sv) && !HasAnyOf(section, "\r\n]\0"sv) &&
-         !HasAnyOf(key, "\r\n=\0"sv) &&
-         (key.empty() || (key.front() != ';' && key.front() != '['));
 }
 
 bool IsAbsolute(const std::string& path) {
@@ -81,7 +68,7 @@ class Win32SettingsFile : public SettingsFile {
              const std::string& key, const std::string& value) override {
     const std::string sectionName = TrimBlanks(section);
     const std::string keyName = TrimBlanks(key);
-    if (!ValidNames(sectionName, keyName, value)) return false;
+    if (!ValidSettingsNames(sectionName, keyName, value)) return false;
     // Wine drops leading blanks of a value and Windows keeps them; reading
     // drops them either way, so write the value without them everywhere.
     const std::string trimmed = TrimBlanks(value);
@@ -93,9 +80,6 @@ class Win32SettingsFile : public SettingsFile {
 
 }  // namespace
 
-SettingsFile& SystemSettingsFile() {
-  static Win32SettingsFile instance;
-  return instance;
-}
+SettingsFile& SystemSettingsFile() { return SystemInstance<Win32SettingsFile>(); }
 
 }  // namespace platform

@@ -15,6 +15,11 @@ namespace testing_support {
 constexpr std::size_t kFaultLogSize = 40;
 constexpr char kFaultOwnCall[] = "UT1AA";
 constexpr char kFaultLogFile[] = "UT1AA.cbr";
+// How many QSOs of the log a fault test offers before it breaks a file, and
+// the two notices the Cabrillo pass can show.
+constexpr std::size_t kFaultQsos = 24;
+constexpr char kFaultProduced[] = "File produced: UT1AA.cbr";
+constexpr char kFaultNotProduced[] = "File not produced: UT1AA.cbr";
 
 // What one results request gave the host and showed the operator.
 struct ResultsOutcome {

@@ -22,20 +22,11 @@
 #include "tests/fault_scenario.h"
 #include "tests/test_support.h"
 
+namespace testing_support {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::FaultReference;
-using testing_support::kFaultLogFile;
-using testing_support::PluginUnderTest;
-using testing_support::QsoLinesOf;
-using testing_support::ReadFile;
-using testing_support::ResultsOutcome;
-using testing_support::WriteFile;
 
-const std::size_t kQsos = 24;
-const std::string kProduced = std::string("File produced: ") + kFaultLogFile;
-const std::string kNotProduced = std::string("File not produced: ") + kFaultLogFile;
 const char kSettings[] = "Plugins/TAVIN.ini";
 const uid_t kNobody = 65534;
 
@@ -112,7 +103,7 @@ class FaultsTest : public ::testing::Test {
   }
 
   PluginUnderTest& m_p = PluginUnderTest::Get();
-  const FaultReference& m_reference = testing_support::ReferenceFor(m_p, kQsos);
+  const FaultReference& m_reference = testing_support::ReferenceFor(m_p, kFaultQsos);
   testing_support::ScopedWorkDir m_dir;
 };
 
@@ -132,10 +123,10 @@ TEST_F(FaultsTest, UnprivilegedChildIsBoundByPermissions) {
 TEST_F(FaultsTest, SettingsFileOnAFullDevice) {
   fs::create_directory("Plugins");
   fs::create_symlink("/dev/full", kSettings);
-  testing_support::StartFaultLog(m_p, kQsos);
+  testing_support::StartFaultLog(m_p, kFaultQsos);
   const ResultsOutcome got = testing_support::RequestResults(m_p);
   ExpectSameResults(got, m_reference);
-  EXPECT_EQ(got.notice, kProduced);
+  EXPECT_EQ(got.notice, kFaultProduced);
   ExpectLogListsTheStore(kFaultLogFile, m_reference);
   EXPECT_EQ(fs::read_symlink(kSettings), "/dev/full");
 }
@@ -148,12 +139,12 @@ TEST_F(FaultsTest, ReadOnlyErrorReportKeepsItsContent) {
   fs::permissions(".", fs::perms::all);
   fs::permissions("Plugins", fs::perms::all);
   const std::string out = RunUnprivileged([this] {
-    testing_support::StartFaultLog(m_p, kQsos);
+    testing_support::StartFaultLog(m_p, kFaultQsos);
     return Encode(testing_support::RequestResults(m_p));
   });
   const ResultsOutcome got = Decode(out);
   ExpectSameResults(got, m_reference);
-  EXPECT_EQ(got.notice, kProduced);
+  EXPECT_EQ(got.notice, kFaultProduced);
   ExpectLogListsTheStore(kFaultLogFile, m_reference);
   EXPECT_EQ(ReadFile("err.txt"), "previous report\r\n");
 }
@@ -172,17 +163,17 @@ TEST_F(FaultsTest, ReadOnlySettingsFileKeepsItsContent) {
     if (asNobody) {
       fs::permissions(".", fs::perms::all);
       got = Decode(RunUnprivileged([this] {
-        testing_support::StartFaultLog(m_p, kQsos);
+        testing_support::StartFaultLog(m_p, kFaultQsos);
         return Encode(testing_support::RequestResults(m_p));
       }));
     } else {
       fs::permissions(kSettings, fs::perms::owner_read | fs::perms::group_read |
                                      fs::perms::others_read);
-      testing_support::StartFaultLog(m_p, kQsos);
+      testing_support::StartFaultLog(m_p, kFaultQsos);
       got = testing_support::RequestResults(m_p);
     }
     ExpectSameResults(got, m_reference);
-    EXPECT_EQ(got.notice, kProduced);
+    EXPECT_EQ(got.notice, kFaultProduced);
     ExpectLogListsTheStore(kFaultLogFile, m_reference);
     EXPECT_NE(ReadFile(kFaultLogFile).find("\r\nNAME: Ivan\r\n"), std::string::npos);
     EXPECT_EQ(ReadFile(kSettings), previous);
@@ -208,7 +199,7 @@ TEST_F(FaultsTest, ReadOnlyFolderKeepsThePreviousLog) {
   fs::create_directory("spare");
   fs::permissions("spare", fs::perms::all);
   const std::string out = RunUnprivileged([this] {
-    testing_support::StartFaultLog(m_p, kQsos);
+    testing_support::StartFaultLog(m_p, kFaultQsos);
     std::string both = Encode(testing_support::RequestResults(m_p));
     if (chdir("spare") != 0) return std::string("no spare folder");
     return both + '\0' + Encode(testing_support::RequestResults(m_p));
@@ -217,14 +208,14 @@ TEST_F(FaultsTest, ReadOnlyFolderKeepsThePreviousLog) {
   ASSERT_NE(split, std::string::npos) << out;
   const ResultsOutcome faulted = Decode(out.substr(0, split));
   ExpectSameResults(faulted, m_reference);
-  EXPECT_EQ(faulted.notice, kNotProduced);
+  EXPECT_EQ(faulted.notice, kFaultNotProduced);
   EXPECT_EQ(ReadFile(kFaultLogFile), "previous log\r\n");
   EXPECT_EQ(testing_support::FolderEntries(),
             (std::vector<std::string>{"Plugins", kFaultLogFile, "spare"}));
 
   const ResultsOutcome elsewhere = Decode(out.substr(split + 1));
   ExpectSameResults(elsewhere, m_reference);
-  EXPECT_EQ(elsewhere.notice, kProduced);
+  EXPECT_EQ(elsewhere.notice, kFaultProduced);
   ExpectLogListsTheStore(std::string("spare/") + kFaultLogFile, m_reference);
 }
 
@@ -262,10 +253,10 @@ TEST_F(FaultsTest, OddSettingsFilesAreReadAndKept) {
     testing_support::ScopedWorkDir each;
     fs::create_directory("Plugins");
     WriteFile(kSettings, c.before);
-    testing_support::StartFaultLog(m_p, kQsos);
+    testing_support::StartFaultLog(m_p, kFaultQsos);
     const ResultsOutcome got = testing_support::RequestResults(m_p);
     ExpectSameResults(got, m_reference);
-    EXPECT_EQ(got.notice, kProduced);
+    EXPECT_EQ(got.notice, kFaultProduced);
     ExpectLogListsTheStore(kFaultLogFile, m_reference);
     EXPECT_TRUE(ReadFile(kSettings) == c.after) << "settings file changed beyond Claimed";
     if (c.headerLine != nullptr) {
@@ -276,3 +267,4 @@ TEST_F(FaultsTest, OddSettingsFilesAreReadAndKept) {
 }
 
 }  // namespace
+}  // namespace testing_support

@@ -10,19 +10,10 @@
 #include "tests/fault_scenario.h"
 #include "tests/test_support.h"
 
+namespace testing_support {
 namespace {
 
 namespace fs = std::filesystem;
-using testing_support::FaultReference;
-using testing_support::kFaultLogFile;
-using testing_support::PluginUnderTest;
-using testing_support::QsoLinesOf;
-using testing_support::ReadFile;
-using testing_support::ResultsOutcome;
-
-const std::size_t kQsos = 24;
-const std::string kProduced = std::string("File produced: ") + kFaultLogFile;
-const std::string kNotProduced = std::string("File not produced: ") + kFaultLogFile;
 
 class FileFaultsTest : public ::testing::Test {
  protected:
@@ -39,12 +30,12 @@ class FileFaultsTest : public ::testing::Test {
   }
 
   PluginUnderTest& m_p = PluginUnderTest::Get();
-  const FaultReference& m_reference = testing_support::ReferenceFor(m_p, kQsos);
+  const FaultReference& m_reference = testing_support::ReferenceFor(m_p, kFaultQsos);
   testing_support::ScopedWorkDir m_dir;
 };
 
 TEST_F(FileFaultsTest, ReferenceRunIsWhole) {
-  EXPECT_EQ(m_reference.results.notice, kProduced);
+  EXPECT_EQ(m_reference.results.notice, kFaultProduced);
   EXPECT_EQ(m_reference.qsoLines.size(), 19u) << "24 offered, 5 refused";
   EXPECT_NE(m_reference.results.text.find("Total\t 19\t"), std::string::npos)
       << m_reference.results.text;
@@ -53,10 +44,10 @@ TEST_F(FileFaultsTest, ReferenceRunIsWhole) {
 TEST_F(FileFaultsTest, ErrorReportThatIsAFolder) {
   fs::create_directory("Plugins");
   fs::create_directory("err.txt");
-  testing_support::StartFaultLog(m_p, kQsos);
+  testing_support::StartFaultLog(m_p, kFaultQsos);
   const ResultsOutcome got = testing_support::RequestResults(m_p);
   ExpectSameResults(got);
-  EXPECT_EQ(got.notice, kProduced);
+  EXPECT_EQ(got.notice, kFaultProduced);
   ExpectLogListsTheStore();
   EXPECT_TRUE(fs::is_directory("err.txt"));
   EXPECT_TRUE(fs::is_empty("err.txt"));
@@ -65,10 +56,10 @@ TEST_F(FileFaultsTest, ErrorReportThatIsAFolder) {
 TEST_F(FileFaultsTest, LogThatIsAFolderIsNotProducedAndLosesNoQso) {
   fs::create_directory("Plugins");
   fs::create_directory(kFaultLogFile);
-  testing_support::StartFaultLog(m_p, kQsos);
+  testing_support::StartFaultLog(m_p, kFaultQsos);
   const ResultsOutcome got = testing_support::RequestResults(m_p);
   ExpectSameResults(got);
-  EXPECT_EQ(got.notice, kNotProduced);
+  EXPECT_EQ(got.notice, kFaultNotProduced);
   EXPECT_TRUE(fs::is_directory(kFaultLogFile));
   EXPECT_TRUE(fs::is_empty(kFaultLogFile));
   EXPECT_EQ(testing_support::FolderEntries(),
@@ -79,15 +70,15 @@ TEST_F(FileFaultsTest, LogThatIsAFolderIsNotProducedAndLosesNoQso) {
   fs::remove(kFaultLogFile);
   const ResultsOutcome again = testing_support::RequestResults(m_p);
   ExpectSameResults(again);
-  EXPECT_EQ(again.notice, kProduced);
+  EXPECT_EQ(again.notice, kFaultProduced);
   ExpectLogListsTheStore();
 }
 
 TEST_F(FileFaultsTest, MissingPluginsFolder) {
-  testing_support::StartFaultLog(m_p, kQsos);
+  testing_support::StartFaultLog(m_p, kFaultQsos);
   const ResultsOutcome got = testing_support::RequestResults(m_p);
   ExpectSameResults(got);
-  EXPECT_EQ(got.notice, kProduced);
+  EXPECT_EQ(got.notice, kFaultProduced);
   ExpectLogListsTheStore();
   EXPECT_FALSE(fs::exists("Plugins")) << "nothing creates the folder";
   EXPECT_NE(ReadFile(kFaultLogFile).find("\r\nOPERATORS: UT1AA\r\n"), std::string::npos)
@@ -96,13 +87,14 @@ TEST_F(FileFaultsTest, MissingPluginsFolder) {
 
 TEST_F(FileFaultsTest, SettingsFileThatIsAFolder) {
   fs::create_directories("Plugins/TAVIN.ini");
-  testing_support::StartFaultLog(m_p, kQsos);
+  testing_support::StartFaultLog(m_p, kFaultQsos);
   const ResultsOutcome got = testing_support::RequestResults(m_p);
   ExpectSameResults(got);
-  EXPECT_EQ(got.notice, kProduced);
+  EXPECT_EQ(got.notice, kFaultProduced);
   ExpectLogListsTheStore();
   EXPECT_TRUE(fs::is_directory("Plugins/TAVIN.ini"));
   EXPECT_TRUE(fs::is_empty("Plugins/TAVIN.ini"));
 }
 
 }  // namespace
+}  // namespace testing_support

@@ -1,0 +1,19 @@
+#include "platform/settings_file.h"
+
+namespace platform {
+namespace {
+
+bool HasAnyOf(std::string_view s, std::string_view chars) {
+  return s.find_first_of(chars) != std::string_view::npos;
+}
+
+}  // namespace
+
+bool ValidSettingsNames(std::string_view section, std::string_view key, std::string_view value) {
+  using namespace std::string_view_literals;
+  return !HasAnyOf(value, "\r\n\0"sv) && !HasAnyOf(section, "\r\n]\0"sv) &&
+         !HasAnyOf(key, "\r\n=\0"sv) &&
+         (key.empty() || (key.front() != ';' && key.front() != '['));
+}
+
+}  // namespace platform
