@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "tools/adif_reader.h"
+
 namespace tools {
 namespace {
 
@@ -30,13 +32,6 @@ std::string Trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(kBlanks);
   if (first == std::string::npos) return std::string();
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
-}
-
-std::string UpperAscii(std::string text) {
-  for (char& c : text) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return text;
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -204,7 +199,7 @@ uint32_t BandLowerEdgeHz(const std::string& label) {
 }
 
 std::string HostMode(const std::string& mode) {
-  const std::string upper = UpperAscii(Trimmed(mode));
+  const std::string upper = AdifUpper(Trimmed(mode));
   return upper == "USB" || upper == "LSB" ? std::string("SSB") : upper;
 }
 

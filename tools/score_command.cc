@@ -154,11 +154,12 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     return kExitPlugin;
   }
 
-  for (const std::string& warning : plan.warnings) *err += ErrorLine("warning: " + warning);
-  WriteToStandardError()(*err);
-  err->clear();
-  ProgressLine progress(platform::StandardErrorIsTerminal(), SteadySeconds(),
-                        WriteToStandardError());
+  // Before the replay, so they stand above the plug-in's own notices.
+  const ProgressLine::Write toStandardError = WriteToStandardError();
+  for (const std::string& warning : plan.warnings) {
+    toStandardError(ErrorLine("warning: " + warning));
+  }
+  ProgressLine progress(platform::StandardErrorIsTerminal(), SteadySeconds(), toStandardError);
   const ReplayOutcome outcome = Replay(*host, plan, &progress);
   *out = FormatSettings(plan.settings) +
          FormatReport(outcome, InCurrentDirectory("err.txt"), plan.warnings.size(), plan.cabrillo,

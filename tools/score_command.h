@@ -61,8 +61,9 @@ std::string ErrorLine(const std::string& message);
 
 // Runs the command in the current directory, where the plug-in writes
 // err.txt, Plugins/TAVIN.ini and the Cabrillo log. Returns the exit status;
-// the report goes to `out`; a failure's message (one line), or the warnings
-// (one line each), to `err`. Nothing is offered to the plug-in unless the
+// the report goes to `out`, a failure's message (one line) to `err`. The
+// warnings of a replay go straight to standard error, one line each, before
+// the first QSO is offered. Nothing is offered to the plug-in unless the
 // whole log is valid or its bad records are to be skipped.
 int RunScore(const ScoreCommand& command, std::string* out, std::string* err);
 
