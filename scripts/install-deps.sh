@@ -2,7 +2,9 @@
 # Installs what a job needs on Debian 12 (run as root):
 #   sh scripts/install-deps.sh app    the plug-in and logreplay, both systems
 #   sh scripts/install-deps.sh test   everything the tests, benchmarks and
-#                                     fuzz targets need (the default)
+#                                     fuzz targets need (the default), with
+#                                     Google Benchmark's sources for the
+#                                     cross build (scripts/fetch-benchmark.sh)
 set -eu
 app="cmake ninja-build g++ libcli11-dev g++-mingw-w64-i686"
 case "${1:-test}" in
@@ -20,11 +22,15 @@ done
 if [ "${1:-test}" = test ] && ! command -v npm >/dev/null 2>&1; then
   missing="$missing npm"
 fi
-[ -z "$missing" ] && exit 0
-echo "installing:$missing"
-case "$missing" in
-  *:i386*)
-    dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
-esac
-apt-get update -q
-DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+if [ -n "$missing" ]; then
+  echo "installing:$missing"
+  case "$missing" in
+    *:i386*)
+      dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386 ;;
+  esac
+  apt-get update -q
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -q --no-install-recommends $missing
+fi
+if [ "${1:-test}" = test ]; then
+  sh "$(dirname "$0")/fetch-benchmark.sh" >/dev/null
+fi
