@@ -117,13 +117,14 @@ TEST(QsoStoreTest, VisitsOneCallOnOneBandInStoreOrder) {
   store.Append(Qso("UR5AA", "CW"));
   store.Append(Qso("UR5AA", "RTTY"));
   std::vector<std::string> seen;
-  EXPECT_TRUE(store.AnyWithCallBand("UR5AA", "20m", [&](const CInfo& r) {
-    seen.push_back(r.m_mode);
-    return r.m_mode == "CW";
+  EXPECT_TRUE(store.AnyWithCallBand("UR5AA", "20m", [&](const QsoStore::Record& r) {
+    seen.emplace_back(r.Mode());
+    return r.Mode() == "CW";
   }));
   EXPECT_EQ(seen, (std::vector<std::string>{"SSB", "CW"})) << "stops at the first yes";
-  EXPECT_FALSE(store.AnyWithCallBand("UR5AA", "80m", [](const CInfo&) { return true; }));
-  EXPECT_FALSE(store.AnyWithCallBand("UR5A", "20m", [](const CInfo&) { return true; }));
+  auto any = [](const QsoStore::Record&) { return true; };
+  EXPECT_FALSE(store.AnyWithCallBand("UR5AA", "80m", any));
+  EXPECT_FALSE(store.AnyWithCallBand("UR5A", "20m", any));
 }
 
 TEST(QsoStoreTest, BandKeysAndNumbersFollowTheRecords) {
