@@ -20,6 +20,14 @@ class KeyNumbers {
   void Clear();
   // The number of `key`, held once more.
   uint32_t Acquire(uint64_t key);
+  // The same, trying `guess` first: the number the key had lately.
+  uint32_t AcquireLike(uint64_t key, uint32_t guess) {
+    if (guess < m_keys.size() && m_holders[guess] != 0 && m_keys[guess] == key) {
+      ++m_holders[guess];
+      return guess;
+    }
+    return Acquire(key);
+  }
   // Lets go of one holding of `number`.
   void Release(uint32_t number);
   // The number of `key`, or kNone when no one holds it.

@@ -10,7 +10,7 @@ using platform::COleDateTime;
 
 namespace stats {
 
-const QsoStore::TextField QsoStore::kTextFields[9] = {
+const QsoStore::TextPlace QsoStore::kTextPlaces[kTextFieldCount] = {
     {&CInfo::m_call, &Slot::call},         {&CInfo::m_multKey, &Slot::multKey},
     {&CInfo::m_group, &Slot::group},       {&CInfo::m_band, &Slot::band},
     {&CInfo::m_mode, &Slot::mode},         {&CInfo::m_rstRcvd, &Slot::rstRcvd},
@@ -18,10 +18,10 @@ const QsoStore::TextField QsoStore::kTextFields[9] = {
     {&CInfo::m_spare2, &Slot::spare2},
 };
 
-std::string_view QsoStore::Record::Call() const { return m_store->m_texts.Text(m_slot->call); }
-std::string_view QsoStore::Record::Mode() const { return m_store->m_texts.Text(m_slot->mode); }
+std::string_view QsoStore::Record::Call() const { return m_store->m_texts[kCall].Text(m_slot->call); }
+std::string_view QsoStore::Record::Mode() const { return m_store->m_texts[kMode].Text(m_slot->mode); }
 std::string_view QsoStore::Record::Group() const {
-  return m_store->m_texts.Text(m_slot->group);
+  return m_store->m_texts[kGroup].Text(m_slot->group);
 }
 std::string_view QsoStore::Record::ExchRcvd() const {
   return m_slot->exchRcvd.View(m_store->m_longExchanges);
@@ -40,8 +40,8 @@ uint32_t QsoStore::Record::GroupNumber() const { return m_slot->group; }
 
 CInfo QsoStore::Record::Info() const {
   CInfo r;
-  for (const TextField& field : kTextFields) {
-    r.*field.text = m_store->m_texts.Text(m_slot->*field.number);
+  for (std::size_t field = 0; field < kTextFieldCount; ++field) {
+    r.*kTextPlaces[field].text = m_store->m_texts[field].Text(m_slot->*kTextPlaces[field].number);
   }
   r.m_exchRcvd = ExchRcvd();
   r.m_exchSent = ExchSent();
@@ -64,19 +64,21 @@ void QsoStore::Clear() {
   m_freeSlots.clear();
   m_order.clear();
   m_nextSeq = 0;
-  m_texts.Clear();
+  for (TextPool& texts : m_texts) texts.Clear();
   m_longExchanges.Clear();
   std::fill(std::begin(m_lastTexts), std::end(m_lastTexts), TextPool::kEmpty);
   m_bands.Clear();
+  m_lastBandNumber = kNoNumber;
   m_callBands.Clear();
   m_bandKeys.Clear();
   m_chains.clear();
   m_equalIndex.Clear();
 }
 
-uint32_t QsoStore::InternRepeating(const std::string& text, uint32_t* last) {
-  if (m_texts.Text(*last) == text) return *last;
-  return *last = m_texts.Intern(text);
+uint32_t QsoStore::InternRepeating(std::size_t field, const std::string& text) {
+  uint32_t& last = m_lastTexts[field];
+  if (m_texts[field].Text(last) == text) return last;
+  return last = m_texts[field].Intern(text);
 }
 
 void QsoStore::CopyValues(const CInfo& r, Slot* s) {
@@ -91,8 +93,8 @@ void QsoStore::CopyValues(const CInfo& r, Slot* s) {
 }
 
 void QsoStore::Fill(const CInfo& record, Slot* slot) {
-  for (std::size_t i = 0; i < std::size(kTextFields); ++i) {
-    slot->*kTextFields[i].number = InternRepeating(record.*kTextFields[i].text, &m_lastTexts[i]);
+  for (std::size_t field = 0; field < kTextFieldCount; ++field) {
+    slot->*kTextPlaces[field].number = InternRepeating(field, record.*kTextPlaces[field].text);
   }
   slot->exchRcvd = ShortText::Of(record.m_exchRcvd, m_longExchanges);
   slot->exchSent = ShortText::Of(record.m_exchSent, m_longExchanges);
@@ -100,10 +102,10 @@ void QsoStore::Fill(const CInfo& record, Slot* slot) {
 }
 
 bool QsoStore::Describe(const CInfo& record, Slot* slot) const {
-  for (const TextField& field : kTextFields) {
-    const uint32_t number = m_texts.Find(record.*field.text);
+  for (std::size_t field = 0; field < kTextFieldCount; ++field) {
+    const uint32_t number = m_texts[field].Find(record.*kTextPlaces[field].text);
     if (number == TextPool::kNone) return false;
-    slot->*field.number = number;
+    slot->*kTextPlaces[field].number = number;
   }
   if (!ShortText::Find(record.m_exchRcvd, m_longExchanges, &slot->exchRcvd) ||
       !ShortText::Find(record.m_exchSent, m_longExchanges, &slot->exchSent)) {
@@ -122,8 +124,8 @@ bool QsoStore::CanBeEqual(const Slot& s) {
 
 // Every field of the record; date-times compare as COleDateTime does.
 bool QsoStore::SameRecord(const Slot& a, const Slot& b) {
-  for (const TextField& field : kTextFields) {
-    if (a.*field.number != b.*field.number) return false;
+  for (const TextPlace& place : kTextPlaces) {
+    if (a.*place.number != b.*place.number) return false;
   }
   return a.exchRcvd == b.exchRcvd && a.exchSent == b.exchSent && a.freqKHz == b.freqKHz &&
          a.tour == b.tour && a.reserved == b.reserved && a.points == b.points &&
@@ -184,7 +186,7 @@ bool QsoStore::AppendIfNew(const CInfo& record) {
 void QsoStore::Index(uint32_t id) {
   Slot& s = SlotOf(id);
   s.seq = m_nextSeq++;
-  s.bandNumber = m_bands.Acquire(s.band);
+  s.bandNumber = m_lastBandNumber = m_bands.AcquireLike(s.band, m_lastBandNumber);
   s.callBand = m_callBands.Acquire(KeyNumbers::Pair(s.bandNumber, s.call));
   s.bandKey = m_bandKeys.Acquire(KeyNumbers::Pair(s.bandNumber, s.multKey));
 
@@ -257,20 +259,20 @@ std::ptrdiff_t QsoStore::FindEqual(const CInfo& record) const {
   return static_cast<std::ptrdiff_t>(PositionOf(best));
 }
 
-uint32_t QsoStore::TextNumber(std::string_view text) const {
-  const uint32_t number = m_texts.Find(text);
+uint32_t QsoStore::TextNumber(TextField field, std::string_view text) const {
+  const uint32_t number = m_texts[field].Find(text);
   return number == TextPool::kNone ? kNoNumber : number;
 }
 
 uint32_t QsoStore::FindBandNumber(const std::string& band) const {
-  const uint32_t text = m_texts.Find(band);
+  const uint32_t text = m_texts[kBand].Find(band);
   return text == TextPool::kNone ? kNoNumber : m_bands.Find(text);
 }
 
 uint32_t QsoStore::FirstOfCallBand(const std::string& call,
                                    const std::string& band) const {
   const uint32_t bandNumber = FindBandNumber(band);
-  const uint32_t callText = m_texts.Find(call);
+  const uint32_t callText = m_texts[kCall].Find(call);
   if (bandNumber == kNoNumber || callText == TextPool::kNone) return kNoSlot;
   const uint32_t callBand = m_callBands.Find(KeyNumbers::Pair(bandNumber, callText));
   return callBand != kNoNumber ? m_chains[callBand].first : kNoSlot;
@@ -279,7 +281,7 @@ uint32_t QsoStore::FirstOfCallBand(const std::string& call,
 std::ptrdiff_t QsoStore::FindCallModeBand(const std::string& call,
                                           const std::string& mode,
                                           const std::string& band) const {
-  const uint32_t modeText = m_texts.Find(mode);
+  const uint32_t modeText = m_texts[kMode].Find(mode);
   if (modeText == TextPool::kNone) return kNotFound;
   for (uint32_t id = FirstOfCallBand(call, band); id != kNoSlot;
        id = SlotOf(id).nextSameCallBand) {
@@ -291,7 +293,7 @@ std::ptrdiff_t QsoStore::FindCallModeBand(const std::string& call,
 uint32_t QsoStore::FindBandKeyNumber(const std::string& band,
                                      const std::string& multKey) const {
   const uint32_t bandNumber = FindBandNumber(band);
-  const uint32_t keyText = m_texts.Find(multKey);
+  const uint32_t keyText = m_texts[kMultKey].Find(multKey);
   if (bandNumber == kNoNumber || keyText == TextPool::kNone) return kNoNumber;
   return m_bandKeys.Find(KeyNumbers::Pair(bandNumber, keyText));
 }

@@ -39,6 +39,11 @@ class QsoStore {
   static constexpr std::ptrdiff_t kNotFound = -1;
   static constexpr uint32_t kNoNumber = KeyNumbers::kNone;
 
+  // The texts of a record that repeat from QSO to QSO, each field numbered
+  // on its own.
+  enum TextField { kCall, kMultKey, kGroup, kBand, kMode, kRstRcvd, kRstSent, kSpare1, kSpare2,
+                   kTextFieldCount };
+
   // A stored record as it is, read in place; valid while the store is not
   // changed.
   class Record {
@@ -99,10 +104,9 @@ class QsoStore {
   bool AnyWithCallBand(const std::string& call, const std::string& band,
                        Visit&& visit) const;
 
-  // The number that a call, mode or group text of a stored record has when
-  // it equals `text`, or kNoNumber when no record ever stored since Clear
-  // had it.
-  uint32_t TextNumber(std::string_view text) const;
+  // The number that the `field` text of a stored record has when it equals
+  // `text`, or kNoNumber when no record stored since Clear had it there.
+  uint32_t TextNumber(TextField field, std::string_view text) const;
 
   // Numbers for the texts of stored records, for a pass over the store that
   // groups records: two records have the same band number exactly when their
@@ -126,7 +130,7 @@ class QsoStore {
   static constexpr unsigned kChunkBits = 10;
   static constexpr uint32_t kChunkSize = uint32_t{1} << kChunkBits;
 
-  // One record (texts as numbers of m_texts, exchanges as ShortTexts over
+  // One record (texts as numbers of their field's pool, exchanges as ShortTexts over
   // m_longExchanges) and its places in the indexes.
   struct Slot {
     double time = 0.0;
@@ -143,12 +147,12 @@ class QsoStore {
     uint32_t nextSameCallBand = kNoSlot;  // the records of one call and band
   };
 
-  // The repeating texts of a record and where a slot keeps their numbers.
-  struct TextField {
+  // Where a record and a slot keep each repeating text.
+  struct TextPlace {
     std::string CInfo::*text;
     uint32_t Slot::*number;
   };
-  static const TextField kTextFields[9];
+  static const TextPlace kTextPlaces[kTextFieldCount];
 
   // The records of one call on one band, oldest first.
   struct Chain {
@@ -166,9 +170,9 @@ class QsoStore {
   // The same without adding: false when a text is in no pool, so that no
   // stored record can equal `record`.
   bool Describe(const CInfo& record, Slot* slot) const;
-  // The number of `text` in m_texts; `last` is the field's number in the
-  // last record, a shortcut since most fields repeat from QSO to QSO.
-  uint32_t InternRepeating(const std::string& text, uint32_t* last);
+  // The number of `text` in the pool of `field`; the field's number in the
+  // last record is tried first, since most fields repeat from QSO to QSO.
+  uint32_t InternRepeating(std::size_t field, const std::string& text);
   // The fields that are no texts.
   static void CopyValues(const CInfo& record, Slot* slot);
   static bool CanBeEqual(const Slot& slot);
@@ -187,10 +191,11 @@ class QsoStore {
   std::vector<uint32_t> m_freeSlots;
   IdSequence m_order;             // slot ids in store order
   uint64_t m_nextSeq = 0;         // equals Count() until the first removal
-  TextPool m_texts;               // calls, keys, groups, bands, modes, reports
-  TextPool m_longExchanges;       // exchanges too long to keep in place
-  uint32_t m_lastTexts[9] = {};   // per text field, its number in the last record
+  TextPool m_texts[kTextFieldCount];          // by TextField: small pools stay in cache
+  uint32_t m_lastTexts[kTextFieldCount] = {};  // by TextField: its number in the last record
+  TextPool m_longExchanges;                    // exchanges too long to keep in place
   KeyNumbers m_bands;             // by band text number
+  uint32_t m_lastBandNumber = kNoNumber;  // of the last record appended
   KeyNumbers m_callBands;         // by band number and call text number
   KeyNumbers m_bandKeys;          // by band number and key text number
   std::vector<Chain> m_chains;    // by call-band number
