@@ -170,15 +170,15 @@ void QsoStore::Append(const CInfo& record) {
 }
 
 bool QsoStore::AppendIfNew(const CInfo& record) {
-  Slot candidate;
+  const uint32_t id = NewSlot();
+  Slot& candidate = SlotOf(id);
   Fill(record, &candidate);
   if (CanBeEqual(candidate) &&
       m_equalIndex.Any(EqualityKey(candidate),
-                       [&](uint32_t id) { return SameRecord(SlotOf(id), candidate); })) {
+                       [&](uint32_t other) { return SameRecord(SlotOf(other), candidate); })) {
+    m_freeSlots.push_back(id);
     return false;
   }
-  const uint32_t id = NewSlot();
-  SlotOf(id) = candidate;
   Index(id);
   return true;
 }
