@@ -33,10 +33,12 @@ int32_t CheckCall(const Contest& contest, const CallProbe& probe,
 
   // The first repeat in store order ends the scan, and any repeat gives the
   // same answer, so the records of this call on this band are all it needs.
-  const bool repeat = store.AnyWithCallBand(probe.call, probe.band, [&](const CInfo& s) {
-    if (s.m_mode == probe.mode) return s.m_tour == tour;
-    return InHalfHourWindow(now.hour, now.minute, s.m_time.GetHour(), s.m_time.GetMinute());
-  });
+  const bool repeat =
+      store.AnyWithCallBand(probe.call, probe.band, [&](const QsoStore::Record& s) {
+        if (s.Mode() == probe.mode) return s.Tour() == tour;
+        const platform::COleDateTime time = s.Time();
+        return InHalfHourWindow(now.hour, now.minute, time.GetHour(), time.GetMinute());
+      });
   if (repeat) return kRepeat;
   if (store.FindBandKeyNumber(probe.band, probeKey) != QsoStore::kNoNumber) {
     return kNoNewMultiplier;

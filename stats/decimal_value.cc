@@ -4,7 +4,7 @@
 
 namespace stats {
 
-int32_t DecimalValue(const std::string& text) {
+int32_t DecimalValue(std::string_view text) {
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r'))) ++i;

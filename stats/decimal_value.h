@@ -1,13 +1,13 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace stats {
 
 // The number a text begins with: leading white space skipped, an optional
 // sign, then the leading decimal digits; 0 when no digit follows. Values
 // beyond the 32-bit range saturate at the nearest limit.
-int32_t DecimalValue(const std::string& text);
+int32_t DecimalValue(std::string_view text);
 
 }  // namespace stats

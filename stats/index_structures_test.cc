@@ -13,7 +13,7 @@
 #include "stats/band_list.h"
 #include "stats/hash_slots.h"
 #include "stats/id_sequence.h"
-#include "stats/text_numbers.h"
+#include "stats/key_numbers.h"
 
 namespace stats {
 namespace {
@@ -92,14 +92,15 @@ TEST(HashSlotsTest, FindsEveryFiledValueThroughCrowdedRuns) {
   }
 }
 
-TEST(TextNumbersTest, NumbersFollowTheTextsInUse) {
+TEST(KeyNumbersTest, NumbersFollowTheKeysInUse) {
   std::mt19937 random(5);
-  TextNumbers numbers;
-  std::map<std::string, std::pair<uint32_t, int>> model;  // text -> number, holders
-  const std::vector<std::string> texts = {"", "a", "ab", "abc", "abcd", "abcdefg",
-                                          "abcdefgh", "abcdefghijklmnopq", "b", "ba"};
+  KeyNumbers numbers;
+  std::map<uint64_t, std::pair<uint32_t, int>> model;  // key -> number, holders
+  const std::vector<uint64_t> texts = {0, 1, 2, KeyNumbers::Pair(1, 0), KeyNumbers::Pair(0, 1),
+                                       KeyNumbers::Pair(1, 1), KeyNumbers::Pair(2, 1), UINT64_MAX,
+                                       uint64_t{1} << 63, KeyNumbers::Pair(7, 7)};
   for (int step = 0; step < 5000; ++step) {
-    const std::string& text = texts[random() % texts.size()];
+    const uint64_t text = texts[random() % texts.size()];
     auto it = model.find(text);
     if (it == model.end() || random() % 2 == 0) {
       const uint32_t number = numbers.Acquire(text);
@@ -115,9 +116,9 @@ TEST(TextNumbersTest, NumbersFollowTheTextsInUse) {
       numbers.Release(it->second.first);
       if (--it->second.second == 0) model.erase(it);
     }
-    for (const std::string& t : texts) {
+    for (const uint64_t t : texts) {
       auto held = model.find(t);
-      ASSERT_EQ(numbers.Find(t), held == model.end() ? TextNumbers::kNone : held->second.first);
+      ASSERT_EQ(numbers.Find(t), held == model.end() ? KeyNumbers::kNone : held->second.first);
     }
   }
   EXPECT_LE(numbers.Limit(), texts.size()) << "free numbers are used again";

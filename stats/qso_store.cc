@@ -1,12 +1,59 @@
 #include "stats/qso_store.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
-#include <utility>
 
-#include "stats/record_hash.h"
+#include "stats/text_hash.h"
+
+using platform::COleDateTime;
 
 namespace stats {
+
+const QsoStore::TextPlace QsoStore::kTextPlaces[kTextFieldCount] = {
+    {&CInfo::m_call, &Slot::call},         {&CInfo::m_multKey, &Slot::multKey},
+    {&CInfo::m_group, &Slot::group},       {&CInfo::m_band, &Slot::band},
+    {&CInfo::m_mode, &Slot::mode},         {&CInfo::m_rstRcvd, &Slot::rstRcvd},
+    {&CInfo::m_rstSent, &Slot::rstSent},   {&CInfo::m_spare1, &Slot::spare1},
+    {&CInfo::m_spare2, &Slot::spare2},
+};
+
+std::string_view QsoStore::Record::Call() const { return m_store->m_texts[kCall].Text(m_slot->call); }
+std::string_view QsoStore::Record::Mode() const { return m_store->m_texts[kMode].Text(m_slot->mode); }
+std::string_view QsoStore::Record::Group() const {
+  return m_store->m_texts[kGroup].Text(m_slot->group);
+}
+std::string_view QsoStore::Record::ExchRcvd() const {
+  return m_slot->exchRcvd.View(m_store->m_longExchanges);
+}
+std::string_view QsoStore::Record::ExchSent() const {
+  return m_slot->exchSent.View(m_store->m_longExchanges);
+}
+int32_t QsoStore::Record::Tour() const { return m_slot->tour; }
+int32_t QsoStore::Record::MultBand() const { return m_slot->multBand; }
+COleDateTime QsoStore::Record::Time() const {
+  return COleDateTime(m_slot->time, m_slot->timeStatus);
+}
+uint32_t QsoStore::Record::CallNumber() const { return m_slot->call; }
+uint32_t QsoStore::Record::ModeNumber() const { return m_slot->mode; }
+uint32_t QsoStore::Record::GroupNumber() const { return m_slot->group; }
+
+CInfo QsoStore::Record::Info() const {
+  CInfo r;
+  for (std::size_t field = 0; field < kTextFieldCount; ++field) {
+    r.*kTextPlaces[field].text = m_store->m_texts[field].Text(m_slot->*kTextPlaces[field].number);
+  }
+  r.m_exchRcvd = ExchRcvd();
+  r.m_exchSent = ExchSent();
+  r.m_freqKHz = m_slot->freqKHz;
+  r.m_tour = m_slot->tour;
+  r.m_reserved = m_slot->reserved;
+  r.m_points = m_slot->points;
+  r.m_multBand = m_slot->multBand;
+  r.m_serial = m_slot->serial;
+  r.m_time = Time();
+  return r;
+}
 
 QsoStore::QsoStore() = default;
 QsoStore::~QsoStore() = default;
@@ -17,21 +64,90 @@ void QsoStore::Clear() {
   m_freeSlots.clear();
   m_order.clear();
   m_nextSeq = 0;
+  for (TextPool& texts : m_texts) texts.Clear();
+  m_longExchanges.Clear();
+  std::fill(std::begin(m_lastTexts), std::end(m_lastTexts), TextPool::kEmpty);
   m_bands.Clear();
+  m_lastBandNumber = kNoNumber;
   m_callBands.Clear();
   m_bandKeys.Clear();
   m_chains.clear();
   m_equalIndex.Clear();
 }
 
-std::string QsoStore::OnBand(uint32_t band, const std::string& text) {
-  std::string pair(sizeof band, '\0');
-  std::memcpy(&pair[0], &band, sizeof band);
-  return pair += text;
+uint32_t QsoStore::InternRepeating(std::size_t field, const std::string& text) {
+  uint32_t& last = m_lastTexts[field];
+  if (m_texts[field].Text(last) == text) return last;
+  return last = m_texts[field].Intern(text);
 }
 
-uint32_t QsoStore::EqualityKey(const CInfo& record) {
-  return static_cast<uint32_t>(EqualityHash(record));
+void QsoStore::CopyValues(const CInfo& r, Slot* s) {
+  s->freqKHz = r.m_freqKHz;
+  s->tour = r.m_tour;
+  s->reserved = r.m_reserved;
+  s->points = r.m_points;
+  s->multBand = r.m_multBand;
+  s->serial = r.m_serial;
+  s->time = r.m_time.m_dt;
+  s->timeStatus = r.m_time.m_status;
+}
+
+void QsoStore::Fill(const CInfo& record, Slot* slot) {
+  for (std::size_t field = 0; field < kTextFieldCount; ++field) {
+    slot->*kTextPlaces[field].number = InternRepeating(field, record.*kTextPlaces[field].text);
+  }
+  slot->exchRcvd = ShortText::Of(record.m_exchRcvd, m_longExchanges);
+  slot->exchSent = ShortText::Of(record.m_exchSent, m_longExchanges);
+  CopyValues(record, slot);
+}
+
+bool QsoStore::Describe(const CInfo& record, Slot* slot) const {
+  for (std::size_t field = 0; field < kTextFieldCount; ++field) {
+    const uint32_t number = m_texts[field].Find(record.*kTextPlaces[field].text);
+    if (number == TextPool::kNone) return false;
+    slot->*kTextPlaces[field].number = number;
+  }
+  if (!ShortText::Find(record.m_exchRcvd, m_longExchanges, &slot->exchRcvd) ||
+      !ShortText::Find(record.m_exchSent, m_longExchanges, &slot->exchSent)) {
+    return false;
+  }
+  CopyValues(record, slot);
+  return true;
+}
+
+// A record whose date-time is invalid, or valid with a NaN value, equals
+// none, itself included.
+bool QsoStore::CanBeEqual(const Slot& s) {
+  return s.timeStatus == COleDateTime::null ||
+         (s.timeStatus == COleDateTime::valid && !std::isnan(s.time));
+}
+
+// Every field of the record; date-times compare as COleDateTime does.
+bool QsoStore::SameRecord(const Slot& a, const Slot& b) {
+  for (const TextPlace& place : kTextPlaces) {
+    if (a.*place.number != b.*place.number) return false;
+  }
+  return a.exchRcvd == b.exchRcvd && a.exchSent == b.exchSent && a.freqKHz == b.freqKHz &&
+         a.tour == b.tour && a.reserved == b.reserved && a.points == b.points &&
+         a.multBand == b.multBand && a.serial == b.serial &&
+         COleDateTime(a.time, a.timeStatus) == COleDateTime(b.time, b.timeStatus);
+}
+
+// Equal records give equal keys. The key reads the fields that tell QSOs
+// apart (call, band, mode, the exchanges, frequency, tour, date-time) and
+// none of the per-QSO results, so writing results never moves a record in
+// the index. A null date-time counts without its value, and +0.0 and -0.0
+// count alike.
+uint32_t QsoStore::EqualityKey(const Slot& s) {
+  TextHash hash;
+  hash.Add(KeyNumbers::Pair(s.call, s.band)).Add(KeyNumbers::Pair(s.mode, uint32_t(s.tour)));
+  hash.Add(s.exchRcvd.Bits()).Add(s.exchSent.Bits()).Add(uint32_t(s.freqKHz));
+  uint64_t bits = 0;
+  if (s.timeStatus == COleDateTime::valid && s.time != 0.0) {
+    std::memcpy(&bits, &s.time, sizeof bits);
+  }
+  hash.Add(bits ^ static_cast<uint32_t>(s.timeStatus));
+  return static_cast<uint32_t>(hash.Value());
 }
 
 uint32_t QsoStore::NewSlot() {
@@ -47,36 +163,32 @@ uint32_t QsoStore::NewSlot() {
   return id;
 }
 
-void QsoStore::Append(const CInfo& record) { Append(CInfo(record)); }
-
-void QsoStore::Append(CInfo&& record) {
-  const bool canBeEqual = CanBeEqual(record);
-  const uint32_t key = canBeEqual ? EqualityKey(record) : 0;
+void QsoStore::Append(const CInfo& record) {
   const uint32_t id = NewSlot();
-  SlotOf(id).record = std::move(record);
-  Index(id, canBeEqual, key);
+  Fill(record, &SlotOf(id));
+  Index(id);
 }
 
-bool QsoStore::AppendIfNew(CInfo&& record) {
-  const bool canBeEqual = CanBeEqual(record);
-  const uint32_t key = canBeEqual ? EqualityKey(record) : 0;
-  if (canBeEqual &&
-      m_equalIndex.Any(key, [&](uint32_t id) { return SlotOf(id).record == record; })) {
+bool QsoStore::AppendIfNew(const CInfo& record) {
+  const uint32_t id = NewSlot();
+  Slot& candidate = SlotOf(id);
+  Fill(record, &candidate);
+  if (CanBeEqual(candidate) &&
+      m_equalIndex.Any(EqualityKey(candidate),
+                       [&](uint32_t other) { return SameRecord(SlotOf(other), candidate); })) {
+    m_freeSlots.push_back(id);
     return false;
   }
-  const uint32_t id = NewSlot();
-  SlotOf(id).record = std::move(record);
-  Index(id, canBeEqual, key);
+  Index(id);
   return true;
 }
 
-void QsoStore::Index(uint32_t id, bool canBeEqual, uint32_t equalityKey) {
+void QsoStore::Index(uint32_t id) {
   Slot& s = SlotOf(id);
-  const CInfo& record = s.record;
   s.seq = m_nextSeq++;
-  s.band = m_bands.Acquire(record.m_band);
-  s.callBand = m_callBands.Acquire(OnBand(s.band, record.m_call));
-  s.bandKey = m_bandKeys.Acquire(OnBand(s.band, record.m_multKey));
+  s.bandNumber = m_lastBandNumber = m_bands.AcquireLike(s.band, m_lastBandNumber);
+  s.callBand = m_callBands.Acquire(KeyNumbers::Pair(s.bandNumber, s.call));
+  s.bandKey = m_bandKeys.Acquire(KeyNumbers::Pair(s.bandNumber, s.multKey));
 
   if (s.callBand >= m_chains.size()) m_chains.resize(s.callBand + std::size_t{1});
   Chain& chain = m_chains[s.callBand];
@@ -89,8 +201,7 @@ void QsoStore::Index(uint32_t id, bool canBeEqual, uint32_t equalityKey) {
   }
   chain.last = id;
 
-  s.inEqualIndex = canBeEqual;
-  if (canBeEqual) m_equalIndex.Insert(equalityKey, id);
+  if (CanBeEqual(s)) m_equalIndex.Insert(EqualityKey(s), id);
   m_order.push_back(id);
 }
 
@@ -111,20 +222,19 @@ void QsoStore::RemoveAt(std::size_t index) {
     chain.last = s.prevSameCallBand;
   }
 
-  if (s.inEqualIndex) m_equalIndex.Erase(EqualityKey(s.record), id);
+  if (CanBeEqual(s)) m_equalIndex.Erase(EqualityKey(s), id);
   m_bandKeys.Release(s.bandKey);
   m_callBands.Release(s.callBand);
-  m_bands.Release(s.band);
-  s = Slot();
+  m_bands.Release(s.bandNumber);
   m_freeSlots.push_back(id);
 }
 
 void QsoStore::SetResults(std::size_t index, int32_t points, int32_t multBand,
                           int32_t serial) {
-  CInfo& r = SlotOf(m_order[index]).record;
-  r.m_points = points;
-  r.m_multBand = multBand;
-  r.m_serial = serial;
+  Slot& s = SlotOf(m_order[index]);
+  s.points = points;
+  s.multBand = multBand;
+  s.serial = serial;
 }
 
 std::size_t QsoStore::PositionOf(uint32_t id) const {
@@ -137,42 +247,55 @@ std::size_t QsoStore::PositionOf(uint32_t id) const {
 }
 
 std::ptrdiff_t QsoStore::FindEqual(const CInfo& record) const {
-  if (!CanBeEqual(record)) return kNotFound;
+  Slot probe;
+  if (!Describe(record, &probe) || !CanBeEqual(probe)) return kNotFound;
   uint32_t best = kNoSlot;
-  m_equalIndex.Any(EqualityKey(record), [&](uint32_t id) {
+  m_equalIndex.Any(EqualityKey(probe), [&](uint32_t id) {
     const Slot& s = SlotOf(id);
-    if (s.record == record && (best == kNoSlot || s.seq < SlotOf(best).seq)) best = id;
+    if (SameRecord(s, probe) && (best == kNoSlot || s.seq < SlotOf(best).seq)) best = id;
     return false;
   });
   if (best == kNoSlot) return kNotFound;
   return static_cast<std::ptrdiff_t>(PositionOf(best));
 }
 
+uint32_t QsoStore::TextNumber(TextField field, std::string_view text) const {
+  const uint32_t number = m_texts[field].Find(text);
+  return number == TextPool::kNone ? kNoNumber : number;
+}
+
+uint32_t QsoStore::FindBandNumber(const std::string& band) const {
+  const uint32_t text = m_texts[kBand].Find(band);
+  return text == TextPool::kNone ? kNoNumber : m_bands.Find(text);
+}
+
 uint32_t QsoStore::FirstOfCallBand(const std::string& call,
                                    const std::string& band) const {
-  const uint32_t bandNumber = m_bands.Find(band);
-  if (bandNumber == kNoNumber) return kNoSlot;
-  const uint32_t callBand = m_callBands.Find(OnBand(bandNumber, call));
+  const uint32_t bandNumber = FindBandNumber(band);
+  const uint32_t callText = m_texts[kCall].Find(call);
+  if (bandNumber == kNoNumber || callText == TextPool::kNone) return kNoSlot;
+  const uint32_t callBand = m_callBands.Find(KeyNumbers::Pair(bandNumber, callText));
   return callBand != kNoNumber ? m_chains[callBand].first : kNoSlot;
 }
 
 std::ptrdiff_t QsoStore::FindCallModeBand(const std::string& call,
                                           const std::string& mode,
                                           const std::string& band) const {
+  const uint32_t modeText = m_texts[kMode].Find(mode);
+  if (modeText == TextPool::kNone) return kNotFound;
   for (uint32_t id = FirstOfCallBand(call, band); id != kNoSlot;
        id = SlotOf(id).nextSameCallBand) {
-    if (SlotOf(id).record.m_mode == mode) {
-      return static_cast<std::ptrdiff_t>(PositionOf(id));
-    }
+    if (SlotOf(id).mode == modeText) return static_cast<std::ptrdiff_t>(PositionOf(id));
   }
   return kNotFound;
 }
 
 uint32_t QsoStore::FindBandKeyNumber(const std::string& band,
                                      const std::string& multKey) const {
-  const uint32_t bandNumber = m_bands.Find(band);
-  if (bandNumber == kNoNumber) return kNoNumber;
-  return m_bandKeys.Find(OnBand(bandNumber, multKey));
+  const uint32_t bandNumber = FindBandNumber(band);
+  const uint32_t keyText = m_texts[kMultKey].Find(multKey);
+  if (bandNumber == kNoNumber || keyText == TextPool::kNone) return kNoNumber;
+  return m_bandKeys.Find(KeyNumbers::Pair(bandNumber, keyText));
 }
 
 }  // namespace stats

@@ -1,7 +1,6 @@
 #include "stats/scoring.h"
 
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 #include "stats/decimal_value.h"
@@ -51,21 +50,6 @@ int32_t BandWeight(const std::string& label) {
   return 0;
 }
 
-// Whether `text` is the literal `word`, compared inline: the pass below
-// makes a few such tests per record.
-template <std::size_t N>
-bool Is(const std::string& text, const char (&word)[N]) {
-  return text.size() == N - 1 && std::memcmp(text.data(), word, N - 1) == 0;
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i]) return false;
-  }
-  return true;
-}
-
 // Working values of one band row.
 struct Row {
   RowTotals totals;
@@ -92,33 +76,40 @@ std::vector<Row> ScoreRows(Contest& contest, std::size_t count) {
     if (number != QsoStore::kNoNumber) rowOfBand[number] = static_cast<int32_t>(b);
   }
   std::vector<bool> keyMet(store.BandKeyNumberLimit(), false);
+  // Texts compare by their numbers in the store; a text no record has gets
+  // kNoNumber, which no record's number equals.
+  const uint32_t cw = store.TextNumber(QsoStore::kMode, "CW");
+  const uint32_t ssb = store.TextNumber(QsoStore::kMode, "SSB");
+  const uint32_t ownGroup = store.TextNumber(QsoStore::kGroup, contest.ownGroupCode);
+  const uint32_t noCall = store.TextNumber(QsoStore::kCall, "");
 
   for (std::size_t i = 0; i < count; ++i) {
     const int32_t rowIndex = rowOfBand[store.BandNumberAt(i)];
     if (rowIndex < 0) continue;
-    const CInfo& r = store.At(i);
-    if (r.m_call.empty()) continue;
+    const QsoStore::Record r = store.RecordAt(i);
+    if (r.CallNumber() == noCall) continue;
     Row& row = rows[static_cast<std::size_t>(rowIndex)];
     ++row.totals.qsos;
-    if (Is(r.m_mode, "CW")) ++row.totals.cw;
-    if (Is(r.m_mode, "SSB")) ++row.totals.ssb;
+    if (r.ModeNumber() == cw) ++row.totals.cw;
+    if (r.ModeNumber() == ssb) ++row.totals.ssb;
 
     const uint32_t key = store.BandKeyNumberAt(i);
     int32_t points;
     if (key == row.ownKey) {
       points = kOwnKeyPoints;
       ++row.tens;
-    } else if (SameText(r.m_group, contest.ownGroupCode)) {
+    } else if (r.GroupNumber() == ownGroup) {
       points = kOwnGroupPoints;
       ++row.thirties;
     } else {
       points = kOtherPoints;
       ++row.sixties;
     }
-    row.lastSerial = DecimalValue(!Is(r.m_exchRcvd, kNoNumberExchange) ? r.m_exchRcvd
-                                                                       : r.m_exchSent);
+    const std::string_view exchRcvd = r.ExchRcvd();
+    row.lastSerial =
+        DecimalValue(exchRcvd != kNoNumberExchange ? exchRcvd : r.ExchSent());
 
-    int32_t multBand = r.m_multBand;
+    int32_t multBand = r.MultBand();
     if (!keyMet[key]) {
       keyMet[key] = true;
       ++row.multipliers;

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace stats {
 
@@ -20,7 +21,7 @@ class TextHash {
 
   // The length goes into the last word, so that the same bytes split
   // differently over several texts hash differently.
-  TextHash& Add(const std::string& text) {
+  TextHash& Add(std::string_view text) {
     const char* p = text.data();
     std::size_t n = text.size();
     const uint64_t length = static_cast<uint64_t>(n) << 56;
