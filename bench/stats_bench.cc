@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 #include <map>
+#include <utility>
 #include <random>
 #include <vector>
 
@@ -26,21 +27,23 @@ const tools::PluginHost& Plugin() {
 
 // The contest started two hours before the current UTC hour, so the call
 // check's clock lies in tour 2, among the logged QSOs.
-tools::ContestLogOptions LogOptions(int64_t count) {
+tools::ContestLogOptions LogOptions(int64_t count, uint32_t refusedPerMille = 30) {
   static const double start = [] {
     const std::time_t hour = std::time(nullptr) / 3600 * 3600 - 2 * 3600;
     return 25569.0 + static_cast<double>(hour) / 86400.0;
   }();
   tools::ContestLogOptions options = LargeLogOptions(static_cast<std::size_t>(count));
   options.start = start;
+  options.refusedPerMille = refusedPerMille;
   return options;
 }
 
-const std::vector<tools::AdifQso>& Log(int64_t count) {
-  static std::map<int64_t, std::vector<tools::AdifQso>> logs;
-  auto found = logs.find(count);
+const std::vector<tools::AdifQso>& Log(int64_t count, uint32_t refusedPerMille = 30) {
+  static std::map<std::pair<int64_t, uint32_t>, std::vector<tools::AdifQso>> logs;
+  const std::pair<int64_t, uint32_t> key(count, refusedPerMille);
+  auto found = logs.find(key);
   if (found == logs.end()) {
-    found = logs.emplace(count, tools::GenerateContestLog(LogOptions(count))).first;
+    found = logs.emplace(key, tools::GenerateContestLog(LogOptions(count, refusedPerMille))).first;
   }
   return found->second;
 }
@@ -49,11 +52,11 @@ const std::vector<tools::AdifQso>& Log(int64_t count) {
 // once a benchmark changed the store.
 int64_t g_replayedCount = -1;
 
-void Replay(int64_t count) {
-  const tools::ContestLogOptions options = LogOptions(count);
+void Replay(int64_t count, uint32_t refusedPerMille = 30) {
+  const tools::ContestLogOptions options = LogOptions(count, refusedPerMille);
   Plugin().Reset(ResetArgsOf(options, kOwnGroupCode));
-  for (const tools::AdifQso& q : Log(count)) Plugin().Add(options.ownCall, q);
-  g_replayedCount = count;
+  for (const tools::AdifQso& q : Log(count, refusedPerMille)) Plugin().Add(options.ownCall, q);
+  g_replayedCount = refusedPerMille == 30 ? count : -1;
 }
 
 // Replay unless the store already holds that log: Google Benchmark calls a
@@ -80,6 +83,18 @@ void BM_Probe(benchmark::State& state) {
 }
 BENCHMARK(BM_Probe)->Unit(benchmark::kNanosecond);
 
+// AddData0 of a QSO that is refused (mode "RTTY"): its line is appended to
+// err.txt, which opens and closes the file.
+void BM_Refused(benchmark::State& state) {
+  const tools::ContestLogOptions options = LogOptions(1000);
+  Plugin().Reset(ResetArgsOf(options, kOwnGroupCode));
+  g_replayedCount = -1;
+  tools::AdifQso q = Log(1000).front();
+  q.mode = "RTTY";
+  for (auto _ : state) benchmark::DoNotOptimize(Plugin().Add(options.ownCall, q));
+}
+BENCHMARK(BM_Refused)->Unit(benchmark::kMicrosecond);
+
 // ResetStats0, then AddData0 for every QSO of the log.
 void BM_Replay(benchmark::State& state) {
   Log(state.range(0));
@@ -92,6 +107,16 @@ BENCHMARK(BM_Replay)
     ->Arg(400000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
+
+// The same with a log that the plug-in accepts whole: each AddData0 then
+// costs its existence probe of err.txt and the work in memory, and none opens
+// the file (see BM_Refused for those that do).
+void BM_ReplayAccepted(benchmark::State& state) {
+  Log(state.range(0), 0);
+  for (auto _ : state) Replay(state.range(0), 0);
+  ReportPerQso(state, state.range(0));
+}
+BENCHMARK(BM_ReplayAccepted)->Arg(100000)->Arg(400000)->Unit(benchmark::kMillisecond);
 
 // GetResult0 on the replayed store, Cabrillo output off.
 void BM_Result(benchmark::State& state) {

@@ -1,30 +1,36 @@
 #include <windows.h>
 
-#include <cstdio>
-
 #include "platform/file_appender.h"
 #include "platform/system_instance.h"
 
 namespace platform {
 namespace {
 
-// The C runtime's fopen opens a file without sharing restrictions, so
-// another program can read it meanwhile; binary mode keeps CR LF as given.
-bool OpenAndWrite(const std::string& path, const char* mode, const std::string& bytes) {
-  std::FILE* file = std::fopen(path.c_str(), mode);
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
+// One open, one write, one close, each a single system call: under Wine
+// every one of them is a round trip to the server. The file is shared for
+// reading and writing, so another program can read it meanwhile. With
+// FILE_APPEND_DATA alone every write goes to the current end of the file.
+bool OpenAndWrite(const std::string& path, DWORD access, DWORD disposition,
+                  const std::string& bytes) {
+  const HANDLE file = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool whole =
+      bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
+                                  &written, nullptr) &&
+                        written == bytes.size());
+  return CloseHandle(file) && whole;
 }
 
 class Win32FileAppender : public FileAppender {
  public:
   bool Create(const std::string& path, const std::string& bytes) override {
-    return OpenAndWrite(path, "wb", bytes);
+    return OpenAndWrite(path, GENERIC_WRITE, CREATE_ALWAYS, bytes);
   }
 
   bool Append(const std::string& path, const std::string& bytes) override {
-    return OpenAndWrite(path, "ab", bytes);
+    return OpenAndWrite(path, FILE_APPEND_DATA, OPEN_ALWAYS, bytes);
   }
 
   bool Exists(const std::string& path) override {

@@ -17,7 +17,6 @@ constexpr uint32_t kContestSeconds = 8 * 3600;
 constexpr size_t kRecentQsos = 256;
 constexpr uint32_t kReofferPerMille = 30;
 constexpr uint32_t kRepeatPerMille = 20;
-constexpr uint32_t kRefusedPerMille = 30;
 constexpr uint32_t kRunChangePerMille = 50;
 
 struct BandPlan {
@@ -113,7 +112,7 @@ bool ContestLog::Next(AdifQso* qso) {
     if (m_runHz == 0 || Chance(kRunChangePerMille)) NewRun();
     const uint32_t station = Below(static_cast<uint32_t>(m_stations.size()));
     Fill(qso, station, m_band, m_cw, m_runHz);
-    if (kind >= 1000 - kRefusedPerMille) {
+    if (kind >= 1000 - m_options.refusedPerMille) {
       const uint32_t how = Below(3);
       if (how == 0) qso->mode = "RTTY";
       if (how == 1) qso->mode = "cw";

@@ -21,6 +21,8 @@ struct ContestLogOptions {
   // Distinct multiplier codes, the own one among them: the oblast codes
   // first, then two-letter codes from "AA" on.
   size_t multCodeCount = 26;
+  // QSOs per thousand that the plug-in refuses.
+  uint32_t refusedPerMille = 30;
 };
 
 // A uniform draw from 0 to bound - 1 (0 when bound is 0) that depends only on the
@@ -38,7 +40,7 @@ uint32_t DrawBelow(std::mt19937* engine, uint32_t bound);
 // instead. The sent exchange is the QSO's serial number, at least three
 // digits, and the own code. Per thousand QSOs, about 30 offer a recent QSO
 // again unchanged (its time too), 20 work a recent station again on the same
-// band and mode, and 30 would be refused by the plug-in: mode "RTTY", mode
+// band and mode, and `refusedPerMille` (30) would be refused by the plug-in: mode "RTTY", mode
 // "cw" or an empty received exchange. Each QSO's multiplier code is
 // MultCodeFromExchange of its received exchange, so that the QSOs read back
 // from the ADIF that WriteAdifLog makes of them.
