@@ -86,8 +86,8 @@ ResultsTable ParseResultsText(const std::string& text) {
     }
     if (line.rfind(kScorePrefix, 0) == 0) {
       const size_t equals = line.find('=');
-      table.hasScore = equals != std::string::npos &&
-                       ParseNumber(line.substr(equals + 1), &table.score);
+      table.hasScore =
+          equals != std::string::npos && ParseNumber(line.substr(equals + 1), &table.score);
       inRows = false;
       continue;
     }
@@ -126,9 +126,8 @@ std::vector<CabrilloQso> ParseCabrilloQsos(const std::string& text) {
     const std::string& time = words[4];
     const std::string& mult = words[words.size() - 2];
     int32_t hhmm = 0;
-    if (!ParseNumber32(words[1], &qso.freqKHz) || time.size() != 4 ||
-        !ParseNumber32(time, &hhmm) || words[3].size() != 10 ||
-        !ParseNumber32(words[words.size() - 3], &qso.points) ||
+    if (!ParseNumber32(words[1], &qso.freqKHz) || time.size() != 4 || !ParseNumber32(time, &hhmm) ||
+        words[3].size() != 10 || !ParseNumber32(words[words.size() - 3], &qso.points) ||
         !ParseNumber32(words.back(), &qso.serial)) {
       continue;
     }

@@ -15,7 +15,7 @@ namespace tools {
 // line, "Score:  = N", then the credit line.
 struct ResultsTable {
   struct Row {
-    std::string label;           // "80m", "Total"
+    std::string label;            // "80m", "Total"
     std::vector<int64_t> values;  // one per column
   };
   std::string title;                 // "CQ UT  Contest"

@@ -126,8 +126,8 @@ ReportData GatherReport(const ReplayPlan& plan, const std::vector<bool>& accepte
   data.settings = plan.settings;
   data.warnings = plan.warnings;
   data.ownCall = plan.ownCall;
-  data.startHour = std::max(0, platform::COleDateTime(plan.start.value, plan.start.status)
-                                   .GetHour());
+  data.startHour =
+      std::max(0, platform::COleDateTime(plan.start.value, plan.start.status).GetHour());
   data.offered = plan.qsos.size();
   for (size_t i = 0; i < accepted.size(); ++i) (accepted[i] ? data.accepted : data.refused)++;
   data.results = ParseResultsText(resultsText);

@@ -44,7 +44,7 @@ struct MatrixCell {
 struct MatrixRow {
   std::string band;
   MatrixCell cells[kTours + 1];
-  int32_t serial = 0;  // the serial value of the band's last QSO, which the plug-in adds
+  int32_t serial = 0;      // the serial value of the band's last QSO, which the plug-in adds
   int64_t Points() const;  // every cell's points plus `serial`
   int Qsos() const;
 };

@@ -119,14 +119,15 @@ std::vector<int> Tours(const ReportData& data) {
 }
 
 std::string Header(const ReportData& data) {
-  const std::string title = EscapeHtml(data.results.title.empty() ? std::string("Results")
-                                                                  : data.results.title);
+  const std::string title =
+      EscapeHtml(data.results.title.empty() ? std::string("Results") : data.results.title);
   std::string date = data.qsos.empty() ? std::string() : data.qsos.front().line.date;
   std::string summary = Num(data.offered) + " QSOs offered · " + Num(data.accepted) +
                         " accepted · " + Num(data.refused) + " refused";
-  return "<header><div>" + Tag("h1", "", EscapeHtml(data.ownCall) + "<small>" + title +
-                                             (date.empty() ? "" : " · " + EscapeHtml(date)) +
-                                             "</small>") +
+  return "<header><div>" +
+         Tag("h1", "",
+             EscapeHtml(data.ownCall) + "<small>" + title +
+                 (date.empty() ? "" : " · " + EscapeHtml(date)) + "</small>") +
          Tag("div", "class=\"sub\"", summary) + "</div><div class=\"score\">" +
          Tag("span", "class=\"sub\"", "Claimed score") +
          Tag("b", Attr("data-score", Num(data.results.score)),
@@ -146,9 +147,11 @@ std::string ResultsTableHtml(const ReportData& data) {
       values += (values.empty() ? "" : " ") + Num(value);
     }
     const bool total = &row == &data.results.rows.back();
-    rows += Tag("tr", Attr("data-band", row.label) + " " + Attr("data-values", values) +
-                          (total ? " class=\"total\"" : ""),
-                cells) + "\n";
+    rows += Tag("tr",
+                Attr("data-band", row.label) + " " + Attr("data-values", values) +
+                    (total ? " class=\"total\"" : ""),
+                cells) +
+            "\n";
   }
   return Tag("table", "", Tag("tr", "", head) + "\n" + rows);
 }
@@ -157,8 +160,9 @@ std::string SettingsHtml(const ReportData& data) {
   std::string items;
   for (const PlanSetting& setting : data.settings) {
     items += Tag("dt", "", EscapeHtml(setting.name)) +
-             Tag("dd", "", (setting.value.empty() ? "(empty)" : EscapeHtml(setting.value)) +
-                               " <small>" + EscapeHtml(setting.source) + "</small>");
+             Tag("dd", "",
+                 (setting.value.empty() ? "(empty)" : EscapeHtml(setting.value)) + " <small>" +
+                     EscapeHtml(setting.source) + "</small>");
   }
   std::string warnings;
   for (const std::string& warning : data.warnings) warnings += Tag("li", "", EscapeHtml(warning));
@@ -192,10 +196,13 @@ std::string MatrixHtml(const ReportData& data) {
       sum.cells[tour].mults += row.cells[tour].mults;
     }
     sum.serial += row.serial;
-    cells += Tag("td", "", "+" + Num(row.serial)) + Tag("td", "", "<b>" + Num(row.Points()) + "</b>");
-    rows += Tag("tr", Attr("data-band", row.band) + " " + Attr("data-serial", Num(row.serial)) +
-                          " " + Attr("data-total", Num(row.Points())),
-                cells) + "\n";
+    cells +=
+        Tag("td", "", "+" + Num(row.serial)) + Tag("td", "", "<b>" + Num(row.Points()) + "</b>");
+    rows += Tag("tr",
+                Attr("data-band", row.band) + " " + Attr("data-serial", Num(row.serial)) + " " +
+                    Attr("data-total", Num(row.Points())),
+                cells) +
+            "\n";
   }
   std::string total = Tag("td", "", "Total");
   for (int tour : tours) total += CellHtml(sum.cells[tour], "");
@@ -227,8 +234,8 @@ std::string RateChart(const ReportData& data) {
         if (found == bin.counts.end()) continue;
         group.segments.push_back(
             {double(found->second), BandClass(b) + (mode == std::string("SSB") ? " ssb" : ""),
-             clock + "–" + ClockOf(bin.startMinute + data.binMinutes) + " UTC " +
-                 data.bands[b] + " " + mode + ": " + Num(found->second) + " QSOs"});
+             clock + "–" + ClockOf(bin.startMinute + data.binMinutes) + " UTC " + data.bands[b] +
+                 " " + mode + ": " + Num(found->second) + " QSOs"});
       }
     }
     groups.push_back(group);
@@ -238,9 +245,9 @@ std::string RateChart(const ReportData& data) {
   keys.push_back({"k", "CW"});
   keys.push_back({"k ssb", "SSB"});
   const std::string per = data.binMinutes == 60 ? "hour" : Num(data.binMinutes) + " minutes";
-  return Section("QSOs per " + per + " (UTC)",
-                 StackedColumns(groups, {"rate-chart", "QSOs per " + per, 480, 190}) +
-                     Legend(keys));
+  return Section(
+      "QSOs per " + per + " (UTC)",
+      StackedColumns(groups, {"rate-chart", "QSOs per " + per, 480, 190}) + Legend(keys));
 }
 
 std::string PointsChart(const ReportData& data) {
@@ -251,7 +258,8 @@ std::string PointsChart(const ReportData& data) {
     for (int tour : tours) {
       const MatrixCell& cell = row.cells[tour];
       group.segments.push_back({double(cell.points), "t" + Num(tour),
-                                row.band + (tour == 0 ? " outside the tours" : " tour " + Num(tour)) +
+                                row.band +
+                                    (tour == 0 ? " outside the tours" : " tour " + Num(tour)) +
                                     ": " + Num(cell.points) + " points, " + Num(cell.qsos) +
                                     " QSOs, " + Num(cell.mults) + " multipliers"});
     }
@@ -263,9 +271,9 @@ std::string PointsChart(const ReportData& data) {
   }
   keys.push_back({"", "(without the last serial)"});
   const int height = 30 + 24 * static_cast<int>(groups.size());
-  return Section("Points by band and tour",
-                 StackedRows(groups, {"points-chart", "Points by band and tour", 480, height}) +
-                     Legend(keys));
+  return Section(
+      "Points by band and tour",
+      StackedRows(groups, {"points-chart", "Points by band and tour", 480, height}) + Legend(keys));
 }
 
 std::string MultipliersHtml(const ReportData& data) {
@@ -277,19 +285,22 @@ std::string MultipliersHtml(const ReportData& data) {
       std::string list;
       for (const Multiplier& mult : mults) {
         const ReportQso& qso = data.qsos[mult.first];
-        list += Tag("span", "class=\"m\"", "<b>" + EscapeHtml(mult.code) + "</b> " +
-                                               EscapeHtml(qso.call) + " " +
-                                               ClockOf(qso.minute)) + " ";
+        list += Tag("span", "class=\"m\"",
+                    "<b>" + EscapeHtml(mult.code) + "</b> " + EscapeHtml(qso.call) + " " +
+                        ClockOf(qso.minute)) +
+                " ";
       }
       rows += Tag("tr", "",
-                  Tag("th", "", EscapeHtml(data.bands[b]) + " " + TourHead(tour, data.startHour) +
-                                    "<b>" + Num(mults.size()) + "</b>") +
-                      Tag("td", "", list)) + "\n";
+                  Tag("th", "",
+                      EscapeHtml(data.bands[b]) + " " + TourHead(tour, data.startHour) + "<b>" +
+                          Num(mults.size()) + "</b>") +
+                      Tag("td", "", list)) +
+              "\n";
     }
   }
-  return Section("Multipliers: code, the QSO that brought it, its time (UTC)",
-                 rows.empty() ? "<p class=\"none\">None.</p>"
-                              : Tag("table", "class=\"mults\"", rows));
+  return Section(
+      "Multipliers: code, the QSO that brought it, its time (UTC)",
+      rows.empty() ? "<p class=\"none\">None.</p>" : Tag("table", "class=\"mults\"", rows));
 }
 
 std::string RefusedHtml(const ReportData& data, const std::string& errName) {
@@ -297,15 +308,17 @@ std::string RefusedHtml(const ReportData& data, const std::string& errName) {
   for (const RefusedQso& qso : data.refusedQsos) {
     rows += Tag("tr", Attr("data-line", qso.line),
                 Tag("td", "class=\"mono\"", EscapeHtml(qso.qso)) +
-                    Tag("td", "class=\"reason\"", EscapeHtml(qso.reason))) + "\n";
+                    Tag("td", "class=\"reason\"", EscapeHtml(qso.reason))) +
+            "\n";
   }
   const std::string body =
-      rows.empty() ? "<p class=\"none\">None.</p>"
-                   : Tag("table", "class=\"small\"",
-                         Tag("tr", "", Tag("th", "", "QSO as the plug-in lists it") +
-                                           Tag("th", "", "Reason")) + rows);
-  return Section("Refused (" + Num(data.refusedQsos.size()) + ", from " + EscapeHtml(errName) +
-                     ")",
+      rows.empty()
+          ? "<p class=\"none\">None.</p>"
+          : Tag("table", "class=\"small\"",
+                Tag("tr", "",
+                    Tag("th", "", "QSO as the plug-in lists it") + Tag("th", "", "Reason")) +
+                    rows);
+  return Section("Refused (" + Num(data.refusedQsos.size()) + ", from " + EscapeHtml(errName) + ")",
                  body);
 }
 
@@ -317,15 +330,17 @@ std::string RepeatsHtml(const ReportData& data) {
                 Tag("td", "", ClockOf(qso.minute)) + Tag("td", "", EscapeHtml(qso.call)) +
                     Tag("td", "", EscapeHtml(qso.band)) + Tag("td", "", EscapeHtml(qso.mode)) +
                     Tag("td", "", qso.tour == 0 ? "–" : Num(qso.tour)) +
-                    Tag("td", "", Num(qso.line.points))) + "\n";
+                    Tag("td", "", Num(qso.line.points))) +
+            "\n";
   }
   std::string body =
-      rows.empty() ? "<p class=\"none\">None.</p>"
-                   : Tag("table", "class=\"small\"",
-                         Tag("tr", "", Tag("th", "", "UTC") + Tag("th", "", "Call") +
-                                           Tag("th", "", "Band") + Tag("th", "", "Mode") +
-                                           Tag("th", "", "Tour") + Tag("th", "", "Points")) +
-                             rows);
+      rows.empty()
+          ? "<p class=\"none\">None.</p>"
+          : Tag("table", "class=\"small\"",
+                Tag("tr", "",
+                    Tag("th", "", "UTC") + Tag("th", "", "Call") + Tag("th", "", "Band") +
+                        Tag("th", "", "Mode") + Tag("th", "", "Tour") + Tag("th", "", "Points")) +
+                    rows);
   if (data.alreadyStored > 0) {
     body += "<p class=\"legend\">" + Num(data.alreadyStored) +
             " more record(s) equal to a QSO already stored: the plug-in kept one.</p>";
@@ -347,10 +362,11 @@ std::string ReportPage(const ReportData& data, const std::string& cabrilloName,
   page += "<div class=\"cols\">" + RateChart(data) + PointsChart(data) + "</div>\n";
   page += MultipliersHtml(data);
   page += "<div class=\"cols wide\">" + RefusedHtml(data, errName) + RepeatsHtml(data) + "</div>\n";
-  page += Tag("footer", "",
-              EscapeHtml(data.results.credit) + " · drawn by logreplay from the plug-in's results, " +
-                  EscapeHtml(cabrilloName) + " and " + EscapeHtml(errName)) +
-          "\n</body></html>\n";
+  page +=
+      Tag("footer", "",
+          EscapeHtml(data.results.credit) + " · drawn by logreplay from the plug-in's results, " +
+              EscapeHtml(cabrilloName) + " and " + EscapeHtml(errName)) +
+      "\n</body></html>\n";
   return page;
 }
 

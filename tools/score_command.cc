@@ -221,9 +221,11 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     if (status != kExitOk) return status;
   }
   *out = FormatSettings(plan.settings) +
-         FormatReport(outcome, InCurrentDirectory("err.txt"), plan.warnings.size(), plan.cabrillo,
+         FormatReport(outcome, InCurrentDirectory(kErrorFile), plan.warnings.size(), plan.cabrillo,
                       CurrentDirectory());
-  if (!command.reportPath.empty()) *out += "Report: " + InCurrentDirectory(command.reportPath) + "\n";
+  if (!command.reportPath.empty()) {
+    *out += "Report: " + InCurrentDirectory(command.reportPath) + "\n";
+  }
   return kExitOk;
 }
 

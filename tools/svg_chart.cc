@@ -10,8 +10,8 @@ namespace {
 // Space for the value axis, the labels and the totals, in user units.
 constexpr double kAxisWidth = 34, kLabelHeight = 16, kTop = 8, kRight = 6;
 constexpr double kRowLabelWidth = 46, kRowTotalWidth = 44;
-constexpr double kBarShare = 0.76;   // of a group's slot
-constexpr double kLabelSpan = 30;    // room one column label needs
+constexpr double kBarShare = 0.76;  // of a group's slot
+constexpr double kLabelSpan = 30;   // room one column label needs
 constexpr int kMostTicks = 5;
 
 std::string Number(double value) {
@@ -49,14 +49,14 @@ class SvgWriter {
              "\">\n";
   }
   void Bar(double x, double y, double w, double h, const BarSegment& segment) {
-    m_text += "<rect class=\"bar " + EscapeHtml(segment.cssClass) + "\" x=\"" + At(x) +
-              "\" y=\"" + At(y) + "\" width=\"" + At(w) + "\" height=\"" + At(h) +
-              "\" data-value=\"" + Number(segment.value) + "\"><title>" +
-              EscapeHtml(segment.title) + "</title></rect>\n";
+    m_text += "<rect class=\"bar " + EscapeHtml(segment.cssClass) + "\" x=\"" + At(x) + "\" y=\"" +
+              At(y) + "\" width=\"" + At(w) + "\" height=\"" + At(h) + "\" data-value=\"" +
+              Number(segment.value) + "\"><title>" + EscapeHtml(segment.title) +
+              "</title></rect>\n";
   }
   void Line(double x1, double y1, double x2, double y2, const char* cssClass) {
-    m_text += std::string("<line class=\"") + cssClass + "\" x1=\"" + At(x1) + "\" y1=\"" +
-              At(y1) + "\" x2=\"" + At(x2) + "\" y2=\"" + At(y2) + "\"/>\n";
+    m_text += std::string("<line class=\"") + cssClass + "\" x1=\"" + At(x1) + "\" y1=\"" + At(y1) +
+              "\" x2=\"" + At(x2) + "\" y2=\"" + At(y2) + "\"/>\n";
   }
   void Text(double x, double y, const std::string& text, const char* anchor) {
     m_text += "<text x=\"" + At(x) + "\" y=\"" + At(y) + "\" text-anchor=\"" + anchor + "\">" +
@@ -81,11 +81,21 @@ std::string EscapeHtml(const std::string& text) {
   out.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
       default:
         out += (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f ? '?' : c;
     }

@@ -23,7 +23,7 @@ struct BarSegment {
 };
 
 struct BarGroup {
-  std::string label;  // plain text; an empty label draws none
+  std::string label;                 // plain text; an empty label draws none
   std::vector<BarSegment> segments;  // stacked from the axis outwards
 };
 
