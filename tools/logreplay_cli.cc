@@ -95,8 +95,8 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
                               "results request\nwrites the Cabrillo log (CALL.cbr)",
                               "--cabrillo"));
   scoreApp->add_option("--report", score.reportPath,
-                       Describe("also write a page to look at: the results,\nband by tour, "
-                                "rate, multipliers,\nrefused QSOs (implies --cabrillo)",
+                       Describe("also write a page of the scored log:\nresults, band by tour, rate, "
+                                "multipliers,\nrefused QSOs, repeats (implies --cabrillo)",
                                 "--report ut9zzq.html"))
       ->type_name("FILE.html");
   scoreApp->add_flag("--skip-bad", score.replay.skipBad,
