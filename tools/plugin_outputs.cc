@@ -106,14 +106,6 @@ ResultsTable ParseResultsText(const std::string& text) {
   return table;
 }
 
-int64_t ResultsValue(const ResultsTable& table, const ResultsTable::Row& row,
-                     const std::string& column) {
-  for (size_t i = 0; i < table.columns.size() && i < row.values.size(); ++i) {
-    if (table.columns[i] == column) return row.values[i];
-  }
-  return -1;
-}
-
 std::vector<CabrilloQso> ParseCabrilloQsos(const std::string& text) {
   std::vector<CabrilloQso> qsos;
   for (const std::string& line : Lines(text)) {

@@ -30,10 +30,6 @@ struct ResultsTable {
 // above are ignored; a text without a head line gives no columns and no rows.
 ResultsTable ParseResultsText(const std::string& text);
 
-// The value of `column` in `row`; -1 when the table has no such column.
-int64_t ResultsValue(const ResultsTable& table, const ResultsTable::Row& row,
-                     const std::string& column);
-
 // One QSO line of the plug-in's Cabrillo log:
 //   QSO: freq mode yyyy-mm-dd hhmm own rst exch call rst exch points mult serial
 // where mult is the band weight of a QSO that brought a multiplier, "--"

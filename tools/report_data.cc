@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdlib>
 #include <set>
 #include <tuple>
 
@@ -76,7 +77,6 @@ std::vector<ReportQso> PairLines(const ReplayPlan& plan, const std::vector<bool>
     }
     ReportQso qso;
     qso.line = lines[next++];
-    qso.paired = true;
     qso.call = replayed.call;
     qso.band = replayed.band;
     qso.mode = replayed.mode;
@@ -110,12 +110,6 @@ int TourOfHour(int hour, int startHour) {
 int64_t MatrixRow::Points() const {
   int64_t sum = serial;
   for (const MatrixCell& cell : cells) sum += cell.points;
-  return sum;
-}
-
-int MatrixRow::Qsos() const {
-  int sum = 0;
-  for (const MatrixCell& cell : cells) sum += cell.qsos;
   return sum;
 }
 

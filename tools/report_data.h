@@ -26,12 +26,11 @@ int TourOfHour(int hour, int startHour);
 struct ReportQso {
   std::string call;
   std::string band;      // the band label handed to the plug-in ("80m")
-  std::string mode;      // "CW", "SSB", or the Cabrillo mode when unpaired
+  std::string mode;      // "CW", "SSB"; the Cabrillo mode for a line no replayed QSO matches
   std::string multCode;  // the worked station's multiplier code
   CabrilloQso line;      // the plug-in's Cabrillo line
   int tour = 0;
   long long minute = 0;  // minutes since 1970-01-01 00:00 UTC of the line's time
-  bool paired = false;   // matched to a replayed QSO
   bool repeat = false;   // same call, band, mode and tour as an earlier QSO
 };
 
@@ -46,7 +45,6 @@ struct MatrixRow {
   MatrixCell cells[kTours + 1];
   int32_t serial = 0;      // the serial value of the band's last QSO, which the plug-in adds
   int64_t Points() const;  // every cell's points plus `serial`
-  int Qsos() const;
 };
 
 // The multipliers a band gained in one tour, in the order they came.

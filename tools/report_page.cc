@@ -1,7 +1,5 @@
 #include "tools/report_page.h"
 
-#include <cstdio>
-
 #include "tools/svg_chart.h"
 
 namespace tools {
@@ -74,9 +72,7 @@ footer{margin-top:14px;border-top:1px solid #d5dbe3;padding-top:4px;font-size:10
 std::string Num(int64_t value) { return std::to_string(value); }
 
 std::string TwoDigits(long long value) {
-  char text[8];
-  std::snprintf(text, sizeof text, "%02lld", value);
-  return text;
+  return std::string(value < 10 ? "0" : "") + std::to_string(value);
 }
 
 std::string ClockOf(long long minute) {
