@@ -102,7 +102,8 @@ std::string Section(const std::string& title, const std::string& body) {
   return "<section>" + Tag("h2", "", title) + body + "</section>\n";
 }
 
-// Tours that have QSOs outside get a column; tours 1 to 4 always do.
+// The tours that get a column: 1 to 4 always, 0 (outside the tours) when
+// it holds QSOs.
 std::vector<int> Tours(const ReportData& data) {
   std::vector<int> tours = {1, 2, 3, 4};
   for (const MatrixRow& row : data.matrix) {
@@ -179,6 +180,7 @@ std::string MatrixHtml(const ReportData& data) {
   head += Tag("th", "", "Last serial") + Tag("th", "", "Band points");
   std::string rows;
   MatrixRow sum;
+  int64_t serials = 0;  // wider than one row's serial
   for (const MatrixRow& row : data.matrix) {
     std::string cells = Tag("td", "", EscapeHtml(row.band));
     for (int tour : tours) {
@@ -191,7 +193,7 @@ std::string MatrixHtml(const ReportData& data) {
       sum.cells[tour].points += row.cells[tour].points;
       sum.cells[tour].mults += row.cells[tour].mults;
     }
-    sum.serial += row.serial;
+    serials += row.serial;
     cells +=
         Tag("td", "", "+" + Num(row.serial)) + Tag("td", "", "<b>" + Num(row.Points()) + "</b>");
     rows += Tag("tr",
@@ -202,7 +204,7 @@ std::string MatrixHtml(const ReportData& data) {
   }
   std::string total = Tag("td", "", "Total");
   for (int tour : tours) total += CellHtml(sum.cells[tour], "");
-  total += Tag("td", "", "+" + Num(sum.serial)) + Tag("td", "", Num(sum.Points()));
+  total += Tag("td", "", "+" + Num(serials)) + Tag("td", "", Num(sum.Points() + serials));
   return Tag("table", "class=\"matrix\"",
              Tag("tr", "", head) + "\n" + rows + Tag("tr", "class=\"total\"", total)) +
          "<p class=\"legend\">Each cell: QSOs, their points with the band weight of each "
@@ -349,6 +351,10 @@ std::string RepeatsHtml(const ReportData& data) {
 std::string ReportPage(const ReportData& data, const std::string& cabrilloName,
                        const std::string& errName) {
   std::string page = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n";
+  // Whatever a log holds, the page runs no script and fetches nothing.
+  page +=
+      "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
+      "style-src 'unsafe-inline'\">\n";
   page += Tag("title", "", EscapeHtml(data.ownCall) + " – " + EscapeHtml(data.results.title)) +
           "\n<style>" + kStyle + "</style></head>\n<body>\n";
   page += Header(data);
