@@ -11,7 +11,8 @@ case "${1:-test}" in
   app) packages="$app" ;;
   test)
     packages="$app googletest libbenchmark-dev wine wine32:i386 xvfb xauth faketime
-      clang libclang-rt-14-dev valgrind" ;;
+      clang libclang-rt-14-dev valgrind chromium
+      fonts-dejavu-core" ;;
   *) echo "usage: install-deps.sh [app|test]" >&2; exit 2 ;;
 esac
 missing=""

@@ -11,6 +11,7 @@ constexpr char kExamples[] =
     "Examples:\n"
     "  logreplay score examples/sample.adi --group-field APP_UT_GROUP --own-group G3\n"
     "  logreplay score my.adi --start \"2026-12-19 12\" --own-call UT9ZZQ --cabrillo\n"
+    "  logreplay score my.adi --report my.html\n"
     "\n"
     "The plug-in writes err.txt, Plugins/TAVIN.ini and the Cabrillo log in the\n"
     "current directory, as it does in the host's folder. Exit status: 0 done,\n"
@@ -93,6 +94,11 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
                      Describe("reset with the Cabrillo flag: the header\ndialog runs, and the "
                               "results request\nwrites the Cabrillo log (CALL.cbr)",
                               "--cabrillo"));
+  scoreApp->add_option("--report", score.reportPath,
+                       Describe("also write a page of the scored log:\nresults, band by tour, rate, "
+                                "multipliers,\nrefused QSOs, repeats (implies --cabrillo)",
+                                "--report ut9zzq.html"))
+      ->type_name("FILE.html");
   scoreApp->add_flag("--skip-bad", score.replay.skipBad,
                      Describe("skip records that cannot be mapped, with\na warning each, instead "
                               "of stopping",

@@ -1,12 +1,17 @@
 #include "tools/score_command.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 
 #include "platform/executable_path.h"
 #include "platform/is_terminal.h"
 #include "platform/notice_capture.h"
+#include "tools/report_data.h"
+#include "tools/report_page.h"
 
 namespace tools {
 namespace {
@@ -34,8 +39,11 @@ std::string WithoutCarriageReturns(const std::string& text) {
   return out;
 }
 
-// The caption of the plug-in's notice about the Cabrillo log.
+// The caption of the plug-in's notice about the Cabrillo log, and the start
+// of its text when the file was written.
 constexpr char kCabrilloNotice[] = "Output: ";
+constexpr char kFileProduced[] = "File produced: ";
+constexpr char kErrorFile[] = "err.txt";
 constexpr size_t kMaxErrorLine = 400;
 
 // `text` on one line of at most about `limit` bytes: control bytes and
@@ -56,6 +64,53 @@ std::string Printable(const std::string& text, size_t limit) {
   return line;
 }
 
+// The Cabrillo log's file name from the plug-in's notice "File produced:
+// NAME.cbr"; empty when it gave no such notice.
+std::string ProducedCabrilloName(const ReplayOutcome& outcome) {
+  std::string name;
+  for (const std::string& shown : outcome.notices) {
+    if (shown.rfind(std::string(kCabrilloNotice) + kFileProduced, 0) == 0) {
+      name = shown.substr(sizeof kCabrilloNotice - 1 + sizeof kFileProduced - 1);
+    }
+  }
+  return name;
+}
+
+bool WriteTextFile(const std::string& path, const std::string& text, std::string* problem) {
+  errno = 0;
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"),
+                                                        std::fclose);
+  if (file == nullptr || std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() ||
+      std::fclose(file.release()) != 0) {
+    *problem = path + ": cannot write the report: " + std::strerror(errno);
+    return false;
+  }
+  return true;
+}
+
+// Reads what the plug-in wrote and writes the report page.
+int WriteReport(const ReplayPlan& plan, const ReplayOutcome& outcome, const std::string& path,
+                std::string* err) {
+  const std::string cabrilloName = ProducedCabrilloName(outcome);
+  std::string cabrilloText, errText, problem;
+  if (cabrilloName.empty()) {
+    *err = ErrorLine("--report: the plug-in produced no Cabrillo log");
+    return kExitPlugin;
+  }
+  if (!ReadLogFile(cabrilloName, &cabrilloText, &problem) ||
+      !ReadLogFile(kErrorFile, &errText, &problem)) {
+    *err = ErrorLine("--report: " + problem);
+    return kExitPlugin;
+  }
+  const ReportData data =
+      GatherReport(plan, outcome.acceptedEach, outcome.results, cabrilloText, errText);
+  if (!WriteTextFile(path, ReportPage(data, cabrilloName, kErrorFile), &problem)) {
+    *err = ErrorLine(problem);
+    return kExitBadInput;
+  }
+  return kExitOk;
+}
+
 }  // namespace
 
 ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress) {
@@ -69,11 +124,9 @@ ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLin
 
   ReplayOutcome outcome;
   for (const AdifQso& qso : plan.qsos) {
-    if (host.Add(plan.ownCall, qso) != 0) {
-      ++outcome.accepted;
-    } else {
-      ++outcome.refused;
-    }
+    const bool accepted = host.Add(plan.ownCall, qso) != 0;
+    ++(accepted ? outcome.accepted : outcome.refused);
+    outcome.acceptedEach.push_back(accepted);
     ++outcome.offered;
     progress->Update(outcome.offered, plan.qsos.size());
   }
@@ -116,7 +169,7 @@ std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPat
   if (notice.empty()) {
     report += "Cabrillo log: the plug-in gave no notice about it (score " +
               std::to_string(outcome.score) + ")\n";
-  } else if (notice.rfind("File produced", 0) == 0) {
+  } else if (notice.rfind(kFileProduced, 0) == 0) {
     report += "Cabrillo log: " + notice + " in " + folder + "\n";
   } else {
     report += "Cabrillo log: " + notice + "\n";
@@ -140,6 +193,8 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     *err = ErrorLine(command.logPath + ": " + problem);
     return kExitBadInput;
   }
+  // The report's per-QSO figures come from the plug-in's Cabrillo pass.
+  if (!command.reportPath.empty()) plan.cabrillo = true;
 
   const std::string pluginPath = command.pluginPath.empty()
                                      ? platform::PathBesideExecutable(kPluginFileName)
@@ -161,9 +216,16 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   }
   ProgressLine progress(platform::StandardErrorIsTerminal(), SteadySeconds(), toStandardError);
   const ReplayOutcome outcome = Replay(*host, plan, &progress);
+  if (!command.reportPath.empty()) {
+    const int status = WriteReport(plan, outcome, command.reportPath, err);
+    if (status != kExitOk) return status;
+  }
   *out = FormatSettings(plan.settings) +
-         FormatReport(outcome, InCurrentDirectory("err.txt"), plan.warnings.size(), plan.cabrillo,
+         FormatReport(outcome, InCurrentDirectory(kErrorFile), plan.warnings.size(), plan.cabrillo,
                       CurrentDirectory());
+  if (!command.reportPath.empty()) {
+    *out += "Report: " + InCurrentDirectory(command.reportPath) + "\n";
+  }
   return kExitOk;
 }
 

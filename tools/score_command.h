@@ -24,12 +24,17 @@ struct ScoreCommand {
   std::string pluginPath;  // empty: kPluginFileName beside the program
   ExportNames names = ExportNames::kPlain;
   ReplayOptions replay;
+  // Not empty: replay with the Cabrillo flag and write the report page
+  // (report_page.h) to this path, from the results, the Cabrillo log and
+  // err.txt the plug-in wrote.
+  std::string reportPath;
 };
 
 struct ReplayOutcome {
   size_t offered = 0;
   size_t accepted = 0;  // AddData0 gave 1: stored or already stored
   size_t refused = 0;   // AddData0 gave 0: listed in err.txt
+  std::vector<bool> acceptedEach;  // AddData0's answer for each QSO, in plan order
   std::string results;  // GetResult0's text as returned
   int32_t score = 0;    // GetResult0's out-integer
   // The notices the plug-in showed during GetResult0, "caption: text".
@@ -60,7 +65,9 @@ std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPat
 std::string ErrorLine(const std::string& message);
 
 // Runs the command in the current directory, where the plug-in writes
-// err.txt, Plugins/TAVIN.ini and the Cabrillo log. Returns the exit status;
+// err.txt, Plugins/TAVIN.ini and the Cabrillo log. A report that cannot be
+// written fails with kExitBadInput, a Cabrillo log the plug-in did not
+// produce with kExitPlugin; either prints nothing to `out`. Returns the exit status;
 // the report goes to `out`, a failure's message (one line) to `err`. The
 // warnings of a replay go straight to standard error, one line each, before
 // the first QSO is offered. Nothing is offered to the plug-in unless the
