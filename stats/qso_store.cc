@@ -18,11 +18,7 @@ const QsoStore::TextPlace QsoStore::kTextPlaces[kTextFieldCount] = {
     {&CInfo::m_spare2, &Slot::spare2},
 };
 
-std::string_view QsoStore::Record::Call() const { return m_store->m_texts[kCall].Text(m_slot->call); }
 std::string_view QsoStore::Record::Mode() const { return m_store->m_texts[kMode].Text(m_slot->mode); }
-std::string_view QsoStore::Record::Group() const {
-  return m_store->m_texts[kGroup].Text(m_slot->group);
-}
 std::string_view QsoStore::Record::ExchRcvd() const {
   return m_slot->exchRcvd.View(m_store->m_longExchanges);
 }

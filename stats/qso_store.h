@@ -48,9 +48,7 @@ class QsoStore {
   // changed.
   class Record {
    public:
-    std::string_view Call() const;
     std::string_view Mode() const;
-    std::string_view Group() const;
     std::string_view ExchRcvd() const;
     std::string_view ExchSent() const;
     int32_t Tour() const;
