@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdlib>
 #include <set>
 #include <tuple>
@@ -22,32 +23,27 @@ constexpr long long kMaxBins = 96;
 constexpr char kCabrilloPhone[] = "PH";
 constexpr char kTotalLabel[] = "Total";
 
-// Days from 1970-01-01 of a proleptic Gregorian date.
-long long DaysFromCivil(long long y, unsigned m, unsigned d) {
-  y -= m <= 2;
-  const long long era = (y >= 0 ? y : y - 399) / 400;
-  const unsigned yoe = static_cast<unsigned>(y - era * 400);
-  const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-  const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  return era * 146097 + static_cast<long long>(doe) - 719468;
+constexpr double kMinutesPerDay = 24.0 * kHourMinutes;
+
+// Minutes since the OLE epoch (a midnight, so minutes of the day read off).
+long long MinuteOf(const CivilDate& date, int hour, int minute) {
+  return std::llround(ToOleDate(date, TimeOfDay{hour, minute, 0}) * kMinutesPerDay);
 }
 
 long long MinuteOf(const CabrilloQso& line) {
   const std::string& date = line.date;  // yyyy-mm-dd
-  const long long days = DaysFromCivil(std::atoll(date.substr(0, 4).c_str()),
-                                       static_cast<unsigned>(std::atoi(date.substr(5, 2).c_str())),
-                                       static_cast<unsigned>(std::atoi(date.substr(8, 2).c_str())));
-  return days * 24 * kHourMinutes + line.hour * kHourMinutes + line.minute;
+  const CivilDate civil{std::atoi(date.substr(0, 4).c_str()), std::atoi(date.substr(5, 2).c_str()),
+                        std::atoi(date.substr(8, 2).c_str())};
+  return MinuteOf(civil, line.hour, line.minute);
 }
 
 // Whether the plug-in's line was written for `qso`: same minute, kHz and call.
 bool LineIsFor(const CabrilloQso& line, const AdifQso& qso) {
-  const std::string when =
-      platform::COleDateTime(qso.time, platform::COleDateTime::valid).Format("%Y-%m-%d %H%M");
-  const std::string lineWhen = line.date + " " + (line.hour < 10 ? "0" : "") +
-                               std::to_string(line.hour) + (line.minute < 10 ? "0" : "") +
-                               std::to_string(line.minute);
-  return when == lineWhen && static_cast<uint32_t>(line.freqKHz) == qso.freqHz / 1000 &&
+  CivilDate date;
+  TimeOfDay time;
+  OleToCivil(qso.time, &date, &time);
+  return MinuteOf(line) == MinuteOf(date, time.hour, time.minute) &&
+         static_cast<uint32_t>(line.freqKHz) == qso.freqHz / 1000 &&
          std::find(line.exchange.begin(), line.exchange.end(), qso.call) != line.exchange.end();
 }
 

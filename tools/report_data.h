@@ -30,7 +30,7 @@ struct ReportQso {
   std::string multCode;  // the worked station's multiplier code
   CabrilloQso line;      // the plug-in's Cabrillo line
   int tour = 0;
-  long long minute = 0;  // minutes since 1970-01-01 00:00 UTC of the line's time
+  long long minute = 0;  // minutes since the OLE epoch (a midnight) of the line's time
   bool repeat = false;   // same call, band, mode and tour as an earlier QSO
 };
 
