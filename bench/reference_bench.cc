@@ -11,7 +11,6 @@
 #include "tests/reference_model.h"
 
 using platform::COleDateTime;
-using stats::QsoInput;
 using stats::ResetInput;
 
 namespace bench {
@@ -20,9 +19,9 @@ namespace {
 void BM_ReferenceReplay(benchmark::State& state) {
   const tools::ContestLogOptions options =
       LargeLogOptions(static_cast<std::size_t>(state.range(0)));
-  std::vector<QsoInput> inputs;
+  std::vector<testing_support::OwnedQso> inputs;
   for (const tools::AdifQso& q : tools::GenerateContestLog(options)) {
-    inputs.push_back(testing_support::InputOf(options.ownCall, q));
+    inputs.push_back(testing_support::OwnedOf(options.ownCall, q));
   }
   ResetInput reset;
   reset.start = COleDateTime(options.start, COleDateTime::valid);
@@ -32,7 +31,7 @@ void BM_ReferenceReplay(benchmark::State& state) {
   for (auto _ : state) {
     testing_support::LinearModel model;
     model.Reset(reset);
-    for (const QsoInput& in : inputs) model.Add(in);
+    for (const testing_support::OwnedQso& in : inputs) model.Add(in.Input());
     benchmark::DoNotOptimize(model.Store().size());
   }
   state.SetComplexityN(state.range(0));

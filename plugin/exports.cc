@@ -3,6 +3,7 @@
 // to the code of its subject.
 
 #include <string>
+#include <string_view>
 #include <type_traits>
 
 #include "cabrillo/cabrillo_export.h"
@@ -53,6 +54,7 @@ const char kCredit[] = "Stats plug-in " STATS_VERSION_TEXT " for the CQ UT CONTE
 constexpr int32_t kScoreAfterCabrilloPass = -1;
 
 std::string TextOf(Text text) { return text != nullptr ? text : ""; }
+std::string_view ViewOf(Text text) { return text != nullptr ? text : std::string_view(); }
 
 COleDateTime DateOf(DateTime time) {
   if (time == nullptr) return COleDateTime(0.0, COleDateTime::null);
@@ -68,18 +70,18 @@ QsoInput QsoOf(Text ownCall, Text call, DateTime time, uint32_t freqHz,
                Text mode, Text rstSent, Text rstRcvd, Text exchSent,
                Text exchRcvd, Text multCode, Text group, Text band) {
   QsoInput q;
-  q.ownCall = TextOf(ownCall);
-  q.call = TextOf(call);
+  q.ownCall = ViewOf(ownCall);
+  q.call = ViewOf(call);
   q.time = DateOf(time);
   q.freqHz = freqHz;
-  q.mode = TextOf(mode);
-  q.rstSent = TextOf(rstSent);
-  q.rstRcvd = TextOf(rstRcvd);
-  q.exchSent = TextOf(exchSent);
-  q.exchRcvd = TextOf(exchRcvd);
-  q.multCode = TextOf(multCode);
-  q.group = TextOf(group);
-  q.band = TextOf(band);
+  q.mode = ViewOf(mode);
+  q.rstSent = ViewOf(rstSent);
+  q.rstRcvd = ViewOf(rstRcvd);
+  q.exchSent = ViewOf(exchSent);
+  q.exchRcvd = ViewOf(exchRcvd);
+  q.multCode = ViewOf(multCode);
+  q.group = ViewOf(group);
+  q.band = ViewOf(band);
   return q;
 }
 

@@ -4,19 +4,19 @@
 
 namespace stats {
 
-bool BandList::Contains(const std::string& label) const {
+bool BandList::Contains(std::string_view label) const {
   if (m_labels.size() <= kFewLabels) {
     return std::find(m_labels.begin(), m_labels.end(), label) != m_labels.end();
   }
-  return m_known.count(label) != 0;
+  return m_known.count(std::string(label)) != 0;
 }
 
-void BandList::AddIfNew(const std::string& label) {
+void BandList::AddIfNew(std::string_view label) {
   if (Contains(label)) return;
-  m_labels.push_back(label);
+  m_labels.emplace_back(label);
   if (m_labels.size() > kFewLabels) {
     if (m_known.empty()) m_known.insert(m_labels.begin(), m_labels.end() - 1);
-    m_known.insert(label);
+    m_known.insert(m_labels.back());
   }
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -22,9 +23,9 @@ class BandList {
   std::size_t Count() const { return m_labels.size(); }
   const std::string& At(std::size_t index) const { return m_labels[index]; }
 
-  bool Contains(const std::string& label) const;
+  bool Contains(std::string_view label) const;
   // Appends `label` unless it is listed already.
-  void AddIfNew(const std::string& label);
+  void AddIfNew(std::string_view label);
   void Swap(std::size_t i, std::size_t j) { m_labels[i].swap(m_labels[j]); }
 
  private:

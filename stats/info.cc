@@ -14,4 +14,27 @@ bool CInfo::operator==(const CInfo& o) const {
          m_time == o.m_time;
 }
 
+InfoView ViewOf(const CInfo& r) {
+  InfoView v;
+  v.call = r.m_call;
+  v.multKey = r.m_multKey;
+  v.group = r.m_group;
+  v.band = r.m_band;
+  v.mode = r.m_mode;
+  v.rstRcvd = r.m_rstRcvd;
+  v.rstSent = r.m_rstSent;
+  v.exchRcvd = r.m_exchRcvd;
+  v.exchSent = r.m_exchSent;
+  v.spare1 = r.m_spare1;
+  v.spare2 = r.m_spare2;
+  v.freqKHz = r.m_freqKHz;
+  v.tour = r.m_tour;
+  v.reserved = r.m_reserved;
+  v.points = r.m_points;
+  v.multBand = r.m_multBand;
+  v.serial = r.m_serial;
+  v.time = r.m_time;
+  return v;
+}
+
 }  // namespace stats

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/cobject.h"
 #include "platform/ole_date_time.h"
@@ -48,5 +49,18 @@ class CInfo : public platform::CObject {
   int32_t m_serial = kNoResult;   // number taken from the exchange by scoring
   platform::COleDateTime m_time;  // QSO date-time as the host gave it
 };
+
+// A record's fields as views of texts that the caller keeps: how a QSO
+// reaches the store without its texts being copied on the way.
+struct InfoView {
+  std::string_view call, multKey, group, band, mode, rstRcvd, rstSent, exchRcvd, exchSent,
+      spare1, spare2;
+  int32_t freqKHz = 0, tour = 0, reserved = kNoResult, points = kNoResult,
+          multBand = kNoResult, serial = kNoResult;
+  platform::COleDateTime time;
+};
+
+// The view of `record`, valid while it is not changed.
+InfoView ViewOf(const CInfo& record);
 
 }  // namespace stats

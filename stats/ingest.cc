@@ -1,6 +1,7 @@
 #include "stats/ingest.h"
 
-#include <utility>
+#include <charconv>
+#include <string_view>
 
 #include "stats/tour.h"
 
@@ -9,15 +10,13 @@ namespace {
 
 const char kSeparator[] = "  ";
 
-std::string ErrorLine(const QsoInput& q, const std::string& time,
-                      const char* reason) {
+std::string ErrorLine(const QsoInput& q, std::string_view time, const char* reason) {
   std::string line = "QSO:  ";
   line += std::to_string(q.freqHz / 1000);
-  for (const std::string* field :
-       {&q.mode, &time, &q.ownCall, &q.rstSent, &q.exchSent, &q.call,
-        &q.rstRcvd, &q.exchRcvd}) {
+  for (std::string_view field :
+       {q.mode, time, q.ownCall, q.rstSent, q.exchSent, q.call, q.rstRcvd, q.exchRcvd}) {
     line += kSeparator;
-    line += *field;
+    line += field;
   }
   line += reason;
   return line;
@@ -38,15 +37,11 @@ int32_t ResetContest(Contest& contest, const ResetInput& input,
 }
 
 int32_t AddQso(Contest& contest, const QsoInput& qso, const ErrorReport& report) {
-  return AddQso(contest, QsoInput(qso), report);
-}
-
-int32_t AddQso(Contest& contest, QsoInput&& qso, const ErrorReport& report) {
-  CInfo record;
-  record.m_time = qso.time;
-  const int32_t tour = TourOfHour(HourOf(record.m_time), contest.startHour);
+  InfoView record;
+  record.time = qso.time;
+  const int32_t tour = TourOfHour(HourOf(record.time), contest.startHour);
   contest.lastTour = tour;
-  record.m_tour = tour;
+  record.tour = tour;
 
   const char* reason = nullptr;
   if (qso.mode != "CW" && qso.mode != "SSB") {
@@ -55,25 +50,32 @@ int32_t AddQso(Contest& contest, QsoInput&& qso, const ErrorReport& report) {
     reason = "   NO RX NUMBER !!!";
   }
   if (reason != nullptr) {
-    const std::string line = ErrorLine(qso, record.m_time.Format("%Y-%m-%d %H%M"), reason);
+    const std::string line = ErrorLine(qso, record.time.Format("%Y-%m-%d %H%M"), reason);
     report.Append(&line);
     return 0;
   }
   report.Append(nullptr);
 
   contest.bandList.AddIfNew(qso.band);
-  record.m_call = std::move(qso.call);
-  record.m_band = std::move(qso.band);
-  record.m_mode = std::move(qso.mode);
-  record.m_group = std::move(qso.group);
-  record.m_rstRcvd = std::move(qso.rstRcvd);
-  record.m_rstSent = std::move(qso.rstSent);
-  record.m_exchRcvd = std::move(qso.exchRcvd);
-  record.m_exchSent = std::move(qso.exchSent);
-  record.m_multKey = std::move(qso.multCode) + std::to_string(tour);
-  record.m_freqKHz = static_cast<int32_t>(qso.freqHz / 1000);
+  record.call = qso.call;
+  record.band = qso.band;
+  record.mode = qso.mode;
+  record.group = qso.group;
+  record.rstRcvd = qso.rstRcvd;
+  record.rstSent = qso.rstSent;
+  record.exchRcvd = qso.exchRcvd;
+  record.exchSent = qso.exchSent;
+  record.freqKHz = static_cast<int32_t>(qso.freqHz / 1000);
 
-  contest.qsoStore.AppendIfNew(std::move(record));
+  // The multiplier key: the code with the tour number after it.
+  char tourDigits[16];
+  const std::to_chars_result end =
+      std::to_chars(std::begin(tourDigits), std::end(tourDigits), tour);
+  std::string multKey(qso.multCode);
+  multKey.append(tourDigits, end.ptr);
+  record.multKey = multKey;
+
+  contest.qsoStore.AppendIfNew(record);
   return 1;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/ole_date_time.h"
 #include "stats/contest.h"
@@ -17,21 +18,22 @@ struct ResetInput {
   std::string ownGroupCode;
 };
 
-// What ingest and removal read of one QSO. Removal reads only call, mode,
-// the two exchanges and band.
+// What ingest and removal read of one QSO: views of the host's texts, which
+// stay put for the call. Removal reads only call, mode, the two exchanges
+// and band.
 struct QsoInput {
-  std::string ownCall;
-  std::string call;
+  std::string_view ownCall;
+  std::string_view call;
   platform::COleDateTime time;
   uint32_t freqHz = 0;
-  std::string mode;
-  std::string rstSent;
-  std::string rstRcvd;
-  std::string exchSent;
-  std::string exchRcvd;
-  std::string multCode;
-  std::string group;
-  std::string band;
+  std::string_view mode;
+  std::string_view rstSent;
+  std::string_view rstRcvd;
+  std::string_view exchSent;
+  std::string_view exchRcvd;
+  std::string_view multCode;
+  std::string_view group;
+  std::string_view band;
 };
 
 // Sets the start hour, empties the store and the band list, takes the
@@ -43,8 +45,6 @@ int32_t ResetContest(Contest& contest, const ResetInput& input,
 // 0 when it is refused (and a line names it in the error report). Sets the
 // last tour whatever the outcome.
 int32_t AddQso(Contest& contest, const QsoInput& qso, const ErrorReport& report);
-// The same, taking the QSO's texts over instead of copying them.
-int32_t AddQso(Contest& contest, QsoInput&& qso, const ErrorReport& report);
 
 // Removes the first stored record with the QSO's call, mode and band.
 // Returns 0 when either exchange is empty (and removes nothing), else 1.

@@ -15,8 +15,8 @@ using testing_support::ReadFile;
 
 const char kHeader[] = "CQ UT CONTEST UBN file \r\n";
 
-QsoInput Qso(const std::string& call, double time, const std::string& mode = "CW",
-             const std::string& band = "20m") {
+QsoInput Qso(std::string_view call, double time, std::string_view mode = "CW",
+             std::string_view band = "20m") {
   QsoInput q;
   q.ownCall = "UT1AA";
   q.call = call;

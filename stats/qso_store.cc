@@ -11,11 +11,15 @@ using platform::COleDateTime;
 namespace stats {
 
 const QsoStore::TextPlace QsoStore::kTextPlaces[kTextFieldCount] = {
-    {&CInfo::m_call, &Slot::call},         {&CInfo::m_multKey, &Slot::multKey},
-    {&CInfo::m_group, &Slot::group},       {&CInfo::m_band, &Slot::band},
-    {&CInfo::m_mode, &Slot::mode},         {&CInfo::m_rstRcvd, &Slot::rstRcvd},
-    {&CInfo::m_rstSent, &Slot::rstSent},   {&CInfo::m_spare1, &Slot::spare1},
-    {&CInfo::m_spare2, &Slot::spare2},
+    {&CInfo::m_call, &InfoView::call, &Slot::call},
+    {&CInfo::m_multKey, &InfoView::multKey, &Slot::multKey},
+    {&CInfo::m_group, &InfoView::group, &Slot::group},
+    {&CInfo::m_band, &InfoView::band, &Slot::band},
+    {&CInfo::m_mode, &InfoView::mode, &Slot::mode},
+    {&CInfo::m_rstRcvd, &InfoView::rstRcvd, &Slot::rstRcvd},
+    {&CInfo::m_rstSent, &InfoView::rstSent, &Slot::rstSent},
+    {&CInfo::m_spare1, &InfoView::spare1, &Slot::spare1},
+    {&CInfo::m_spare2, &InfoView::spare2, &Slot::spare2},
 };
 
 std::string_view QsoStore::Record::Mode() const { return m_store->m_texts[kMode].Text(m_slot->mode); }
@@ -71,40 +75,40 @@ void QsoStore::Clear() {
   m_equalIndex.Clear();
 }
 
-uint32_t QsoStore::InternRepeating(std::size_t field, const std::string& text) {
+uint32_t QsoStore::InternRepeating(std::size_t field, std::string_view text) {
   uint32_t& last = m_lastTexts[field];
   if (m_texts[field].Text(last) == text) return last;
   return last = m_texts[field].Intern(text);
 }
 
-void QsoStore::CopyValues(const CInfo& r, Slot* s) {
-  s->freqKHz = r.m_freqKHz;
-  s->tour = r.m_tour;
-  s->reserved = r.m_reserved;
-  s->points = r.m_points;
-  s->multBand = r.m_multBand;
-  s->serial = r.m_serial;
-  s->time = r.m_time.m_dt;
-  s->timeStatus = r.m_time.m_status;
+void QsoStore::CopyValues(const InfoView& r, Slot* s) {
+  s->freqKHz = r.freqKHz;
+  s->tour = r.tour;
+  s->reserved = r.reserved;
+  s->points = r.points;
+  s->multBand = r.multBand;
+  s->serial = r.serial;
+  s->time = r.time.m_dt;
+  s->timeStatus = r.time.m_status;
 }
 
-void QsoStore::Fill(const CInfo& record, Slot* slot) {
+void QsoStore::Fill(const InfoView& record, Slot* slot) {
   for (std::size_t field = 0; field < kTextFieldCount; ++field) {
-    slot->*kTextPlaces[field].number = InternRepeating(field, record.*kTextPlaces[field].text);
+    slot->*kTextPlaces[field].number = InternRepeating(field, record.*kTextPlaces[field].view);
   }
-  slot->exchRcvd = ShortText::Of(record.m_exchRcvd, m_longExchanges);
-  slot->exchSent = ShortText::Of(record.m_exchSent, m_longExchanges);
+  slot->exchRcvd = ShortText::Of(record.exchRcvd, m_longExchanges);
+  slot->exchSent = ShortText::Of(record.exchSent, m_longExchanges);
   CopyValues(record, slot);
 }
 
-bool QsoStore::Describe(const CInfo& record, Slot* slot) const {
+bool QsoStore::Describe(const InfoView& record, Slot* slot) const {
   for (std::size_t field = 0; field < kTextFieldCount; ++field) {
-    const uint32_t number = m_texts[field].Find(record.*kTextPlaces[field].text);
+    const uint32_t number = m_texts[field].Find(record.*kTextPlaces[field].view);
     if (number == TextPool::kNone) return false;
     slot->*kTextPlaces[field].number = number;
   }
-  if (!ShortText::Find(record.m_exchRcvd, m_longExchanges, &slot->exchRcvd) ||
-      !ShortText::Find(record.m_exchSent, m_longExchanges, &slot->exchSent)) {
+  if (!ShortText::Find(record.exchRcvd, m_longExchanges, &slot->exchRcvd) ||
+      !ShortText::Find(record.exchSent, m_longExchanges, &slot->exchSent)) {
     return false;
   }
   CopyValues(record, slot);
@@ -161,11 +165,11 @@ uint32_t QsoStore::NewSlot() {
 
 void QsoStore::Append(const CInfo& record) {
   const uint32_t id = NewSlot();
-  Fill(record, &SlotOf(id));
+  Fill(ViewOf(record), &SlotOf(id));
   Index(id);
 }
 
-bool QsoStore::AppendIfNew(const CInfo& record) {
+bool QsoStore::AppendIfNew(const InfoView& record) {
   const uint32_t id = NewSlot();
   Slot& candidate = SlotOf(id);
   Fill(record, &candidate);
@@ -244,7 +248,7 @@ std::size_t QsoStore::PositionOf(uint32_t id) const {
 
 std::ptrdiff_t QsoStore::FindEqual(const CInfo& record) const {
   Slot probe;
-  if (!Describe(record, &probe) || !CanBeEqual(probe)) return kNotFound;
+  if (!Describe(ViewOf(record), &probe) || !CanBeEqual(probe)) return kNotFound;
   uint32_t best = kNoSlot;
   m_equalIndex.Any(EqualityKey(probe), [&](uint32_t id) {
     const Slot& s = SlotOf(id);
@@ -260,13 +264,12 @@ uint32_t QsoStore::TextNumber(TextField field, std::string_view text) const {
   return number == TextPool::kNone ? kNoNumber : number;
 }
 
-uint32_t QsoStore::FindBandNumber(const std::string& band) const {
+uint32_t QsoStore::FindBandNumber(std::string_view band) const {
   const uint32_t text = m_texts[kBand].Find(band);
   return text == TextPool::kNone ? kNoNumber : m_bands.Find(text);
 }
 
-uint32_t QsoStore::FirstOfCallBand(const std::string& call,
-                                   const std::string& band) const {
+uint32_t QsoStore::FirstOfCallBand(std::string_view call, std::string_view band) const {
   const uint32_t bandNumber = FindBandNumber(band);
   const uint32_t callText = m_texts[kCall].Find(call);
   if (bandNumber == kNoNumber || callText == TextPool::kNone) return kNoSlot;
@@ -274,9 +277,8 @@ uint32_t QsoStore::FirstOfCallBand(const std::string& call,
   return callBand != kNoNumber ? m_chains[callBand].first : kNoSlot;
 }
 
-std::ptrdiff_t QsoStore::FindCallModeBand(const std::string& call,
-                                          const std::string& mode,
-                                          const std::string& band) const {
+std::ptrdiff_t QsoStore::FindCallModeBand(std::string_view call, std::string_view mode,
+                                          std::string_view band) const {
   const uint32_t modeText = m_texts[kMode].Find(mode);
   if (modeText == TextPool::kNone) return kNotFound;
   for (uint32_t id = FirstOfCallBand(call, band); id != kNoSlot;
@@ -286,8 +288,7 @@ std::ptrdiff_t QsoStore::FindCallModeBand(const std::string& call,
   return kNotFound;
 }
 
-uint32_t QsoStore::FindBandKeyNumber(const std::string& band,
-                                     const std::string& multKey) const {
+uint32_t QsoStore::FindBandKeyNumber(std::string_view band, std::string_view multKey) const {
   const uint32_t bandNumber = FindBandNumber(band);
   const uint32_t keyText = m_texts[kMultKey].Find(multKey);
   if (bandNumber == kNoNumber || keyText == TextPool::kNone) return kNoNumber;

@@ -81,7 +81,8 @@ class QsoStore {
   void Append(const CInfo& record);
   // Appends `record` unless an equal record is stored (the duplicate rule
   // of ingest). Returns whether it appended.
-  bool AppendIfNew(const CInfo& record);
+  bool AppendIfNew(const InfoView& record);
+  bool AppendIfNew(const CInfo& record) { return AppendIfNew(ViewOf(record)); }
   void RemoveAt(std::size_t index);
 
   // Writes the per-QSO results of a results request into a stored record.
@@ -92,15 +93,13 @@ class QsoStore {
   std::ptrdiff_t FindEqual(const CInfo& record) const;
 
   // Lowest index of a record with this call, mode and band, or kNotFound.
-  std::ptrdiff_t FindCallModeBand(const std::string& call,
-                                  const std::string& mode,
-                                  const std::string& band) const;
+  std::ptrdiff_t FindCallModeBand(std::string_view call, std::string_view mode,
+                                  std::string_view band) const;
 
   // Calls `visit(const Record&)` for each record with this call and band, in
   // store order, until it returns true. Returns whether it did.
   template <typename Visit>
-  bool AnyWithCallBand(const std::string& call, const std::string& band,
-                       Visit&& visit) const;
+  bool AnyWithCallBand(std::string_view call, std::string_view band, Visit&& visit) const;
 
   // The number that the `field` text of a stored record has when it equals
   // `text`, or kNoNumber when no record stored since Clear had it there.
@@ -116,10 +115,10 @@ class QsoStore {
     return SlotOf(m_order[index]).bandKey;
   }
   // The band number of `band`, or kNoNumber when no stored record has it.
-  uint32_t FindBandNumber(const std::string& band) const;
+  uint32_t FindBandNumber(std::string_view band) const;
   // The band-key number of `band` with `multKey`, or kNoNumber when no
   // stored record has both.
-  uint32_t FindBandKeyNumber(const std::string& band, const std::string& multKey) const;
+  uint32_t FindBandKeyNumber(std::string_view band, std::string_view multKey) const;
   std::size_t BandNumberLimit() const { return m_bands.Limit(); }
   std::size_t BandKeyNumberLimit() const { return m_bandKeys.Limit(); }
 
@@ -148,6 +147,7 @@ class QsoStore {
   // Where a record and a slot keep each repeating text.
   struct TextPlace {
     std::string CInfo::*text;
+    std::string_view InfoView::*view;
     uint32_t Slot::*number;
   };
   static const TextPlace kTextPlaces[kTextFieldCount];
@@ -164,15 +164,15 @@ class QsoStore {
   Slot& SlotOf(uint32_t id) { return m_chunks[id >> kChunkBits][id & (kChunkSize - 1)]; }
 
   // The record's fields in `slot`, its texts added to the pools.
-  void Fill(const CInfo& record, Slot* slot);
+  void Fill(const InfoView& record, Slot* slot);
   // The same without adding: false when a text is in no pool, so that no
   // stored record can equal `record`.
-  bool Describe(const CInfo& record, Slot* slot) const;
+  bool Describe(const InfoView& record, Slot* slot) const;
   // The number of `text` in the pool of `field`; the field's number in the
   // last record is tried first, since most fields repeat from QSO to QSO.
-  uint32_t InternRepeating(std::size_t field, const std::string& text);
+  uint32_t InternRepeating(std::size_t field, std::string_view text);
   // The fields that are no texts.
-  static void CopyValues(const CInfo& record, Slot* slot);
+  static void CopyValues(const InfoView& record, Slot* slot);
   static bool CanBeEqual(const Slot& slot);
   static bool SameRecord(const Slot& a, const Slot& b);
   static uint32_t EqualityKey(const Slot& slot);
@@ -182,7 +182,7 @@ class QsoStore {
   void Index(uint32_t id);
   std::size_t PositionOf(uint32_t id) const;
   // First slot of the call's chain on the band, or kNoSlot.
-  uint32_t FirstOfCallBand(const std::string& call, const std::string& band) const;
+  uint32_t FirstOfCallBand(std::string_view call, std::string_view band) const;
 
   std::vector<std::unique_ptr<Slot[]>> m_chunks;
   uint32_t m_slotCount = 0;  // slots handed out since Clear
@@ -201,7 +201,7 @@ class QsoStore {
 };
 
 template <typename Visit>
-bool QsoStore::AnyWithCallBand(const std::string& call, const std::string& band,
+bool QsoStore::AnyWithCallBand(std::string_view call, std::string_view band,
                                Visit&& visit) const {
   for (uint32_t id = FirstOfCallBand(call, band); id != kNoSlot;
        id = SlotOf(id).nextSameCallBand) {

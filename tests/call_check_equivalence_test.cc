@@ -17,7 +17,7 @@ using stats::AddQso;
 using stats::CallProbe;
 using stats::CheckCall;
 using stats::ErrorReport;
-using stats::QsoInput;
+using testing_support::OwnedQso;
 using stats::RemoveQso;
 using stats::ResetContest;
 using stats::ResetInput;
@@ -52,10 +52,10 @@ TEST_P(CallCheckEquivalenceTest, AgreesAtEveryClockReading) {
   model.Reset(reset);
 
   std::mt19937 random(c.seed);
-  for (const QsoInput& q : log.qsos) {
-    ASSERT_EQ(AddQso(f.contest, q, report), model.Add(q));
+  for (const OwnedQso& q : log.qsos) {
+    ASSERT_EQ(AddQso(f.contest, q.Input(), report), model.Add(q.Input()));
     if (random() % 10 == 0) {
-      const QsoInput& gone = log.qsos[random() % log.qsos.size()];
+      const stats::QsoInput gone = log.qsos[random() % log.qsos.size()].Input();
       ASSERT_EQ(RemoveQso(f.contest, gone), model.Remove(gone));
     }
   }
@@ -68,7 +68,7 @@ TEST_P(CallCheckEquivalenceTest, AgreesAtEveryClockReading) {
       now.hour = hour;
       now.minute = minute;
       for (int k = 0; k < 40; ++k) {
-        const QsoInput& q = log.qsos[random() % log.qsos.size()];
+        const OwnedQso& q = log.qsos[random() % log.qsos.size()];
         const char* modes[] = {"CW", "SSB", "cw"};
         const CallProbe probe{k % 7 == 0 ? q.call + "X" : q.call, modes[random() % 3],
                               q.multCode, q.band};

@@ -24,7 +24,7 @@ using cabrillo::CabrilloMode;
 using platform::COleDateTime;
 using stats::CInfo;
 using stats::CallProbe;
-using stats::QsoInput;
+using testing_support::OwnedQso;
 using stats::ResetInput;
 
 namespace {
@@ -61,7 +61,7 @@ class ExportEquivalenceTest : public ::testing::TestWithParam<LogCase> {
   // Both sides start from the same last tour: a refused QSO at the contest
   // start sets it, and the reset after it starts a fresh error report.
   void Reset() {
-    QsoInput refused = m_log.qsos.front();
+    OwnedQso refused = m_log.qsos.front();
     refused.time = m_log.start;
     refused.mode = "RTTY";
     ResetBoth();
@@ -81,7 +81,7 @@ class ExportEquivalenceTest : public ::testing::TestWithParam<LogCase> {
               m_model.Reset(in));
   }
 
-  static QsoCall CallOf(const QsoInput& q, bool nullPointer) {
+  static QsoCall CallOf(const OwnedQso& q, bool nullPointer) {
     QsoCall c;
     c.ownCall = q.ownCall.c_str();
     c.call = q.call.c_str();
@@ -99,15 +99,15 @@ class ExportEquivalenceTest : public ::testing::TestWithParam<LogCase> {
     return c;
   }
 
-  void Offer(QsoInput q, bool nullPointer) {
+  void Offer(OwnedQso q, bool nullPointer) {
     const int32_t got = testing_support::Add(m_p, CallOf(q, nullPointer));
     if (nullPointer) q.time = COleDateTime(0.0, COleDateTime::null);
-    ASSERT_EQ(got, m_model.Add(q)) << q.call << " " << q.mode << " " << q.band;
+    ASSERT_EQ(got, m_model.Add(q.Input())) << q.call << " " << q.mode << " " << q.band;
     ASSERT_TRUE(fs::exists("err.txt")) << "after every AddData0";
   }
 
   // An offered QSO, sometimes with a date-time that the host may pass too.
-  QsoInput Disturbed(QsoInput q, bool* nullPointer) {
+  OwnedQso Disturbed(OwnedQso q, bool* nullPointer) {
     *nullPointer = false;
     switch (m_random() % 60) {
       case 0: *nullPointer = true; break;
@@ -121,7 +121,7 @@ class ExportEquivalenceTest : public ::testing::TestWithParam<LogCase> {
     return q;
   }
 
-  void CompareCheck(const QsoInput& q, const std::string& mode) {
+  void CompareCheck(const OwnedQso& q, const std::string& mode) {
     const platform::UtcTime before = platform::SystemClock().NowUtc();
     const int32_t got = testing_support::Check(m_p, q.call.c_str(), mode.c_str(),
                                                q.multCode.c_str(), q.band.c_str());
@@ -173,7 +173,7 @@ TEST_P(ExportEquivalenceTest, ReplayMatchesTheLinearRules) {
   const std::size_t checkpoint = m_log.qsos.size() / 7;
   for (std::size_t i = 0; i < m_log.qsos.size(); ++i) {
     bool nullPointer;
-    const QsoInput q = Disturbed(m_log.qsos[i], &nullPointer);
+    const OwnedQso q = Disturbed(m_log.qsos[i], &nullPointer);
     if (m_random() % 100 == 0) {
       fs::remove("err.txt");
       m_model.ErrorReportDeleted();
@@ -181,26 +181,26 @@ TEST_P(ExportEquivalenceTest, ReplayMatchesTheLinearRules) {
     Offer(q, nullPointer);
     if (HasFatalFailure()) return;
 
-    const QsoInput& earlier = m_log.qsos[m_random() % (i + 1)];
+    const OwnedQso& earlier = m_log.qsos[m_random() % (i + 1)];
     const unsigned move = m_random() % 100;
     if (move < 2) {
       Offer(earlier, false);
     } else if (move == 2) {
       // Twins by record equality: +0.0 and -0.0, or two null date-times.
-      QsoInput twin = earlier;
+      OwnedQso twin = earlier;
       const int32_t status = m_random() % 2 ? COleDateTime::null : COleDateTime::valid;
       twin.time = COleDateTime(status == COleDateTime::null ? 1.0 : 0.0, status);
       Offer(twin, false);
       twin.time = COleDateTime(status == COleDateTime::null ? 2.0 : -0.0, status);
       Offer(twin, false);
     } else if (move < 5) {
-      QsoInput gone = earlier;
+      OwnedQso gone = earlier;
       if (move == 4 && m_random() % 4 == 0) gone.exchRcvd.clear();
-      ASSERT_EQ(testing_support::Remove(m_p, CallOf(gone, false)), m_model.Remove(gone));
+      ASSERT_EQ(testing_support::Remove(m_p, CallOf(gone, false)), m_model.Remove(gone.Input()));
     } else if (move < 15) {
       CompareCheck(earlier, earlier.mode);
       CompareCheck(earlier, earlier.mode == "CW" ? "SSB" : "CW");
-      QsoInput stranger = earlier;
+      OwnedQso stranger = earlier;
       stranger.call += "/P";
       CompareCheck(stranger, stranger.mode);
     }

@@ -9,8 +9,25 @@ using stats::QsoInput;
 
 namespace testing_support {
 
-QsoInput InputOf(const std::string& ownCall, const tools::AdifQso& q) {
+QsoInput OwnedQso::Input() const {
   QsoInput in;
+  in.ownCall = ownCall;
+  in.call = call;
+  in.time = time;
+  in.freqHz = freqHz;
+  in.mode = mode;
+  in.rstSent = rstSent;
+  in.rstRcvd = rstRcvd;
+  in.exchSent = exchSent;
+  in.exchRcvd = exchRcvd;
+  in.multCode = multCode;
+  in.group = group;
+  in.band = band;
+  return in;
+}
+
+OwnedQso OwnedOf(const std::string& ownCall, const tools::AdifQso& q) {
+  OwnedQso in;
   in.ownCall = ownCall;
   in.call = q.call;
   in.time = COleDateTime(q.time, COleDateTime::valid);
@@ -44,7 +61,7 @@ GeneratedLog GenerateLog(LogKind kind, uint32_t seed, std::size_t count, double 
   }
   tools::ContestLog source(options);
   tools::AdifQso q;
-  while (source.Next(&q)) log.qsos.push_back(InputOf(log.ownCall, q));
+  while (source.Next(&q)) log.qsos.push_back(OwnedOf(log.ownCall, q));
   return log;
 }
 

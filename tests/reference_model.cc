@@ -1,6 +1,7 @@
 #include "tests/reference_model.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "stats/decimal_value.h"
 
@@ -14,10 +15,10 @@ namespace testing_support {
 namespace {
 
 // "%s%i" of a text and a number.
-std::string TextAndNumber(const std::string& text, int32_t value) {
+std::string TextAndNumber(std::string_view text, int32_t value) {
   char number[16];
   std::snprintf(number, sizeof number, "%i", value);
-  return text + number;
+  return std::string(text) + number;
 }
 
 std::string Row(const std::string& label, int32_t a, int32_t b, int32_t c, int32_t d) {
@@ -70,15 +71,19 @@ int32_t LinearModel::Add(const QsoInput& q) {
     reason = "   NO RX NUMBER !!!";
   }
   if (reason != nullptr) {
-    m_errorReport += "QSO:  " + std::to_string(q.freqHz / 1000) + "  " + q.mode + "  " +
-                     when + "  " + q.ownCall + "  " + q.rstSent + "  " + q.exchSent + "  " +
-                     q.call + "  " + q.rstRcvd + "  " + q.exchRcvd + reason + "\r\n";
+    m_errorReport += "QSO:  " + std::to_string(q.freqHz / 1000);
+    for (std::string_view field :
+         {q.mode, std::string_view(when), q.ownCall, q.rstSent, q.exchSent, q.call, q.rstRcvd,
+          q.exchRcvd}) {
+      m_errorReport.append("  ").append(field);
+    }
+    m_errorReport.append(reason).append("\r\n");
     return 0;
   }
 
   bool listed = false;
   for (const std::string& band : m_bands) listed = listed || band == q.band;
-  if (!listed) m_bands.push_back(q.band);
+  if (!listed) m_bands.emplace_back(q.band);
   record.m_call = q.call;
   record.m_band = q.band;
   record.m_mode = q.mode;
