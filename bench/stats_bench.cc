@@ -2,6 +2,7 @@
 // replaying a log after a reset, results requests on the replayed store,
 // call checks while a QSO is typed, and removals near the start of the log.
 
+#include <chrono>
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -117,6 +118,42 @@ void BM_ReplayAccepted(benchmark::State& state) {
   ReportPerQso(state, state.range(0));
 }
 BENCHMARK(BM_ReplayAccepted)->Arg(100000)->Arg(400000)->Unit(benchmark::kMillisecond);
+
+// The replay again, each time followed by as many existence probes of
+// err.txt as the log has QSOs: `in_probes` is the replay's time over the
+// probes', read in one stretch, so that the ratio holds even where the
+// machine's speed drifts between benchmarks. The time shown is the replay's.
+void BM_ReplayInProbes(benchmark::State& state) {
+  using Clock = std::chrono::steady_clock;
+  const int64_t count = state.range(0);
+  const auto perMille = static_cast<uint32_t>(state.range(1));
+  Log(count, perMille);
+  platform::FileAppender& files = platform::SystemFileAppender();
+  double replayTime = 0.0, probeTime = 0.0;
+  for (auto _ : state) {
+    const Clock::time_point start = Clock::now();
+    Replay(count, perMille);
+    const Clock::time_point replayed = Clock::now();
+    for (int64_t i = 0; i < count; ++i) benchmark::DoNotOptimize(files.Exists("err.txt"));
+    const Clock::time_point probed = Clock::now();
+    const double replay = std::chrono::duration<double>(replayed - start).count();
+    state.SetIterationTime(replay);
+    replayTime += replay;
+    probeTime += std::chrono::duration<double>(probed - replayed).count();
+  }
+  g_replayedCount = -1;
+  state.counters["in_probes"] = replayTime / probeTime;
+  state.counters["probe_ns"] = 1e9 * probeTime / static_cast<double>(count * state.iterations());
+  ReportPerQso(state, count);
+}
+BENCHMARK(BM_ReplayInProbes)
+    ->ArgNames({"qsos", "refused_per_mille"})
+    ->Args({100000, 30})
+    ->Args({100000, 0})
+    ->Args({400000, 30})
+    ->Args({400000, 0})
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // GetResult0 on the replayed store, Cabrillo output off.
 void BM_Result(benchmark::State& state) {

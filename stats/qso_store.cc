@@ -67,6 +67,7 @@ void QsoStore::Clear() {
   for (TextPool& texts : m_texts) texts.Clear();
   m_longExchanges.Clear();
   std::fill(std::begin(m_lastTexts), std::end(m_lastTexts), TextPool::kEmpty);
+  m_callTexts.clear();
   m_bands.Clear();
   m_lastBandNumber = kNoNumber;
   m_callBands.Clear();
@@ -77,8 +78,13 @@ void QsoStore::Clear() {
 
 uint32_t QsoStore::InternRepeating(std::size_t field, std::string_view text) {
   uint32_t& last = m_lastTexts[field];
-  if (m_texts[field].Text(last) == text) return last;
+  if (SameBytes(m_texts[field].Text(last), text)) return last;
   return last = m_texts[field].Intern(text);
+}
+
+uint32_t QsoStore::InternLike(std::size_t field, std::string_view text, uint32_t guess) {
+  if (SameBytes(m_texts[field].Text(guess), text)) return m_lastTexts[field] = guess;
+  return InternRepeating(field, text);
 }
 
 void QsoStore::CopyValues(const InfoView& r, Slot* s) {
@@ -93,7 +99,12 @@ void QsoStore::CopyValues(const InfoView& r, Slot* s) {
 }
 
 void QsoStore::Fill(const InfoView& record, Slot* slot) {
-  for (std::size_t field = 0; field < kTextFieldCount; ++field) {
+  slot->call = InternRepeating(kCall, record.call);
+  if (slot->call >= m_callTexts.size()) m_callTexts.resize(slot->call + std::size_t{1});
+  CallTexts& known = m_callTexts[slot->call];
+  slot->multKey = known.multKey = InternLike(kMultKey, record.multKey, known.multKey);
+  slot->group = known.group = InternLike(kGroup, record.group, known.group);
+  for (std::size_t field = kBand; field < kTextFieldCount; ++field) {
     slot->*kTextPlaces[field].number = InternRepeating(field, record.*kTextPlaces[field].view);
   }
   slot->exchRcvd = ShortText::Of(record.exchRcvd, m_longExchanges);
@@ -141,7 +152,8 @@ bool QsoStore::SameRecord(const Slot& a, const Slot& b) {
 uint32_t QsoStore::EqualityKey(const Slot& s) {
   TextHash hash;
   hash.Add(KeyNumbers::Pair(s.call, s.band)).Add(KeyNumbers::Pair(s.mode, uint32_t(s.tour)));
-  hash.Add(s.exchRcvd.Bits()).Add(s.exchSent.Bits()).Add(uint32_t(s.freqKHz));
+  hash.Add(s.exchRcvd.Word(0)).Add(s.exchRcvd.Word(1));
+  hash.Add(s.exchSent.Word(0)).Add(s.exchSent.Word(1)).Add(uint32_t(s.freqKHz));
   uint64_t bits = 0;
   if (s.timeStatus == COleDateTime::valid && s.time != 0.0) {
     std::memcpy(&bits, &s.time, sizeof bits);
@@ -159,6 +171,7 @@ uint32_t QsoStore::NewSlot() {
   const uint32_t id = m_slotCount++;
   if ((id >> kChunkBits) == m_chunks.size()) {
     m_chunks.emplace_back(new Slot[kChunkSize]);
+    m_links.resize(m_chunks.size() * kChunkSize);
   }
   return id;
 }
@@ -166,24 +179,24 @@ uint32_t QsoStore::NewSlot() {
 void QsoStore::Append(const CInfo& record) {
   const uint32_t id = NewSlot();
   Fill(ViewOf(record), &SlotOf(id));
-  Index(id);
+  Index(id, EqualityKey(SlotOf(id)));
 }
 
 bool QsoStore::AppendIfNew(const InfoView& record) {
   const uint32_t id = NewSlot();
   Slot& candidate = SlotOf(id);
   Fill(record, &candidate);
+  const uint32_t key = EqualityKey(candidate);
   if (CanBeEqual(candidate) &&
-      m_equalIndex.Any(EqualityKey(candidate),
-                       [&](uint32_t other) { return SameRecord(SlotOf(other), candidate); })) {
+      m_equalIndex.Any(key, [&](uint32_t other) { return SameRecord(SlotOf(other), candidate); })) {
     m_freeSlots.push_back(id);
     return false;
   }
-  Index(id);
+  Index(id, key);
   return true;
 }
 
-void QsoStore::Index(uint32_t id) {
+void QsoStore::Index(uint32_t id, uint32_t equalityKey) {
   Slot& s = SlotOf(id);
   s.seq = m_nextSeq++;
   s.bandNumber = m_lastBandNumber = m_bands.AcquireLike(s.band, m_lastBandNumber);
@@ -192,16 +205,15 @@ void QsoStore::Index(uint32_t id) {
 
   if (s.callBand >= m_chains.size()) m_chains.resize(s.callBand + std::size_t{1});
   Chain& chain = m_chains[s.callBand];
-  s.prevSameCallBand = chain.last;
-  s.nextSameCallBand = kNoSlot;
+  m_links[id] = Link{chain.last, kNoSlot};
   if (chain.last != kNoSlot) {
-    SlotOf(chain.last).nextSameCallBand = id;
+    m_links[chain.last].next = id;
   } else {
     chain.first = id;
   }
   chain.last = id;
 
-  if (CanBeEqual(s)) m_equalIndex.Insert(EqualityKey(s), id);
+  if (CanBeEqual(s)) m_equalIndex.Insert(equalityKey, id);
   m_order.push_back(id);
 }
 
@@ -211,15 +223,16 @@ void QsoStore::RemoveAt(std::size_t index) {
   Slot& s = SlotOf(id);
 
   Chain& chain = m_chains[s.callBand];
-  if (s.prevSameCallBand != kNoSlot) {
-    SlotOf(s.prevSameCallBand).nextSameCallBand = s.nextSameCallBand;
+  const Link link = m_links[id];
+  if (link.prev != kNoSlot) {
+    m_links[link.prev].next = link.next;
   } else {
-    chain.first = s.nextSameCallBand;
+    chain.first = link.next;
   }
-  if (s.nextSameCallBand != kNoSlot) {
-    SlotOf(s.nextSameCallBand).prevSameCallBand = s.prevSameCallBand;
+  if (link.next != kNoSlot) {
+    m_links[link.next].prev = link.prev;
   } else {
-    chain.last = s.prevSameCallBand;
+    chain.last = link.prev;
   }
 
   if (CanBeEqual(s)) m_equalIndex.Erase(EqualityKey(s), id);
@@ -282,7 +295,7 @@ std::ptrdiff_t QsoStore::FindCallModeBand(std::string_view call, std::string_vie
   const uint32_t modeText = m_texts[kMode].Find(mode);
   if (modeText == TextPool::kNone) return kNotFound;
   for (uint32_t id = FirstOfCallBand(call, band); id != kNoSlot;
-       id = SlotOf(id).nextSameCallBand) {
+       id = m_links[id].next) {
     if (SlotOf(id).mode == modeText) return static_cast<std::ptrdiff_t>(PositionOf(id));
   }
   return kNotFound;

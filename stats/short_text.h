@@ -9,14 +9,14 @@
 
 namespace stats {
 
-// A text of up to seven bytes kept in place, or the number of a longer text
+// A text of up to fifteen bytes kept in place, or the number of a longer text
 // in a TextPool. The bytes after a short text are zero and a long text is
 // always in the pool, so two values are equal exactly when their texts are.
 // For texts that seldom repeat, such as exchanges with serial numbers: a
-// short one costs no pool entry.
+// short one costs no pool entry and no look-up.
 class ShortText {
  public:
-  static constexpr std::size_t kInline = 7;
+  static constexpr std::size_t kInline = 15;
 
   ShortText() = default;
 
@@ -48,13 +48,16 @@ class ShortText {
     return longTexts.Text(number);
   }
 
-  uint64_t Bits() const {
-    uint64_t bits;
-    std::memcpy(&bits, m_bytes, sizeof bits);
-    return bits;
+  // The value's bytes as two words: equal values have equal words.
+  uint64_t Word(std::size_t i) const {
+    uint64_t word;
+    std::memcpy(&word, m_bytes + 8 * i, sizeof word);
+    return word;
   }
 
-  bool operator==(const ShortText& other) const { return Bits() == other.Bits(); }
+  bool operator==(const ShortText& other) const {
+    return Word(0) == other.Word(0) && Word(1) == other.Word(1);
+  }
   bool operator!=(const ShortText& other) const { return !(*this == other); }
 
  private:

@@ -19,7 +19,7 @@ uint32_t TextPool::HashOf(std::string_view text) {
 uint32_t TextPool::Find(std::string_view text, uint32_t hash) const {
   uint32_t found = kNone;
   m_index.Any(hash, [&](uint32_t number) {
-    if (Text(number) != text) return false;
+    if (!SameBytes(Text(number), text)) return false;
     found = number;
     return true;
   });
