@@ -148,6 +148,7 @@ void BM_ReplayInProbes(benchmark::State& state) {
 }
 BENCHMARK(BM_ReplayInProbes)
     ->ArgNames({"qsos", "refused_per_mille"})
+    ->Args({1000, 30})
     ->Args({100000, 30})
     ->Args({100000, 0})
     ->Args({400000, 30})
