@@ -98,6 +98,12 @@ void QsoStore::CopyValues(const InfoView& r, Slot* s) {
   s->timeStatus = r.time.m_status;
 }
 
+// The call first, then the two fields whose last number per call is kept,
+// then the others in the order of TextField.
+static_assert(QsoStore::kCall == 0 && QsoStore::kMultKey == 1 && QsoStore::kGroup == 2 &&
+                  QsoStore::kBand == 3,
+              "Fill takes the first three fields one by one");
+
 void QsoStore::Fill(const InfoView& record, Slot* slot) {
   slot->call = InternRepeating(kCall, record.call);
   if (slot->call >= m_callTexts.size()) m_callTexts.resize(slot->call + std::size_t{1});

@@ -20,7 +20,8 @@ namespace stats {
 // oldest; removal moves later records down one place. Searches report the
 // lowest matching index, so the order of the store decides every answer.
 //
-// Records come in and go out as CInfo; inside, each is a small fixed record
+// Records come in as CInfo or as views of one (InfoView) and go out as
+// CInfo; inside, each is a small fixed record
 // of numbers: the texts that repeat (calls, keys, groups, bands, modes,
 // reports) are kept once in a text pool, the exchanges in place when they are
 // short. Equal texts have equal numbers, so comparing numbers compares texts

@@ -17,10 +17,10 @@ using stats::AddQso;
 using stats::CallProbe;
 using stats::CheckCall;
 using stats::ErrorReport;
-using testing_support::OwnedQso;
 using stats::RemoveQso;
 using stats::ResetContest;
 using stats::ResetInput;
+using testing_support::OwnedQso;
 
 namespace {
 

@@ -24,8 +24,8 @@ using cabrillo::CabrilloMode;
 using platform::COleDateTime;
 using stats::CInfo;
 using stats::CallProbe;
-using testing_support::OwnedQso;
 using stats::ResetInput;
+using testing_support::OwnedQso;
 
 namespace {
 
