@@ -20,12 +20,12 @@ using stats::ErrorReport;
 using stats::RemoveQso;
 using stats::ResetContest;
 using stats::ResetInput;
-using testing_support::OwnedQso;
 
 namespace {
 
 using testing_support::GenerateLog;
 using testing_support::LogKind;
+using testing_support::OwnedQso;
 
 struct CheckCase {
   const char* name;

@@ -25,7 +25,6 @@ using platform::COleDateTime;
 using stats::CInfo;
 using stats::CallProbe;
 using stats::ResetInput;
-using testing_support::OwnedQso;
 
 namespace {
 
@@ -33,6 +32,7 @@ namespace fs = std::filesystem;
 using testing_support::GeneratedLog;
 using testing_support::LinearModel;
 using testing_support::LogKind;
+using testing_support::OwnedQso;
 using testing_support::PluginUnderTest;
 using testing_support::QsoCall;
 
