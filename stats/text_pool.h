@@ -10,6 +10,18 @@
 
 namespace stats {
 
+// Whether the first and the last `Word` of two texts of `n` bytes agree
+// (n at least the size of a Word; the two may overlap).
+template <typename Word>
+bool SameEnds(const char* p, const char* q, std::size_t n) {
+  Word x, y, u, v;
+  std::memcpy(&x, p, sizeof x);
+  std::memcpy(&y, q, sizeof y);
+  std::memcpy(&u, p + n - sizeof u, sizeof u);
+  std::memcpy(&v, q + n - sizeof v, sizeof v);
+  return x == y && u == v;
+}
+
 // Whether two texts have the same bytes; for the short texts of a QSO it
 // compares a word or two in place instead of calling memcmp.
 inline bool SameBytes(std::string_view a, std::string_view b) {
@@ -18,21 +30,9 @@ inline bool SameBytes(std::string_view a, std::string_view b) {
   const char* p = a.data();
   const char* q = b.data();
   if (n >= 8) {
-    uint64_t x, y, u, v;
-    std::memcpy(&x, p, 8);
-    std::memcpy(&y, q, 8);
-    std::memcpy(&u, p + n - 8, 8);
-    std::memcpy(&v, q + n - 8, 8);
-    return x == y && u == v && (n <= 16 || std::memcmp(p + 8, q + 8, n - 16) == 0);
+    return SameEnds<uint64_t>(p, q, n) && (n <= 16 || std::memcmp(p + 8, q + 8, n - 16) == 0);
   }
-  if (n >= 4) {
-    uint32_t x, y, u, v;
-    std::memcpy(&x, p, 4);
-    std::memcpy(&y, q, 4);
-    std::memcpy(&u, p + n - 4, 4);
-    std::memcpy(&v, q + n - 4, 4);
-    return x == y && u == v;
-  }
+  if (n >= 4) return SameEnds<uint32_t>(p, q, n);
   for (std::size_t i = 0; i < n; ++i) {
     if (p[i] != q[i]) return false;
   }
