@@ -1,7 +1,6 @@
 #include "tools/report_data.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdlib>
 #include <set>
@@ -17,7 +16,6 @@ namespace {
 constexpr long long kShortLogMinutes = 180;
 constexpr int kShortBinMinutes = 10;
 constexpr int kHourMinutes = 60;
-constexpr int kTourHours = 2;
 // A chart wider than this many bins gets wider bins, in whole hours.
 constexpr long long kMaxBins = 96;
 constexpr char kCabrilloPhone[] = "PH";
@@ -54,10 +52,7 @@ void FillFromLine(ReportQso* qso) {
   qso->mode = line.mode == kCabrilloPhone ? "SSB" : line.mode;
   // own call, rst, exchange, call, rst, exchange when none is empty
   if (line.exchange.size() == 6) qso->call = line.exchange[3];
-  const std::string& received = line.exchange.back();
-  for (char c : received) {
-    if (std::isalpha(static_cast<unsigned char>(c))) qso->multCode += c;
-  }
+  qso->multCode = MultCodeFromExchange(line.exchange.back());
 }
 
 std::vector<ReportQso> PairLines(const ReplayPlan& plan, const std::vector<bool>& accepted,

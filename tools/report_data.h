@@ -17,6 +17,7 @@
 namespace tools {
 
 constexpr int kTours = 4;  // tour 0 is outside the four tours
+constexpr int kTourHours = 2;
 
 // Tour 1..4 of `hour` for a contest starting at `startHour`: two hours each
 // from the start hour on, the hour only (no wrap past midnight); 0 outside.

@@ -6,7 +6,6 @@ namespace tools {
 namespace {
 
 constexpr int kBandColours = 8;  // CSS classes b0..b7, then again from b0
-constexpr int kTourHours = 2;
 
 constexpr char kStyle[] = R"(
 @page{size:A4;margin:11mm 12mm}
@@ -127,8 +126,9 @@ std::string Header(const ReportData& data) {
                  (date.empty() ? "" : " · " + EscapeHtml(date)) + "</small>") +
          Tag("div", "class=\"sub\"", summary) + "</div><div class=\"score\">" +
          Tag("span", "class=\"sub\"", "Claimed score") +
-         Tag("b", Attr("data-score", Num(data.results.score)),
-             data.results.hasScore ? Num(data.results.score) : "–") +
+         (data.results.hasScore
+              ? Tag("b", Attr("data-score", Num(data.results.score)), Num(data.results.score))
+              : Tag("b", "", "–")) +
          "</div></header>\n";
 }
 

@@ -1,13 +1,12 @@
 #include "tools/score_command.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
 
 #include "platform/executable_path.h"
+#include "platform/file_writer.h"
 #include "platform/is_terminal.h"
 #include "platform/notice_capture.h"
 #include "tools/report_data.h"
@@ -64,28 +63,22 @@ std::string Printable(const std::string& text, size_t limit) {
   return line;
 }
 
+// The text of the plug-in's last notice about the Cabrillo log, without its
+// caption; empty when it gave none.
+std::string CabrilloNotice(const ReplayOutcome& outcome) {
+  std::string notice;
+  for (const std::string& shown : outcome.notices) {
+    if (shown.rfind(kCabrilloNotice, 0) == 0) notice = shown.substr(sizeof kCabrilloNotice - 1);
+  }
+  return notice;
+}
+
 // The Cabrillo log's file name from the plug-in's notice "File produced:
 // NAME.cbr"; empty when it gave no such notice.
 std::string ProducedCabrilloName(const ReplayOutcome& outcome) {
-  std::string name;
-  for (const std::string& shown : outcome.notices) {
-    if (shown.rfind(std::string(kCabrilloNotice) + kFileProduced, 0) == 0) {
-      name = shown.substr(sizeof kCabrilloNotice - 1 + sizeof kFileProduced - 1);
-    }
-  }
-  return name;
-}
-
-bool WriteTextFile(const std::string& path, const std::string& text, std::string* problem) {
-  errno = 0;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "wb"),
-                                                        std::fclose);
-  if (file == nullptr || std::fwrite(text.data(), 1, text.size(), file.get()) != text.size() ||
-      std::fclose(file.release()) != 0) {
-    *problem = path + ": cannot write the report: " + std::strerror(errno);
-    return false;
-  }
-  return true;
+  const std::string notice = CabrilloNotice(outcome);
+  return notice.rfind(kFileProduced, 0) == 0 ? notice.substr(sizeof kFileProduced - 1)
+                                             : std::string();
 }
 
 // Reads what the plug-in wrote and writes the report page.
@@ -104,8 +97,10 @@ int WriteReport(const ReplayPlan& plan, const ReplayOutcome& outcome, const std:
   }
   const ReportData data =
       GatherReport(plan, outcome.acceptedEach, outcome.results, cabrilloText, errText);
-  if (!WriteTextFile(path, ReportPage(data, cabrilloName, kErrorFile), &problem)) {
-    *err = ErrorLine(problem);
+  // Written whole or not at all: a page cut short would read as a report.
+  if (!platform::SystemFileWriter().ReplaceWhole(path,
+                                                 ReportPage(data, cabrilloName, kErrorFile))) {
+    *err = ErrorLine(path + ": cannot write the report");
     return kExitBadInput;
   }
   return kExitOk;
@@ -162,10 +157,7 @@ std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPat
               " on standard error\n";
   }
   if (!cabrillo) return report;
-  std::string notice;
-  for (const std::string& shown : outcome.notices) {
-    if (shown.rfind(kCabrilloNotice, 0) == 0) notice = shown.substr(sizeof kCabrilloNotice - 1);
-  }
+  const std::string notice = CabrilloNotice(outcome);
   if (notice.empty()) {
     report += "Cabrillo log: the plug-in gave no notice about it (score " +
               std::to_string(outcome.score) + ")\n";
