@@ -21,11 +21,10 @@ namespace stats {
 // lowest matching index, so the order of the store decides every answer.
 //
 // Records come in as CInfo or as views of one (InfoView) and go out as
-// CInfo; inside, each is a small fixed record
-// of numbers: the texts that repeat (calls, keys, groups, bands, modes,
-// reports) are kept once in a text pool, the exchanges in place when they are
-// short. Equal texts have equal numbers, so comparing numbers compares texts
-// byte for byte.
+// CInfo; inside, each is a small fixed record of numbers: the texts that
+// repeat (calls, keys, groups, bands, modes, reports) are kept once in a
+// text pool, the exchanges in place when they are short. Equal texts have
+// equal numbers, so comparing numbers compares texts byte for byte.
 //
 // Costs: At, Count, SetResults and the appends are constant (amortized);
 // the searches cost the number of records that share the texts searched
