@@ -9,6 +9,13 @@ bool HasAnyOf(std::string_view s, std::string_view chars) {
 
 }  // namespace
 
+std::string_view TrimBlanks(std::string_view s) {
+  auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\v'; };
+  while (!s.empty() && blank(s.front())) s.remove_prefix(1);
+  while (!s.empty() && blank(s.back())) s.remove_suffix(1);
+  return s;
+}
+
 bool ValidSettingsNames(std::string_view section, std::string_view key, std::string_view value) {
   using namespace std::string_view_literals;
   return !HasAnyOf(value, "\r\n\0"sv) && !HasAnyOf(section, "\r\n]\0"sv) &&

@@ -45,6 +45,10 @@ class SettingsFile {
 // The implementation for this operating system.
 SettingsFile& SystemSettingsFile();
 
+// `s` without the blanks (space, tab, vertical tab) at either end: the
+// names and values of the settings file are read and written so.
+std::string_view TrimBlanks(std::string_view s);
+
 // Whether a write of `value` under `key` in `section` can be read back as
 // given: no line break or NUL anywhere, no ']' in the section, no '=' in the
 // key, and no key starting with ';' or '[' (it would read as a comment or a

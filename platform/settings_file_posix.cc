@@ -17,14 +17,6 @@ namespace {
 
 constexpr char kLineEnd[] = "\r\n";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
-
-std::string_view TrimBlanks(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return s;
-}
-
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? c - 'A' + 'a' : c; }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {

@@ -10,16 +10,10 @@
 namespace platform {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
-
 // Windows strips only spaces from section and key arguments but every blank
 // from the names in the file, so a name ending in a tab could be written and
-// never found again.
-std::string TrimBlanks(std::string_view s) {
-  while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
-  while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
-  return std::string(s);
-}
+// never found again: names are trimmed of every blank before the call.
+std::string Trimmed(std::string_view s) { return std::string(TrimBlanks(s)); }
 
 bool IsAbsolute(const std::string& path) {
   return (!path.empty() && (path[0] == '\\' || path[0] == '/')) ||
@@ -48,8 +42,8 @@ class Win32SettingsFile : public SettingsFile {
                    const std::string& key,
                    const std::string& fallback) override {
     const std::string file = FullPath(path);
-    const std::string sectionName = TrimBlanks(section);
-    const std::string keyName = TrimBlanks(key);
+    const std::string sectionName = Trimmed(section);
+    const std::string keyName = Trimmed(key);
     constexpr DWORD kMaxSize = 1u << 24;
     std::vector<char> buffer(256);
     for (;;) {
@@ -66,12 +60,12 @@ class Win32SettingsFile : public SettingsFile {
 
   bool Write(const std::string& path, const std::string& section,
              const std::string& key, const std::string& value) override {
-    const std::string sectionName = TrimBlanks(section);
-    const std::string keyName = TrimBlanks(key);
+    const std::string sectionName = Trimmed(section);
+    const std::string keyName = Trimmed(key);
     if (!ValidSettingsNames(sectionName, keyName, value)) return false;
     // Wine drops leading blanks of a value and Windows keeps them; reading
     // drops them either way, so write the value without them everywhere.
-    const std::string trimmed = TrimBlanks(value);
+    const std::string trimmed = Trimmed(value);
     return WritePrivateProfileStringA(sectionName.c_str(), keyName.c_str(),
                                       trimmed.c_str(),
                                       FullPath(path).c_str()) != FALSE;
