@@ -1,18 +1,15 @@
 #include <dirent.h>
-#include <ftw.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <climits>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/settings_file.h"
+#include "tests/test_support.h"
 
 namespace platform {
 namespace {
@@ -25,37 +22,13 @@ constexpr char kLocal[] = "Plugins/TAVIN.ini";
 // Each test runs in a fresh folder holding an empty "Plugins" folder.
 class SettingsFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    char cwd[PATH_MAX];
-    ASSERT_NE(getcwd(cwd, sizeof cwd), nullptr);
-    m_oldCwd = cwd;
-    std::string pattern = ::testing::TempDir() + "settings_file_test.XXXXXX";
-    ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-    m_folder = pattern;
-    ASSERT_EQ(chdir(m_folder.c_str()), 0);
-    ASSERT_EQ(mkdir("Plugins", 0777), 0);
-  }
-
-  void TearDown() override {
-    ASSERT_EQ(chdir(m_oldCwd.c_str()), 0);
-    nftw(
-        m_folder.c_str(),
-        [](const char* path, const struct stat*, int, struct FTW*) {
-          return remove(path);
-        },
-        16, FTW_DEPTH | FTW_PHYS);
-  }
+  void SetUp() override { ASSERT_EQ(mkdir("Plugins", 0777), 0); }
 
   static void Put(const std::string& bytes, const char* local = kLocal) {
-    std::ofstream(local, std::ios::binary | std::ios::trunc) << bytes;
+    testing_support::WriteFile(local, bytes);
   }
 
-  static std::string Get(const char* local = kLocal) {
-    std::ifstream in(local, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-  }
+  static std::string Get(const char* local = kLocal) { return testing_support::ReadFile(local); }
 
   static bool Exists(const char* local) { return access(local, F_OK) == 0; }
 
@@ -81,8 +54,7 @@ class SettingsFileTest : public ::testing::Test {
 
   const std::vector<std::string> m_onlySettingsFile{"TAVIN.ini"};
   SettingsFile& m_settings = SystemSettingsFile();
-  std::string m_oldCwd;
-  std::string m_folder;
+  testing_support::ScopedWorkDir m_dir;
 };
 
 struct ReadCase {

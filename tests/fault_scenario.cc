@@ -110,4 +110,14 @@ std::vector<std::string> FolderEntries() {
   return names;
 }
 
+void FaultTest::ExpectSameResults(const ResultsOutcome& got) const {
+  EXPECT_EQ(got.text, m_reference.results.text);
+  EXPECT_EQ(got.score, -1);
+}
+
+void FaultTest::ExpectLogListsTheStore(const std::string& path) const {
+  ASSERT_TRUE(std::filesystem::is_regular_file(path)) << path;
+  EXPECT_EQ(QsoLinesOf(ReadFile(path)), m_reference.qsoLines);
+}
+
 }  // namespace testing_support

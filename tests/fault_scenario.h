@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "tests/plugin_under_test.h"
+#include "tests/test_support.h"
 
 namespace testing_support {
 
@@ -51,5 +54,19 @@ const FaultReference& ReferenceFor(PluginUnderTest& p, std::size_t count);
 
 // Names of the regular files and folders in the current directory, sorted.
 std::vector<std::string> FolderEntries();
+
+// A fault test: the plug-in, the clean run of kFaultQsos QSOs to compare
+// with, and a scratch folder of its own as the current directory.
+class FaultTest : public ::testing::Test {
+ protected:
+  // The results of a faulted run against those of the clean one.
+  void ExpectSameResults(const ResultsOutcome& got) const;
+  // The log at `path` lists exactly the QSOs of the clean run.
+  void ExpectLogListsTheStore(const std::string& path = kFaultLogFile) const;
+
+  PluginUnderTest& m_p = PluginUnderTest::Get();
+  const FaultReference& m_reference = ReferenceFor(m_p, kFaultQsos);
+  ScopedWorkDir m_dir;
+};
 
 }  // namespace testing_support

@@ -15,24 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class FileFaultsTest : public ::testing::Test {
- protected:
-  // The results of a faulted run against those of a clean one.
-  void ExpectSameResults(const ResultsOutcome& got) {
-    EXPECT_EQ(got.text, m_reference.results.text);
-    EXPECT_EQ(got.score, -1);
-  }
-
-  // The log now written lists exactly the QSOs of a clean run.
-  void ExpectLogListsTheStore() {
-    ASSERT_TRUE(fs::is_regular_file(kFaultLogFile));
-    EXPECT_EQ(QsoLinesOf(ReadFile(kFaultLogFile)), m_reference.qsoLines);
-  }
-
-  PluginUnderTest& m_p = PluginUnderTest::Get();
-  const FaultReference& m_reference = testing_support::ReferenceFor(m_p, kFaultQsos);
-  testing_support::ScopedWorkDir m_dir;
-};
+using FileFaultsTest = FaultTest;
 
 TEST_F(FileFaultsTest, ReferenceRunIsWhole) {
   EXPECT_EQ(m_reference.results.notice, kFaultProduced);
