@@ -197,12 +197,33 @@ TEST_F(FileFaultsTest, EachFailingCallKeepsTheOldFileWhole) {
   }
 }
 
-TEST_F(FileFaultsTest, AFolderInPlaceOfTheFileIsNotWrittenInto) {
-  fs::create_directory("UT1AA.cbr");
-  FaultCalls faults;
-  EXPECT_FALSE(SystemFileWriter().ReplaceWhole("UT1AA.cbr", "x"));
-  EXPECT_EQ(faults.names, std::vector<std::string>{"stat"});
-  EXPECT_EQ(Entries(), std::vector<std::string>{"UT1AA.cbr"});
+// A rename over anything but a regular file would put a file in its place
+// (as root, over /dev/full): nothing is written, and the result says so.
+TEST_F(FileFaultsTest, OnlyARegularFileIsReplaced) {
+  const struct {
+    const char* what;
+    std::function<void()> make;
+  } cases[] = {
+      {"folder", [] { fs::create_directory("UT1AA.cbr"); }},
+      {"pipe", [] { ASSERT_EQ(mkfifo("UT1AA.cbr", 0600), 0); }},
+      {"link to a pipe",
+       [] {
+         ASSERT_EQ(mkfifo("pipe", 0600), 0);
+         fs::create_symlink("pipe", "UT1AA.cbr");
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const std::string& name : Entries()) fs::remove_all(name);
+    c.make();
+    const std::vector<std::string> before = Entries();
+    const fs::file_type type = fs::symlink_status("UT1AA.cbr").type();
+    FaultCalls faults;
+    EXPECT_FALSE(SystemFileWriter().ReplaceWhole("UT1AA.cbr", "x"));
+    EXPECT_EQ(faults.names, std::vector<std::string>{"stat"});
+    EXPECT_EQ(Entries(), before);
+    EXPECT_EQ(fs::symlink_status("UT1AA.cbr").type(), type);
+  }
 }
 
 // The error report's calls: the probe of an accepted QSO is a single call,

@@ -14,9 +14,11 @@ class FileWriter {
   // file beside it that is flushed to disk and then renamed over `path`, and
   // the folder is flushed so that the rename lasts too. A file that was
   // there keeps its permission bits; a new one gets what the umask leaves.
-  // On any failure before the rename the temporary file is removed, an
-  // existing file at `path` is left byte for byte as it was, and the result
-  // is false. A failed flush of the folder after the rename is not reported:
+  // Only a regular file is replaced: when `path` names a folder, a device, a
+  // pipe or a socket (a symbolic link judged by what it points to), nothing
+  // is written and the result is false. On any failure before the rename
+  // the temporary file is removed, an existing file at `path` is left byte
+  // for byte as it was, and the result is false. A failed flush of the folder after the rename is not reported:
   // the new file is whole either way.
   virtual bool ReplaceWhole(const std::string& path, const std::string& bytes) = 0;
 };

@@ -57,8 +57,9 @@ class PosixFileWriter : public FileWriter {
     struct stat old;
     const bool existed = sys.stat(path.c_str(), &old) == 0;
     if (!existed && errno != ENOENT) return false;
-    // rename() cannot put a file in place of a folder: fail before writing.
-    if (existed && S_ISDIR(old.st_mode)) return false;
+    // Only a regular file is replaced: a rename over a device, a pipe or a
+    // socket would put a file in its place (as root, /dev/full).
+    if (existed && !S_ISREG(old.st_mode)) return false;
     const mode_t mode = existed ? old.st_mode & 07777 : 0666;
 
     std::string tempPath;

@@ -19,27 +19,32 @@ bool Fail(const AdifRecord& record, const std::string& field, const std::string&
 
 const char kAdifMappingTable[] =
     "  plug-in is given   from the ADIF fields\n"
-    "  worked call        CALL\n"
-    "  QSO time (UTC)     QSO_DATE and TIME_ON\n"
+    "  worked call        CALL, upper case\n"
+    "  QSO time (UTC)     QSO_DATE and TIME_ON; QSOs go in time order (equal\n"
+    "                     times in log order), as the host's log holds them\n"
     "  frequency          FREQ; without it (or 0), the lower edge of the band\n"
     "                     (14000 kHz for 20m)\n"
     "  band               BAND in lower case; without it, the band of FREQ\n"
     "  mode               MODE, trimmed, upper case; USB and LSB as SSB\n"
     "                     (SUBMODE is not read)\n"
     "  reports            RST_SENT, RST_RCVD\n"
-    "  exchanges          STX_STRING, SRX_STRING; when one is empty, STX or\n"
-    "                     SRX; when it has no leading digits and STX or SRX\n"
-    "                     is a number, that number as written, then the text\n"
-    "                     (SRX 15 and SRX_STRING CD give 15CD, 015 gives 015CD)\n"
+    "  exchanges          STX_STRING, SRX_STRING, upper case, blanks inside\n"
+    "                     dropped (015 cd gives 015CD); when one is empty,\n"
+    "                     STX or SRX; when it has no leading digits and STX\n"
+    "                     or SRX is a number, that number as written, then\n"
+    "                     the text (SRX 15 and SRX_STRING CD give 15CD, 015\n"
+    "                     gives 015CD)\n"
     "  multiplier code    the field of --mult-field; without it, the letters\n"
-    "                     after the digits of the received exchange\n"
+    "                     after the digits of the received exchange; none is\n"
+    "                     a warning naming the record\n"
     "  group code         the field of --group-field; without it, empty\n"
     "  own call           --own-call; else STATION_CALLSIGN, else OPERATOR,\n"
-    "                     of the first record\n"
+    "                     of the first QSO in time order\n"
     "  own multiplier     --own-mult; else the letters after the digits of\n"
     "                     the first QSO's sent exchange\n"
     "  own group          --own-group (needed with --group-field)\n"
-    "Field names are read in any case.\n";
+    "Calls and codes, options included, are given in upper case. Field names\n"
+    "are read in any case.\n";
 
 bool AdifQso::operator==(const AdifQso& other) const {
   return call == other.call && time == other.time && freqHz == other.freqHz && mode == other.mode &&
@@ -51,7 +56,7 @@ bool AdifQso::operator==(const AdifQso& other) const {
 bool AdifRecordToQso(const AdifRecord& record, const AdifQsoFields& fields, AdifQso* qso,
                      AdifError* error) {
   AdifQso parsed;
-  parsed.call = record.Get("CALL");
+  parsed.call = UpperTrimmed(record.Get("CALL"));
   if (parsed.call.empty()) {
     return Fail(record, "CALL", "worked callsign is missing", error);
   }
@@ -109,9 +114,9 @@ bool AdifRecordToQso(const AdifRecord& record, const AdifQsoFields& fields, Adif
   parsed.exchSent = JoinExchange(record.Get("STX_STRING"), record.Get("STX"));
   parsed.exchRcvd = JoinExchange(record.Get("SRX_STRING"), record.Get("SRX"));
   parsed.multCode = fields.multField.empty() ? MultCodeFromExchange(parsed.exchRcvd)
-                                             : record.Get(AdifUpper(fields.multField));
+                                             : UpperTrimmed(record.Get(AdifUpper(fields.multField)));
   if (!fields.groupField.empty()) {
-    parsed.group = record.Get(AdifUpper(fields.groupField));
+    parsed.group = UpperTrimmed(record.Get(AdifUpper(fields.groupField)));
   }
   *qso = parsed;
   return true;

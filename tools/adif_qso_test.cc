@@ -94,6 +94,7 @@ TEST(AdifQsoTest, MapsWhatLoggersExport) {
     std::string expected;
   };
   const auto value = [](const AdifQso& q, const std::string& field) {
+    if (field == "call") return q.call;
     if (field == "mode") return q.mode;
     if (field == "band") return q.band;
     if (field == "freq") return std::to_string(q.freqHz);
@@ -130,6 +131,15 @@ TEST(AdifQsoTest, MapsWhatLoggersExport) {
       {{{"SRX_STRING", "015CD"}, {"SRX", "15"}}, "rcvd", "015CD CD"},
       {{{"SRX_STRING", "-"}, {"SRX", "015"}}, "rcvd", "015 "},
       {{{"SRX_STRING", "RT"}, {"SRX", "-"}}, "rcvd", "RT RT"},
+      // Calls and exchanges as a contester means them: case and blanks
+      // inside do not make another station or code.
+      {{{"CALL", " ur5aa "}}, "call", "UR5AA"},
+      {{{"STX_STRING", " 001 ki "}}, "sent", "001KI"},
+      {{{"SRX_STRING", "015 cd"}}, "rcvd", "015CD CD"},
+      {{{"SRX_STRING", "015\tCd"}}, "rcvd", "015CD CD"},
+      {{{"SRX_STRING", "cd"}, {"SRX", "0 15"}}, "rcvd", "015CD CD"},
+      {{{"SRX_STRING", " "}, {"SRX", "015"}}, "rcvd", "015 "},
+      {{{"SRX_STRING", "022"}}, "rcvd", "022 "},
   };
   for (const Case& c : cases) {
     AdifRecord record = FullRecord();

@@ -1,6 +1,7 @@
 #include "tools/adif_values.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "tools/adif_reader.h"
 
@@ -32,6 +33,14 @@ std::string Trimmed(const std::string& text) {
   const size_t first = text.find_first_not_of(kBlanks);
   if (first == std::string::npos) return std::string();
   return text.substr(first, text.find_last_not_of(kBlanks) - first + 1);
+}
+
+std::string WithoutBlanks(const std::string& text) {
+  std::string kept;
+  for (char c : text) {
+    if (std::strchr(kBlanks, c) == nullptr || c == '\0') kept += c;
+  }
+  return kept;
 }
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
@@ -204,11 +213,17 @@ std::string HostMode(const std::string& mode) {
 }
 
 std::string JoinExchange(const std::string& text, const std::string& serial) {
-  if (text.empty()) return serial;
-  const std::string digits = Trimmed(serial);
-  if (IsDigit(text[0]) || digits.empty() || !AllDigits(digits)) return text;
-  return digits + text;
+  std::string joined = WithoutBlanks(text);
+  const std::string digits = WithoutBlanks(serial);
+  if (joined.empty()) {
+    joined = digits;
+  } else if (!IsDigit(joined[0]) && !digits.empty() && AllDigits(digits)) {
+    joined = digits + joined;
+  }
+  return AdifUpper(joined);
 }
+
+std::string UpperTrimmed(const std::string& text) { return AdifUpper(Trimmed(text)); }
 
 std::string MultCodeFromExchange(const std::string& exchange) {
   size_t begin = 0;

@@ -69,14 +69,18 @@ uint32_t BandLowerEdgeHz(const std::string& band);
 std::string HostMode(const std::string& mode);
 
 // The exchange as sent on the air from ADIF's pair of fields: `text`
-// (STX_STRING or SRX_STRING) and `serial` (STX or SRX).
-//   - `text` empty: `serial` as written;
-//   - `text` without a leading digit while `serial` is a number (digits,
-//     blanks around them dropped): the serial's digits as written, then
-//     `text` ("15" and "CD" give "15CD", "015" and "CD" give "015CD"; no
-//     zeros are added or removed);
+// (STX_STRING or SRX_STRING) and `serial` (STX or SRX), in ASCII upper case
+// and with every blank inside dropped ("015 cd" gives "015CD").
+//   - `text` empty or all blanks: `serial`;
+//   - `text` without a leading digit while `serial` is a number: the
+//     serial's digits as written, then `text` ("15" and "CD" give "15CD",
+//     "015" and "CD" give "015CD"; no zeros are added or removed);
 //   - otherwise `text` ("015CD" stays "015CD" whatever `serial` holds).
 std::string JoinExchange(const std::string& text, const std::string& serial);
+
+// `text` without its blanks around, in ASCII upper case: how calls and
+// codes reach the plug-in (" ur5aa " gives "UR5AA").
+std::string UpperTrimmed(const std::string& text);
 
 // The multiplier code carried by an exchange: the run of ASCII letters that
 // follows the leading decimal digits, as written. "015CD" gives "CD", "RT"

@@ -15,7 +15,11 @@ constexpr char kExamples[] =
     "\n"
     "The plug-in writes err.txt, Plugins/TAVIN.ini and the Cabrillo log in the\n"
     "current directory, as it does in the host's folder. Exit status: 0 done,\n"
-    "2 bad log or usage, 3 plug-in missing, not loadable or lacking an export.\n"
+    "2 bad log or usage (a --report path that would replace the log, the\n"
+    "plug-in's files, a folder or a device included; nothing is written),\n"
+    "3 plug-in missing, not loadable or lacking an export, 4 an output not\n"
+    "written in full: err.txt, the Cabrillo log or the report page (the\n"
+    "results are printed all the same).\n"
     "Warnings (QSOs outside the tours, records skipped, no group field) go to\n"
     "standard error, one line each, and are counted in the summary.\n"
     "\n"
@@ -39,7 +43,7 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
 
   ScoreCommand& score = line->score;
   CLI::App* scoreApp = app.add_subcommand(
-      "score", "Reset the statistics, offer every QSO of LOG in log order\nand print the results");
+      "score", "Reset the statistics, offer every QSO of LOG in time order\nand print the results");
   scoreApp->add_option("LOG", score.logPath, "ADIF log (.adi) to replay")
       ->required()
       ->type_name("");
@@ -94,11 +98,12 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
                      Describe("reset with the Cabrillo flag: the header\ndialog runs, and the "
                               "results request\nwrites the Cabrillo log (CALL.cbr)",
                               "--cabrillo"));
-  scoreApp->add_option("--report", score.reportPath,
+  std::string reportPath;
+  CLI::Option* reportOption = scoreApp->add_option("--report", reportPath,
                        Describe("also write a page of the scored log:\nresults, band by tour, rate, "
                                 "multipliers,\nrefused QSOs, repeats (implies --cabrillo)",
-                                "--report ut9zzq.html"))
-      ->type_name("FILE.html");
+                                "--report ut9zzq.html"));
+  reportOption->type_name("FILE.html");
   scoreApp->add_flag("--skip-bad", score.replay.skipBad,
                      Describe("skip records that cannot be mapped, with\na warning each, instead "
                               "of stopping",
@@ -140,6 +145,7 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
   if (ownCallOption->count() != 0) score.replay.ownCall = ownCall;
   if (ownMultOption->count() != 0) score.replay.ownMultCode = ownMult;
   if (ownGroupOption->count() != 0) score.replay.ownGroupCode = ownGroup;
+  if (reportOption->count() != 0) score.reportPath = reportPath;
   return -1;
 }
 

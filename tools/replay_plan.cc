@@ -1,5 +1,6 @@
 #include "tools/replay_plan.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -68,7 +69,7 @@ bool TakeOwnValue(const std::optional<std::string>& option, const std::string& d
                   const std::string& source, const std::string& whyMissing, PlanSetting* setting,
                   std::string* problem) {
   if (option) {
-    setting->value = *option;
+    setting->value = UpperTrimmed(*option);
   } else if (derived.empty()) {
     *problem = setting->name + ": " + whyMissing;
     return false;
@@ -110,6 +111,81 @@ void AddTimingWarnings(const std::vector<AdifQso>& qsos,
     if (kind.count == 0) continue;
     warnings->push_back(std::to_string(kind.count) + (kind.count == 1 ? " QSO " : " QSOs ") +
                         kind.what + ", the first in record " + std::to_string(kind.firstRecord));
+  }
+}
+
+// Puts the QSOs (and their records alongside) in time order, equal times in
+// log order, as the host's log holds them. The QSOs that had to move are
+// those outside a longest run already in order: with one QSO misplaced, one
+// moved, not every QSO it passed.
+PlanSetting PutInTimeOrder(std::vector<AdifQso>* qsos, std::vector<const AdifRecord*>* sources,
+                           std::vector<std::string>* warnings) {
+  const size_t count = qsos->size();
+  std::vector<size_t> order(count);
+  for (size_t i = 0; i < count; ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return (*qsos)[a].time < (*qsos)[b].time; });
+  // The longest subsequence of file positions that is increasing in time
+  // order: the QSOs in it stay where they are relative to each other.
+  std::vector<size_t> tails;               // positions in `order`, by run length
+  std::vector<size_t> previous(count, count);
+  for (size_t k = 0; k < count; ++k) {
+    const auto at = std::lower_bound(tails.begin(), tails.end(), order[k],
+                                     [&](size_t tail, size_t file) { return order[tail] < file; });
+    if (at != tails.begin()) previous[k] = *(at - 1);
+    if (at == tails.end()) {
+      tails.push_back(k);
+    } else {
+      *at = k;
+    }
+  }
+  std::vector<bool> stays(count, false);
+  for (size_t k = tails.empty() ? count : tails.back(); k < count; k = previous[k]) {
+    stays[order[k]] = true;
+  }
+  size_t moved = 0;
+  size_t firstMovedRecord = 0;
+  for (size_t i = 0; i < count; ++i) {
+    if (stays[i]) continue;
+    if (moved++ == 0) firstMovedRecord = (*sources)[i]->number;
+  }
+  PlanSetting setting{"QSO order", "time order", "the log's own order"};
+  if (moved == 0) return setting;
+
+  std::vector<AdifQso> sortedQsos;
+  std::vector<const AdifRecord*> sortedSources;
+  sortedQsos.reserve(count);
+  sortedSources.reserve(count);
+  for (size_t i : order) {
+    sortedQsos.push_back(std::move((*qsos)[i]));
+    sortedSources.push_back((*sources)[i]);
+  }
+  *qsos = std::move(sortedQsos);
+  *sources = std::move(sortedSources);
+  const std::string what = std::to_string(moved) +
+                           (moved == 1 ? " record moved" : " records moved") +
+                           ", the first of them record " + std::to_string(firstMovedRecord);
+  setting.source = "sorted by QSO time: " + what;
+  warnings->push_back("the log is not in time order: its QSOs are offered in time order (" +
+                      what + ")");
+  return setting;
+}
+
+// A QSO without a multiplier code still counts for the plug-in, with the
+// empty code as its multiplier: said once per record, as it is rarely meant.
+// An empty received exchange is left to the plug-in, which refuses it.
+void AddMissingCodeWarnings(const std::vector<AdifQso>& qsos,
+                            const std::vector<const AdifRecord*>& sources,
+                            const AdifQsoFields& fields, std::vector<std::string>* warnings) {
+  for (size_t i = 0; i < qsos.size(); ++i) {
+    if (!qsos[i].multCode.empty() || qsos[i].exchRcvd.empty()) continue;
+    const std::string where =
+        fields.multField.empty()
+            ? "its received exchange \"" + qsos[i].exchRcvd + "\" has no letters after its digits"
+            : "its field " + AdifUpper(fields.multField) + " is empty or missing";
+    warnings->push_back("record " + std::to_string(sources[i]->number) + " (" + qsos[i].call +
+                        "): no multiplier code, " + where +
+                        "; the plug-in counts the empty code as a multiplier");
   }
 }
 
@@ -211,6 +287,8 @@ bool PlanReplay(const std::string& adifText, const ReplayOptions& options, Repla
                                : "every record of the log was skipped";
     return false;
   }
+  const PlanSetting order = PutInTimeOrder(&plan->qsos, &sources, &plan->warnings);
+  AddMissingCodeWarnings(plan->qsos, sources, options.fields, &plan->warnings);
   const AdifRecord& first = *sources.front();
   const std::string firstRecord = "record " + std::to_string(first.number);
 
@@ -218,7 +296,7 @@ bool PlanReplay(const std::string& adifText, const ReplayOptions& options, Repla
   const std::string& sent = plan->qsos.front().exchSent;
   PlanSetting call{"own call", "", "option --own-call"};
   PlanSetting mult{"own multiplier code", "", "option --own-mult"};
-  if (!TakeOwnValue(options.ownCall, first.Get(callField),
+  if (!TakeOwnValue(options.ownCall, UpperTrimmed(first.Get(callField)),
                     std::string("log field ") + callField + ", " + firstRecord,
                     firstRecord + " has neither STATION_CALLSIGN nor OPERATOR; give it with "
                                   "--own-call",
@@ -233,7 +311,7 @@ bool PlanReplay(const std::string& adifText, const ReplayOptions& options, Repla
 
   PlanSetting group{"own group code", "", "option --own-group"};
   if (options.ownGroupCode) {
-    group.value = *options.ownGroupCode;
+    group.value = UpperTrimmed(*options.ownGroupCode);
   } else if (!options.fields.groupField.empty()) {
     *problem = "own group code: the log does not tell it; give it with --own-group when "
                "naming --group-field";
@@ -268,7 +346,7 @@ bool PlanReplay(const std::string& adifText, const ReplayOptions& options, Repla
   plan->ownCall = call.value;
   plan->ownMultCode = mult.value;
   plan->ownGroupCode = group.value;
-  plan->settings = {call, mult, group, start, multCodes, groupCodes};
+  plan->settings = {call, mult, group, start, order, multCodes, groupCodes};
 
   if (options.fields.groupField.empty()) {
     plan->warnings.push_back(

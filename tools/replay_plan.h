@@ -16,7 +16,7 @@ namespace tools {
 
 // The choices a replay leaves to the command line.
 struct ReplayOptions {
-  // Contest start; unset: the date and hour of the first QSO in log order.
+  // Contest start; unset: the date and hour of the first QSO in time order.
   std::optional<StatsDateTime> start;
   // Unset: STATION_CALLSIGN, else OPERATOR, of the first QSO's record.
   std::optional<std::string> ownCall;
@@ -40,7 +40,8 @@ struct PlanSetting {
   std::string source;  // "option --own-call", "log field OPERATOR, record 1", ...
 };
 
-// One replay: the QSOs in log order and the reset's values.
+// One replay: the QSOs in time order (equal times in log order), as the
+// host's log holds them, and the reset's values.
 struct ReplayPlan {
   std::vector<AdifQso> qsos;
   std::string ownCall;
@@ -48,11 +49,12 @@ struct ReplayPlan {
   std::string ownGroupCode;
   StatsDateTime start{0.0, kStatsDateNull};
   bool cabrillo = false;
-  // Own call, own multiplier code, own group code, contest start and the
-  // sources of the worked stations' codes, in that order.
+  // Own call, own multiplier code, own group code, contest start, the QSO
+  // order and the sources of the worked stations' codes, in that order.
   std::vector<PlanSetting> settings;
-  // One line each, without a line end: skipped records, QSOs outside the
-  // tours or on another day than the start, a missing group field.
+  // One line each, without a line end: skipped records, a log out of time
+  // order, QSOs without a multiplier code, QSOs outside the tours or on
+  // another day than the start, a missing group field.
   std::vector<std::string> warnings;
 };
 

@@ -65,24 +65,27 @@ TEST(ReplayPlanTest, RefusesMalformedContestStart) {
   }
 }
 
-TEST(ReplayPlanTest, TakesDefaultsFromTheFirstRecordAndSaysSo) {
-  // The first record is not the earliest: the start follows log order.
+TEST(ReplayPlanTest, TakesDefaultsFromTheEarliestQsoAndSaysSo) {
+  // The first record is not the earliest: the QSOs go in time order, and
+  // the defaults come from the earliest.
   const std::string log =
       kHeader +
-      Record("<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:6>134759 <STX_STRING:5>001KI "
-             "<SRX_STRING:5>015CD <OPERATOR:5>UT1OP <MODE:2>CW <BAND:3>20m") +
-      Record("<CALL:5>UT2BB <QSO_DATE:8>20261219 <TIME_ON:4>1205 <STX_STRING:5>002ZZ "
-             "<STATION_CALLSIGN:6>UT9ZZQ <BAND:3>20m");
+      Record("<CALL:5>ur5aa <QSO_DATE:8>20261219 <TIME_ON:6>134759 <STX_STRING:5>001KI "
+             "<SRX_STRING:6>015 cd <OPERATOR:5>UT1OP <MODE:2>CW <BAND:3>20m") +
+      Record("<CALL:5>UT2BB <QSO_DATE:8>20261219 <TIME_ON:4>1205 <STX_STRING:6>002 zz "
+             "<STATION_CALLSIGN:6>ut9zzq <BAND:3>20m");
   ReplayPlan plan;
   std::string problem;
   ASSERT_TRUE(PlanReplay(log, ReplayOptions(), &plan, &problem)) << problem;
   ASSERT_EQ(plan.qsos.size(), 2u);
-  EXPECT_EQ(plan.qsos[0].call, "UR5AA");
-  EXPECT_EQ(plan.qsos[1].call, "UT2BB");
-  EXPECT_DOUBLE_EQ(plan.start.value, Ole("20261219", 13));
+  EXPECT_EQ(plan.qsos[0].call, "UT2BB");
+  EXPECT_EQ(plan.qsos[1].call, "UR5AA");
+  EXPECT_EQ(plan.qsos[1].exchRcvd, "015CD");
+  EXPECT_EQ(plan.qsos[1].multCode, "CD");
+  EXPECT_DOUBLE_EQ(plan.start.value, Ole("20261219", 12));
   EXPECT_EQ(plan.start.status, 0);
-  EXPECT_EQ(plan.ownCall, "UT1OP");  // OPERATOR: the first record has no STATION_CALLSIGN
-  EXPECT_EQ(plan.ownMultCode, "KI");
+  EXPECT_EQ(plan.ownCall, "UT9ZZQ");  // STATION_CALLSIGN of the earliest, upper case
+  EXPECT_EQ(plan.ownMultCode, "ZZ");
   EXPECT_EQ(plan.ownGroupCode, "");
   EXPECT_FALSE(plan.cabrillo);
   std::string settings;
@@ -90,24 +93,62 @@ TEST(ReplayPlanTest, TakesDefaultsFromTheFirstRecordAndSaysSo) {
     settings += s.name + "=" + s.value + " (" + s.source + ")\n";
   }
   EXPECT_EQ(settings,
-            "own call=UT1OP (log field OPERATOR, record 1)\n"
-            "own multiplier code=KI (derived from the sent exchange 001KI, record 1)\n"
+            "own call=UT9ZZQ (log field STATION_CALLSIGN, record 2)\n"
+            "own multiplier code=ZZ (derived from the sent exchange 002ZZ, record 2)\n"
             "own group code= (no --own-group)\n"
-            "contest start=2026-12-19 13:00 UTC (derived: the hour of the first QSO, record 1)\n"
+            "contest start=2026-12-19 12:00 UTC (derived: the hour of the first QSO, record 2)\n"
+            "QSO order=time order (sorted by QSO time: 1 record moved, the first of them record 2)\n"
             "multiplier codes=from each received exchange (the letters after its digits)\n"
             "group codes= (no --group-field)\n");
   ASSERT_EQ(plan.warnings.size(), 2u);
-  EXPECT_EQ(plan.warnings[0].rfind("no --group-field: every group code is empty and equals", 0),
+  EXPECT_EQ(plan.warnings[0],
+            "the log is not in time order: its QSOs are offered in time order (1 record moved, "
+            "the first of them record 2)");
+  EXPECT_EQ(plan.warnings[1].rfind("no --group-field: every group code is empty and equals", 0),
             0u);
-  EXPECT_EQ(plan.warnings[1],
-            "1 QSO before the contest start 2026-12-19 13:00, the first in record 2");
+}
+
+// The records that moved are those outside a longest run already in time
+// order: one misplaced QSO is one record moved, not every QSO it passed.
+TEST(ReplayPlanTest, OffersInTimeOrderAndCountsTheRecordsThatMoved) {
+  const struct {
+    std::vector<const char*> times;  // TIME_ON of records 1, 2, ...
+    std::string calls;               // as offered
+    std::string order;               // the QSO order setting's source
+  } cases[] = {
+      {{"1200", "1201", "1202"}, "ABC", "the log's own order"},
+      {{"1200", "1200", "1200"}, "ABC", "the log's own order"},
+      {{"1201", "1200"}, "BA", "sorted by QSO time: 1 record moved, the first of them record 2"},
+      {{"1300", "1200", "1201", "1202"}, "BCDA",
+       "sorted by QSO time: 1 record moved, the first of them record 1"},
+      {{"1201", "1202", "1203", "1200"}, "DABC",
+       "sorted by QSO time: 1 record moved, the first of them record 4"},
+      {{"1203", "1202", "1201", "1200"}, "DCBA",
+       "sorted by QSO time: 3 records moved, the first of them record 2"},
+      {{"1200", "1202", "1202", "1201"}, "ADBC",
+       "sorted by QSO time: 1 record moved, the first of them record 4"},
+  };
+  for (const auto& c : cases) {
+    std::string log = kHeader;
+    for (size_t i = 0; i < c.times.size(); ++i) {
+      log += Record(std::string("<CALL:1>") + char('A' + i) + " <QSO_DATE:8>20261219 <TIME_ON:4>" +
+                    c.times[i] + " <BAND:3>20m <STX_STRING:5>001KI <OPERATOR:4>UT1A");
+    }
+    ReplayPlan plan;
+    std::string problem;
+    ASSERT_TRUE(PlanReplay(log, ReplayOptions(), &plan, &problem)) << problem;
+    std::string calls;
+    for (const AdifQso& qso : plan.qsos) calls += qso.call;
+    EXPECT_EQ(calls, c.calls) << c.order;
+    EXPECT_EQ(plan.settings[4].source, c.order);
+  }
 }
 
 TEST(ReplayPlanTest, PrefersStationCallsignAndOptions) {
   const std::string log =
       kHeader + Record("<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>40M "
                        "<STATION_CALLSIGN:6>UT9ZZQ <OPERATOR:5>UT1OP <STX_STRING:5>001KI "
-                       "<APP_M:2>XY <APP_G:2>G4 <SRX_STRING:5>015CD");
+                       "<APP_M:2>xy <APP_G:3>g4  <SRX_STRING:5>015CD");
   ReplayPlan plan;
   std::string problem;
   ASSERT_TRUE(PlanReplay(log, ReplayOptions(), &plan, &problem)) << problem;
@@ -117,7 +158,7 @@ TEST(ReplayPlanTest, PrefersStationCallsignAndOptions) {
   options.start = StatsDateTime{Ole("20261219", 12), 0};
   options.ownCall = "";
   options.ownMultCode = "";
-  options.ownGroupCode = "G2";
+  options.ownGroupCode = "g2";
   options.fields = AdifQsoFields{"app_m", "APP_G"};
   options.cabrillo = true;
   ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
@@ -133,6 +174,27 @@ TEST(ReplayPlanTest, PrefersStationCallsignAndOptions) {
   for (const PlanSetting& setting : plan.settings) {
     EXPECT_EQ(setting.source.find("derived"), std::string::npos) << setting.source;
   }
+}
+
+TEST(ReplayPlanTest, WarnsOfEachQsoWithoutAMultiplierCode) {
+  const auto qso = [](const std::string& call, const std::string& rcvd) {
+    return Record("<CALL:" + std::to_string(call.size()) + ">" + call +
+                  " <QSO_DATE:8>20261219 <TIME_ON:4>1200 <BAND:3>20m <STX_STRING:5>001KI "
+                  "<OPERATOR:4>UT1A <SRX_STRING:" + std::to_string(rcvd.size()) + ">" + rcvd);
+  };
+  // An empty exchange is the plug-in's to refuse: no warning for it.
+  const std::string log = kHeader + qso("UR5AA", "015CD") + qso("UR6AA", "022") +
+                          qso("UR7AA", "") + qso("UR8AA", "7 cd");
+  ReplayOptions options;
+  options.ownGroupCode = "G3";
+  options.fields.groupField = "CALL";
+  ReplayPlan plan;
+  std::string problem;
+  ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
+  EXPECT_EQ(plan.warnings,
+            (std::vector<std::string>{
+                "record 2 (UR6AA): no multiplier code, its received exchange \"022\" has no "
+                "letters after its digits; the plug-in counts the empty code as a multiplier"}));
 }
 
 TEST(ReplayPlanTest, WarnsOfQsosTheToursDoNotCoverAsLogged) {
@@ -152,10 +214,12 @@ TEST(ReplayPlanTest, WarnsOfQsosTheToursDoNotCoverAsLogged) {
   ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
   EXPECT_EQ(plan.warnings,
             (std::vector<std::string>{
-                "2 QSOs before the contest start 2026-12-19 12:00, the first in record 1",
+                "the log is not in time order: its QSOs are offered in time order (1 record "
+                "moved, the first of them record 6)",
+                "2 QSOs before the contest start 2026-12-19 12:00, the first in record 6",
                 "2 QSOs after the four tours (from 2026-12-19 20:00 on), the first in record 4",
                 "2 QSOs on another day than the start 2026-12-19 (the tours follow the hour "
-                "only), the first in record 5"}));
+                "only), the first in record 6"}));
 }
 
 TEST(ReplayPlanTest, SkipsBadRecordsOnlyWhenAsked) {

@@ -43,6 +43,8 @@ std::string WithoutCarriageReturns(const std::string& text) {
 constexpr char kCabrilloNotice[] = "Output: ";
 constexpr char kFileProduced[] = "File produced: ";
 constexpr char kErrorFile[] = "err.txt";
+// Where the plug-in keeps its settings, in the current directory.
+constexpr char kSettingsFile[] = "Plugins/TAVIN.ini";
 constexpr size_t kMaxErrorLine = 400;
 
 // `text` on one line of at most about `limit` bytes: control bytes and
@@ -73,37 +75,43 @@ std::string CabrilloNotice(const ReplayOutcome& outcome) {
   return notice;
 }
 
-// The Cabrillo log's file name from the plug-in's notice "File produced:
-// NAME.cbr"; empty when it gave no such notice.
-std::string ProducedCabrilloName(const ReplayOutcome& outcome) {
-  const std::string notice = CabrilloNotice(outcome);
-  return notice.rfind(kFileProduced, 0) == 0 ? notice.substr(sizeof kFileProduced - 1)
-                                             : std::string();
+// Whether the plug-in wrote err.txt in full during the replay: started
+// anew (a header line) with a line for each refused QSO.
+bool ErrorFileWritten(const FileState& before, size_t refused, std::string* problem) {
+  const FileState after = FileState::Of(kErrorFile);
+  std::string text;
+  if (!after.exists || after == before || !ReadLogFile(kErrorFile, &text, problem)) {
+    *problem = std::string(kErrorFile) + ": the plug-in could not write it";
+    return false;
+  }
+  const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+  if (lines < refused + 1) {
+    *problem = std::string(kErrorFile) + ": holds " + std::to_string(lines) + " lines for " +
+               std::to_string(refused) + " refused QSOs and its header; the plug-in could not "
+               "write it in full";
+    return false;
+  }
+  return true;
 }
 
-// Reads what the plug-in wrote and writes the report page.
-int WriteReport(const ReplayPlan& plan, const ReplayOutcome& outcome, const std::string& path,
-                std::string* err) {
-  const std::string cabrilloName = ProducedCabrilloName(outcome);
-  std::string cabrilloText, errText, problem;
-  if (cabrilloName.empty()) {
-    *err = ErrorLine("--report: the plug-in produced no Cabrillo log");
-    return kExitPlugin;
-  }
-  if (!ReadLogFile(cabrilloName, &cabrilloText, &problem) ||
-      !ReadLogFile(kErrorFile, &errText, &problem)) {
-    *err = ErrorLine("--report: " + problem);
-    return kExitPlugin;
+// Reads what the plug-in wrote and writes the report page whole: a page cut
+// short would read as a report.
+bool WriteReport(const ReplayPlan& plan, const ReplayOutcome& outcome,
+                 const CabrilloOutcome& cabrillo, const std::string& path, std::string* problem) {
+  std::string cabrilloText, errText;
+  if (!ReadLogFile(cabrillo.name, &cabrilloText, problem) ||
+      !ReadLogFile(kErrorFile, &errText, problem)) {
+    *problem = "--report " + path + ": " + *problem;
+    return false;
   }
   const ReportData data =
       GatherReport(plan, outcome.acceptedEach, outcome.results, cabrilloText, errText);
-  // Written whole or not at all: a page cut short would read as a report.
-  if (!platform::SystemFileWriter().ReplaceWhole(path,
-                                                 ReportPage(data, cabrilloName, kErrorFile))) {
-    *err = ErrorLine(path + ": cannot write the report");
-    return kExitBadInput;
+  if (!platform::SystemFileWriter().ReplaceWhole(OutputTarget(path),
+                                                 ReportPage(data, cabrillo.name, kErrorFile))) {
+    *problem = "--report " + path + ": cannot write the report (disk full or no access?)";
+    return false;
   }
-  return kExitOk;
+  return true;
 }
 
 }  // namespace
@@ -145,8 +153,34 @@ std::string FormatSettings(const std::vector<PlanSetting>& settings) {
   return block + "\n";
 }
 
+CabrilloOutcome JudgeCabrillo(const ReplayOutcome& outcome, const std::string& expectedName,
+                              const FileState& before, const std::string& folder) {
+  CabrilloOutcome judged;
+  const std::string notice = CabrilloNotice(outcome);
+  if (notice.rfind(kFileProduced, 0) == 0) {
+    judged.name = notice.substr(sizeof kFileProduced - 1);
+    judged.produced = FileState::Of(judged.name).exists;
+    judged.line = judged.produced ? "Cabrillo log: " + notice + " in " + folder
+                                  : "Cabrillo log: the plug-in said \"" + notice +
+                                        "\", but no such file is in " + folder;
+  } else if (!notice.empty()) {
+    judged.name = expectedName;
+    judged.line = "Cabrillo log: " + notice;
+  } else {
+    judged.name = expectedName;
+    const FileState after = FileState::Of(expectedName);
+    judged.produced = after.exists && after != before;
+    judged.line = judged.produced
+                      ? "Cabrillo log: File produced: " + expectedName + " in " + folder +
+                            " (found there; the plug-in's notice was not seen)"
+                      : "Cabrillo log: the plug-in gave no notice and wrote no " + expectedName +
+                            " (score " + std::to_string(outcome.score) + ")";
+  }
+  return judged;
+}
+
 std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPath,
-                         size_t warnings, bool cabrillo, const std::string& folder) {
+                         size_t warnings, const std::string& cabrilloLine) {
   std::string report = WithoutCarriageReturns(outcome.results);
   if (!report.empty() && report.back() != '\n') report += '\n';
   report += std::to_string(outcome.offered) + (outcome.offered == 1 ? " QSO" : " QSOs") +
@@ -156,16 +190,7 @@ std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPat
     report += std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") +
               " on standard error\n";
   }
-  if (!cabrillo) return report;
-  const std::string notice = CabrilloNotice(outcome);
-  if (notice.empty()) {
-    report += "Cabrillo log: the plug-in gave no notice about it (score " +
-              std::to_string(outcome.score) + ")\n";
-  } else if (notice.rfind(kFileProduced, 0) == 0) {
-    report += "Cabrillo log: " + notice + " in " + folder + "\n";
-  } else {
-    report += "Cabrillo log: " + notice + "\n";
-  }
+  if (!cabrilloLine.empty()) report += cabrilloLine + "\n";
   return report;
 }
 
@@ -185,8 +210,20 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     *err = ErrorLine(command.logPath + ": " + problem);
     return kExitBadInput;
   }
-  // The report's per-QSO figures come from the plug-in's Cabrillo pass.
-  if (!command.reportPath.empty()) plan.cabrillo = true;
+  const std::string cabrilloName = CabrilloFileName(plan.ownCall);
+  if (command.reportPath) {
+    // The report's per-QSO figures come from the plug-in's Cabrillo pass.
+    plan.cabrillo = true;
+    const std::string reason = OutputPathProblem(
+        *command.reportPath, {{command.logPath, "the input log"},
+                              {kErrorFile, "the plug-in's list of refused QSOs"},
+                              {cabrilloName, "the Cabrillo log the plug-in writes"},
+                              {kSettingsFile, "the plug-in's settings file"}});
+    if (!reason.empty()) {
+      *err = ErrorLine("--report " + *command.reportPath + ": " + reason);
+      return kExitBadInput;
+    }
+  }
 
   const std::string pluginPath = command.pluginPath.empty()
                                      ? platform::PathBesideExecutable(kPluginFileName)
@@ -206,17 +243,31 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   for (const std::string& warning : plan.warnings) {
     toStandardError(ErrorLine("warning: " + warning));
   }
+  const FileState errorFileBefore = FileState::Of(kErrorFile);
+  const FileState cabrilloBefore = FileState::Of(cabrilloName);
   ProgressLine progress(platform::StandardErrorIsTerminal(), SteadySeconds(), toStandardError);
   const ReplayOutcome outcome = Replay(*host, plan, &progress);
-  if (!command.reportPath.empty()) {
-    const int status = WriteReport(plan, outcome, command.reportPath, err);
-    if (status != kExitOk) return status;
+
+  const std::string folder = CurrentDirectory();
+  CabrilloOutcome cabrillo;
+  if (plan.cabrillo) cabrillo = JudgeCabrillo(outcome, cabrilloName, cabrilloBefore, folder);
+  *out = FormatSettings(plan.settings) + FormatReport(outcome, InCurrentDirectory(kErrorFile),
+                                                      plan.warnings.size(), cabrillo.line);
+  if (!ErrorFileWritten(errorFileBefore, outcome.refused, &problem)) {
+    *err = ErrorLine(problem);
+    return kExitOutput;
   }
-  *out = FormatSettings(plan.settings) +
-         FormatReport(outcome, InCurrentDirectory(kErrorFile), plan.warnings.size(), plan.cabrillo,
-                      CurrentDirectory());
-  if (!command.reportPath.empty()) {
-    *out += "Report: " + InCurrentDirectory(command.reportPath) + "\n";
+  if (plan.cabrillo && !cabrillo.produced) {
+    *err = ErrorLine("the Cabrillo log " + cabrillo.name + " was not produced" +
+                     (command.reportPath ? "; the report page is drawn from it" : ""));
+    return kExitOutput;
+  }
+  if (command.reportPath) {
+    if (!WriteReport(plan, outcome, cabrillo, *command.reportPath, &problem)) {
+      *err = ErrorLine(problem);
+      return kExitOutput;
+    }
+    *out += "Report: " + InCurrentDirectory(*command.reportPath) + "\n";
   }
   return kExitOk;
 }

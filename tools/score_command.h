@@ -6,9 +6,11 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "tools/output_paths.h"
 #include "tools/plugin_host.h"
 #include "tools/progress_line.h"
 #include "tools/replay_plan.h"
@@ -18,16 +20,19 @@ namespace tools {
 constexpr int kExitOk = 0;
 constexpr int kExitBadInput = 2;  // unreadable or malformed log, bad usage
 constexpr int kExitPlugin = 3;    // plug-in missing, not loadable or incomplete
+// An output not written in full: the report page, the Cabrillo log or
+// err.txt. The results are printed all the same.
+constexpr int kExitOutput = 4;
 
 struct ScoreCommand {
   std::string logPath;
   std::string pluginPath;  // empty: kPluginFileName beside the program
   ExportNames names = ExportNames::kPlain;
   ReplayOptions replay;
-  // Not empty: replay with the Cabrillo flag and write the report page
+  // Set: replay with the Cabrillo flag and write the report page
   // (report_page.h) to this path, from the results, the Cabrillo log and
-  // err.txt the plug-in wrote.
-  std::string reportPath;
+  // err.txt the plug-in wrote. The path is checked before the replay.
+  std::optional<std::string> reportPath;
 };
 
 struct ReplayOutcome {
@@ -49,15 +54,26 @@ ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLin
 // line per setting, "  own call:  UT9ZZQ (log field OPERATOR, record 1)".
 std::string FormatSettings(const std::vector<PlanSetting>& settings);
 
+// What the replay made of the Cabrillo log, from the plug-in's notice and
+// from the folder: the notice may be missing (no display to show it on).
+struct CabrilloOutcome {
+  std::string name;       // the file's name, as the notice gives it or as expected
+  bool produced = false;  // written by this replay, and there
+  std::string line;       // "Cabrillo log: ..." without a line end
+};
+
+// Judges the Cabrillo pass: a notice "File produced: NAME" whose file is
+// there, or, without a notice, `expectedName` written since `before`.
+CabrilloOutcome JudgeCabrillo(const ReplayOutcome& outcome, const std::string& expectedName,
+                              const FileState& before, const std::string& folder);
+
 // What `score` prints after the settings: the results text with LF line
 // ends and a line end after its last line, then
 //   300 QSOs offered: 292 accepted, 8 refused (listed in <errPath>)
-// a line counting the warnings when there are any, and, when the Cabrillo
-// log was asked for, a line repeating the plug-in's notice about the file
-// ("File produced: UT9ZZQ.cbr", with `folder`), or saying that it gave
-// none.
+// a line counting the warnings when there are any, and `cabrilloLine`
+// when it is not empty.
 std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPath,
-                         size_t warnings, bool cabrillo, const std::string& folder);
+                         size_t warnings, const std::string& cabrilloLine);
 
 // "logreplay: <message>" and a line end, as one line whatever `message`
 // holds: control bytes and bytes above 126 are written as \xNN, and a very
@@ -65,13 +81,17 @@ std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPat
 std::string ErrorLine(const std::string& message);
 
 // Runs the command in the current directory, where the plug-in writes
-// err.txt, Plugins/TAVIN.ini and the Cabrillo log. A report that cannot be
-// written fails with kExitBadInput, a Cabrillo log the plug-in did not
-// produce with kExitPlugin; either prints nothing to `out`. Returns the exit status;
-// the report goes to `out`, a failure's message (one line) to `err`. The
-// warnings of a replay go straight to standard error, one line each, before
-// the first QSO is offered. Nothing is offered to the plug-in unless the
-// whole log is valid or its bad records are to be skipped.
+// err.txt, Plugins/TAVIN.ini and the Cabrillo log. Returns the exit status;
+// the report goes to `out`, a failure's message (one line) to `err`. A bad
+// log or a report path that could replace a file of the user's (the log,
+// the plug-in's files, a device, a folder: see OutputPathProblem) fails with
+// kExitBadInput before anything is offered; a plug-in that cannot be used
+// with kExitPlugin; both print nothing to `out`. An output not written in
+// full (err.txt, the Cabrillo log asked for, the report) fails with
+// kExitOutput after the results are in `out`. The warnings of a replay go
+// straight to standard error, one line each, before the first QSO is
+// offered. Nothing is offered to the plug-in unless the whole log is valid
+// or its bad records are to be skipped.
 int RunScore(const ScoreCommand& command, std::string* out, std::string* err);
 
 }  // namespace tools

@@ -22,38 +22,77 @@ TEST(ScoreCommandTest, ReportHasLfLinesAndASummary) {
   outcome.refused = 1;
   outcome.results = kResults;
   outcome.score = 90;
-  EXPECT_EQ(FormatReport(outcome, "/w/err.txt", 0, false, "/w"),
+  EXPECT_EQ(FormatReport(outcome, "/w/err.txt", 0, ""),
             "\t\tCQ UT  Contest\n\tQSOs\tPoints\tCW\tSSB\n20m\t 1\t 90\t 1\t 0\n"
             "Total\t 1\t 90\t 1\t 0\n\nScore:  = 90\ncredit\n"
             "3 QSOs offered: 2 accepted, 1 refused (listed in /w/err.txt)\n");
 }
 
-TEST(ScoreCommandTest, SummaryCountsWarningsAndRepeatsTheCabrilloNotice) {
+TEST(ScoreCommandTest, SummaryCountsWarningsAndEndsWithTheCabrilloLine) {
   const std::string summary = "x\n1 QSO offered: 1 accepted, 0 refused (listed in e)\n";
   const struct {
     size_t warnings;
-    bool cabrillo;
-    std::vector<std::string> notices;
-    int32_t score;
+    std::string cabrilloLine;
     std::string tail;
   } cases[] = {
-      {0, false, {"Output: File produced: UT9ZZQ.cbr"}, -1, ""},
-      {1, false, {}, 7, "1 warning on standard error\n"},
-      {2, true, {"Output: File produced: UT9ZZQ.cbr"}, -1,
+      {0, "", ""},
+      {1, "", "1 warning on standard error\n"},
+      {2, "Cabrillo log: File produced: UT9ZZQ.cbr in C:\\log",
        "2 warnings on standard error\nCabrillo log: File produced: UT9ZZQ.cbr in C:\\log\n"},
-      {0, true, {"Error: other", "Output: File not produced: CON.cbr"}, -1,
-       "Cabrillo log: File not produced: CON.cbr\n"},
-      {0, true, {}, 0, "Cabrillo log: the plug-in gave no notice about it (score 0)\n"},
   };
   for (const auto& c : cases) {
     ReplayOutcome outcome;
     outcome.offered = 1;
     outcome.accepted = 1;
     outcome.results = "x\r\n";
-    outcome.score = c.score;
-    outcome.notices = c.notices;
-    EXPECT_EQ(FormatReport(outcome, "e", c.warnings, c.cabrillo, "C:\\log"), summary + c.tail);
+    EXPECT_EQ(FormatReport(outcome, "e", c.warnings, c.cabrilloLine), summary + c.tail);
   }
+}
+
+// The notice when there is one, the folder when there is none (no display
+// to show it on): a file that was there before proves nothing.
+TEST(ScoreCommandTest, JudgesTheCabrilloLogByNoticeAndByFolder) {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / "logreplay_judge_cabrillo";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  const std::string written = (folder / "UT9ZZQ.cbr").string();
+  const std::string old = (folder / "OLD.cbr").string();
+  const std::string missing = (folder / "NONE.cbr").string();
+  std::ofstream(old) << "old";
+  const FileState oldState = FileState::Of(old);
+  std::ofstream(written) << "new";
+  const struct {
+    std::vector<std::string> notices;
+    std::string expectedName;
+    FileState before;
+    bool produced;
+    std::string line;
+  } cases[] = {
+      {{"Output: File produced: " + written}, written, {}, true,
+       "Cabrillo log: File produced: " + written + " in F"},
+      {{"Output: File produced: " + missing}, missing, {}, false,
+       "Cabrillo log: the plug-in said \"File produced: " + missing +
+           "\", but no such file is in F"},
+      {{"Error: other", "Output: File not produced: CON.cbr"}, written, {}, false,
+       "Cabrillo log: File not produced: CON.cbr"},
+      {{}, written, {}, true,
+       "Cabrillo log: File produced: " + written +
+           " in F (found there; the plug-in's notice was not seen)"},
+      {{}, old, oldState, false,
+       "Cabrillo log: the plug-in gave no notice and wrote no " + old + " (score -1)"},
+      {{}, missing, {}, false,
+       "Cabrillo log: the plug-in gave no notice and wrote no " + missing + " (score -1)"},
+  };
+  for (const auto& c : cases) {
+    ReplayOutcome outcome;
+    outcome.score = -1;
+    outcome.notices = c.notices;
+    const CabrilloOutcome judged = JudgeCabrillo(outcome, c.expectedName, c.before, "F");
+    EXPECT_EQ(judged.produced, c.produced) << c.line;
+    EXPECT_EQ(judged.line, c.line);
+  }
+  std::filesystem::remove_all(folder);
 }
 
 TEST(ScoreCommandTest, SettingsAndErrorsArePrintableLines) {

@@ -3,12 +3,15 @@
 // the last reset, showing the arguments the plug-in reads and whether every
 // ignored position held a null pointer or a zero. AddData0 accepts the modes
 // CW and SSB only; GetResult0's out-integer is the number of QSOs accepted,
-// or -1 after a reset with the Cabrillo flag.
+// or -1 after a reset with the Cabrillo flag. Like the plug-in, it starts
+// err.txt with a header line at reset and adds a line per refused QSO; it
+// writes no Cabrillo log.
 // Built with RECORDING_PLUGIN_WITHOUT_SETUP it lacks the export SetupSet0.
 // The build defines RECORDING_EXPORT as what exports a function from a
 // shared library on the system at hand.
 
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "platform/ole_date_time.h"
@@ -41,6 +44,13 @@ std::string Ignored(Args... args) {
 
 void Note(const std::string& line) { g_calls += line + "\r\n"; }
 
+void WriteErrorFile(const char* how, const std::string& line) {
+  if (std::FILE* file = std::fopen("err.txt", how)) {
+    std::fputs((line + "\n").c_str(), file);
+    std::fclose(file);
+  }
+}
+
 }  // namespace
 
 extern "C" {
@@ -62,6 +72,7 @@ RECORDING_EXPORT int32_t ResetStats0(Text a1, int32_t cabrilloFlag, Text ownCall
                                      Text a21, Text ownGroupCode, Text a23) {
   g_calls.clear();
   g_accepted = 0;
+  WriteErrorFile("w", "recording plug-in");
   g_cabrillo = cabrilloFlag != 0;
   Note("ResetStats0 flag " + std::to_string(cabrilloFlag) + ", own call " + Quote(ownCall) +
        ", start " + Time(start) + ", own mult " + Quote(ownMultCode) + ", own group " +
@@ -89,6 +100,7 @@ RECORDING_EXPORT int32_t AddData0(Text ownCall, Text call, DateTime time, DateTi
        Ignored(a4, a5, a6, a7, a14, a15, a16, a17, a18, a19, a20, a21, a22, a24, a25, a26, a27,
                a28, a29, a31, a33) +
        (accepted ? "" : " -> refused"));
+  if (!accepted) WriteErrorFile("a", "refused " + Quote(call));
   return accepted ? 1 : 0;
 }
 

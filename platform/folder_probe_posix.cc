@@ -1,0 +1,29 @@
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <string>
+
+#include "platform/folder_probe.h"
+
+namespace platform {
+
+bool CanCreateFileIn(const std::string& folder) {
+  static std::atomic<unsigned> counter{0};
+  const std::string prefix = (folder.empty() ? std::string(".") : folder) + "/.probe.";
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    const std::string path =
+        prefix + std::to_string(getpid()) + "." + std::to_string(counter++) + ".tmp";
+    const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+    if (fd >= 0) {
+      close(fd);
+      unlink(path.c_str());
+      return true;
+    }
+    if (errno != EEXIST && errno != EINTR) return false;
+  }
+  return false;
+}
+
+}  // namespace platform
