@@ -3,7 +3,9 @@
 // crashing: records are numbered 1..n and never empty, field names are well
 // formed and upper case, what was read writes back as ADIF that reads again
 // to the same records; a mapped QSO always has a call, a band and a
-// frequency, and every message the user sees is one printable line.
+// frequency, calls and codes in upper case and exchanges without blanks,
+// QSOs in time order, a warning for each QSO without a multiplier code, and
+// every message the user sees is one printable line.
 
 #include <cstdint>
 #include <cstdio>
@@ -28,6 +30,12 @@ bool WellFormedName(const std::string& name) {
     }
   }
   return true;
+}
+
+bool Upper(const std::string& text) { return tools::AdifUpper(text) == text; }
+
+bool UpperWithoutBlanks(const std::string& text) {
+  return Upper(text) && text.find_first_of(" \t\r\n\f\v") == std::string::npos;
 }
 
 bool OnePrintableLine(const std::string& text) {
@@ -80,13 +88,23 @@ void CheckMapping(const std::string& text) {
     }
     FUZZ_EXPECT(!plan.qsos.empty());
     FUZZ_EXPECT(plan.start.status == 0);
-    for (const tools::AdifQso& qso : plan.qsos) {
+    FUZZ_EXPECT(Upper(plan.ownCall) && Upper(plan.ownMultCode) && Upper(plan.ownGroupCode));
+    size_t withoutCode = 0;
+    for (size_t i = 0; i < plan.qsos.size(); ++i) {
+      const tools::AdifQso& qso = plan.qsos[i];
       FUZZ_EXPECT(!qso.call.empty() && !qso.band.empty() && qso.freqHz != 0);
       FUZZ_EXPECT(tools::HostMode(qso.mode) == qso.mode);
+      FUZZ_EXPECT(Upper(qso.call) && Upper(qso.multCode) && Upper(qso.group));
+      FUZZ_EXPECT(UpperWithoutBlanks(qso.exchSent) && UpperWithoutBlanks(qso.exchRcvd));
+      FUZZ_EXPECT(i == 0 || plan.qsos[i - 1].time <= qso.time);
+      if (qso.multCode.empty() && !qso.exchRcvd.empty()) ++withoutCode;
     }
+    size_t codeWarnings = 0;
     for (const std::string& warning : plan.warnings) {
       FUZZ_EXPECT(OnePrintableLine(tools::ErrorLine(warning)));
+      if (warning.find("): no multiplier code, ") != std::string::npos) ++codeWarnings;
     }
+    FUZZ_EXPECT(codeWarnings == withoutCode);
     const std::string block = tools::FormatSettings(plan.settings);
     size_t lines = 0;
     for (char c : block) lines += c == '\n' ? 1 : 0;
