@@ -99,14 +99,14 @@ std::string BandClass(const std::string& band) {
              : std::string(kOtherBandClass);
 }
 
+// Bars take the fill, legend swatches the background.
 std::string BandColourStyle() {
+  const auto rule = [](const std::string& cssClass, const std::string& colour) {
+    return "." + cssClass + "{fill:" + colour + ";background:" + colour + "}";
+  };
   std::string style;
-  for (const BandColour& entry : kBandColours) {
-    style +=
-        "." + BandClass(entry.band) + "{fill:" + entry.colour + ";background:" + entry.colour + "}";
-  }
-  return style + "." + kOtherBandClass + "{fill:" + kOtherBandColour +
-         ";background:" + kOtherBandColour + "}\n";
+  for (const BandColour& entry : kBandColours) style += rule(BandClass(entry.band), entry.colour);
+  return style + rule(kOtherBandClass, kOtherBandColour) + "\n";
 }
 
 // For an existing tour (TourExists); the last may end at midnight early.
@@ -257,9 +257,8 @@ std::string MatrixHtml(const ReportData& data) {
              Tag("tr", "", head) + "\n" + rows + Tag("tr", "class=\"total\"", total)) +
          "<p class=\"legend\">" + PastMidnightNote(data.startHour) +
          "Each cell: QSOs, their points with the band weight of each multiplier, and "
-         "multipliers; those of a band the plug-in gives no weight (any but 80m, 40m, 20m, 15m "
-         "and 10m) score nothing and are not counted. The plug-in adds the serial of the band's "
-         "last QSO.</p>";
+         "multipliers; those of a band the plug-in gives no weight score nothing and are not "
+         "counted. The plug-in adds the serial of the band's last QSO.</p>";
 }
 
 std::string Legend(const std::vector<std::pair<std::string, std::string>>& keys) {
@@ -291,8 +290,7 @@ std::string RateChart(const ReportData& data) {
     groups.push_back(group);
   }
   std::vector<std::pair<std::string, std::string>> keys;
-  for (size_t b = 0; b < data.bands.size(); ++b)
-    keys.push_back({BandClass(data.bands[b]), data.bands[b]});
+  for (const std::string& band : data.bands) keys.push_back({BandClass(band), band});
   keys.push_back({"k", "CW"});
   keys.push_back({"k ssb", "SSB"});
   const std::string per = data.binMinutes == 60 ? "hour" : Num(data.binMinutes) + " minutes";
