@@ -98,6 +98,10 @@ int TourOfHour(int hour, int startHour) {
   return offset / kTourHours + 1;
 }
 
+bool TourExists(int tour, int startHour) {
+  return tour >= 1 && tour <= kTours && startHour + (tour - 1) * kTourHours < kDayHours;
+}
+
 int64_t MatrixRow::Points() const {
   int64_t sum = serial;
   for (const MatrixCell& cell : cells) sum += cell.points;
@@ -144,9 +148,10 @@ ReportData GatherReport(const ReplayPlan& plan, const std::vector<bool>& accepte
     cell.points += qso.line.points;
     row.serial = qso.line.serial;
     if (qso.line.multiplier) {
-      ++cell.mults;
+      const bool scores = qso.line.multWeight > 0;
+      ++(scores ? cell.mults : cell.worthlessMults);
       cell.points += qso.line.multWeight;
-      data.mults[qso.tour][b].push_back({qso.multCode, i});
+      data.mults[qso.tour][b].push_back({qso.multCode, i, scores});
     }
   }
 

@@ -18,10 +18,15 @@ namespace tools {
 
 constexpr int kTours = 4;  // tour 0 is outside the four tours
 constexpr int kTourHours = 2;
+constexpr int kDayHours = 24;
 
 // Tour 1..4 of `hour` for a contest starting at `startHour`: two hours each
 // from the start hour on, the hour only (no wrap past midnight); 0 outside.
 int TourOfHour(int hour, int startHour);
+
+// Whether tour 1..4 holds any hour of the day for a contest starting at
+// `startHour`: a tour that would begin at or after midnight does not exist.
+bool TourExists(int tour, int startHour);
 
 // One QSO the plug-in stored, in its Cabrillo log's order.
 struct ReportQso {
@@ -38,8 +43,9 @@ struct ReportQso {
 // Band × tour figures; cells[0] holds the QSOs outside the tours.
 struct MatrixCell {
   int qsos = 0;
-  int64_t points = 0;  // QSO points plus the band weight of each multiplier
-  int mults = 0;
+  int64_t points = 0;      // QSO points plus the band weight of each multiplier
+  int mults = 0;           // multipliers with a band weight above 0
+  int worthlessMults = 0;  // multipliers of a band the plug-in weighs 0 (160m, 6m)
 };
 struct MatrixRow {
   std::string band;
@@ -50,8 +56,9 @@ struct MatrixRow {
 
 // The multipliers a band gained in one tour, in the order they came.
 struct Multiplier {
-  std::string code;
-  size_t first = 0;  // index in ReportData::qsos of the QSO that brought it
+  std::string code;    // may be empty
+  size_t first = 0;    // index in ReportData::qsos of the QSO that brought it
+  bool scores = true;  // false: the plug-in gave it band weight 0
 };
 
 struct RateBin {

@@ -1,9 +1,11 @@
 #include "tools/report_data.h"
 
+#include <regex>
 #include <string>
 #include <vector>
 
 #include "gtest/gtest.h"
+#include "tools/report_page.h"
 
 namespace tools {
 namespace {
@@ -15,6 +17,17 @@ TEST(ReportDataTest, ToursAreTwoHoursFromTheStartHourWithoutWrapping) {
                {11, 12, 0}, {23, 22, 1}, {0, 22, 0},  {1, 0, 1}};
   for (const auto& c : cases) {
     EXPECT_EQ(TourOfHour(c.hour, c.startHour), c.tour) << c.hour << " from " << c.startHour;
+  }
+}
+
+TEST(ReportDataTest, ToursBeginningAtOrAfterMidnightDoNotExist) {
+  const struct {
+    int startHour, tours;
+  } cases[] = {{0, 4}, {12, 4}, {17, 4}, {18, 3}, {21, 2}, {22, 1}, {23, 1}};
+  for (const auto& c : cases) {
+    for (int tour = 1; tour <= kTours; ++tour) {
+      EXPECT_EQ(TourExists(tour, c.startHour), tour <= c.tours) << tour << " from " << c.startHour;
+    }
   }
 }
 
@@ -82,6 +95,110 @@ TEST(ReportDataTest, PairsCabrilloLinesWithTheStoredQsos) {
   ASSERT_EQ(data.bins.size(), 13u);
   EXPECT_EQ((data.bins[4].counts.at({"20m", "CW"})), 1);
   EXPECT_EQ((data.bins[12].counts.at({"40m", "SSB"})), 1);
+}
+
+// A QSO of 2026-12-19 as logged, and as the plug-in wrote it in its
+// Cabrillo log when it stored it.
+struct LoggedQso {
+  const char* call;
+  const char* time;  // HHMM
+  const char* band;
+  const char* mhz;  // with three decimals
+  const char* rcvd;
+  const char* scored;  // the plug-in's points, multiplier weight or "--", serial
+};
+
+// The page of a replay of `qsos` (CW) from a contest start at `startHour`;
+// the plug-in refused them all unless `stored`.
+std::string PageFor(int startHour, const std::vector<LoggedQso>& qsos, bool stored = true) {
+  std::string adif, cabrillo = "START-OF-LOG: 3.0\r\n";
+  for (const LoggedQso& qso : qsos) {
+    adif += Record(qso.call, qso.time, qso.band, qso.mhz, "CW", qso.rcvd);
+    std::string kHz = qso.mhz;
+    kHz.erase(kHz.find('.'), 1);
+    cabrillo += "QSO: " + kHz + " CW 2026-12-19 " + qso.time + " UT9ZZ 599 001KI " + qso.call +
+                " 599 " + qso.rcvd + " " + qso.scored + "\r\n";
+  }
+  ReplayOptions options;
+  StatsDateTime start;
+  std::string problem;
+  EXPECT_TRUE(ParseContestStart("2026-12-19 " + std::to_string(startHour), &start, &problem));
+  options.start = start;
+  ReplayPlan plan;
+  EXPECT_TRUE(PlanReplay(adif, options, &plan, &problem)) << problem;
+  const ReportData data =
+      GatherReport(plan, std::vector<bool>(qsos.size(), stored), "", stored ? cabrillo : "", "");
+  return ReportPage(data, "UT9ZZ.cbr", "err.txt");
+}
+
+TEST(ReportPageTest, ShowsWhatTheLogHolds) {
+  const struct {
+    const char* name;
+    int startHour;
+    std::vector<LoggedQso> qsos;
+    bool stored;
+    std::vector<std::string> present, absent;
+  } cases[] = {
+      {"a start at 22:00 has one tour; QSOs after midnight are outside",
+       22,
+       {{"UR5AA", "2215", "20m", "14.025", "015CD", "60 20 15"},
+        {"UR6BB", "0010", "20m", "14.030", "016EF", "60 20 16"}},
+       true,
+       {"Tour 1 <small>22–24 UTC</small>", "data-tour=\"0\" data-qsos=\"1\"",
+        "Tours 2–4 would lie past midnight"},
+       {"Tour 2", "00–02"}},
+      {"multipliers of bands without weight score nothing and are not counted",
+       12,
+       {{"UR5AA", "1205", "160m", "1.830", "015CD", "60 0 15"},
+        {"UR6BB", "1210", "6m", "50.100", "016CD", "60 0 16"},
+        {"UT2XY", "1215", "20m", "14.025", "017CD", "60 20 17"}},
+       true,
+       {"data-band=\"160m\" data-tour=\"1\" data-qsos=\"1\" data-points=\"60\" data-mults=\"0\"",
+        "data-band=\"6m\" data-tour=\"1\" data-qsos=\"1\" data-points=\"60\" data-mults=\"0\"",
+        "data-band=\"20m\" data-tour=\"1\" data-qsos=\"1\" data-points=\"80\" data-mults=\"1\"",
+        "60 pts · 0 mult · 1 scoring nothing", "<tr class=\"worthless\"><th>160m"},
+       {"<tr class=\"worthless\"><th>20m"}},
+      {"a multiplier without code is listed as (none)",
+       12,
+       {{"UR5AA", "1205", "20m", "14.025", "015", "60 20 15"}},
+       true,
+       {"<b>(none)</b> UR5AA"},
+       {"<b></b>"}},
+      {"a log the plug-in refused whole draws no chart",
+       12,
+       {{"UR5AA", "1205", "20m", "14.025", "015CD", ""}},
+       false,
+       {"No QSO stored, so no charts."},
+       {"<svg"}},
+  };
+  for (const auto& c : cases) {
+    const std::string page = PageFor(c.startHour, c.qsos, c.stored);
+    for (const std::string& text : c.present) {
+      EXPECT_NE(page.find(text), std::string::npos) << c.name << ": lacks " << text;
+    }
+    for (const std::string& text : c.absent) {
+      EXPECT_EQ(page.find(text), std::string::npos) << c.name << ": holds " << text;
+    }
+  }
+}
+
+// The colour class of the rate chart's bars of `band` in CW.
+std::string BarClass(const std::string& page, const std::string& band) {
+  std::smatch match;
+  const std::regex bar("<rect class=\"bar ([^\"]*)\"[^>]*><title>[^<]* " + band + " CW:");
+  return std::regex_search(page, match, bar) ? match[1].str() : "none";
+}
+
+TEST(ReportPageTest, ABandKeepsItsColourWhateverTheOtherBands) {
+  const LoggedQso eighty{"UR5AA", "1205", "80m", "3.525", "015CD", "60 80 15"};
+  const LoggedQso forty{"UR6BB", "1210", "40m", "7.025", "016CD", "60 40 16"};
+  const LoggedQso twenty{"UT2XY", "1215", "20m", "14.025", "017CD", "60 20 17"};
+  const std::string alone = BarClass(PageFor(12, {twenty}), "20m");
+  const std::string withEighty = PageFor(12, {eighty, twenty});
+  EXPECT_NE(BarClass(withEighty, "80m"), alone);
+  for (const std::string& page : {withEighty, PageFor(12, {forty, eighty, twenty})}) {
+    EXPECT_EQ(BarClass(page, "20m"), alone);
+  }
 }
 
 }  // namespace

@@ -1,11 +1,26 @@
 #include "tools/report_page.h"
 
+#include <algorithm>
+
 #include "tools/svg_chart.h"
 
 namespace tools {
 namespace {
 
-constexpr int kBandColours = 8;  // CSS classes b0..b7, then again from b0
+// One colour per band of the band table, the same on every page; a label
+// outside the table gets kOtherBandColour.
+struct BandColour {
+  const char* band;
+  const char* colour;
+};
+constexpr BandColour kBandColours[] = {
+    {"160m", "#6b3d1f"}, {"80m", "#1f5f8b"}, {"60m", "#8c6d1f"}, {"40m", "#e07a1f"},
+    {"30m", "#5b7f2a"},  {"20m", "#2a9d6b"}, {"17m", "#3d8fc4"}, {"15m", "#7b4fa3"},
+    {"12m", "#d4a017"},  {"10m", "#c8323c"}, {"6m", "#b5179e"},  {"2m", "#17a2a2"},
+    {"70cm", "#4a4f8c"},
+};
+constexpr char kOtherBandColour[] = "#6f7782";
+constexpr char kOtherBandClass[] = "b-other";
 
 constexpr char kStyle[] = R"(
 @page{size:A4;margin:11mm 12mm}
@@ -37,10 +52,6 @@ dt{color:#5a6475}dd{margin:0}dd small{color:#5a6475}
 ul.warn{margin:6px 0 0;padding-left:16px;font-size:11.5px;color:#8a4b0f}
 svg.chart{width:100%;height:auto;display:block;font-size:9px;fill:#5a6475}
 svg .grid{stroke:#e6eaf0}svg .axis{stroke:#8893a3}
-.b0{fill:#1f5f8b;background:#1f5f8b}.b1{fill:#e07a1f;background:#e07a1f}
-.b2{fill:#2a9d6b;background:#2a9d6b}.b3{fill:#7b4fa3;background:#7b4fa3}
-.b4{fill:#c8323c;background:#c8323c}.b5{fill:#8c6d1f;background:#8c6d1f}
-.b6{fill:#3d8fc4;background:#3d8fc4}.b7{fill:#b5179e;background:#b5179e}
 .ssb{fill-opacity:.45;opacity:.45}.k{fill:#5a6475;background:#5a6475}
 rect.bar{stroke:#fff;stroke-width:.6}
 .t0{fill:#9aa3af;background:#9aa3af}.t1{fill:#0b3c5d;background:#0b3c5d}
@@ -52,6 +63,7 @@ rect.bar{stroke:#fff;stroke-width:.6}
 .mults th{text-align:left;vertical-align:top;white-space:nowrap;width:1%;color:#1d2430;
  font-size:11.5px;padding-right:10px}
 .mults th b{color:#1f5f8b;margin-left:4px}
+.mults tr.worthless th,.mults tr.worthless .m b{color:#8893a3}
 .mults td{text-align:left;font-size:10px;line-height:1.6;color:#6b7585}
 .m{white-space:nowrap;margin-right:4px}.m b{color:#1d2430}
 .small td{font-size:11.5px}.mono{font-family:"DejaVu Sans Mono",Consolas,monospace;
@@ -79,13 +91,42 @@ std::string ClockOf(long long minute) {
   return TwoDigits(ofDay / 60) + ":" + TwoDigits(ofDay % 60);
 }
 
-std::string BandClass(size_t bandIndex) { return "b" + Num(bandIndex % kBandColours); }
+// A class name may not begin with a digit, hence the prefix.
+std::string BandClass(const std::string& band) {
+  const auto known = [&band](const BandColour& entry) { return band == entry.band; };
+  return std::any_of(std::begin(kBandColours), std::end(kBandColours), known)
+             ? "b-" + band
+             : std::string(kOtherBandClass);
+}
 
+// Bars take the fill, legend swatches the background.
+std::string BandColourStyle() {
+  const auto rule = [](const std::string& cssClass, const std::string& colour) {
+    return "." + cssClass + "{fill:" + colour + ";background:" + colour + "}";
+  };
+  std::string style;
+  for (const BandColour& entry : kBandColours) style += rule(BandClass(entry.band), entry.colour);
+  return style + rule(kOtherBandClass, kOtherBandColour) + "\n";
+}
+
+// For an existing tour (TourExists); the last may end at midnight early.
 std::string TourHead(int tour, int startHour) {
   if (tour == 0) return "Outside";
   const int from = startHour + (tour - 1) * kTourHours;
-  return "Tour " + Num(tour) + " <small>" + TwoDigits(from % 24) + "–" +
-         TwoDigits((from + kTourHours) % 24) + " UTC</small>";
+  return "Tour " + Num(tour) + " <small>" + TwoDigits(from) + "–" +
+         TwoDigits(std::min(from + kTourHours, kDayHours)) + " UTC</small>";
+}
+
+// Says which tours would begin at or after midnight; empty when all exist.
+std::string PastMidnightNote(int startHour) {
+  int first = 1;
+  while (first <= kTours && TourExists(first, startHour)) ++first;
+  if (first > kTours) return "";
+  const std::string which =
+      first == kTours ? "Tour " + Num(first) : "Tours " + Num(first) + "–" + Num(kTours);
+  return which + " would lie past midnight: the plug-in's tours follow the hour of the day " +
+         "only, so they do not exist in a contest starting at " + TwoDigits(startHour) +
+         ":00, and QSOs after midnight count under Outside. ";
 }
 
 std::string Tag(const char* name, const std::string& attributes, const std::string& inner) {
@@ -101,10 +142,13 @@ std::string Section(const std::string& title, const std::string& body) {
   return "<section>" + Tag("h2", "", title) + body + "</section>\n";
 }
 
-// The tours that get a column: 1 to 4 always, 0 (outside the tours) when
-// it holds QSOs.
+// The tours that get a column: those of 1 to 4 that exist, 0 (outside the
+// tours) when it holds QSOs.
 std::vector<int> Tours(const ReportData& data) {
-  std::vector<int> tours = {1, 2, 3, 4};
+  std::vector<int> tours;
+  for (int tour = 1; tour <= kTours; ++tour) {
+    if (TourExists(tour, data.startHour)) tours.push_back(tour);
+  }
   for (const MatrixRow& row : data.matrix) {
     if (row.cells[0].qsos > 0) {
       tours.push_back(0);
@@ -168,9 +212,12 @@ std::string SettingsHtml(const ReportData& data) {
 
 std::string CellHtml(const MatrixCell& cell, const std::string& attributes) {
   if (cell.qsos == 0) return Tag("td", attributes + " class=\"empty\"", "–");
-  return Tag("td", attributes,
-             "<b>" + Num(cell.qsos) + "</b>" +
-                 Tag("span", "", Num(cell.points) + " pts · " + Num(cell.mults) + " mult"));
+  const std::string worthless =
+      cell.worthlessMults == 0 ? "" : " · " + Num(cell.worthlessMults) + " scoring nothing";
+  return Tag(
+      "td", attributes,
+      "<b>" + Num(cell.qsos) + "</b>" +
+          Tag("span", "", Num(cell.points) + " pts · " + Num(cell.mults) + " mult" + worthless));
 }
 
 std::string MatrixHtml(const ReportData& data) {
@@ -192,6 +239,7 @@ std::string MatrixHtml(const ReportData& data) {
       sum.cells[tour].qsos += row.cells[tour].qsos;
       sum.cells[tour].points += row.cells[tour].points;
       sum.cells[tour].mults += row.cells[tour].mults;
+      sum.cells[tour].worthlessMults += row.cells[tour].worthlessMults;
     }
     serials += row.serial;
     cells +=
@@ -207,8 +255,10 @@ std::string MatrixHtml(const ReportData& data) {
   total += Tag("td", "", "+" + Num(serials)) + Tag("td", "", Num(sum.Points() + serials));
   return Tag("table", "class=\"matrix\"",
              Tag("tr", "", head) + "\n" + rows + Tag("tr", "class=\"total\"", total)) +
-         "<p class=\"legend\">Each cell: QSOs, their points with the band weight of each "
-         "multiplier, and multipliers. The plug-in adds the serial of the band's last QSO.</p>";
+         "<p class=\"legend\">" + PastMidnightNote(data.startHour) +
+         "Each cell: QSOs, their points with the band weight of each multiplier, and "
+         "multipliers; those of a band the plug-in gives no weight score nothing and are not "
+         "counted. The plug-in adds the serial of the band's last QSO.</p>";
 }
 
 std::string Legend(const std::vector<std::pair<std::string, std::string>>& keys) {
@@ -231,7 +281,8 @@ std::string RateChart(const ReportData& data) {
         const auto found = bin.counts.find({data.bands[b], mode});
         if (found == bin.counts.end()) continue;
         group.segments.push_back(
-            {double(found->second), BandClass(b) + (mode == std::string("SSB") ? " ssb" : ""),
+            {double(found->second),
+             BandClass(data.bands[b]) + (mode == std::string("SSB") ? " ssb" : ""),
              clock + "–" + ClockOf(bin.startMinute + data.binMinutes) + " UTC " + data.bands[b] +
                  " " + mode + ": " + Num(found->second) + " QSOs"});
       }
@@ -239,7 +290,7 @@ std::string RateChart(const ReportData& data) {
     groups.push_back(group);
   }
   std::vector<std::pair<std::string, std::string>> keys;
-  for (size_t b = 0; b < data.bands.size(); ++b) keys.push_back({BandClass(b), data.bands[b]});
+  for (const std::string& band : data.bands) keys.push_back({BandClass(band), band});
   keys.push_back({"k", "CW"});
   keys.push_back({"k ssb", "SSB"});
   const std::string per = data.binMinutes == 60 ? "hour" : Num(data.binMinutes) + " minutes";
@@ -250,6 +301,10 @@ std::string RateChart(const ReportData& data) {
 
 std::string PointsChart(const ReportData& data) {
   const std::vector<int> tours = Tours(data);
+  const auto scored = [](const MatrixRow& row) { return row.Points() > 0; };
+  if (std::none_of(data.matrix.begin(), data.matrix.end(), scored)) {
+    return Section("Points by band and tour", "<p class=\"none\">No QSO scored.</p>");
+  }
   std::vector<BarGroup> groups;
   for (const MatrixRow& row : data.matrix) {
     BarGroup group{row.band, {}};
@@ -281,17 +336,22 @@ std::string MultipliersHtml(const ReportData& data) {
       const std::vector<Multiplier>& mults = data.mults[tour][b];
       if (mults.empty()) continue;
       std::string list;
+      size_t scoring = 0;
       for (const Multiplier& mult : mults) {
         const ReportQso& qso = data.qsos[mult.first];
+        scoring += mult.scores ? 1 : 0;
         list += Tag("span", "class=\"m\"",
-                    "<b>" + EscapeHtml(mult.code) + "</b> " + EscapeHtml(qso.call) + " " +
-                        ClockOf(qso.minute)) +
+                    "<b>" + (mult.code.empty() ? "(none)" : EscapeHtml(mult.code)) + "</b> " +
+                        EscapeHtml(qso.call) + " " + ClockOf(qso.minute)) +
                 " ";
       }
-      rows += Tag("tr", "",
+      // A band's weight is one for all its multipliers, so a row is all or none.
+      const bool worthless = scoring == 0;
+      rows += Tag("tr", worthless ? "class=\"worthless\"" : "",
                   Tag("th", "",
-                      EscapeHtml(data.bands[b]) + " " + TourHead(tour, data.startHour) + "<b>" +
-                          Num(mults.size()) + "</b>") +
+                      EscapeHtml(data.bands[b]) + " " + TourHead(tour, data.startHour) +
+                          (worthless ? "<br><small>score nothing</small>"
+                                     : "<b>" + Num(scoring) + "</b>")) +
                       Tag("td", "", list)) +
               "\n";
     }
@@ -320,6 +380,8 @@ std::string RefusedHtml(const ReportData& data, const std::string& errName) {
                  body);
 }
 
+// The plug-in does not look for repeats when it scores: a repeat is a QSO
+// like any other.
 std::string RepeatsHtml(const ReportData& data) {
   std::string rows;
   for (const ReportQso& qso : data.qsos) {
@@ -337,8 +399,12 @@ std::string RepeatsHtml(const ReportData& data) {
           : Tag("table", "class=\"small\"",
                 Tag("tr", "",
                     Tag("th", "", "UTC") + Tag("th", "", "Call") + Tag("th", "", "Band") +
-                        Tag("th", "", "Mode") + Tag("th", "", "Tour") + Tag("th", "", "Points")) +
-                    rows);
+                        Tag("th", "", "Mode") + Tag("th", "", "Tour") +
+                        Tag("th", "", "Points scored")) +
+                    rows) +
+                "<p class=\"legend\">The plug-in scores a repeat like any other QSO: its 10, 30 "
+                "or 60 points count in full, and its multiplier counts only if the code is new on "
+                "the band in that tour.</p>";
   if (data.alreadyStored > 0) {
     body += "<p class=\"legend\">" + Num(data.alreadyStored) +
             " more record(s) equal to a QSO already stored: the plug-in kept one.</p>";
@@ -356,12 +422,14 @@ std::string ReportPage(const ReportData& data, const std::string& cabrilloName,
       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "
       "style-src 'unsafe-inline'\">\n";
   page += Tag("title", "", EscapeHtml(data.ownCall) + " – " + EscapeHtml(data.results.title)) +
-          "\n<style>" + kStyle + "</style></head>\n<body>\n";
+          "\n<style>" + kStyle + BandColourStyle() + "</style></head>\n<body>\n";
   page += Header(data);
   page += "<div class=\"cols\">" + Section("Results", ResultsTableHtml(data)) +
           Section("Replay settings", SettingsHtml(data)) + "</div>\n";
   page += Section("Band × tour", MatrixHtml(data));
-  page += "<div class=\"cols\">" + RateChart(data) + PointsChart(data) + "</div>\n";
+  page += data.qsos.empty()
+              ? "<p class=\"none\">No QSO stored, so no charts.</p>\n"
+              : "<div class=\"cols\">" + RateChart(data) + PointsChart(data) + "</div>\n";
   page += MultipliersHtml(data);
   page += "<div class=\"cols wide\">" + RefusedHtml(data, errName) + RepeatsHtml(data) + "</div>\n";
   page +=

@@ -3,7 +3,9 @@
 #   cmake -DPROGRAM=<logreplay> -DWORK_DIR=<folder> -DLOG=<log> -DARGS=<'|'-separated>
 #         -DCHECK=numbers|browser [-DCHROMIUM=<chromium>] -P check_report.cmake
 # numbers: the page's results table, band × tour matrix and refused list
-#   agree with the plug-in's results text, Cabrillo log and err.txt.
+#   agree with the plug-in's results text, Cabrillo log and err.txt; its
+#   tours are those of the start hour that begin before midnight, every
+#   multiplier shows a code, and without a stored QSO it draws no chart.
 # browser: headless Chromium loads the page offline, the rendered charts
 #   hold the bars the Cabrillo log calls for, and it prints on one or two
 #   A4 pages.
@@ -100,13 +102,14 @@ data-points${number} data-mults${number}" cells "${page}")
   expect_equal(${cellQsos} ${totalQsos} "QSOs in the matrix")
 
   # The matrix against the Cabrillo log: its QSO lines, their points and
-  # the band weights of the multipliers they mark.
+  # the band weights of the multipliers they mark; a multiplier of weight 0
+  # scores nothing and is not counted.
   set(linePoints 0)
   set(lineMults 0)
   foreach(line IN LISTS qsoLines)
     string(REGEX MATCH " (-?[0-9]+) (--|[0-9]+) -?[0-9]+$" _ "${line}")
     math(EXPR linePoints "${linePoints} + ${CMAKE_MATCH_1}")
-    if(NOT CMAKE_MATCH_2 STREQUAL "--")
+    if(NOT CMAKE_MATCH_2 STREQUAL "--" AND CMAKE_MATCH_2 GREATER 0)
       math(EXPR linePoints "${linePoints} + ${CMAKE_MATCH_2}")
       math(EXPR lineMults "${lineMults} + 1")
     endif()
@@ -131,6 +134,36 @@ data-points${number} data-mults${number}" cells "${page}")
     list(APPEND listed "${row}")
   endforeach()
   expect_equal("${listed}" "${errLines}" "refused QSOs")
+
+  # Tour N runs two hours from the start hour plus 2(N-1), ends at midnight
+  # at the latest, and has a heading only if it begins before midnight.
+  string(REGEX MATCH "<dt>contest start</dt><dd>[0-9-]+ ([0-9][0-9]):" _ "${page}")
+  math(EXPR from "${CMAKE_MATCH_1}")
+  string(REGEX MATCHALL "Tour [1-4] <small>[0-9][0-9]–[0-9][0-9]" heads "${page}")
+  list(REMOVE_DUPLICATES heads)
+  set(expected)
+  foreach(tour RANGE 1 4)
+    if(from LESS 24)
+      math(EXPR to "${from} + 2")
+      if(to GREATER 24)
+        set(to 24)
+      endif()
+      string(REGEX REPLACE "^.*(..)$" "\\1" fromText "0${from}")
+      string(REGEX REPLACE "^.*(..)$" "\\1" toText "0${to}")
+      list(APPEND expected "Tour ${tour} <small>${fromText}–${toText}")
+    endif()
+    math(EXPR from "${from} + 2")
+  endforeach()
+  expect_equal("${heads}" "${expected}" "tour headings")
+
+  string(FIND "${page}" "<span class=\"m\"><b></b>" blank)
+  if(NOT blank EQUAL -1)
+    fail("a multiplier listed without code")
+  endif()
+  string(FIND "${page}" "<svg" chart)
+  if(qsoCount EQUAL 0 AND NOT chart EQUAL -1)
+    fail("a chart drawn without a stored QSO")
+  endif()
   return()
 endif()
 
