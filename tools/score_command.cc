@@ -220,7 +220,8 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
                               {cabrilloName, "the Cabrillo log the plug-in writes"},
                               {kSettingsFile, "the plug-in's settings file"}});
     if (!reason.empty()) {
-      *err = ErrorLine("--report " + *command.reportPath + ": " + reason);
+      const std::string& path = *command.reportPath;
+      *err = ErrorLine("--report" + (path.empty() ? "" : " " + path) + ": " + reason);
       return kExitBadInput;
     }
   }
