@@ -3,10 +3,12 @@
 # OUT_DIR/SHA256SUMS. Script mode:
 #   cmake -DDLL=<Stats.dll> -DVERSION=<x.y.z> -DSOURCE_DIR=<tree> -DOUT_DIR=<folder>
 #         -P package.cmake
+# CHANGELOG.txt holds the released sections only: what is in the archive.
 # The texts get CR LF line ends: the Notepad of older Windows shows a file
 # with bare LF ends as one long line.
 
 cmake_minimum_required(VERSION 3.25)
+include(${CMAKE_CURRENT_LIST_DIR}/changelog.cmake)
 
 set(name Stats-${VERSION}-win32)
 set(stage ${OUT_DIR}/${name})
@@ -19,7 +21,12 @@ foreach(pair "docs/user-guide.txt|README.txt" "LICENSE|LICENSE.txt"
   string(REPLACE "|" ";" pair "${pair}")
   list(GET pair 0 from)
   list(GET pair 1 to)
-  file(READ ${SOURCE_DIR}/${from} text)
+  if(from STREQUAL "CHANGELOG.md")
+    stats_read_changelog(${SOURCE_DIR}/${from} changelog)
+    set(text "${changelog_RELEASED_TEXT}")
+  else()
+    file(READ ${SOURCE_DIR}/${from} text)
+  endif()
   string(REPLACE "@VERSION@" "${VERSION}" text "${text}")
   string(REPLACE "\r\n" "\n" text "${text}")
   string(REPLACE "\n" "\r\n" text "${text}")
