@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "platform/executable_path.h"
-#include "platform/file_writer.h"
+#include "platform/utf8_files.h"
 #include "platform/is_terminal.h"
 #include "platform/notice_capture.h"
 #include "tools/report_data.h"
@@ -19,7 +19,7 @@ namespace {
 // writes it; `name` itself when the system cannot tell.
 std::string InCurrentDirectory(const std::string& name) {
   std::error_code error;
-  const std::filesystem::path path = std::filesystem::absolute(name, error);
+  const std::filesystem::path path = std::filesystem::absolute(std::filesystem::u8path(name), error);
   return error ? name : path.string();
 }
 
@@ -98,7 +98,7 @@ int WriteReport(const ReplayPlan& plan, const ReplayOutcome& outcome, const std:
   const ReportData data =
       GatherReport(plan, outcome.acceptedEach, outcome.results, cabrilloText, errText);
   // Written whole or not at all: a page cut short would read as a report.
-  if (!platform::SystemFileWriter().ReplaceWhole(path,
+  if (!platform::Utf8FileWriter().ReplaceWhole(path,
                                                  ReportPage(data, cabrilloName, kErrorFile))) {
     *err = ErrorLine(path + ": cannot write the report");
     return kExitBadInput;
