@@ -38,11 +38,19 @@ bool UpperWithoutBlanks(const std::string& text) {
   return Upper(text) && text.find_first_of(" \t\r\n\f\v") == std::string::npos;
 }
 
+// One line ending in a line end, with no control byte, and bytes above 127
+// only in whole UTF-8 sequences (names in the user's script pass).
 bool OnePrintableLine(const std::string& text) {
   if (text.empty() || text.back() != '\n') return false;
-  for (size_t i = 0; i + 1 < text.size(); ++i) {
+  for (size_t i = 0; i + 1 < text.size();) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c < 0x20 || c > 0x7e) return false;
+    if (c < 0x20 || c == 0x7f) return false;
+    const size_t length = c < 0x80 ? 1 : c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC2 ? 2 : 0;
+    if (length == 0 || c > 0xF4 || i + length >= text.size()) return false;
+    for (size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+    }
+    i += length;
   }
   return true;
 }

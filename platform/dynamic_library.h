@@ -7,7 +7,8 @@ namespace platform {
 // A shared library loaded by path, the way the host loads its plug-ins.
 class DynamicLibrary {
  public:
-  // Loads `path`; Loaded() tells whether it worked, Error() why not.
+  // Loads `path` (UTF-8 on Windows); Loaded() tells whether it worked,
+  // Error() why not, in UTF-8.
   explicit DynamicLibrary(const std::string& path);
   ~DynamicLibrary();
   DynamicLibrary(const DynamicLibrary&) = delete;

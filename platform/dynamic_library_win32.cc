@@ -1,6 +1,7 @@
 #include <windows.h>
 
 #include "platform/dynamic_library.h"
+#include "platform/wide_text_win32.h"
 
 namespace platform {
 namespace {
@@ -8,14 +9,12 @@ namespace {
 // The system's words for `code` on one line, without the final line break;
 // the placeholder "%1" of some messages names `path`.
 std::string SystemMessage(DWORD code, const std::string& path) {
-  char* text = nullptr;
-  const DWORD length = FormatMessageA(
+  wchar_t* text = nullptr;
+  const DWORD length = FormatMessageW(
       FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-      nullptr, code, 0, reinterpret_cast<char*>(&text), 0, nullptr);
+      nullptr, code, 0, reinterpret_cast<wchar_t*>(&text), 0, nullptr);
   std::string message;
-  for (DWORD i = 0; i < length; ++i) {
-    message += (text[i] == '\r' || text[i] == '\n') ? ' ' : text[i];
-  }
+  for (char c : Utf8FromWide(text, length)) message += (c == '\r' || c == '\n') ? ' ' : c;
   if (text != nullptr) LocalFree(text);
   while (!message.empty() && (message.back() == ' ' || message.back() == '.')) message.pop_back();
   const size_t placeholder = message.find("%1");
@@ -26,7 +25,10 @@ std::string SystemMessage(DWORD code, const std::string& path) {
 }  // namespace
 
 DynamicLibrary::DynamicLibrary(const std::string& path) {
-  m_handle = reinterpret_cast<void*>(LoadLibraryA(path.c_str()));
+  // The wide call: the ANSI one cannot name a folder outside the ANSI code
+  // page.
+  const std::wstring widePath = WideFromUtf8(path);
+  m_handle = reinterpret_cast<void*>(LoadLibraryW(widePath.c_str()));
   if (m_handle == nullptr) {
     const DWORD code = GetLastError();
     m_error = path + ": " + SystemMessage(code, path) + " (error " + std::to_string(code) + ")";

@@ -1,43 +1,112 @@
-#include <windows.h>
+#include "platform/file_writer_win32.h"
 
-#include "platform/file_writer.h"
+#include <cctype>
+
 #include "platform/system_instance.h"
 
 namespace platform {
 namespace {
 
-class Win32FileWriter : public FileWriter {
- public:
-  bool ReplaceWhole(const std::string& path, const std::string& bytes) override {
-    const std::string temp =
-        path + ".tmp" + std::to_string(GetCurrentProcessId()) + "-" +
-        std::to_string(GetTickCount());
-    HANDLE file = CreateFileA(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    bool ok = true;
-    std::size_t done = 0;
-    while (ok && done < bytes.size()) {
-      DWORD written = 0;
-      const DWORD chunk = static_cast<DWORD>(
-          bytes.size() - done > 1u << 20 ? 1u << 20 : bytes.size() - done);
-      ok = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) != FALSE &&
-           written == chunk;
-      done += written;
-    }
-    ok = ok && FlushFileBuffers(file) != FALSE;
-    ok = CloseHandle(file) != FALSE && ok;
-    // MoveFileEx replaces an existing file in one step, unlike the C
-    // runtime's rename, which refuses when the target exists.
-    ok = ok && MoveFileExA(temp.c_str(), path.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
-    if (!ok) DeleteFileA(temp.c_str());
-    return ok;
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// Whether `path` is in the device namespace: \\.\ (NUL, COM1, pipes,
+// disks), or \\?\ followed by anything but a drive or UNC\ (\\?\pipe\...,
+// \\?\GLOBALROOT\...).
+bool InDeviceNamespace(const std::string& path) {
+  if (path.size() < 4 || !IsSeparator(path[0]) || !IsSeparator(path[1]) ||
+      !IsSeparator(path[3])) {
+    return false;
   }
+  if (path[2] == '.') return true;
+  if (path[2] != '?') return false;
+  const std::string rest = path.substr(4);
+  const char letter = static_cast<char>(rest.empty() ? 0 : rest[0] | 0x20);
+  const bool drive = rest.size() >= 2 && letter >= 'a' && letter <= 'z' && rest[1] == ':';
+  const bool unc = rest.size() >= 4 && (rest.compare(0, 3, "UNC") == 0 ||
+                                        rest.compare(0, 3, "unc") == 0) &&
+                   IsSeparator(rest[3]);
+  return !drive && !unc;
+}
+
+// Whether the last part of `path` is a name Windows gives to a device in
+// every folder: CON, PRN, AUX, NUL, COM1-9, LPT1-9, in any case, with any
+// extension and trailing blanks or a colon (NUL.html is the null device
+// before Windows 11).
+bool NamesReservedDevice(const std::string& path) {
+  const size_t separator = path.find_last_of("\\/:");
+  std::string stem = path.substr(separator == std::string::npos ? 0 : separator + 1);
+  stem = stem.substr(0, stem.find('.'));
+  while (!stem.empty() && (stem.back() == ' ' || stem.back() == ':')) stem.pop_back();
+  for (char& c : stem) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (stem == "CON" || stem == "PRN" || stem == "AUX" || stem == "NUL") return true;
+  return stem.size() == 4 && (stem.compare(0, 3, "COM") == 0 || stem.compare(0, 3, "LPT") == 0) &&
+         stem[3] >= '1' && stem[3] <= '9';
+}
+
+// Whether `path` names a regular file, judged by the target of a link, or
+// nothing yet.
+bool NamesFileOrNothing(const Win32PathCalls& calls, const std::string& path) {
+  if (InDeviceNamespace(path) || NamesReservedDevice(path)) return false;
+  // No access asked: this reads the attributes only and opens folders too
+  // (backup semantics); links are followed.
+  HANDLE file = calls.createFile(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
+  if (file == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+  }
+  BY_HANDLE_FILE_INFORMATION info;
+  const bool regular = GetFileType(file) == FILE_TYPE_DISK &&
+                       GetFileInformationByHandle(file, &info) != FALSE &&
+                       (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  CloseHandle(file);
+  return regular;
+}
+
+HANDLE CreateFileAnsi(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                      DWORD flags) {
+  return CreateFileA(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+}
+
+BOOL ReplaceFileAnsi(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+BOOL DeleteFileAnsi(const std::string& path) { return DeleteFileA(path.c_str()); }
+
+// The plug-in's writer: names in the host's ANSI code page.
+class AnsiFileWriter : public Win32FileWriter {
+ public:
+  AnsiFileWriter() : Win32FileWriter({CreateFileAnsi, ReplaceFileAnsi, DeleteFileAnsi}) {}
 };
 
 }  // namespace
 
-FileWriter& SystemFileWriter() { return SystemInstance<Win32FileWriter>(); }
+bool Win32FileWriter::ReplaceWhole(const std::string& path, const std::string& bytes) {
+  if (!NamesFileOrNothing(m_calls, path)) return false;
+  const std::string temp =
+      path + ".tmp" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
+  HANDLE file = m_calls.createFile(temp, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = true;
+  std::size_t done = 0;
+  while (ok && done < bytes.size()) {
+    DWORD written = 0;
+    const DWORD chunk = static_cast<DWORD>(
+        bytes.size() - done > 1u << 20 ? 1u << 20 : bytes.size() - done);
+    ok = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) != FALSE &&
+         written == chunk;
+    done += written;
+  }
+  ok = ok && FlushFileBuffers(file) != FALSE;
+  ok = CloseHandle(file) != FALSE && ok;
+  // MoveFileEx replaces an existing file in one step, unlike the C
+  // runtime's rename, which refuses when the target exists.
+  ok = ok && m_calls.replaceFile(temp, path) != FALSE;
+  if (!ok) m_calls.deleteFile(temp);
+  return ok;
+}
+
+FileWriter& SystemFileWriter() { return SystemInstance<AnsiFileWriter>(); }
 
 }  // namespace platform

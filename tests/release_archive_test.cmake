@@ -1,9 +1,14 @@
 # The download as a contester gets it: unpacks the archive into a fresh
-# folder, checks what it holds and the DLL's size, and loads that DLL
-# through the contract tests under Wine for one scenario and the version
-# resource. Script mode:
-#   cmake -DARCHIVE=<zip> -DWORK_DIR=<folder> -DEMULATOR=<wine-run.sh>
-#         -DCONTRACT_TESTS=<contract_tests.exe> -P release_archive_test.cmake
+# folder, checks what it holds, the DLL's size and the changelog, loads that
+# DLL through the contract tests under Wine for one scenario and the version
+# resource, and scores the sample log with the archive's logreplay.exe and
+# DLL: as it is, and as журнал.adi with the two files in a folder named in
+# Cyrillic and the report page written beside the log. Script mode:
+#   cmake -DARCHIVE=<zip> -DVERSION=<x.y.z> -DWORK_DIR=<folder>
+#         -DEMULATOR=<wine-run.sh> -DCONTRACT_TESTS=<contract_tests.exe>
+#         -DOPERATOR=<dialog_operator.exe> -DLOG=<sample.adi>
+#         -DSAMPLE_STDOUT=<its expected output> -DRUN_LOGREPLAY=<run_logreplay.cmake>
+#         -P release_archive_test.cmake
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -19,7 +24,7 @@ endif()
 
 file(GLOB_RECURSE contents RELATIVE ${WORK_DIR} ${WORK_DIR}/*)
 list(SORT contents)
-set(expected CHANGELOG.txt LICENSE.txt README.txt Stats.dll)
+set(expected CHANGELOG.txt LICENSE.txt README.txt Stats.dll logreplay.exe)
 if(NOT contents STREQUAL expected)
   message(FATAL_ERROR "the archive holds '${contents}', expected '${expected}'")
 endif()
@@ -37,6 +42,15 @@ if(bytes STREQUAL bareEnds OR bareEnds MATCHES "(^| )0a ")
   message(FATAL_ERROR "README.txt does not end its lines with CR LF")
 endif()
 
+file(READ ${WORK_DIR}/CHANGELOG.txt changelog)
+string(FIND "${changelog}" "\n## " firstSection)
+string(FIND "${changelog}" "\n## ${VERSION} " versionSection)
+if(changelog MATCHES "Unreleased" OR firstSection EQUAL -1
+   OR NOT firstSection EQUAL versionSection)
+  message(FATAL_ERROR "CHANGELOG.txt does not start with the section of ${VERSION} "
+                      "or tells of unreleased changes")
+endif()
+
 execute_process(
   COMMAND ${EMULATOR} ${CONTRACT_TESTS} ${WORK_DIR}/Stats.dll
           --gtest_filter=ContractTest.WorkedExampleScores295:Win32Exports.*
@@ -44,4 +58,37 @@ execute_process(
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "the contract tests fail on the unpacked Stats.dll")
 endif()
-message(STATUS "Stats.dll: ${size} bytes, loads and scores from the archive")
+
+# Standard output and the files as tools/testdata/run_logreplay.cmake checks
+# them. Under this locale Wine's ANSI code page has no Cyrillic: only the
+# wide-character calls find these files.
+set(ENV{LC_ALL} C.UTF-8)
+set(common -DEMULATOR=${EMULATOR} -DVERSION=${VERSION} -DLOG=${LOG}
+    "-DARGS=score|sample.adi|--group-field|APP_UT_GROUP|--own-group|G3")
+function(run_logreplay)
+  execute_process(COMMAND ${CMAKE_COMMAND} ${ARGV} -P ${RUN_LOGREPLAY} RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "logreplay.exe of the archive fails: ${ARGV}")
+  endif()
+endfunction()
+run_logreplay(-DPROGRAM=${WORK_DIR}/logreplay.exe -DWORK_DIR=${WORK_DIR}/sample ${common}
+              -DSTDOUT=${SAMPLE_STDOUT})
+
+set(programDir ${WORK_DIR}/Програма)
+set(logDir ${WORK_DIR}/Звіт)
+file(MAKE_DIRECTORY ${programDir})
+file(COPY ${WORK_DIR}/logreplay.exe ${WORK_DIR}/Stats.dll DESTINATION ${programDir})
+file(COPY_FILE ${LOG} ${WORK_DIR}/журнал.adi)
+file(READ ${SAMPLE_STDOUT} expected)
+file(WRITE ${WORK_DIR}/report.stdout "${expected}"
+     "Cabrillo log: File produced: UT9ZZQ.cbr in @WORKDIR@\n"
+     "Report: @WORKDIR@/звіт.html\n")
+# The operator presses OK in the Cabrillo header dialog and in the notice.
+string(REPLACE "/" "\\" program "Z:${programDir}/logreplay.exe")
+run_logreplay(-DPROGRAM=${OPERATOR} -DEMULATOR=${EMULATOR}
+              -DWORK_DIR=${logDir} -DVERSION=${VERSION} -DLOG=${WORK_DIR}/журнал.adi
+              "-DARGS=${program}|score|журнал.adi|--group-field|APP_UT_GROUP|--own-group|G3|\
+--report|звіт.html"
+              -DSTDOUT=${WORK_DIR}/report.stdout "-DFILES=звіт.html|UT9ZZQ.cbr|err.txt")
+message(STATUS "Stats.dll: ${size} bytes, loads and scores from the archive; "
+               "logreplay.exe scores the sample there and in a folder named in Cyrillic")

@@ -1,29 +1,32 @@
 #!/bin/sh
-# Holds a Windows DLL to the oldest Windows it is meant for: every function
-# it imports must be on the allow-list (DLL names compared in any case), and
-# its header must not ask for a later Windows than 5.1 (XP).
-#   sh windows_imports_test.sh OBJDUMP ALLOW-LIST DLL
+# Holds a Windows program or DLL to the oldest Windows it is meant for:
+# every function it imports must be on one of the allow-lists (DLL names
+# compared in any case), and its header must not ask for a later Windows
+# than 5.1 (XP).
+#   sh windows_imports_test.sh OBJDUMP BINARY ALLOW-LIST...
 set -u
-objdump="$1" allowed="$2" dll="$3"
-headers=$("$objdump" -p "$dll") || exit 1
+objdump="$1" binary="$2"
+shift 2
+headers=$("$objdump" -p "$binary") || exit 1
 
+# A function can be imported twice, through two import libraries.
 imports=$(printf '%s\n' "$headers" | awk '
   /^The Import Tables/ { inside = 1 }
   /^The Export Tables/ { inside = 0 }
   inside && /DLL Name:/ { name = toupper($3) }
-  inside && /^\t[0-9a-f]+\t +[0-9]+ +[^ ]+$/ { print name, $3 }' | sort)
+  inside && /^\t[0-9a-f]+\t +[0-9]+ +[^ ]+$/ { print name, $3 }' | sort -u)
 if [ -z "$imports" ]; then
-  echo "no import table read from $dll"
+  echo "no import table read from $binary"
   exit 1
 fi
 list=$(mktemp)
 trap 'rm -f "$list"' EXIT
-grep -v '^#' "$allowed" | awk 'NF { print toupper($1), $2 }' | sort >"$list"
+cat "$@" | grep -v '^#' | awk 'NF { print toupper($1), $2 }' | sort -u >"$list"
 unknown=$(printf '%s\n' "$imports" | comm -23 - "$list")
 
 status=0
 if [ -n "$unknown" ]; then
-  echo "imports not on the allow-list $allowed:"
+  echo "imports not on the allow-lists $*:"
   printf '%s\n' "$unknown" | sed 's/^/  /'
   status=1
 fi

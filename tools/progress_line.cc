@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "platform/command_line.h"
+
 namespace tools {
 namespace {
 
@@ -51,8 +53,7 @@ ProgressLine::Seconds SteadySeconds() {
 
 ProgressLine::Write WriteToStandardError() {
   return [](const std::string& text) {
-    std::fputs(text.c_str(), stderr);
-    std::fflush(stderr);
+    platform::WriteText(stderr, text);
   };
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 
+#include "platform/utf8_files.h"
 #include "tools/adif_reader.h"
 #include "tools/adif_values.h"
 
@@ -193,12 +194,12 @@ void AddMissingCodeWarnings(const std::vector<AdifQso>& qsos,
 
 bool ReadLogFile(const std::string& path, std::string* text, std::string* problem) {
   std::error_code code;
-  if (std::filesystem::is_directory(path, code)) {
+  if (std::filesystem::is_directory(std::filesystem::u8path(path), code)) {
     *problem = "is a folder, not a log file";
     return false;
   }
   errno = 0;
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(platform::OpenFileUtf8(path, "rb"),
                                                         std::fclose);
   if (file == nullptr) {
     *problem = std::string("cannot open the file: ") + std::strerror(errno);

@@ -6,9 +6,9 @@
 #include <memory>
 
 #include "platform/executable_path.h"
-#include "platform/file_writer.h"
 #include "platform/is_terminal.h"
 #include "platform/notice_capture.h"
+#include "platform/utf8_files.h"
 #include "tools/report_data.h"
 #include "tools/report_page.h"
 
@@ -19,14 +19,15 @@ namespace {
 // writes it; `name` itself when the system cannot tell.
 std::string InCurrentDirectory(const std::string& name) {
   std::error_code error;
-  const std::filesystem::path path = std::filesystem::absolute(name, error);
-  return error ? name : path.string();
+  const std::filesystem::path path =
+      std::filesystem::absolute(std::filesystem::u8path(name), error);
+  return error ? name : path.u8string();
 }
 
 std::string CurrentDirectory() {
   std::error_code error;
   const std::filesystem::path path = std::filesystem::current_path(error);
-  return error ? std::string(".") : path.string();
+  return error ? std::string(".") : path.u8string();
 }
 
 std::string WithoutCarriageReturns(const std::string& text) {
@@ -47,19 +48,44 @@ constexpr char kErrorFile[] = "err.txt";
 constexpr char kSettingsFile[] = "Plugins/TAVIN.ini";
 constexpr size_t kMaxErrorLine = 400;
 
+// The length of the UTF-8 sequence at `text[at]` of a printable character
+// above U+009F (a name in Cyrillic, say); 0 when the bytes there are none:
+// a control, a stray or overlong byte, a surrogate, a cut-off sequence.
+size_t PrintableUtf8Length(const std::string& text, size_t at) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (length == 0 || lead > 0xF4 || at + length > text.size()) return 0;
+  uint32_t code = lead & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(at + i) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(at + i) & 0x3F);
+  }
+  const uint32_t smallest[] = {0, 0, 0xA0, 0x800, 0x10000};
+  if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return length;
+}
+
 // `text` on one line of at most about `limit` bytes: control bytes and
-// bytes above 126 as \\xNN, the rest cut off with "...".
+// bytes that are not printable UTF-8 as \xNN, the rest cut off with "...".
 std::string Printable(const std::string& text, size_t limit) {
   static const char kHex[] = "0123456789ABCDEF";
   std::string line;
-  for (unsigned char c : text) {
+  for (size_t at = 0; at < text.size();) {
     if (line.size() >= limit) return line + "...";
-    if (c < 0x20 || c > 0x7e) {
+    const unsigned char c = static_cast<unsigned char>(text[at]);
+    const size_t length = c >= 0x80 ? PrintableUtf8Length(text, at) : 0;
+    if (length > 0) {
+      line.append(text, at, length);
+      at += length;
+    } else if (c < 0x20 || c > 0x7e) {
       line += "\\x";
       line += kHex[c >> 4];
       line += kHex[c & 0xf];
+      ++at;
     } else {
       line += static_cast<char>(c);
+      ++at;
     }
   }
   return line;
@@ -106,8 +132,8 @@ bool WriteReport(const ReplayPlan& plan, const ReplayOutcome& outcome,
   }
   const ReportData data =
       GatherReport(plan, outcome.acceptedEach, outcome.results, cabrilloText, errText);
-  if (!platform::SystemFileWriter().ReplaceWhole(OutputTarget(path),
-                                                 ReportPage(data, cabrillo.name, kErrorFile))) {
+  if (!platform::Utf8FileWriter().ReplaceWhole(OutputTarget(path),
+                                               ReportPage(data, cabrillo.name, kErrorFile))) {
     *problem = "--report " + path + ": cannot write the report (disk full or no access?)";
     return false;
   }

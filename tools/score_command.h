@@ -76,8 +76,9 @@ std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPat
                          size_t warnings, const std::string& cabrilloLine);
 
 // "logreplay: <message>" and a line end, as one line whatever `message`
-// holds: control bytes and bytes above 126 are written as \xNN, and a very
-// long message is cut.
+// holds: control bytes and bytes that are not printable UTF-8 are written
+// as \xNN (a name in Cyrillic stays as it is), and a very long message is
+// cut.
 std::string ErrorLine(const std::string& message);
 
 // Runs the command in the current directory, where the plug-in writes

@@ -104,6 +104,24 @@ TEST(ScoreCommandTest, SettingsAndErrorsArePrintableLines) {
             "  own group code:  (empty) (no --own-group)\n"
             "  odd:             A\\x0AB\\xC3 (log field X)\n\n");
   EXPECT_EQ(ErrorLine("bad \"\x01\r\n\""), "logreplay: bad \"\\x01\\x0D\\x0A\"\n");
+  // Names in the user's own script stay readable; what is not UTF-8, or
+  // is a control in it, does not pass.
+  const struct {
+    std::string message;
+    std::string shown;
+  } bytes[] = {
+      {"\xD0\xB6\xD1\x83\xD1\x80\xD0\xBD\xD0\xB0\xD0\xBB.adi", "журнал.adi"},
+      {"\xE2\x82\xAC \xF0\x9F\x93\xBB", "\xE2\x82\xAC \xF0\x9F\x93\xBB"},
+      {"\xD0", "\\xD0"},                                       // cut off
+      {"\xD0\x41", "\\xD0A"},                                  // no continuation
+      {"\xC2\x85", "\\xC2\\x85"},                              // C1 control NEL
+      {"\xC0\xAF", "\\xC0\\xAF"},                              // overlong '/'
+      {"\xED\xA0\x80", "\\xED\\xA0\\x80"},                    // surrogate
+      {"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},            // above U+10FFFF
+  };
+  for (const auto& c : bytes) {
+    EXPECT_EQ(ErrorLine(c.message), "logreplay: " + c.shown + "\n");
+  }
   const std::string line = ErrorLine(std::string(5000, 'a'));
   EXPECT_LT(line.size(), 500u);
   EXPECT_EQ(line.substr(line.size() - 4), "...\n");
