@@ -21,6 +21,11 @@ class FileWriter {
   // for byte as it was, and the result is false. A failed flush of the folder after the rename is not reported:
   // the new file is whole either way.
   virtual bool ReplaceWhole(const std::string& path, const std::string& bytes) = 0;
+
+  // Whether ReplaceWhole would put a file at `path`: true for a regular
+  // file (after links) or nothing yet, false for a folder, a device, a pipe
+  // or a socket. Writes nothing.
+  virtual bool Replaces(const std::string& path) = 0;
 };
 
 FileWriter& SystemFileWriter();

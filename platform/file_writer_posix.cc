@@ -52,6 +52,12 @@ void FlushFolderOf(const std::string& path) {
 
 class PosixFileWriter : public FileWriter {
  public:
+  bool Replaces(const std::string& path) override {
+    struct stat old;
+    if (SystemCalls().stat(path.c_str(), &old) != 0) return errno == ENOENT;
+    return S_ISREG(old.st_mode);
+  }
+
   bool ReplaceWhole(const std::string& path, const std::string& bytes) override {
     const PosixCalls& sys = SystemCalls();
     struct stat old;

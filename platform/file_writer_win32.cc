@@ -107,6 +107,10 @@ bool Win32FileWriter::ReplaceWhole(const std::string& path, const std::string& b
   return ok;
 }
 
+bool Win32FileWriter::Replaces(const std::string& path) {
+  return NamesFileOrNothing(m_calls, path);
+}
+
 FileWriter& SystemFileWriter() { return SystemInstance<AnsiFileWriter>(); }
 
 }  // namespace platform

@@ -30,6 +30,7 @@ class Win32FileWriter : public FileWriter {
   // names anything but a regular file (after links) or nothing yet: a
   // folder, a device (NUL, CON, COM1, any \\.\ path), a pipe.
   bool ReplaceWhole(const std::string& path, const std::string& bytes) override;
+  bool Replaces(const std::string& path) override;
 
  private:
   Win32PathCalls m_calls;

@@ -36,6 +36,7 @@ class FakeFileWriter : public platform::FileWriter {
     files[path] = bytes;
     return true;
   }
+  bool Replaces(const std::string&) override { return true; }
   std::map<std::string, std::string> files;
   bool fail = false;
 };

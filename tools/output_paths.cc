@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "platform/folder_probe.h"
+#include "platform/utf8_files.h"
 
 namespace tools {
 namespace {
@@ -62,6 +63,8 @@ std::string OutputPathProblem(const std::string& path, const std::vector<Guarded
     return "is a symbolic link to a file that does not exist";
   }
   if (const char* problem = KindProblem(target.type())) return problem;
+  // What the system's own rules add: a reserved device name on Windows.
+  if (!platform::Utf8FileWriter().Replaces(path)) return "is a device, not a file";
   for (const GuardedFile& file : guarded) {
     if (SameFile(name, PathOf(file.path))) return "is " + file.what + " (" + file.path + ")";
   }
