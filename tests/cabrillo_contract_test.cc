@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/contract_calls.h"
 #include "tests/dialog_watcher.h"
-#include "tests/host_calls.h"
 #include "tests/message_box_watcher.h"
 #include "tests/test_support.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/host_calls.h"
+#include "tests/contract_calls.h"
 #include "tests/test_support.h"
 
 namespace {

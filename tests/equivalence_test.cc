@@ -14,8 +14,8 @@
 #include "cabrillo/cabrillo_export.h"
 #include "cabrillo/cabrillo_log.h"
 #include "platform/clock.h"
+#include "tests/contract_calls.h"
 #include "tests/generated_logs.h"
-#include "tests/host_calls.h"
 #include "tests/reference_model.h"
 #include "tests/test_support.h"
 

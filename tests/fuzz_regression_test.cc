@@ -7,9 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/contract_calls.h"
 #include "tests/dialog_watcher.h"
 #include "tests/fault_scenario.h"
-#include "tests/host_calls.h"
 #include "tests/test_support.h"
 
 namespace {

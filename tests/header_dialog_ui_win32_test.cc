@@ -7,8 +7,8 @@
 #include <gtest/gtest.h>
 
 #include "resources/cabrillo_dialog_ids.h"
+#include "tests/contract_calls.h"
 #include "tests/dialog_watcher.h"
-#include "tests/host_calls.h"
 #include "tests/test_support.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tests/host_calls.h"
+#include "tests/contract_calls.h"
 
 namespace testing_support {
 namespace {
