@@ -3,8 +3,8 @@
 #include <memory>
 #include <string>
 
-#include "tools/log_generator.h"
-#include "tools/plugin_host.h"
+#include "tools/adif/log_generator.h"
+#include "tools/host/plugin_host.h"
 
 namespace bench {
 

@@ -14,10 +14,10 @@
 #include <vector>
 
 #include "fuzz/expect.h"
-#include "tools/adif_reader.h"
-#include "tools/adif_values.h"
-#include "tools/replay_plan.h"
-#include "tools/score_command.h"
+#include "tools/adif/adif_reader.h"
+#include "tools/adif/adif_values.h"
+#include "tools/logreplay/replay_plan.h"
+#include "tools/logreplay/score_command.h"
 
 namespace {
 

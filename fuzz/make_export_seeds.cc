@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "fuzz/export_ops.h"
-#include "tools/adif_qso.h"
-#include "tools/adif_reader.h"
+#include "tools/adif/adif_qso.h"
+#include "tools/adif/adif_reader.h"
 
 namespace {
 

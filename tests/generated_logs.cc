@@ -1,8 +1,8 @@
 #include "tests/generated_logs.h"
 
 #include "platform/clock.h"
-#include "tools/adif_values.h"
-#include "tools/log_generator.h"
+#include "tools/adif/adif_values.h"
+#include "tools/adif/log_generator.h"
 
 using platform::COleDateTime;
 using stats::QsoInput;

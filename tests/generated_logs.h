@@ -7,7 +7,7 @@
 
 #include "platform/ole_date_time.h"
 #include "stats/ingest.h"
-#include "tools/adif_qso.h"
+#include "tools/adif/adif_qso.h"
 
 namespace testing_support {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "tools/host_calls.h"
-#include "tools/plugin_exports.h"
+#include "tools/host/host_calls.h"
+#include "tools/host/plugin_exports.h"
 
 namespace testing_support {
 

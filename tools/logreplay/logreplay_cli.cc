@@ -1,0 +1,152 @@
+#include "tools/logreplay/logreplay_cli.h"
+
+#include <CLI/CLI.hpp>
+
+#include "tools/adif/adif_qso.h"
+
+namespace tools {
+namespace {
+
+constexpr char kExamples[] =
+    "Examples:\n"
+    "  logreplay score examples/sample.adi --group-field APP_UT_GROUP --own-group G3\n"
+    "  logreplay score my.adi --start \"2026-12-19 12\" --own-call UT9ZZQ --cabrillo\n"
+    "  logreplay score my.adi --report my.html\n"
+    "\n"
+    "The plug-in writes err.txt, Plugins/TAVIN.ini and the Cabrillo log in the\n"
+    "current directory, as it does in the host's folder. Exit status: 0 done,\n"
+    "2 bad log or usage (a --report path that would replace the log, the\n"
+    "plug-in's files, a folder or a device included; nothing is written),\n"
+    "3 plug-in missing, not loadable or lacking an export, 4 an output not\n"
+    "written in full: err.txt, the Cabrillo log or the report page (the\n"
+    "results are printed all the same).\n"
+    "Warnings (QSOs outside the tours, records skipped, no group field) go to\n"
+    "standard error, one line each, and are counted in the summary.\n"
+    "\n"
+    "How the log's ADIF fields feed the plug-in:\n";
+
+std::string Describe(const std::string& what, const std::string& example) {
+  return what + "\ne.g. " + example;
+}
+
+}  // namespace
+
+int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* out,
+                     std::string* err) {
+  CLI::App app("Replays a contest log in ADIF through the Stats plug-in, as the host\n"
+               "logging program does, and prints the plug-in's results.",
+               "logreplay");
+  app.footer(std::string(kExamples) + kAdifMappingTable);
+  // Paths like /logs/a.adi are arguments, not Windows-style options.
+  app.allow_windows_style_options(false);
+  app.require_subcommand(1);
+
+  ScoreCommand& score = line->score;
+  CLI::App* scoreApp = app.add_subcommand(
+      "score", "Reset the statistics, offer every QSO of LOG in time order\nand print the results");
+  scoreApp->add_option("LOG", score.logPath, "ADIF log (.adi) to replay")
+      ->required()
+      ->type_name("");
+  scoreApp->add_option("--plugin", score.pluginPath,
+                       Describe(std::string("plug-in library to load\n(default: ") +
+                                    kPluginFileName + " beside this program)",
+                                "--plugin build/native/libStats.so"))
+      ->type_name("PATH");
+  std::string start;
+  CLI::Option* startOption = scoreApp->add_option(
+      "--start", start,
+      Describe("contest start, UTC date and hour\n(default: the first QSO's date and hour)",
+               "--start \"2026-12-19 12\""));
+  startOption->check(CLI::Validator(
+      [](std::string& text) {
+        StatsDateTime parsed;
+        std::string problem;
+        return ParseContestStart(text, &parsed, &problem) ? std::string() : problem;
+      },
+      ""));
+  startOption->type_name("\"YYYY-MM-DD HH\"");
+  std::string ownCall;
+  CLI::Option* ownCallOption = scoreApp->add_option(
+      "--own-call", ownCall,
+      Describe("own callsign (default: STATION_CALLSIGN,\nelse OPERATOR, of the first record)",
+               "--own-call UT9ZZQ"));
+  ownCallOption->type_name("CALL");
+  std::string ownMult;
+  CLI::Option* ownMultOption = scoreApp->add_option(
+      "--own-mult", ownMult,
+      Describe("own multiplier code (default: the letters\nafter the digits of the first "
+               "QSO's sent\nexchange, KI for 001KI)",
+               "--own-mult KI"));
+  ownMultOption->type_name("CODE");
+  std::string ownGroup;
+  CLI::Option* ownGroupOption = scoreApp->add_option(
+      "--own-group", ownGroup,
+      Describe("own group code (default: empty;\nneeded with --group-field)", "--own-group G3"));
+  ownGroupOption->type_name("CODE");
+  scoreApp->add_option(
+      "--mult-field", score.replay.fields.multField,
+      Describe("ADIF field with the worked station's\nmultiplier code (default: the letters "
+               "after\nthe digits of the received exchange)",
+               "--mult-field APP_UT_MULT"))
+      ->type_name("NAME");
+  scoreApp->add_option(
+      "--group-field", score.replay.fields.groupField,
+      Describe("ADIF field with the worked station's\ngroup code (default: none, all empty)",
+               "--group-field APP_UT_GROUP"))
+      ->type_name("NAME");
+  scoreApp->add_flag("--cabrillo", score.replay.cabrillo,
+                     Describe("reset with the Cabrillo flag: the header\ndialog runs, and the "
+                              "results request\nwrites the Cabrillo log (CALL.cbr)",
+                              "--cabrillo"));
+  std::string reportPath;
+  CLI::Option* reportOption = scoreApp->add_option("--report", reportPath,
+                       Describe("also write a page of the scored log:\nresults, band by tour, rate, "
+                                "multipliers,\nrefused QSOs, repeats (implies --cabrillo)",
+                                "--report ut9zzq.html"));
+  reportOption->type_name("FILE.html");
+  scoreApp->add_flag("--skip-bad", score.replay.skipBad,
+                     Describe("skip records that cannot be mapped, with\na warning each, instead "
+                              "of stopping",
+                              "--skip-bad"));
+  bool decorated = false;
+  scoreApp->add_flag("--decorated", decorated,
+                     Describe("resolve the exports by their decorated\nnames (Stats.dll only)",
+                              "--decorated"));
+
+  CLI::App* dumpApp = app.add_subcommand("dump", "Print LOG's records as JSON lines");
+  dumpApp->group("");
+  dumpApp->add_option("LOG", score.logPath, "ADIF log (.adi)")->required()->type_name("");
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    *out = app.help("", CLI::AppFormatMode::All);
+    return kExitOk;
+  } catch (const CLI::ParseError& e) {
+    *err = std::string("logreplay: ") + e.what() + "\nRun with --help for more information.\n";
+    return kExitBadInput;
+  }
+
+  line->command = dumpApp->parsed() ? CommandLine::kDump : CommandLine::kScore;
+  if (line->command == CommandLine::kDump) return -1;
+  if (decorated && !kDecoratedNamesExist) {
+    *err = std::string("logreplay: --decorated: only the 32-bit Windows plug-in Stats.dll "
+                       "carries decorated export names; ") +
+           kPluginFileName + " has the plain names only\n";
+    return kExitBadInput;
+  }
+  score.names = decorated ? ExportNames::kDecorated : ExportNames::kPlain;
+  if (startOption->count() != 0) {
+    StatsDateTime parsed;
+    std::string problem;
+    ParseContestStart(start, &parsed, &problem);
+    score.replay.start = parsed;
+  }
+  if (ownCallOption->count() != 0) score.replay.ownCall = ownCall;
+  if (ownMultOption->count() != 0) score.replay.ownMultCode = ownMult;
+  if (ownGroupOption->count() != 0) score.replay.ownGroupCode = ownGroup;
+  if (reportOption->count() != 0) score.reportPath = reportPath;
+  return -1;
+}
+
+}  // namespace tools

@@ -1,0 +1,302 @@
+#include "tools/logreplay/score_command.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "platform/executable_path.h"
+#include "platform/is_terminal.h"
+#include "platform/notice_capture.h"
+#include "platform/utf8_files.h"
+#include "tools/report/report_data.h"
+#include "tools/report/report_page.h"
+
+namespace tools {
+namespace {
+
+// The absolute path of `name` in the current directory, as the system
+// writes it; `name` itself when the system cannot tell.
+std::string InCurrentDirectory(const std::string& name) {
+  std::error_code error;
+  const std::filesystem::path path =
+      std::filesystem::absolute(std::filesystem::u8path(name), error);
+  return error ? name : path.u8string();
+}
+
+std::string CurrentDirectory() {
+  std::error_code error;
+  const std::filesystem::path path = std::filesystem::current_path(error);
+  return error ? std::string(".") : path.u8string();
+}
+
+std::string WithoutCarriageReturns(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    if (c != '\r') out += c;
+  }
+  return out;
+}
+
+// The caption of the plug-in's notice about the Cabrillo log, and the start
+// of its text when the file was written.
+constexpr char kCabrilloNotice[] = "Output: ";
+constexpr char kFileProduced[] = "File produced: ";
+constexpr char kErrorFile[] = "err.txt";
+// Where the plug-in keeps its settings, in the current directory.
+constexpr char kSettingsFile[] = "Plugins/TAVIN.ini";
+constexpr size_t kMaxErrorLine = 400;
+
+// The length of the UTF-8 sequence at `text[at]` of a printable character
+// above U+009F (a name in Cyrillic, say); 0 when the bytes there are none:
+// a control, a stray or overlong byte, a surrogate, a cut-off sequence.
+size_t PrintableUtf8Length(const std::string& text, size_t at) {
+  const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(at);
+  const size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+  if (length == 0 || lead > 0xF4 || at + length > text.size()) return 0;
+  uint32_t code = lead & (0x7F >> length);
+  for (size_t i = 1; i < length; ++i) {
+    if ((byte(at + i) & 0xC0) != 0x80) return 0;
+    code = (code << 6) | (byte(at + i) & 0x3F);
+  }
+  const uint32_t smallest[] = {0, 0, 0xA0, 0x800, 0x10000};
+  if (code < smallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+  return length;
+}
+
+// `text` on one line of at most about `limit` bytes: control bytes and
+// bytes that are not printable UTF-8 as \xNN, the rest cut off with "...".
+std::string Printable(const std::string& text, size_t limit) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string line;
+  for (size_t at = 0; at < text.size();) {
+    if (line.size() >= limit) return line + "...";
+    const unsigned char c = static_cast<unsigned char>(text[at]);
+    const size_t length = c >= 0x80 ? PrintableUtf8Length(text, at) : 0;
+    if (length > 0) {
+      line.append(text, at, length);
+      at += length;
+    } else if (c < 0x20 || c > 0x7e) {
+      line += "\\x";
+      line += kHex[c >> 4];
+      line += kHex[c & 0xf];
+      ++at;
+    } else {
+      line += static_cast<char>(c);
+      ++at;
+    }
+  }
+  return line;
+}
+
+// The text of the plug-in's last notice about the Cabrillo log, without its
+// caption; empty when it gave none.
+std::string CabrilloNotice(const ReplayOutcome& outcome) {
+  std::string notice;
+  for (const std::string& shown : outcome.notices) {
+    if (shown.rfind(kCabrilloNotice, 0) == 0) notice = shown.substr(sizeof kCabrilloNotice - 1);
+  }
+  return notice;
+}
+
+// Whether the plug-in wrote err.txt in full during the replay: started
+// anew (a header line) with a line for each refused QSO.
+bool ErrorFileWritten(const FileState& before, size_t refused, std::string* problem) {
+  const FileState after = FileState::Of(kErrorFile);
+  std::string text;
+  if (!after.exists || after == before || !ReadLogFile(kErrorFile, &text, problem)) {
+    *problem = std::string(kErrorFile) + ": the plug-in could not write it";
+    return false;
+  }
+  const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+  if (lines < refused + 1) {
+    *problem = std::string(kErrorFile) + ": holds " + std::to_string(lines) + " lines for " +
+               std::to_string(refused) + " refused QSOs and its header; the plug-in could not "
+               "write it in full";
+    return false;
+  }
+  return true;
+}
+
+// Reads what the plug-in wrote and writes the report page whole: a page cut
+// short would read as a report.
+bool WriteReport(const ReplayPlan& plan, const ReplayOutcome& outcome,
+                 const CabrilloOutcome& cabrillo, const std::string& path, std::string* problem) {
+  std::string cabrilloText, errText;
+  if (!ReadLogFile(cabrillo.name, &cabrilloText, problem) ||
+      !ReadLogFile(kErrorFile, &errText, problem)) {
+    *problem = "--report " + path + ": " + *problem;
+    return false;
+  }
+  const ReportData data =
+      GatherReport(plan, outcome.acceptedEach, outcome.results, cabrilloText, errText);
+  if (!platform::Utf8FileWriter().ReplaceWhole(OutputTarget(path),
+                                               ReportPage(data, cabrillo.name, kErrorFile))) {
+    *problem = "--report " + path + ": cannot write the report (disk full or no access?)";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress) {
+  ResetArgs reset;
+  reset.cabrillo = plan.cabrillo;
+  reset.ownCall = plan.ownCall;
+  reset.start = plan.start;
+  reset.ownMultCode = plan.ownMultCode;
+  reset.ownGroupCode = plan.ownGroupCode;
+  host.Reset(reset);
+
+  ReplayOutcome outcome;
+  for (const AdifQso& qso : plan.qsos) {
+    const bool accepted = host.Add(plan.ownCall, qso) != 0;
+    ++(accepted ? outcome.accepted : outcome.refused);
+    outcome.acceptedEach.push_back(accepted);
+    ++outcome.offered;
+    progress->Update(outcome.offered, plan.qsos.size());
+  }
+  progress->Finish();
+  platform::NoticeCapture capture;
+  outcome.results = host.Result(&outcome.score);
+  outcome.notices = capture.Finish();
+  return outcome;
+}
+
+std::string FormatSettings(const std::vector<PlanSetting>& settings) {
+  size_t width = 0;
+  for (const PlanSetting& setting : settings) width = std::max(width, setting.name.size());
+  std::string block = "Replay settings\n";
+  for (const PlanSetting& setting : settings) {
+    // Values come from the log and may hold any bytes.
+    block += "  " + setting.name + ":" + std::string(width + 2 - setting.name.size(), ' ') +
+             (setting.value.empty() ? "(empty)" : Printable(setting.value, kMaxErrorLine)) +
+             " (" + Printable(setting.source, kMaxErrorLine) + ")\n";
+  }
+  return block + "\n";
+}
+
+CabrilloOutcome JudgeCabrillo(const ReplayOutcome& outcome, const std::string& expectedName,
+                              const FileState& before, const std::string& folder) {
+  CabrilloOutcome judged;
+  const std::string notice = CabrilloNotice(outcome);
+  if (notice.rfind(kFileProduced, 0) == 0) {
+    judged.name = notice.substr(sizeof kFileProduced - 1);
+    judged.produced = FileState::Of(judged.name).exists;
+    judged.line = judged.produced ? "Cabrillo log: " + notice + " in " + folder
+                                  : "Cabrillo log: the plug-in said \"" + notice +
+                                        "\", but no such file is in " + folder;
+  } else if (!notice.empty()) {
+    judged.name = expectedName;
+    judged.line = "Cabrillo log: " + notice;
+  } else {
+    judged.name = expectedName;
+    const FileState after = FileState::Of(expectedName);
+    judged.produced = after.exists && after != before;
+    judged.line = judged.produced
+                      ? "Cabrillo log: File produced: " + expectedName + " in " + folder +
+                            " (found there; the plug-in's notice was not seen)"
+                      : "Cabrillo log: the plug-in gave no notice and wrote no " + expectedName +
+                            " (score " + std::to_string(outcome.score) + ")";
+  }
+  return judged;
+}
+
+std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPath,
+                         size_t warnings, const std::string& cabrilloLine) {
+  std::string report = WithoutCarriageReturns(outcome.results);
+  if (!report.empty() && report.back() != '\n') report += '\n';
+  report += std::to_string(outcome.offered) + (outcome.offered == 1 ? " QSO" : " QSOs") +
+            " offered: " + std::to_string(outcome.accepted) + " accepted, " +
+            std::to_string(outcome.refused) + " refused (listed in " + errPath + ")\n";
+  if (warnings > 0) {
+    report += std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") +
+              " on standard error\n";
+  }
+  if (!cabrilloLine.empty()) report += cabrilloLine + "\n";
+  return report;
+}
+
+std::string ErrorLine(const std::string& message) {
+  return "logreplay: " + Printable(message, kMaxErrorLine) + "\n";
+}
+
+int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
+  std::string text;
+  std::string problem;
+  if (!ReadLogFile(command.logPath, &text, &problem)) {
+    *err = ErrorLine(command.logPath + ": " + problem);
+    return kExitBadInput;
+  }
+  ReplayPlan plan;
+  if (!PlanReplay(text, command.replay, &plan, &problem)) {
+    *err = ErrorLine(command.logPath + ": " + problem);
+    return kExitBadInput;
+  }
+  const std::string cabrilloName = CabrilloFileName(plan.ownCall);
+  if (command.reportPath) {
+    // The report's per-QSO figures come from the plug-in's Cabrillo pass.
+    plan.cabrillo = true;
+    const std::string reason = OutputPathProblem(
+        *command.reportPath, {{command.logPath, "the input log"},
+                              {kErrorFile, "the plug-in's list of refused QSOs"},
+                              {cabrilloName, "the Cabrillo log the plug-in writes"},
+                              {kSettingsFile, "the plug-in's settings file"}});
+    if (!reason.empty()) {
+      const std::string& path = *command.reportPath;
+      *err = ErrorLine("--report" + (path.empty() ? "" : " " + path) + ": " + reason);
+      return kExitBadInput;
+    }
+  }
+
+  const std::string pluginPath = command.pluginPath.empty()
+                                     ? platform::PathBesideExecutable(kPluginFileName)
+                                     : command.pluginPath;
+  std::unique_ptr<PluginHost> host = PluginHost::Load(pluginPath, command.names, &problem);
+  if (host == nullptr) {
+    *err = ErrorLine(problem);
+    return kExitPlugin;
+  }
+  if (host->NumberOfSets() < 1) {
+    *err = ErrorLine("plug-in " + pluginPath + " offers no statistics set");
+    return kExitPlugin;
+  }
+
+  // Before the replay, so they stand above the plug-in's own notices.
+  const ProgressLine::Write toStandardError = WriteToStandardError();
+  for (const std::string& warning : plan.warnings) {
+    toStandardError(ErrorLine("warning: " + warning));
+  }
+  const FileState errorFileBefore = FileState::Of(kErrorFile);
+  const FileState cabrilloBefore = FileState::Of(cabrilloName);
+  ProgressLine progress(platform::StandardErrorIsTerminal(), SteadySeconds(), toStandardError);
+  const ReplayOutcome outcome = Replay(*host, plan, &progress);
+
+  const std::string folder = CurrentDirectory();
+  CabrilloOutcome cabrillo;
+  if (plan.cabrillo) cabrillo = JudgeCabrillo(outcome, cabrilloName, cabrilloBefore, folder);
+  *out = FormatSettings(plan.settings) + FormatReport(outcome, InCurrentDirectory(kErrorFile),
+                                                      plan.warnings.size(), cabrillo.line);
+  if (!ErrorFileWritten(errorFileBefore, outcome.refused, &problem)) {
+    *err = ErrorLine(problem);
+    return kExitOutput;
+  }
+  if (plan.cabrillo && !cabrillo.produced) {
+    *err = ErrorLine("the Cabrillo log " + cabrillo.name + " was not produced" +
+                     (command.reportPath ? "; the report page is drawn from it" : ""));
+    return kExitOutput;
+  }
+  if (command.reportPath) {
+    if (!WriteReport(plan, outcome, cabrillo, *command.reportPath, &problem)) {
+      *err = ErrorLine(problem);
+      return kExitOutput;
+    }
+    *out += "Report: " + InCurrentDirectory(*command.reportPath) + "\n";
+  }
+  return kExitOk;
+}
+
+}  // namespace tools

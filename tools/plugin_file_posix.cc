@@ -1,8 +1,0 @@
-#include "tools/plugin_exports.h"
-
-namespace tools {
-
-const char kPluginFileName[] = "libStats.so";
-const bool kDecoratedNamesExist = false;
-
-}  // namespace tools

@@ -1,0 +1,159 @@
+#include "tools/report/plugin_outputs.h"
+
+#include <cstdlib>
+
+namespace tools {
+namespace {
+
+// The lines of `text` without their CR LF or LF ends.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t at = 0;
+  while (at < text.size()) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    lines.push_back(line);
+    at = end + 1;
+  }
+  return lines;
+}
+
+std::vector<std::string> Split(const std::string& text, char separator) {
+  std::vector<std::string> parts(1);
+  for (char c : text) {
+    if (c == separator) {
+      parts.emplace_back();
+    } else {
+      parts.back() += c;
+    }
+  }
+  return parts;
+}
+
+std::vector<std::string> Words(const std::string& text) {
+  std::vector<std::string> words;
+  for (std::string& word : Split(text, ' ')) {
+    if (!word.empty()) words.push_back(std::move(word));
+  }
+  return words;
+}
+
+std::string Trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// A whole decimal number with an optional sign and surrounding blanks.
+bool ParseNumber(const std::string& text, int64_t* value) {
+  const std::string trimmed = Trimmed(text);
+  if (trimmed.empty() || trimmed.size() > 18) return false;
+  char* end = nullptr;
+  *value = std::strtoll(trimmed.c_str(), &end, 10);
+  return *end == '\0';
+}
+
+bool ParseNumber32(const std::string& text, int32_t* value) {
+  int64_t wide = 0;
+  if (!ParseNumber(text, &wide) || wide < INT32_MIN || wide > INT32_MAX) return false;
+  *value = static_cast<int32_t>(wide);
+  return true;
+}
+
+constexpr char kScorePrefix[] = "Score:";
+constexpr char kQsoTag[] = "QSO:";
+constexpr char kNoMultiplier[] = "--";
+// The plug-in writes the QSO before its reason with this many blanks.
+constexpr char kReasonSeparator[] = "   ";
+
+}  // namespace
+
+ResultsTable ParseResultsText(const std::string& text) {
+  ResultsTable table;
+  bool inRows = false;
+  for (const std::string& line : Lines(text)) {
+    const std::vector<std::string> cells = Split(line, '\t');
+    if (table.columns.empty()) {
+      if (cells.size() > 1 && cells[0].empty() && !Trimmed(cells[1]).empty()) {
+        for (size_t i = 1; i < cells.size(); ++i) table.columns.push_back(Trimmed(cells[i]));
+        inRows = true;
+      } else if (table.title.empty()) {
+        table.title = Trimmed(line);
+      }
+      continue;
+    }
+    if (line.rfind(kScorePrefix, 0) == 0) {
+      const size_t equals = line.find('=');
+      table.hasScore =
+          equals != std::string::npos && ParseNumber(line.substr(equals + 1), &table.score);
+      inRows = false;
+      continue;
+    }
+    if (inRows && cells.size() == table.columns.size() + 1 && !cells[0].empty()) {
+      ResultsTable::Row row{cells[0], {}};
+      for (size_t i = 1; i < cells.size(); ++i) {
+        int64_t value = 0;
+        if (!ParseNumber(cells[i], &value)) break;
+        row.values.push_back(value);
+      }
+      if (row.values.size() == table.columns.size()) table.rows.push_back(row);
+      continue;
+    }
+    if (!inRows && table.hasScore && !line.empty()) table.credit = line;
+  }
+  return table;
+}
+
+std::vector<CabrilloQso> ParseCabrilloQsos(const std::string& text) {
+  std::vector<CabrilloQso> qsos;
+  for (const std::string& line : Lines(text)) {
+    const std::vector<std::string> words = Words(line);
+    // Tag, frequency, mode, date, time, at least one exchange field, and the
+    // three score columns.
+    constexpr size_t kHead = 5, kTail = 3;
+    if (words.size() < kHead + 1 + kTail || words[0] != kQsoTag) continue;
+    CabrilloQso qso;
+    const std::string& time = words[4];
+    const std::string& mult = words[words.size() - 2];
+    int32_t hhmm = 0;
+    if (!ParseNumber32(words[1], &qso.freqKHz) || time.size() != 4 || !ParseNumber32(time, &hhmm) ||
+        words[3].size() != 10 || !ParseNumber32(words[words.size() - 3], &qso.points) ||
+        !ParseNumber32(words.back(), &qso.serial)) {
+      continue;
+    }
+    qso.multiplier = mult != kNoMultiplier;
+    if (qso.multiplier && !ParseNumber32(mult, &qso.multWeight)) continue;
+    qso.mode = words[2];
+    qso.date = words[3];
+    qso.hour = hhmm / 100;
+    qso.minute = hhmm % 100;
+    qso.exchange.assign(words.begin() + kHead, words.end() - kTail);
+    qsos.push_back(qso);
+  }
+  return qsos;
+}
+
+std::vector<RefusedQso> ParseErrorFile(const std::string& text) {
+  std::vector<RefusedQso> refused;
+  const std::vector<std::string> lines = Lines(text);
+  for (size_t i = 1; i < lines.size(); ++i) {
+    if (Trimmed(lines[i]).empty()) continue;
+    RefusedQso qso;
+    qso.line = lines[i];
+    std::string body = lines[i];
+    if (body.rfind(kQsoTag, 0) == 0) body.erase(0, sizeof kQsoTag - 1);
+    // The reason is the text after the last run of three or more blanks.
+    const size_t separator = body.rfind(kReasonSeparator);
+    if (separator != std::string::npos) {
+      qso.reason = Trimmed(body.substr(separator));
+      body.erase(separator);
+    }
+    qso.qso = Trimmed(body);
+    refused.push_back(qso);
+  }
+  return refused;
+}
+
+}  // namespace tools

@@ -1,0 +1,180 @@
+#include "tools/report/report_data.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <set>
+#include <tuple>
+
+#include "platform/ole_date_time.h"
+#include "tools/adif/adif_values.h"
+
+namespace tools {
+namespace {
+
+// Logs shorter than this get ten-minute bins instead of hours.
+constexpr long long kShortLogMinutes = 180;
+constexpr int kShortBinMinutes = 10;
+constexpr int kHourMinutes = 60;
+// A chart wider than this many bins gets wider bins, in whole hours.
+constexpr long long kMaxBins = 96;
+constexpr char kCabrilloPhone[] = "PH";
+constexpr char kTotalLabel[] = "Total";
+
+constexpr double kMinutesPerDay = 24.0 * kHourMinutes;
+
+// Minutes since the OLE epoch (a midnight, so minutes of the day read off).
+long long MinuteOf(const CivilDate& date, int hour, int minute) {
+  return std::llround(ToOleDate(date, TimeOfDay{hour, minute, 0}) * kMinutesPerDay);
+}
+
+long long MinuteOf(const CabrilloQso& line) {
+  const std::string& date = line.date;  // yyyy-mm-dd
+  const CivilDate civil{std::atoi(date.substr(0, 4).c_str()), std::atoi(date.substr(5, 2).c_str()),
+                        std::atoi(date.substr(8, 2).c_str())};
+  return MinuteOf(civil, line.hour, line.minute);
+}
+
+// Whether the plug-in's line was written for `qso`: same minute, kHz and call.
+bool LineIsFor(const CabrilloQso& line, const AdifQso& qso) {
+  CivilDate date;
+  TimeOfDay time;
+  OleToCivil(qso.time, &date, &time);
+  return MinuteOf(line) == MinuteOf(date, time.hour, time.minute) &&
+         static_cast<uint32_t>(line.freqKHz) == qso.freqHz / 1000 &&
+         std::find(line.exchange.begin(), line.exchange.end(), qso.call) != line.exchange.end();
+}
+
+// What the line alone tells when no replayed QSO matches it.
+void FillFromLine(ReportQso* qso) {
+  const CabrilloQso& line = qso->line;
+  qso->band = BandOfFrequency(static_cast<uint32_t>(line.freqKHz) * 1000u);
+  qso->mode = line.mode == kCabrilloPhone ? "SSB" : line.mode;
+  // own call, rst, exchange, call, rst, exchange when none is empty
+  if (line.exchange.size() == 6) qso->call = line.exchange[3];
+  qso->multCode = MultCodeFromExchange(line.exchange.back());
+}
+
+std::vector<ReportQso> PairLines(const ReplayPlan& plan, const std::vector<bool>& accepted,
+                                 const std::vector<CabrilloQso>& lines, size_t* alreadyStored) {
+  std::vector<ReportQso> qsos;
+  size_t next = 0;
+  for (size_t i = 0; i < plan.qsos.size() && i < accepted.size(); ++i) {
+    if (!accepted[i]) continue;
+    const AdifQso& replayed = plan.qsos[i];
+    if (next >= lines.size() || !LineIsFor(lines[next], replayed)) {
+      ++*alreadyStored;
+      continue;
+    }
+    ReportQso qso;
+    qso.line = lines[next++];
+    qso.call = replayed.call;
+    qso.band = replayed.band;
+    qso.mode = replayed.mode;
+    qso.multCode = replayed.multCode;
+    qsos.push_back(qso);
+  }
+  for (; next < lines.size(); ++next) {
+    ReportQso qso;
+    qso.line = lines[next];
+    FillFromLine(&qso);
+    qsos.push_back(qso);
+  }
+  return qsos;
+}
+
+size_t BandIndex(std::vector<std::string>* bands, const std::string& band) {
+  const auto found = std::find(bands->begin(), bands->end(), band);
+  if (found != bands->end()) return static_cast<size_t>(found - bands->begin());
+  bands->push_back(band);
+  return bands->size() - 1;
+}
+
+}  // namespace
+
+int TourOfHour(int hour, int startHour) {
+  const int offset = hour - startHour;
+  if (offset < 0 || offset >= kTours * kTourHours) return 0;
+  return offset / kTourHours + 1;
+}
+
+bool TourExists(int tour, int startHour) {
+  return tour >= 1 && tour <= kTours && startHour + (tour - 1) * kTourHours < kDayHours;
+}
+
+int64_t MatrixRow::Points() const {
+  int64_t sum = serial;
+  for (const MatrixCell& cell : cells) sum += cell.points;
+  return sum;
+}
+
+ReportData GatherReport(const ReplayPlan& plan, const std::vector<bool>& accepted,
+                        const std::string& resultsText, const std::string& cabrilloText,
+                        const std::string& errText) {
+  ReportData data;
+  data.settings = plan.settings;
+  data.warnings = plan.warnings;
+  data.ownCall = plan.ownCall;
+  data.startHour =
+      std::max(0, platform::COleDateTime(plan.start.value, plan.start.status).GetHour());
+  data.offered = plan.qsos.size();
+  for (size_t i = 0; i < accepted.size(); ++i) (accepted[i] ? data.accepted : data.refused)++;
+  data.results = ParseResultsText(resultsText);
+  data.refusedQsos = ParseErrorFile(errText);
+  data.qsos = PairLines(plan, accepted, ParseCabrilloQsos(cabrilloText), &data.alreadyStored);
+
+  for (const ResultsTable::Row& row : data.results.rows) {
+    if (row.label != kTotalLabel) data.bands.push_back(row.label);
+  }
+  std::set<std::tuple<std::string, std::string, std::string, int>> worked;
+  for (ReportQso& qso : data.qsos) {
+    qso.tour = TourOfHour(qso.line.hour, data.startHour);
+    qso.minute = MinuteOf(qso.line);
+    qso.repeat = !worked.insert({qso.call, qso.band, qso.mode, qso.tour}).second;
+    BandIndex(&data.bands, qso.band);
+  }
+
+  data.matrix.resize(data.bands.size());
+  for (size_t b = 0; b < data.bands.size(); ++b) data.matrix[b].band = data.bands[b];
+  for (auto& tour : data.mults) tour.resize(data.bands.size());
+  for (size_t i = 0; i < data.qsos.size(); ++i) {
+    const ReportQso& qso = data.qsos[i];
+    // A line the plug-in did not score (a QSO without a call) carries -1s.
+    if (qso.line.points < 0) continue;
+    const size_t b = BandIndex(&data.bands, qso.band);
+    MatrixRow& row = data.matrix[b];
+    MatrixCell& cell = row.cells[qso.tour];
+    ++cell.qsos;
+    cell.points += qso.line.points;
+    row.serial = qso.line.serial;
+    if (qso.line.multiplier) {
+      const bool scores = qso.line.multWeight > 0;
+      ++(scores ? cell.mults : cell.worthlessMults);
+      cell.points += qso.line.multWeight;
+      data.mults[qso.tour][b].push_back({qso.multCode, i, scores});
+    }
+  }
+
+  if (data.qsos.empty()) return data;
+  long long first = data.qsos.front().minute, last = first;
+  for (const ReportQso& qso : data.qsos) {
+    first = std::min(first, qso.minute);
+    last = std::max(last, qso.minute);
+  }
+  const long long span = last - first;
+  data.binMinutes = span < kShortLogMinutes
+                        ? kShortBinMinutes
+                        : kHourMinutes * static_cast<int>(span / (kHourMinutes * kMaxBins) + 1);
+  const long long start = first - first % data.binMinutes;
+  data.bins.resize(static_cast<size_t>((last - start) / data.binMinutes + 1));
+  for (size_t k = 0; k < data.bins.size(); ++k) {
+    data.bins[k].startMinute = start + static_cast<long long>(k) * data.binMinutes;
+  }
+  for (const ReportQso& qso : data.qsos) {
+    ++data.bins[static_cast<size_t>((qso.minute - start) / data.binMinutes)]
+          .counts[{qso.band, qso.mode}];
+  }
+  return data;
+}
+
+}  // namespace tools

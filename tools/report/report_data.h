@@ -1,0 +1,94 @@
+#pragma once
+
+// The figures of the report page, gathered from a replay and from what the
+// plug-in wrote: its Cabrillo QSO lines give each stored QSO's points,
+// multiplier mark and serial value; the replayed QSOs give its band label,
+// call and multiplier code. Sums are sums of the plug-in's numbers.
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tools/logreplay/replay_plan.h"
+#include "tools/report/plugin_outputs.h"
+
+namespace tools {
+
+constexpr int kTours = 4;  // tour 0 is outside the four tours
+constexpr int kTourHours = 2;
+constexpr int kDayHours = 24;
+
+// Tour 1..4 of `hour` for a contest starting at `startHour`: two hours each
+// from the start hour on, the hour only (no wrap past midnight); 0 outside.
+int TourOfHour(int hour, int startHour);
+
+// Whether tour 1..4 holds any hour of the day for a contest starting at
+// `startHour`: a tour that would begin at or after midnight does not exist.
+bool TourExists(int tour, int startHour);
+
+// One QSO the plug-in stored, in its Cabrillo log's order.
+struct ReportQso {
+  std::string call;
+  std::string band;      // the band label handed to the plug-in ("80m")
+  std::string mode;      // "CW", "SSB"; the Cabrillo mode for a line no replayed QSO matches
+  std::string multCode;  // the worked station's multiplier code
+  CabrilloQso line;      // the plug-in's Cabrillo line
+  int tour = 0;
+  long long minute = 0;  // minutes since the OLE epoch (a midnight) of the line's time
+  bool repeat = false;   // same call, band, mode and tour as an earlier QSO
+};
+
+// Band × tour figures; cells[0] holds the QSOs outside the tours.
+struct MatrixCell {
+  int qsos = 0;
+  int64_t points = 0;      // QSO points plus the band weight of each multiplier
+  int mults = 0;           // multipliers with a band weight above 0
+  int worthlessMults = 0;  // multipliers of a band the plug-in weighs 0 (160m, 6m)
+};
+struct MatrixRow {
+  std::string band;
+  MatrixCell cells[kTours + 1];
+  int32_t serial = 0;      // the serial value of the band's last QSO, which the plug-in adds
+  int64_t Points() const;  // every cell's points plus `serial`
+};
+
+// The multipliers a band gained in one tour, in the order they came.
+struct Multiplier {
+  std::string code;    // may be empty
+  size_t first = 0;    // index in ReportData::qsos of the QSO that brought it
+  bool scores = true;  // false: the plug-in gave it band weight 0
+};
+
+struct RateBin {
+  long long startMinute = 0;
+  // QSO count by band and mode ("80m", "CW").
+  std::map<std::pair<std::string, std::string>, int> counts;
+};
+
+struct ReportData {
+  std::vector<PlanSetting> settings;
+  std::vector<std::string> warnings;
+  std::string ownCall;
+  int startHour = 0;
+  size_t offered = 0, accepted = 0, refused = 0;
+  size_t alreadyStored = 0;  // accepted, but equal to a QSO already stored
+  ResultsTable results;
+  std::vector<RefusedQso> refusedQsos;
+  std::vector<ReportQso> qsos;
+  std::vector<std::string> bands;  // the results' band order, then any others
+  std::vector<MatrixRow> matrix;   // one per band, in `bands` order
+  std::vector<std::vector<Multiplier>> mults[kTours + 1];  // [tour][band index]
+  int binMinutes = 60;
+  std::vector<RateBin> bins;  // consecutive, from the first QSO's to the last's
+};
+
+// Gathers the page's figures. `accepted` holds AddData0's answer for each of
+// the plan's QSOs; `cabrilloText`, `resultsText` and `errText` are what the
+// plug-in wrote.
+ReportData GatherReport(const ReplayPlan& plan, const std::vector<bool>& accepted,
+                        const std::string& resultsText, const std::string& cabrilloText,
+                        const std::string& errText);
+
+}  // namespace tools

@@ -1,0 +1,205 @@
+#include "tools/report/report_data.h"
+
+#include <regex>
+#include <string>
+#include <vector>
+
+#include "gtest/gtest.h"
+#include "tools/report/report_page.h"
+
+namespace tools {
+namespace {
+
+TEST(ReportDataTest, ToursAreTwoHoursFromTheStartHourWithoutWrapping) {
+  const struct {
+    int hour, startHour, tour;
+  } cases[] = {{12, 12, 1}, {13, 12, 1}, {14, 12, 2}, {19, 12, 4}, {20, 12, 0},
+               {11, 12, 0}, {23, 22, 1}, {0, 22, 0},  {1, 0, 1}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(TourOfHour(c.hour, c.startHour), c.tour) << c.hour << " from " << c.startHour;
+  }
+}
+
+TEST(ReportDataTest, ToursBeginningAtOrAfterMidnightDoNotExist) {
+  const struct {
+    int startHour, tours;
+  } cases[] = {{0, 4}, {12, 4}, {17, 4}, {18, 3}, {21, 2}, {22, 1}, {23, 1}};
+  for (const auto& c : cases) {
+    for (int tour = 1; tour <= kTours; ++tour) {
+      EXPECT_EQ(TourExists(tour, c.startHour), tour <= c.tours) << tour << " from " << c.startHour;
+    }
+  }
+}
+
+std::string Record(const std::string& call, const std::string& time, const std::string& band,
+                   const std::string& freq, const std::string& mode, const std::string& rcvd) {
+  auto field = [](const std::string& name, const std::string& value) {
+    return "<" + name + ":" + std::to_string(value.size()) + ">" + value;
+  };
+  return field("CALL", call) + field("QSO_DATE", "20261219") + field("TIME_ON", time) +
+         field("BAND", band) + field("FREQ", freq) + field("MODE", mode) +
+         field("RST_SENT", "599") + field("RST_RCVD", "599") + field("STX_STRING", "001KI") +
+         field("SRX_STRING", rcvd) + field("STATION_CALLSIGN", "UT9ZZ") + "<EOR>\n";
+}
+
+// The plug-in accepted QSOs 1, 2 (equal to 1, so not stored again), 4 and 5,
+// and refused 3; its Cabrillo log holds 1, 4 and 5.
+TEST(ReportDataTest, PairsCabrilloLinesWithTheStoredQsos) {
+  const std::string adif = Record("UR5AA", "1205", "20m", "14.025", "CW", "015CD") +
+                           Record("UR5AA", "1205", "20m", "14.025", "CW", "015CD") +
+                           Record("UR6BB", "1210", "20m", "14.030", "RTTY", "002AB") +
+                           Record("UR5AA", "1248", "20m", "14.200", "CW", "016CD") +
+                           Record("UT2XY", "1402", "40m", "7.010", "SSB", "100AB");
+  ReplayOptions options;
+  ReplayPlan plan;
+  std::string problem;
+  ASSERT_TRUE(PlanReplay(adif, options, &plan, &problem)) << problem;
+  const std::string cabrillo =
+      "START-OF-LOG: 3.0\r\n"
+      "QSO: 14025 CW 2026-12-19 1205 UT9ZZ         599 001KI  UR5AA         599  015CD 60 20 15\r\n"
+      "QSO: 14200 CW 2026-12-19 1248 UT9ZZ         599 001KI  UR5AA         599  016CD 60 -- 16\r\n"
+      "QSO:  7010 PH 2026-12-19 1402 UT9ZZ         59  001KI  UT2XY         59   100AB 30 40 "
+      "100\r\n"
+      "END-OF-LOG:\r\n";
+  const std::string results =
+      "\t\tCQ UT  Contest\r\n\tQSOs\tPoints\tCW\tSSB\r\n40m\t 1\t 170\t 0\t 1\r\n"
+      "20m\t 2\t 156\t 2\t 0\r\nTotal\t 3\t 326\t 2\t 1\r\n\r\nScore:  = 326\r\ncredit";
+  const ReportData data = GatherReport(plan, {true, true, false, true, true}, results, cabrillo,
+                                       "title\r\nQSO:  14030  RTTY  ...   NO TEST MODE !!!\r\n");
+
+  EXPECT_EQ(data.accepted, 4u);
+  EXPECT_EQ(data.refused, 1u);
+  EXPECT_EQ(data.alreadyStored, 1u);
+  EXPECT_EQ(data.refusedQsos.size(), 1u);
+  ASSERT_EQ(data.qsos.size(), 3u);
+  EXPECT_EQ(data.qsos[2].call, "UT2XY");
+  EXPECT_EQ(data.qsos[2].mode, "SSB");
+  EXPECT_EQ(data.qsos[0].multCode, "CD");
+  EXPECT_TRUE(data.qsos[1].repeat) << "UR5AA again on 20m CW in tour 1";
+  EXPECT_FALSE(data.qsos[2].repeat);
+
+  ASSERT_EQ(data.bands, (std::vector<std::string>{"40m", "20m"}));
+  const MatrixRow& twenty = data.matrix[1];
+  EXPECT_EQ(twenty.cells[1].qsos, 2);
+  EXPECT_EQ(twenty.cells[1].points, 60 + 20 + 60);
+  EXPECT_EQ(twenty.cells[1].mults, 1);
+  EXPECT_EQ(twenty.serial, 16);
+  EXPECT_EQ(twenty.Points(), 156) << "as the plug-in's 20m row";
+  EXPECT_EQ(data.matrix[0].cells[2].qsos, 1);
+  EXPECT_EQ(data.matrix[0].Points(), 170);
+  ASSERT_EQ(data.mults[1][1].size(), 1u);
+  EXPECT_EQ(data.qsos[data.mults[1][1][0].first].call, "UR5AA");
+
+  // Two hours of QSOs: ten-minute bins from 12:00 to 14:00.
+  EXPECT_EQ(data.binMinutes, 10);
+  ASSERT_EQ(data.bins.size(), 13u);
+  EXPECT_EQ((data.bins[4].counts.at({"20m", "CW"})), 1);
+  EXPECT_EQ((data.bins[12].counts.at({"40m", "SSB"})), 1);
+}
+
+// A QSO of 2026-12-19 as logged, and as the plug-in wrote it in its
+// Cabrillo log when it stored it.
+struct LoggedQso {
+  const char* call;
+  const char* time;  // HHMM
+  const char* band;
+  const char* mhz;  // with three decimals
+  const char* rcvd;
+  const char* scored;  // the plug-in's points, multiplier weight or "--", serial
+};
+
+// The page of a replay of `qsos` (CW) from a contest start at `startHour`;
+// the plug-in refused them all unless `stored`.
+std::string PageFor(int startHour, const std::vector<LoggedQso>& qsos, bool stored = true) {
+  std::string adif, cabrillo = "START-OF-LOG: 3.0\r\n";
+  for (const LoggedQso& qso : qsos) {
+    adif += Record(qso.call, qso.time, qso.band, qso.mhz, "CW", qso.rcvd);
+    std::string kHz = qso.mhz;
+    kHz.erase(kHz.find('.'), 1);
+    cabrillo += "QSO: " + kHz + " CW 2026-12-19 " + qso.time + " UT9ZZ 599 001KI " + qso.call +
+                " 599 " + qso.rcvd + " " + qso.scored + "\r\n";
+  }
+  ReplayOptions options;
+  StatsDateTime start;
+  std::string problem;
+  EXPECT_TRUE(ParseContestStart("2026-12-19 " + std::to_string(startHour), &start, &problem));
+  options.start = start;
+  ReplayPlan plan;
+  EXPECT_TRUE(PlanReplay(adif, options, &plan, &problem)) << problem;
+  const ReportData data =
+      GatherReport(plan, std::vector<bool>(qsos.size(), stored), "", stored ? cabrillo : "", "");
+  return ReportPage(data, "UT9ZZ.cbr", "err.txt");
+}
+
+TEST(ReportPageTest, ShowsWhatTheLogHolds) {
+  const struct {
+    const char* name;
+    int startHour;
+    std::vector<LoggedQso> qsos;
+    bool stored;
+    std::vector<std::string> present, absent;
+  } cases[] = {
+      {"a start at 22:00 has one tour; QSOs after midnight are outside",
+       22,
+       {{"UR5AA", "2215", "20m", "14.025", "015CD", "60 20 15"},
+        {"UR6BB", "0010", "20m", "14.030", "016EF", "60 20 16"}},
+       true,
+       {"Tour 1 <small>22–24 UTC</small>", "data-tour=\"0\" data-qsos=\"1\"",
+        "Tours 2–4 would lie past midnight"},
+       {"Tour 2", "00–02"}},
+      {"multipliers of bands without weight score nothing and are not counted",
+       12,
+       {{"UR5AA", "1205", "160m", "1.830", "015CD", "60 0 15"},
+        {"UR6BB", "1210", "6m", "50.100", "016CD", "60 0 16"},
+        {"UT2XY", "1215", "20m", "14.025", "017CD", "60 20 17"}},
+       true,
+       {"data-band=\"160m\" data-tour=\"1\" data-qsos=\"1\" data-points=\"60\" data-mults=\"0\"",
+        "data-band=\"6m\" data-tour=\"1\" data-qsos=\"1\" data-points=\"60\" data-mults=\"0\"",
+        "data-band=\"20m\" data-tour=\"1\" data-qsos=\"1\" data-points=\"80\" data-mults=\"1\"",
+        "60 pts · 0 mult · 1 scoring nothing", "<tr class=\"worthless\"><th>160m"},
+       {"<tr class=\"worthless\"><th>20m"}},
+      {"a multiplier without code is listed as (none)",
+       12,
+       {{"UR5AA", "1205", "20m", "14.025", "015", "60 20 15"}},
+       true,
+       {"<b>(none)</b> UR5AA"},
+       {"<b></b>"}},
+      {"a log the plug-in refused whole draws no chart",
+       12,
+       {{"UR5AA", "1205", "20m", "14.025", "015CD", ""}},
+       false,
+       {"No QSO stored, so no charts."},
+       {"<svg"}},
+  };
+  for (const auto& c : cases) {
+    const std::string page = PageFor(c.startHour, c.qsos, c.stored);
+    for (const std::string& text : c.present) {
+      EXPECT_NE(page.find(text), std::string::npos) << c.name << ": lacks " << text;
+    }
+    for (const std::string& text : c.absent) {
+      EXPECT_EQ(page.find(text), std::string::npos) << c.name << ": holds " << text;
+    }
+  }
+}
+
+// The colour class of the rate chart's bars of `band` in CW.
+std::string BarClass(const std::string& page, const std::string& band) {
+  std::smatch match;
+  const std::regex bar("<rect class=\"bar ([^\"]*)\"[^>]*><title>[^<]* " + band + " CW:");
+  return std::regex_search(page, match, bar) ? match[1].str() : "none";
+}
+
+TEST(ReportPageTest, ABandKeepsItsColourWhateverTheOtherBands) {
+  const LoggedQso eighty{"UR5AA", "1205", "80m", "3.525", "015CD", "60 80 15"};
+  const LoggedQso forty{"UR6BB", "1210", "40m", "7.025", "016CD", "60 40 16"};
+  const LoggedQso twenty{"UT2XY", "1215", "20m", "14.025", "017CD", "60 20 17"};
+  const std::string alone = BarClass(PageFor(12, {twenty}), "20m");
+  const std::string withEighty = PageFor(12, {eighty, twenty});
+  EXPECT_NE(BarClass(withEighty, "80m"), alone);
+  for (const std::string& page : {withEighty, PageFor(12, {forty, eighty, twenty})}) {
+    EXPECT_EQ(BarClass(page, "20m"), alone);
+  }
+}
+
+}  // namespace
+}  // namespace tools
