@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/cdialog.h"
+#include "stats/contest_facts.h"
 
 namespace cabrillo {
 
@@ -16,7 +17,7 @@ class Cabrillo : public platform::CDialog {
   ~Cabrillo() override = default;
 
   std::vector<platform::DialogControl> Layout() const override;
-  const char* Caption() const override { return "CQ UT CONTEST"; }
+  const char* Caption() const override { return stats::kContestName; }
   void OnInitDialog(platform::DialogControls& controls) override;
 
   std::map<int, std::string> m_values;  // by control id; absent: empty

@@ -8,7 +8,7 @@
 #include "cabrillo/file_base.h"
 #include "cabrillo/header_fields.h"
 #include "cabrillo/replace_all.h"
-#include "stats/scoring.h"
+#include "stats/contest_facts.h"
 
 using stats::kSettingsPath;
 using stats::kSettingsSection;

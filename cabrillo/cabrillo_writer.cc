@@ -5,6 +5,7 @@
 
 #include "cabrillo/cabrillo_log.h"
 #include "cabrillo/header_fields.h"
+#include "stats/contest_facts.h"
 #include "stats/info.h"
 
 using stats::kNoResult;
@@ -67,7 +68,7 @@ void CCabrilloLog::AddQsoLine(const std::string& call, int32_t freqKHz,
 
 std::string CCabrilloLog::LogText(int32_t claimedScore,
                                   const std::string& hostVersion) const {
-  std::string text = "START-OF-LOG: 3.0\r\nCONTEST: CQ UT CONTEST\r\n";
+  std::string text = "START-OF-LOG: 3.0\r\nCONTEST: " STATS_CONTEST_NAME "\r\n";
   AppendHeaderLine(&text, "CREATED-BY", "Tovu " + hostVersion);
   for (const HeaderField& field : kHeaderFields) {
     if (field.tag == nullptr) continue;

@@ -1,6 +1,7 @@
 #include "cabrillo/header_fields.h"
 
 #include "resources/cabrillo_dialog_ids.h"
+#include "stats/contest_facts.h"
 
 namespace cabrillo {
 namespace {
@@ -14,7 +15,7 @@ using L = CCabrilloLog;
 // has no line of its own. The places keep the settings file's order apart
 // from the log's: keys new to the file are appended in it.
 const HeaderField kHeaderFields[16] = {
-    {IDC_CONTEST, nullptr, &L::m_contest, "Contest", 6, F::kSave, "CQ UT CONTEST"},
+    {IDC_CONTEST, nullptr, &L::m_contest, "Contest", 6, F::kSave, stats::kContestName},
     {IDC_CALLSIGN, "CALLSIGN", &L::m_callsign, nullptr, 0, 0, nullptr},
     {IDC_CAT_OPERATOR, "CATEGORY-OPERATOR", &L::m_catOperator, "Category", 5,
      F::kSave, "SINGLE-OP"},

@@ -17,6 +17,7 @@
 #include "plugin/stats_api.h"
 #include "plugin/version.h"
 #include "stats/call_check.h"
+#include "stats/contest_facts.h"
 #include "stats/error_report.h"
 #include "stats/ingest.h"
 #include "stats/scoring.h"
@@ -46,9 +47,9 @@ using stats::ResetInput;
 
 namespace {
 
-const char kSetName[] = "CQ UT CONTEST";
+const char* const kSetName = stats::kContestName;
 const char kNoSetName[] = "";
-const char kCredit[] = "Stats plug-in " STATS_VERSION_TEXT " for the CQ UT CONTEST";
+const char kCredit[] = "Stats plug-in " STATS_VERSION_TEXT " for the " STATS_CONTEST_NAME;
 // The score the host receives after a Cabrillo pass instead of the total:
 // the host takes it as "results written to the log file".
 constexpr int32_t kScoreAfterCabrilloPass = -1;

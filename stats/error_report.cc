@@ -1,11 +1,15 @@
 #include "stats/error_report.h"
 
+#include "stats/contest_facts.h"
+
 namespace stats {
 
 ErrorReport::ErrorReport(std::string path)
     : ErrorReport(std::move(path), platform::SystemFileAppender()) {}
 
-void ErrorReport::Start() const { m_files.Create(m_path, "CQ UT CONTEST UBN file \r\n"); }
+void ErrorReport::Start() const {
+  m_files.Create(m_path, std::string(kContestName) + " UBN file \r\n");
+}
 
 // Most QSOs are accepted, and looking the name up costs a fraction of
 // opening and closing the file.

@@ -7,16 +7,7 @@
 
 namespace stats {
 
-const char kSettingsPath[] = "Plugins\\TAVIN.ini";
-const char kSettingsSection[] = "Settings";
-
 namespace {
-
-// Points of a QSO: with the own multiplier key of the latest tour, else with
-// the own group, else any other.
-constexpr int32_t kOwnKeyPoints = 10;
-constexpr int32_t kOwnGroupPoints = 30;
-constexpr int32_t kOtherPoints = 60;
 
 // A received exchange of exactly this text carries no number; the serial
 // value is then read from the sent exchange.
@@ -41,12 +32,10 @@ std::string ZeroPadded(const std::string& label) {
   return std::string(kWidth - label.size(), '0') + label;
 }
 
-int32_t BandWeight(const std::string& label) {
-  if (label == "80m") return 80;
-  if (label == "40m") return 40;
-  if (label == "20m") return 20;
-  if (label == "15m") return 15;
-  if (label == "10m") return 10;
+int32_t WeightOfBand(const std::string& label) {
+  for (const BandWeight& band : kBandWeights) {
+    if (label == band.band) return band.weight;
+  }
   return 0;
 }
 
@@ -70,7 +59,7 @@ std::vector<Row> ScoreRows(Contest& contest, std::size_t count) {
   std::vector<Row> rows(bands.Count());
   std::vector<int32_t> rowOfBand(store.BandNumberLimit(), -1);
   for (std::size_t b = 0; b < bands.Count(); ++b) {
-    rows[b].weight = BandWeight(bands.At(b));
+    rows[b].weight = WeightOfBand(bands.At(b));
     rows[b].ownKey = store.FindBandKeyNumber(bands.At(b), ownKey);
     const uint32_t number = store.FindBandNumber(bands.At(b));
     if (number != QsoStore::kNoNumber) rowOfBand[number] = static_cast<int32_t>(b);
@@ -151,7 +140,7 @@ int32_t ComputeResults(Contest& contest, const std::string& credit,
   std::string& text = *resultsText;
   text.clear();
   const std::size_t count = contest.qsoStore.Count();
-  text += "\t\tCQ UT  Contest\r\n\tQSOs\tPoints\tCW\tSSB\r\n";
+  text += std::string("\t\t") + kResultsTitle + "\r\n\tQSOs\tPoints\tCW\tSSB\r\n";
   SortBands(contest.bandList);
 
   const std::vector<Row> rows = ScoreRows(contest, count);

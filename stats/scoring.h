@@ -5,12 +5,9 @@
 
 #include "platform/settings_file.h"
 #include "stats/contest.h"
+#include "stats/contest_facts.h"
 
 namespace stats {
-
-// Settings file and section shared with the Cabrillo header.
-extern const char kSettingsPath[];
-extern const char kSettingsSection[];
 
 // One results request: sorts the band list, scores every band row, writes
 // each counted QSO's points, multiplier mark and serial value into the

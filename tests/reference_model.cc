@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string_view>
 
+#include "stats/contest_facts.h"
 #include "stats/decimal_value.h"
 
 using stats::CInfo;
@@ -38,11 +39,10 @@ int32_t Wrap(uint32_t value) { return static_cast<int32_t>(value); }
 }  // namespace
 
 int32_t LinearModel::TourOf(int32_t h) const {
-  const int32_t s = m_startHour;
-  if (s <= h && h <= s + 1) return 1;
-  if (s + 2 <= h && h <= s + 3) return 2;
-  if (s + 4 <= h && h <= s + 5) return 3;
-  if (s + 6 <= h && h <= s + 7) return 4;
+  for (int32_t tour = 1; tour <= stats::kTourCount; ++tour) {
+    const int32_t first = m_startHour + (tour - 1) * stats::kTourHours;
+    if (first <= h && h < first + stats::kTourHours) return tour;
+  }
   return 0;
 }
 
@@ -52,7 +52,7 @@ int32_t LinearModel::Reset(const ResetInput& input) {
   m_bands.clear();
   m_ownGroupCode = input.ownGroupCode;
   m_ownMultCode = input.ownMultCode;
-  m_errorReport = "CQ UT CONTEST UBN file \r\n";
+  m_errorReport = STATS_CONTEST_NAME " UBN file \r\n";
   return 1;
 }
 
@@ -140,11 +140,9 @@ void LinearModel::ScoreRow(const std::string& label, int32_t* qsos, int32_t* poi
                            int32_t* cw, int32_t* ssb) {
   const std::string ownKey = TextAndNumber(m_ownMultCode, m_lastTour);
   int32_t weight = 0;
-  if (label == "80m") weight = 80;
-  if (label == "40m") weight = 40;
-  if (label == "20m") weight = 20;
-  if (label == "15m") weight = 15;
-  if (label == "10m") weight = 10;
+  for (const stats::BandWeight& band : stats::kBandWeights) {
+    if (label == band.band) weight = band.weight;
+  }
   uint32_t tens = 0, thirties = 0, sixties = 0, multipliers = 0;
   int32_t lastSerial = 0;
   std::vector<std::string> keys;
@@ -154,13 +152,13 @@ void LinearModel::ScoreRow(const std::string& label, int32_t* qsos, int32_t* poi
     if (r.m_mode == "CW") ++*cw;
     if (r.m_mode == "SSB") ++*ssb;
     if (r.m_multKey == ownKey) {
-      r.m_points = 10;
+      r.m_points = stats::kOwnKeyPoints;
       ++tens;
     } else if (r.m_group == m_ownGroupCode) {
-      r.m_points = 30;
+      r.m_points = stats::kOwnGroupPoints;
       ++thirties;
     } else {
-      r.m_points = 60;
+      r.m_points = stats::kOtherPoints;
       ++sixties;
     }
     lastSerial = DecimalValue(r.m_exchRcvd != "RT" ? r.m_exchRcvd : r.m_exchSent);
@@ -173,12 +171,13 @@ void LinearModel::ScoreRow(const std::string& label, int32_t* qsos, int32_t* poi
       r.m_multBand = weight;
     }
   }
-  *points = Wrap(multipliers * static_cast<uint32_t>(weight) + 10 * tens + 30 * thirties +
-                 60 * sixties + static_cast<uint32_t>(lastSerial));
+  *points = Wrap(multipliers * static_cast<uint32_t>(weight) + stats::kOwnKeyPoints * tens +
+                 stats::kOwnGroupPoints * thirties + stats::kOtherPoints * sixties +
+                 static_cast<uint32_t>(lastSerial));
 }
 
 int32_t LinearModel::Results(std::string* text) {
-  *text = "\t\tCQ UT  Contest\r\n\tQSOs\tPoints\tCW\tSSB\r\n";
+  *text = std::string("\t\t") + stats::kResultsTitle + "\r\n\tQSOs\tPoints\tCW\tSSB\r\n";
   const int32_t count = static_cast<int32_t>(m_store.size());
   for (std::size_t i = 0; i + 1 < m_bands.size(); ++i) {
     for (std::size_t j = i + 1; j < m_bands.size(); ++j) {

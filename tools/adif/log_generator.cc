@@ -5,6 +5,7 @@
 #include <set>
 
 #include "platform/ole_date_time.h"
+#include "stats/contest_facts.h"
 #include "tools/adif/adif_values.h"
 
 using platform::CalendarFields;
@@ -13,7 +14,7 @@ using platform::OleDateToCalendar;
 namespace tools {
 namespace {
 
-constexpr uint32_t kContestSeconds = 8 * 3600;
+constexpr uint32_t kContestSeconds = stats::kTourCount * stats::kTourHours * 3600;
 constexpr size_t kRecentQsos = 256;
 constexpr uint32_t kReofferPerMille = 30;
 constexpr uint32_t kRepeatPerMille = 20;

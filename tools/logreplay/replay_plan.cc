@@ -10,6 +10,7 @@
 #include <set>
 
 #include "platform/utf8_files.h"
+#include "stats/contest_facts.h"
 #include "tools/adif/adif_reader.h"
 #include "tools/adif/adif_values.h"
 
@@ -29,7 +30,7 @@ bool IsDigits(const std::string& text) {
 constexpr size_t kMaxLogBytes = size_t{256} << 20;
 
 constexpr long long kSecondsPerDay = 86400;
-constexpr long long kSecondsOfFourTours = 8 * 3600;
+constexpr long long kSecondsOfFourTours = stats::kTourCount * stats::kTourHours * 3600LL;
 
 // The full hour of a QSO time.
 StatsDateTime HourOf(double ole) {

@@ -11,13 +11,14 @@
 #include <string>
 #include <vector>
 
+#include "stats/contest_facts.h"
 #include "tools/logreplay/replay_plan.h"
 #include "tools/report/plugin_outputs.h"
 
 namespace tools {
 
-constexpr int kTours = 4;  // tour 0 is outside the four tours
-constexpr int kTourHours = 2;
+constexpr int kTours = stats::kTourCount;  // tour 0 is outside the four tours
+constexpr int kTourHours = stats::kTourHours;
 constexpr int kDayHours = 24;
 
 // Tour 1..4 of `hour` for a contest starting at `startHour`: two hours each

@@ -1,0 +1,48 @@
+#pragma once
+
+// The CQ UT CONTEST's facts, written once for every layer: the plug-in's
+// core, the Cabrillo writer, the exports, the host stand-in in tools/, the
+// tests' reference model and the benchmarks. Constants only; includes
+// nothing, so that tools/ may include it without reaching the core.
+
+#include <cstdint>
+
+namespace stats {
+
+// The statistics set's name, as the host lists it and the texts name it
+// (the macro for texts put together at compile time).
+#define STATS_CONTEST_NAME "CQ UT CONTEST"
+inline constexpr char kContestName[] = STATS_CONTEST_NAME;
+// The title line of the results text, spelt as the results window shows it.
+inline constexpr char kResultsTitle[] = "CQ UT  Contest";
+
+// Four tours of two hours from the start hour, within the day: a QSO's tour
+// follows from its hour only.
+inline constexpr int32_t kTourHours = 2;
+inline constexpr int32_t kTourCount = 4;
+
+// Points of a QSO: with the own multiplier key of the latest tour, else with
+// the own group, else any other.
+inline constexpr int32_t kOwnKeyPoints = 10;
+inline constexpr int32_t kOwnGroupPoints = 30;
+inline constexpr int32_t kOtherPoints = 60;
+
+// What one multiplier is worth on a band; every other band scores none.
+struct BandWeight {
+  const char* band;
+  int32_t weight;
+};
+inline constexpr BandWeight kBandWeights[] = {
+    {"80m", 80}, {"40m", 40}, {"20m", 20}, {"15m", 15}, {"10m", 10}};
+
+// The call check's window for a QSO in the other mode: minutes of the
+// clock's half hour.
+inline constexpr int32_t kHalfHourMinutes = 30;
+inline constexpr int32_t kHourMinutes = 60;
+
+// The settings file, shared by the results (the claimed score) and the
+// Cabrillo header, relative to the host's current folder.
+inline constexpr char kSettingsPath[] = "Plugins\\TAVIN.ini";
+inline constexpr char kSettingsSection[] = "Settings";
+
+}  // namespace stats
