@@ -200,9 +200,9 @@ std::string BandOfFrequency(uint32_t hz) {
   return std::string();
 }
 
-uint32_t BandLowerEdgeHz(const std::string& label) {
-  for (const Band& band : kBands) {
-    if (label == band.label) return band.lowerHz;
+uint32_t BandLowerEdgeHz(const std::string& band) {
+  for (const Band& entry : kBands) {
+    if (band == entry.label) return entry.lowerHz;
   }
   return 0;
 }

@@ -41,13 +41,13 @@ int32_t OfferQso(AddData0Fn* fn, const QsoCallArgs& q, const Ignored& x, bool un
 HostCalls::HostCalls(const PluginExports& exports, IgnoredArgs ignored)
     : m_exports(exports), m_junk(ignored == IgnoredArgs::kJunk) {}
 
-int32_t HostCalls::Reset(const ResetCallArgs& a) const {
+int32_t HostCalls::Reset(const ResetCallArgs& reset) const {
   const Ignored& x = m_junk ? kJunk : kZero;
-  const char* ownCall = a.cabrilloFlag != 0 || !m_junk ? a.ownCall : x.text;
-  return m_exports.ResetStats0(x.text, a.cabrilloFlag, ownCall, a.start, x.time, x.text, x.text,
+  const char* ownCall = reset.cabrilloFlag != 0 || !m_junk ? reset.ownCall : x.text;
+  return m_exports.ResetStats0(x.text, reset.cabrilloFlag, ownCall, reset.start, x.time, x.text, x.text,
                                x.text, x.text, x.text, x.text, x.text, x.text, x.text,
-                               a.ownMultCode, x.i32, x.i32, x.i32, x.real, x.real, x.text,
-                               a.ownGroupCode, x.text);
+                               reset.ownMultCode, x.i32, x.i32, x.i32, x.real, x.real, x.text,
+                               reset.ownGroupCode, x.text);
 }
 
 int32_t HostCalls::Add(const QsoCallArgs& qso) const {
@@ -58,12 +58,12 @@ int32_t HostCalls::Remove(const QsoCallArgs& qso) const {
   return OfferQso(m_exports.RemoveData0, qso, m_junk ? kJunk : kZero, m_junk);
 }
 
-int32_t HostCalls::Check(const CheckCallArgs& c) const {
+int32_t HostCalls::Check(const CheckCallArgs& probe) const {
   const Ignored& x = m_junk ? kJunk : kZero;
-  return m_exports.CheckCall0(c.call, x.u32, x.u32, c.mode, x.text, x.text, x.text, x.text,
-                              x.text, x.text, x.text, x.text, x.text, c.multCode, x.i32, x.i32,
-                              x.i32, x.real, x.real, x.text, m_junk ? x.text : c.group, x.text,
-                              x.text, x.text, c.band, x.text, x.out, x.out);
+  return m_exports.CheckCall0(probe.call, x.u32, x.u32, probe.mode, x.text, x.text, x.text, x.text,
+                              x.text, x.text, x.text, x.text, x.text, probe.multCode, x.i32, x.i32,
+                              x.i32, x.real, x.real, x.text, m_junk ? x.text : probe.group, x.text,
+                              x.text, x.text, probe.band, x.text, x.out, x.out);
 }
 
 int32_t HostCalls::ExchangeCount() const {
