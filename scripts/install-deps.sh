@@ -15,7 +15,7 @@ case "${1:-test}" in
   app) packages="$app" ;;
   test)
     packages="$app googletest libbenchmark-dev wine wine32:i386 xvfb xauth faketime
-      clang libclang-rt-14-dev valgrind chromium
+      clang libclang-rt-14-dev clang-format-14 git valgrind chromium
       fonts-dejavu-core" ;;
   *) echo "usage: install-deps.sh [app|test]" >&2; exit 2 ;;
 esac

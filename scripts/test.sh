@@ -1,7 +1,8 @@
 #!/bin/sh
-# Builds and runs every test suite: native (with the contract suite under
-# valgrind), sanitizers, the Windows DLL under Wine in a virtual X display,
-# and the fuzz targets for 30 s each. Ends with one summary line.
+# Builds and runs every test suite: the format check of the sources, native
+# (with the contract suite under valgrind), sanitizers, the Windows DLL
+# under Wine in a virtual X display, and the fuzz targets for 30 s each.
+# Ends with one summary line.
 set -u
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh test || exit 1
@@ -45,6 +46,12 @@ run_suite() {
   count_suite "$preset" "$status" "$(grep -c 'Test *#[0-9]*: .* Passed' "$log")" \
     "$(grep -c 'Test *#[0-9]*: .*\(Failed\|Not Run\|Timeout\|Exception\)' "$log")"
 }
+
+# The sources against .clang-format: one suite, passed or failed.
+echo "=== format"
+status=0
+sh scripts/check-format.sh || status=$?
+count_suite format "$status" "$((status == 0))" 0
 
 for preset in native sanitize win32; do
   run_suite "$preset"
