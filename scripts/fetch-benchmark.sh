@@ -1,16 +1,20 @@
 #!/bin/sh
-# Prints the folder of Google Benchmark's sources, version 1.7.1 as in
-# Debian's libbenchmark-dev, for cross builds (Debian packages no MinGW
-# build of it). The first call fetches Debian's source package with apt
-# from the bookworm sources (apt checks the files against the signed index)
-# into ~/.cache/stats-benchmark-src, outside any git work tree: the
-# library's CMake would otherwise take its version from that tree's tags.
-# Nothing of the system's apt state is used or changed.
+# Prints the folder of Google Benchmark's sources for cross builds (Debian
+# packages no MinGW build of it): ~/.cache/stats-benchmark-src/benchmark,
+# the win32 preset's STATS_BENCHMARK_SOURCE. Their version, the one of
+# Debian's libbenchmark-dev, is written here only. A call that finds another
+# version there, or none, fetches Debian's source package with apt from the
+# bookworm sources (apt checks the files against the signed index), outside
+# any git work tree: the library's CMake would otherwise take its version
+# from that tree's tags. Nothing of the system's apt state is used or changed.
 set -eu
 version=1.7.1
 cache="$HOME/.cache/stats-benchmark-src"
-source="$cache/benchmark-$version"
-if [ -f "$source/CMakeLists.txt" ]; then
+source="$cache/benchmark"
+# The version the sources' own CMakeLists.txt declares.
+present=$(sed -n 's/^project *(benchmark VERSION \([0-9.]*\).*/\1/p' \
+  "$source/CMakeLists.txt" 2>/dev/null || true)
+if [ "$present" = "$version" ]; then
   echo "$source"
   exit 0
 fi

@@ -20,7 +20,8 @@ build="$root/build/fuzz"
 
 if [ ! -f "$build/build.ninja" ]; then
   CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATS_FUZZ=ON -DSTATS_TESTS=OFF >/dev/null ||
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSTATS_FUZZ=ON -DSTATS_TESTS=OFF -DSTATS_WERROR=ON \
+    >/dev/null ||
     exit 1
 fi
 # shellcheck disable=SC2086

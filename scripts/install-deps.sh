@@ -5,13 +5,17 @@
 #                                     fuzz targets need (the default), with
 #                                     Google Benchmark's sources for the
 #                                     cross build (scripts/fetch-benchmark.sh)
+#                                     and the npm package of the ADIF
+#                                     cross-check (tools/testdata/package.json)
+#                                     in STATS_NPM_DIR (~/.cache/stats-npm)
+# The tests fetch nothing: what they need is here.
 set -eu
 app="cmake ninja-build g++ libcli11-dev g++-mingw-w64-i686"
 case "${1:-test}" in
   app) packages="$app" ;;
   test)
     packages="$app googletest libbenchmark-dev wine wine32:i386 xvfb xauth faketime
-      clang libclang-rt-14-dev valgrind chromium
+      clang libclang-rt-14-dev clang-format-14 git valgrind chromium
       fonts-dejavu-core" ;;
   *) echo "usage: install-deps.sh [app|test]" >&2; exit 2 ;;
 esac
@@ -34,4 +38,24 @@ if [ -n "$missing" ]; then
 fi
 if [ "${1:-test}" = test ]; then
   sh "$(dirname "$0")/fetch-benchmark.sh" >/dev/null
+  # The exact versions of tools/testdata/package.json, unless already there.
+  manifest="$(cd "$(dirname "$0")/.." && pwd)/tools/testdata/package.json"
+  npm_dir="${STATS_NPM_DIR:-$HOME/.cache/stats-npm}"
+  installed=$(node -e '
+    const want = require(process.argv[1]).dependencies;
+    const ok = Object.keys(want).every((name) => {
+      try {
+        return require(process.argv[2] + "/node_modules/" + name + "/package.json").version ===
+            want[name];
+      } catch (e) {
+        return false;
+      }
+    });
+    process.stdout.write(ok ? "yes" : "no");' "$manifest" "$npm_dir")
+  if [ "$installed" != yes ]; then
+    echo "installing the npm packages of $manifest into $npm_dir"
+    mkdir -p "$npm_dir"
+    cp "$manifest" "$npm_dir/package.json"
+    npm install --prefix "$npm_dir" --no-audit --no-fund --no-package-lock
+  fi
 fi

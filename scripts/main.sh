@@ -3,15 +3,16 @@
 # tests), then scores the sample contest log through the plug-in's exports.
 # Extra arguments go to "logreplay score" (for example --cabrillo).
 set -eu
-cd "$(dirname "$0")/.."
+root="$(cd "$(dirname "$0")/.." && pwd)"
+cd "$root"
 sh scripts/install-deps.sh app
 sh scripts/build.sh app-native
 sh scripts/build.sh app-win32
-work=build/app-native/replay
+work="$root/build/app-native/replay"
 rm -rf "$work"
 mkdir -p "$work/Plugins"
 cd "$work"
 # Standard input is not the operator's: no header form is asked for.
-../logreplay score ../../../examples/sample.adi \
+"$root/build/app-native/logreplay" score "$root/examples/sample.adi" \
   --group-field APP_UT_GROUP --own-group G3 "$@" </dev/null
 echo "Working folder (err.txt, Plugins/TAVIN.ini, the .cbr): $(pwd)"

@@ -1,7 +1,8 @@
 #!/bin/sh
-# Builds and runs every test suite: native (with the contract suite under
-# valgrind), sanitizers, the Windows DLL under Wine in a virtual X display,
-# and the fuzz targets for 30 s each. Ends with one summary line.
+# Builds and runs every test suite: the format check of the sources, native
+# (with the contract suite under valgrind), sanitizers, the Windows DLL
+# under Wine in a virtual X display, and the fuzz targets for 30 s each.
+# Ends with one summary line.
 set -u
 cd "$(dirname "$0")/.."
 sh scripts/install-deps.sh test || exit 1
@@ -9,6 +10,22 @@ export STATS_WINEPREFIX="${STATS_WINEPREFIX:-$HOME/.cache/stats-wine}"
 
 passed=0
 failed=0
+# Adds one suite's counts: $1 its name, $2 the exit status of its run, $3
+# and $4 the passed and failed counts read from its log. The exit status
+# decides: a run that failed counts at least one failure, whatever its log
+# says, and a run that passed none.
+count_suite() {
+  suite_failed="$4"
+  if [ "$2" -eq 0 ]; then
+    suite_failed=0
+  else
+    echo "=== $1: FAILED (exit status $2)"
+    [ "$suite_failed" -gt 0 ] || suite_failed=1
+  fi
+  passed=$((passed + $3))
+  failed=$((failed + suite_failed))
+}
+
 run_suite() {
   preset="$1"
   echo "=== $preset: build"
@@ -19,17 +36,22 @@ run_suite() {
   fi
   echo "=== $preset: test"
   log="build/$preset/ctest.log"
+  status=0
   if [ "$preset" = win32 ]; then
-    xvfb-run -a ctest --preset "$preset" >"$log" 2>&1
+    xvfb-run -a ctest --preset "$preset" >"$log" 2>&1 || status=$?
   else
-    ctest --preset "$preset" >"$log" 2>&1
+    ctest --preset "$preset" >"$log" 2>&1 || status=$?
   fi
   cat "$log"
-  p=$(grep -c 'Test *#[0-9]*: .* Passed' "$log")
-  f=$(grep -c 'Test *#[0-9]*: .*\(Failed\|Not Run\|Timeout\|Exception\)' "$log")
-  passed=$((passed + p))
-  failed=$((failed + f))
+  count_suite "$preset" "$status" "$(grep -c 'Test *#[0-9]*: .* Passed' "$log")" \
+    "$(grep -c 'Test *#[0-9]*: .*\(Failed\|Not Run\|Timeout\|Exception\)' "$log")"
 }
+
+# The sources against .clang-format: one suite, passed or failed.
+echo "=== format"
+status=0
+sh scripts/check-format.sh || status=$?
+count_suite format "$status" "$((status == 0))" 0
 
 for preset in native sanitize win32; do
   run_suite "$preset"
@@ -39,15 +61,10 @@ done
 echo "=== fuzz: build and run"
 mkdir -p build
 fuzz_log=build/fuzz.log
-sh scripts/fuzz.sh "${STATS_FUZZ_SECONDS:-30}" >"$fuzz_log" 2>&1
+status=0
+sh scripts/fuzz.sh "${STATS_FUZZ_SECONDS:-30}" >"$fuzz_log" 2>&1 || status=$?
 cat "$fuzz_log"
-p=$(grep -c '^fuzz .*: passed$' "$fuzz_log")
-f=$(grep -c '^fuzz .*: FAILED$' "$fuzz_log")
-if [ $((p + f)) -eq 0 ]; then
-  echo "=== fuzz: BUILD FAILED"
-  f=1
-fi
-passed=$((passed + p))
-failed=$((failed + f))
+count_suite fuzz "$status" "$(grep -c '^fuzz .*: passed$' "$fuzz_log")" \
+  "$(grep -c '^fuzz .*: FAILED$' "$fuzz_log")"
 echo "summary: $passed passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

@@ -1,35 +1,31 @@
 # Compares `logreplay dump FILE` with the records that an independent ADIF
-# reader, the npm package adif-parser-ts, finds in the same file. Installs
-# the package into NPM_DIR first unless that exact version is there. Fails,
-# never skips, when node or npm are missing or the install fails. Script mode:
+# reader, the npm package adif-parser-ts, finds in the same file. The
+# package comes at the version of MANIFEST (tools/testdata/package.json)
+# from NPM_DIR, where sh scripts/install-deps.sh test installs it; this
+# fetches nothing, and fails, never skips, when node or the package is
+# missing. Script mode:
 #   cmake -DPROGRAM=<logreplay> [-DEMULATOR=<wine-run.sh>] -DNODE=<node>
-#         -DNPM=<npm> -DNPM_DIR=<folder> -DPACKAGE_VERSION=<version>
+#         -DNPM_DIR=<folder> -DMANIFEST=<package.json> -DWORK_DIR=<folder>
 #         -DSCRIPT=<adif_dump.js> -DFILE=<file.adi> -DRECORDS=<count>
 #         -P crosscheck_adif.cmake
 
 cmake_minimum_required(VERSION 3.25)
 
+set(install "sh scripts/install-deps.sh test")
+if(NOT NODE)
+  message(FATAL_ERROR "install node: ${install}")
+endif()
+file(READ "${MANIFEST}" manifest)
+string(JSON wanted GET "${manifest}" dependencies adif-parser-ts)
 set(package "${NPM_DIR}/node_modules/adif-parser-ts/package.json")
-set(installed "")
+set(installed "none")
 if(EXISTS "${package}")
   file(READ "${package}" manifest)
   string(JSON installed ERROR_VARIABLE ignored GET "${manifest}" version)
 endif()
-if(NOT installed STREQUAL PACKAGE_VERSION)
-  if(NOT NPM)
-    message(FATAL_ERROR "npm is needed to install adif-parser-ts (apt-get install npm)")
-  endif()
-  file(MAKE_DIRECTORY "${NPM_DIR}")
-  execute_process(COMMAND "${NPM}" install --prefix "${NPM_DIR}" --no-save --no-audit
-                          --no-fund --no-package-lock "adif-parser-ts@${PACKAGE_VERSION}"
-                  RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT status EQUAL 0 OR NOT EXISTS "${package}")
-    message(FATAL_ERROR "npm install adif-parser-ts@${PACKAGE_VERSION} failed (${status}):\n"
-                        "${out}${err}")
-  endif()
-endif()
-if(NOT NODE)
-  message(FATAL_ERROR "node is needed to run adif-parser-ts")
+if(NOT installed STREQUAL wanted)
+  message(FATAL_ERROR "install adif-parser-ts ${wanted}: ${install}\n"
+                      "(${NPM_DIR} holds version ${installed})")
 endif()
 
 set(ENV{NODE_PATH} "${NPM_DIR}/node_modules")
@@ -51,10 +47,10 @@ if(NOT count EQUAL RECORDS)
   message(FATAL_ERROR "adif-parser-ts found ${count} records in ${FILE}, expected ${RECORDS}")
 endif()
 if(NOT dump STREQUAL reference)
-  file(WRITE "${NPM_DIR}/reference.jsonl" "${reference}")
-  file(WRITE "${NPM_DIR}/dump.jsonl" "${dump}")
+  file(WRITE "${WORK_DIR}/reference.jsonl" "${reference}")
+  file(WRITE "${WORK_DIR}/dump.jsonl" "${dump}")
   message(FATAL_ERROR "the records of ${FILE} differ between logreplay dump and "
-                      "adif-parser-ts; compare ${NPM_DIR}/dump.jsonl with "
-                      "${NPM_DIR}/reference.jsonl")
+                      "adif-parser-ts; compare ${WORK_DIR}/dump.jsonl with "
+                      "${WORK_DIR}/reference.jsonl")
 endif()
 message(STATUS "${count} records of ${FILE} read alike")
