@@ -24,9 +24,17 @@ class BandNumbers {
   };
 
   void Clear();
-  Held Insert(uint32_t bandText, uint32_t keyText);
+  Held Insert(uint32_t bandText, uint32_t keyText) {
+    Held held;
+    held.band = m_lastBand = m_bands.AcquireLike(bandText, m_lastBand);
+    held.bandKey = m_bandKeys.Acquire(KeyNumbers::Pair(held.band, keyText));
+    return held;
+  }
   // Lets go of what Insert gave.
-  void Erase(const Held& held);
+  void Erase(const Held& held) {
+    m_bandKeys.Release(held.bandKey);
+    m_bands.Release(held.band);
+  }
 
   // The number of the band text, or kNone when no record holds it.
   uint32_t FindBand(uint32_t bandText) const { return m_bands.Find(bandText); }

@@ -12,14 +12,6 @@ void QsoStore::Clear() {
   m_duplicates.Clear();
 }
 
-CallFacts QsoStore::FactsOf(const StoredRecord& record) {
-  CallFacts facts;
-  facts.mode = record.texts[kMode];
-  facts.tour = record.tour;
-  facts.minuteOfDay = record.Time().GetMinuteOfDay();
-  return facts;
-}
-
 void QsoStore::Index(uint32_t id) {
   Slot& s = m_slots[id];
   s.bands = m_bands.Insert(s.record.texts[kBand], s.record.texts[kMultKey]);

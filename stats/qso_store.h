@@ -123,7 +123,13 @@ class QsoStore {
     uint32_t seq = 0;    // its StoreOrder sequence number
   };
 
-  static CallFacts FactsOf(const StoredRecord& record);
+  static CallFacts FactsOf(const StoredRecord& record) {
+    CallFacts facts;
+    facts.mode = record.texts[kMode];
+    facts.tour = record.tour;
+    facts.minuteOfDay = record.Time().GetMinuteOfDay();
+    return facts;
+  }
   // Files the record in slot `id`, already in the duplicate index, in the
   // store order and the other indexes; Unindex undoes it.
   void Index(uint32_t id);

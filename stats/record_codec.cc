@@ -55,24 +55,6 @@ void RecordCodec::Clear() {
   m_longExchanges.Clear();
 }
 
-uint32_t* RecordCodec::LastOfCall(TextField field, CallTexts& known) {
-  switch (field) {
-    case kMultKey: return &known.multKey;
-    case kGroup: return &known.group;
-    default: return nullptr;
-  }
-}
-
-// Most fields repeat from QSO to QSO, so the field's number in the last
-// record is the second guess.
-uint32_t RecordCodec::Intern(TextField field, std::string_view text, uint32_t guess) {
-  uint32_t& last = m_lastTexts[field];
-  const TextPool& pool = m_pools[field];
-  if (guess != last && SameBytes(pool.Text(guess), text)) return last = guess;
-  if (SameBytes(pool.Text(last), text)) return last;
-  return last = m_pools[field].Intern(text);
-}
-
 // The call comes first: it chooses the guesses of the fields that a station
 // keeps all day.
 void RecordCodec::Encode(const InfoView& record, StoredRecord* out) {

@@ -75,9 +75,19 @@ class RecordCodec {
 
   // Where a call's last number of `field` is kept, or nullptr for a field
   // guessed from the last record.
-  static uint32_t* LastOfCall(TextField field, CallTexts& known);
-  // The number of `text` in the pool of `field`, trying `guess` first.
-  uint32_t Intern(TextField field, std::string_view text, uint32_t guess);
+  static uint32_t* LastOfCall(TextField field, CallTexts& known) {
+    return field == kMultKey ? &known.multKey : field == kGroup ? &known.group : nullptr;
+  }
+  // The number of `text` in the pool of `field`, trying `guess` first and
+  // then the field's number in the last record, since most fields repeat
+  // from QSO to QSO.
+  uint32_t Intern(TextField field, std::string_view text, uint32_t guess) {
+    uint32_t& last = m_lastTexts[field];
+    const TextPool& pool = m_pools[field];
+    if (guess != last && SameBytes(pool.Text(guess), text)) return last = guess;
+    if (SameBytes(pool.Text(last), text)) return last;
+    return last = m_pools[field].Intern(text);
+  }
 
   TextPool m_pools[kTextFieldCount];            // by TextField: small pools stay in cache
   uint32_t m_lastTexts[kTextFieldCount] = {};  // by TextField: its number in the last record
