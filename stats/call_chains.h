@@ -68,7 +68,7 @@ class CallChains {
   uint32_t Insert(uint32_t id, uint32_t band, uint32_t call, const CallFacts& facts) {
     const uint64_t key = KeyOf(band, call);
     const uint32_t hash = HashOf(key);
-    uint32_t chain = Find(key, hash);
+    uint32_t chain = FindKey(key, hash);
     if (chain == kNone) chain = Open(key, hash);
     m_chains[chain].entries.emplace_back(id, facts);
     return chain;
@@ -78,7 +78,7 @@ class CallChains {
   // The number of the chain of `call` on `band`, or kNone when it is empty.
   uint32_t Find(uint32_t band, uint32_t call) const {
     const uint64_t key = KeyOf(band, call);
-    return Find(key, HashOf(key));
+    return FindKey(key, HashOf(key));
   }
   // The entries of chain `chain`, oldest first; valid until the next change.
   const std::vector<Entry>& Entries(uint32_t chain) const { return m_chains[chain].entries; }
@@ -94,7 +94,7 @@ class CallChains {
   static uint32_t HashOf(uint64_t key) {
     return static_cast<uint32_t>(TextHash().Add(key).Value());
   }
-  uint32_t Find(uint64_t key, uint32_t hash) const {
+  uint32_t FindKey(uint64_t key, uint32_t hash) const {
     uint32_t found = kNone;
     m_index.Any(hash, [&](uint32_t chain) {
       if (m_chains[chain].key != key) return false;
