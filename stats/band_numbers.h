@@ -47,9 +47,9 @@ class BandNumbers {
   std::size_t BandKeyLimit() const { return m_bandKeys.Limit(); }
 
  private:
-  KeyNumbers m_bands;                 // by band text number
-  KeyNumbers m_bandKeys;              // by band number and key text number
-  uint32_t m_lastBand = kNone;        // of the last record: bands come in runs
+  KeyNumbers m_bands;           // by band text number
+  KeyNumbers m_bandKeys;        // by band number and key text number
+  uint32_t m_lastBand = kNone;  // of the last record: bands come in runs
 };
 
 }  // namespace stats

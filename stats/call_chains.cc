@@ -29,8 +29,8 @@ uint32_t CallChains::Open(uint64_t key, uint32_t hash) {
 
 void CallChains::Erase(uint32_t chain, uint32_t id) {
   std::vector<Entry>& entries = m_chains[chain].entries;
-  entries.erase(std::find_if(entries.begin(), entries.end(),
-                             [id](const Entry& e) { return e.Id() == id; }));
+  entries.erase(
+      std::find_if(entries.begin(), entries.end(), [id](const Entry& e) { return e.Id() == id; }));
   if (!entries.empty()) return;
   m_index.Erase(HashOf(m_chains[chain].key), chain);
   m_free.push_back(chain);

@@ -11,7 +11,7 @@ namespace stats {
 
 // What the call check reads of a stored record.
 struct CallFacts {
-  uint32_t mode = 0;     // number of its mode text
+  uint32_t mode = 0;  // number of its mode text
   int32_t tour = 0;
   int minuteOfDay = -1;  // hour * 60 + minute of its date-time; -1 when it has none
 
@@ -35,8 +35,7 @@ class CallChains {
    public:
     Entry(uint32_t id, const CallFacts& facts) : m_id(id) {
       const bool fits = facts.mode < kModeLimit && facts.tour >= 0 && facts.tour < kTourLimit;
-      m_facts = fits ? facts.mode << kModeShift |
-                           static_cast<uint32_t>(facts.tour) << kTourShift |
+      m_facts = fits ? facts.mode << kModeShift | static_cast<uint32_t>(facts.tour) << kTourShift |
                            static_cast<uint32_t>(facts.minuteOfDay + 1)
                      : kUnpacked;
     }
@@ -106,9 +105,9 @@ class CallChains {
   // A chain for `key`, with no entries yet.
   uint32_t Open(uint64_t key, uint32_t hash);
 
-  HashSlots m_index;           // chains in use by the hash of their key
-  std::vector<Chain> m_chains;  // by number; those from m_limit on are kept for reuse
-  uint32_t m_limit = 0;         // numbers handed out since Clear
+  HashSlots m_index;             // chains in use by the hash of their key
+  std::vector<Chain> m_chains;   // by number; those from m_limit on are kept for reuse
+  uint32_t m_limit = 0;          // numbers handed out since Clear
   std::vector<uint32_t> m_free;  // numbers below m_limit not in use
 };
 

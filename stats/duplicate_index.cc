@@ -14,17 +14,17 @@ namespace stats {
 // none of the per-QSO results, so writing results never moves a record in
 // the index. A null date-time counts without its value, and +0.0 and -0.0
 // count alike.
-uint32_t DuplicateIndex::KeyOf(const StoredRecord& s) {
+uint32_t DuplicateIndex::KeyOf(const StoredRecord& record) {
   TextHash hash;
-  hash.Add(KeyNumbers::Pair(s.texts[kCall], s.texts[kBand]))
-      .Add(KeyNumbers::Pair(s.texts[kMode], uint32_t(s.tour)));
-  hash.Add(s.exchRcvd.Word(0)).Add(s.exchRcvd.Word(1));
-  hash.Add(s.exchSent.Word(0)).Add(s.exchSent.Word(1)).Add(uint32_t(s.freqKHz));
+  hash.Add(KeyNumbers::Pair(record.texts[kCall], record.texts[kBand]))
+      .Add(KeyNumbers::Pair(record.texts[kMode], uint32_t(record.tour)));
+  hash.Add(record.exchRcvd.Word(0)).Add(record.exchRcvd.Word(1));
+  hash.Add(record.exchSent.Word(0)).Add(record.exchSent.Word(1)).Add(uint32_t(record.freqKHz));
   uint64_t bits = 0;
-  if (s.timeStatus == COleDateTime::valid && s.time != 0.0) {
-    std::memcpy(&bits, &s.time, sizeof bits);
+  if (record.timeStatus == COleDateTime::valid && record.time != 0.0) {
+    std::memcpy(&bits, &record.time, sizeof bits);
   }
-  hash.Add(bits ^ static_cast<uint32_t>(s.timeStatus));
+  hash.Add(bits ^ static_cast<uint32_t>(record.timeStatus));
   return static_cast<uint32_t>(hash.Value());
 }
 

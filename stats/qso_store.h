@@ -147,8 +147,7 @@ class QsoStore {
 };
 
 template <typename Visit>
-bool QsoStore::AnyWithCallBand(std::string_view call, std::string_view band,
-                               Visit&& visit) const {
+bool QsoStore::AnyWithCallBand(std::string_view call, std::string_view band, Visit&& visit) const {
   const uint32_t chain = ChainOf(call, band);
   if (chain == CallChains::kNone) return false;
   for (const CallChains::Entry& entry : m_chains.Entries(chain)) {

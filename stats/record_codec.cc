@@ -39,11 +39,11 @@ bool StoredRecord::CanBeEqual() const {
          (timeStatus == COleDateTime::valid && !std::isnan(time));
 }
 
-bool StoredRecord::SameAs(const StoredRecord& o) const {
-  return std::equal(std::begin(texts), std::end(texts), std::begin(o.texts)) &&
-         exchRcvd == o.exchRcvd && exchSent == o.exchSent && freqKHz == o.freqKHz &&
-         tour == o.tour && reserved == o.reserved && points == o.points &&
-         multBand == o.multBand && serial == o.serial && Time() == o.Time();
+bool StoredRecord::SameAs(const StoredRecord& other) const {
+  return std::equal(std::begin(texts), std::end(texts), std::begin(other.texts)) &&
+         exchRcvd == other.exchRcvd && exchSent == other.exchSent && freqKHz == other.freqKHz &&
+         tour == other.tour && reserved == other.reserved && points == other.points &&
+         multBand == other.multBand && serial == other.serial && Time() == other.Time();
 }
 
 RecordCodec::RecordCodec() { Clear(); }
@@ -66,9 +66,8 @@ void RecordCodec::Encode(const InfoView& record, StoredRecord* out) {
     if (field == kCall) continue;
     const std::string_view text = record.*kTextPlaces[field].view;
     uint32_t* lastOfCall = LastOfCall(field, known);
-    out->texts[field] = lastOfCall != nullptr
-                            ? (*lastOfCall = Intern(field, text, *lastOfCall))
-                            : Intern(field, text, m_lastTexts[field]);
+    out->texts[field] = lastOfCall != nullptr ? (*lastOfCall = Intern(field, text, *lastOfCall))
+                                              : Intern(field, text, m_lastTexts[field]);
   }
   out->exchRcvd = ShortText::Of(record.exchRcvd, m_longExchanges);
   out->exchSent = ShortText::Of(record.exchSent, m_longExchanges);
@@ -89,20 +88,20 @@ bool RecordCodec::Describe(const InfoView& record, StoredRecord* out) const {
   return true;
 }
 
-CInfo RecordCodec::Decode(const StoredRecord& s) const {
+CInfo RecordCodec::Decode(const StoredRecord& record) const {
   CInfo r;
   for (std::size_t field = 0; field < kTextFieldCount; ++field) {
-    r.*kTextPlaces[field].text = m_pools[field].Text(s.texts[field]);
+    r.*kTextPlaces[field].text = m_pools[field].Text(record.texts[field]);
   }
-  r.m_exchRcvd = Exchange(s.exchRcvd);
-  r.m_exchSent = Exchange(s.exchSent);
-  r.m_freqKHz = s.freqKHz;
-  r.m_tour = s.tour;
-  r.m_reserved = s.reserved;
-  r.m_points = s.points;
-  r.m_multBand = s.multBand;
-  r.m_serial = s.serial;
-  r.m_time = s.Time();
+  r.m_exchRcvd = Exchange(record.exchRcvd);
+  r.m_exchSent = Exchange(record.exchSent);
+  r.m_freqKHz = record.freqKHz;
+  r.m_tour = record.tour;
+  r.m_reserved = record.reserved;
+  r.m_points = record.points;
+  r.m_multBand = record.multBand;
+  r.m_serial = record.serial;
+  r.m_time = record.Time();
   return r;
 }
 

@@ -61,9 +61,7 @@ class RecordCodec {
     return exchange.View(m_longExchanges);
   }
   // The number of `text` in the pool of `field`, or TextPool::kNone.
-  uint32_t Find(TextField field, std::string_view text) const {
-    return m_pools[field].Find(text);
-  }
+  uint32_t Find(TextField field, std::string_view text) const { return m_pools[field].Find(text); }
 
  private:
   // The multiplier key and group of a call's last record, by call number:
@@ -89,7 +87,7 @@ class RecordCodec {
     return last = m_pools[field].Intern(text);
   }
 
-  TextPool m_pools[kTextFieldCount];            // by TextField: small pools stay in cache
+  TextPool m_pools[kTextFieldCount];           // by TextField: small pools stay in cache
   uint32_t m_lastTexts[kTextFieldCount] = {};  // by TextField: its number in the last record
   std::vector<CallTexts> m_callTexts;
   TextPool m_longExchanges;  // exchanges too long to keep in place

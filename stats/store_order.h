@@ -44,8 +44,9 @@ class StoreOrder {
   std::size_t PositionOf(uint32_t id, SeqOf&& seqOf) const {
     const uint32_t seq = seqOf(id);
     if (m_nextSeq == m_ids.size()) return seq;
-    const uint32_t* found = std::lower_bound(
-        m_ids.begin(), m_ids.end(), seq, [&](uint32_t other, uint32_t s) { return seqOf(other) < s; });
+    const uint32_t* found =
+        std::lower_bound(m_ids.begin(), m_ids.end(), seq,
+                         [&](uint32_t other, uint32_t s) { return seqOf(other) < s; });
     return static_cast<std::size_t>(found - m_ids.begin());
   }
 
