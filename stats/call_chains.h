@@ -24,8 +24,9 @@ struct CallFacts {
 // number of its own while it has records; the number is free again with its
 // last record. Calls and bands come as numbers (of the call text and of the
 // band). Inserting and finding cost a constant on average: a look-up reads
-// one line of the hash table, then the chain's key and entries, which sit
-// together. Erasing moves the later entries of that chain.
+// one line of the hash table, then the chain, whose key sits beside the
+// handle of its entries' array. Erasing moves the later entries of that
+// chain.
 class CallChains {
  public:
   static constexpr uint32_t kNone = UINT32_MAX;
