@@ -25,9 +25,9 @@ void CivilFromDays(long long z, int* y, int* m, int* d) {
 
 constexpr long long kOleEpochFromUnix = -25569;  // 1899-12-30 in Unix days
 
-}  // namespace
-
-bool OleDateToCalendar(double value, CalendarFields* out) {
+// The day and the time of day of `value`, rounded to the nearest second.
+// False for NaN, infinities and values outside the range before rounding.
+bool SplitOleDate(double value, long long* days, int* hour, int* minute, int* second) {
   // The range test is written so that NaN fails it too.
   if (!(value > kFirstDay - 1.0 && value < kLastDay + 1.0)) return false;
 
@@ -37,35 +37,55 @@ bool OleDateToCalendar(double value, CalendarFields* out) {
   double timePart = std::fabs(value - dayPart) + 1e-11;
   if (timePart >= 1.0) timePart -= 1e-11;
 
-  long long days = static_cast<long long>(dayPart);
+  long long d = static_cast<long long>(dayPart);
   timePart *= 24.0;
-  int hour = static_cast<int>(timePart);
-  timePart = (timePart - hour) * 60.0;
-  int minute = static_cast<int>(timePart);
-  timePart = (timePart - minute) * 60.0;
-  int second = static_cast<int>(timePart);
-  timePart -= second;
-  if (timePart > 0.5 && ++second == 60) {
-    second = 0;
-    if (++minute == 60) {
-      minute = 0;
-      if (++hour == 24) {
-        hour = 0;
-        ++days;
+  int h = static_cast<int>(timePart);
+  timePart = (timePart - h) * 60.0;
+  int m = static_cast<int>(timePart);
+  timePart = (timePart - m) * 60.0;
+  int s = static_cast<int>(timePart);
+  timePart -= s;
+  if (timePart > 0.5 && ++s == 60) {
+    s = 0;
+    if (++m == 60) {
+      m = 0;
+      if (++h == 24) {
+        h = 0;
+        ++d;
       }
     }
   }
+  *days = d;
+  *hour = h;
+  *minute = m;
+  *second = s;
+  return true;
+}
 
+}  // namespace
+
+bool OleDateToCalendar(double value, CalendarFields* out) {
+  long long days;
   CalendarFields f;
+  if (!SplitOleDate(value, &days, &f.hour, &f.minute, &f.second)) return false;
   CivilFromDays(days + kOleEpochFromUnix, &f.year, &f.month, &f.day);
   if (f.year > kLastYear) return false;
-  f.hour = hour;
-  f.minute = minute;
-  f.second = second;
   // 1899-12-30 was a Saturday.
   f.dayOfWeek = static_cast<int>(((days % 7) + 7 + 6) % 7);
   *out = f;
   return true;
+}
+
+// Rounding can carry only the last day of the range past its end, so the
+// calendar date itself need not be worked out.
+int COleDateTime::GetMinuteOfDay() const {
+  long long days;
+  int hour, minute, second;
+  if (m_status != valid || !SplitOleDate(m_dt, &days, &hour, &minute, &second) ||
+      days > static_cast<long long>(kLastDay)) {
+    return -1;
+  }
+  return hour * 60 + minute;
 }
 
 bool COleDateTime::operator==(const COleDateTime& other) const {
@@ -104,15 +124,13 @@ std::string COleDateTime::Format(const char* pattern) const {
 }
 
 int COleDateTime::GetHour() const {
-  CalendarFields f;
-  if (m_status != valid || !OleDateToCalendar(m_dt, &f)) return -1;
-  return f.hour;
+  const int minuteOfDay = GetMinuteOfDay();
+  return minuteOfDay < 0 ? -1 : minuteOfDay / 60;
 }
 
 int COleDateTime::GetMinute() const {
-  CalendarFields f;
-  if (m_status != valid || !OleDateToCalendar(m_dt, &f)) return -1;
-  return f.minute;
+  const int minuteOfDay = GetMinuteOfDay();
+  return minuteOfDay < 0 ? -1 : minuteOfDay % 60;
 }
 
 }  // namespace platform

@@ -30,6 +30,8 @@ class COleDateTime {
   // or the value cannot be converted.
   int GetHour() const;
   int GetMinute() const;
+  // Both at once: hour * 60 + minute, or -1 when the two are -1.
+  int GetMinuteOfDay() const;
 
   double m_dt = 0.0;
   int32_t m_status = valid;

@@ -13,6 +13,14 @@ struct CalendarCase {
   const char* text;  // "%Y-%m-%d %H:%M:%S"
 };
 
+// The time of day without the date must agree with the calendar fields.
+void ExpectMinuteOfDayOfFields(double value) {
+  CalendarFields f;
+  ASSERT_TRUE(OleDateToCalendar(value, &f)) << value;
+  EXPECT_EQ(COleDateTime(value, COleDateTime::valid).GetMinuteOfDay(), f.hour * 60 + f.minute)
+      << value;
+}
+
 class OleDateToCalendarTest : public ::testing::TestWithParam<CalendarCase> {};
 
 TEST_P(OleDateToCalendarTest, GivesFieldsRoundedToTheSecond) {
@@ -20,6 +28,7 @@ TEST_P(OleDateToCalendarTest, GivesFieldsRoundedToTheSecond) {
   EXPECT_EQ(COleDateTime(c.value, COleDateTime::valid).Format("%Y-%m-%d %H:%M:%S"),
             c.text)
       << "value " << c.value;
+  ExpectMinuteOfDayOfFields(c.value);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -45,6 +54,7 @@ INSTANTIATE_TEST_SUITE_P(
         CalendarCase{-657434.5, "100-01-01 12:00:00"},
         CalendarCase{2958465.0, "9999-12-31 00:00:00"},
         CalendarCase{2958465.5, "9999-12-31 12:00:00"},
+        CalendarCase{2958465.9999, "9999-12-31 23:59:51"},
         // Leap days.
         CalendarCase{36950.0, "2001-02-28 00:00:00"},
         CalendarCase{36951.0, "2001-03-01 00:00:00"},
@@ -62,6 +72,7 @@ TEST_P(SecondRoundingTest, RoundsToTheNearestSecond) {
   const double value = 45000.5 + c.secondsAfter / 86400.0;
   EXPECT_EQ(COleDateTime(value, COleDateTime::valid).Format("%Y-%m-%d %H:%M:%S"),
             c.text);
+  ExpectMinuteOfDayOfFields(value);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -83,6 +94,7 @@ TEST(OleDateToCalendar, RejectsValuesWithoutACalendarDate) {
     EXPECT_EQ(time.Format("%H"), "Invalid DateTime") << value;
     EXPECT_EQ(time.GetHour(), -1) << value;
     EXPECT_EQ(time.GetMinute(), -1) << value;
+    EXPECT_EQ(time.GetMinuteOfDay(), -1) << value;
   }
 }
 

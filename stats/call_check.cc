@@ -5,16 +5,26 @@
 namespace stats {
 namespace {
 
-// Whether a QSO stored at hour `h`, minute `s` falls in the half hour of the
-// clock reading `hour`:`c`. Only hour numbers are compared, never dates; a
-// stored time without calendar fields has h = s = -1 and never matches.
-bool InHalfHourWindow(int hour, int c, int h, int s) {
-  const int d = hour - h;
-  if (d == 0) {
-    return (c < 30 && s < 30) || (c >= 30 && s >= 30) ||
-           (c > 30 && s < 30 && c - s <= 29);
+constexpr int kHalfHour = 30;  // the minute at which an hour's second half begins
+constexpr int kMinutesPerHour = 60;
+// Across the bound between two halves, how many minutes back a QSO still
+// counts.
+constexpr int kMostMinutesBack = 29;
+
+// Whether a QSO stored at `storedHour`:`storedMinute` falls in the half-hour
+// window of the clock reading `clockHour`:`clockMinute` (see CheckCall).
+// Only hour numbers are compared, never dates; a stored time without
+// calendar fields has hour and minute -1 and never matches.
+bool InHalfHourWindow(int clockHour, int clockMinute, int storedHour, int storedMinute) {
+  const int c = clockMinute, s = storedMinute;
+  const int hoursBack = clockHour - storedHour;
+  if (hoursBack == 0) {
+    return (c < kHalfHour && s < kHalfHour) || (c >= kHalfHour && s >= kHalfHour) ||
+           (c > kHalfHour && s < kHalfHour && c - s <= kMostMinutesBack);
   }
-  if (d == 1) return c < 30 && s > 30 && (60 - s) + c <= 29;
+  if (hoursBack == 1) {
+    return c < kHalfHour && s > kHalfHour && (kMinutesPerHour - s) + c <= kMostMinutesBack;
+  }
   return false;
 }
 
@@ -30,15 +40,15 @@ int32_t CheckCall(const Contest& contest, const CallProbe& probe,
   const int32_t tour = TourOfHour(now.hour, contest.startHour);
   const std::string probeKey = probe.multCode + std::to_string(tour);
   const QsoStore& store = contest.qsoStore;
+  // A mode no stored record has gets kNoNumber, which no record's equals.
+  const uint32_t mode = store.TextNumber(kMode, probe.mode);
 
   // The first repeat in store order ends the scan, and any repeat gives the
   // same answer, so the records of this call on this band are all it needs.
-  const bool repeat =
-      store.AnyWithCallBand(probe.call, probe.band, [&](const QsoStore::Record& s) {
-        if (s.Mode() == probe.mode) return s.Tour() == tour;
-        const platform::COleDateTime time = s.Time();
-        return InHalfHourWindow(now.hour, now.minute, time.GetHour(), time.GetMinute());
-      });
+  const bool repeat = store.AnyWithCallBand(probe.call, probe.band, [&](const CallFacts& s) {
+    if (s.mode == mode) return s.tour == tour;
+    return InHalfHourWindow(now.hour, now.minute, s.Hour(), s.Minute());
+  });
   if (repeat) return kRepeat;
   if (store.FindBandKeyNumber(probe.band, probeKey) != QsoStore::kNoNumber) {
     return kNoNewMultiplier;

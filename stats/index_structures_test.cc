@@ -6,14 +6,18 @@
 #include <random>
 #include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "stats/band_list.h"
+#include "stats/call_chains.h"
 #include "stats/hash_slots.h"
 #include "stats/id_sequence.h"
 #include "stats/key_numbers.h"
+#include "stats/slot_arena.h"
+#include "stats/store_order.h"
 #include "stats/text_pool.h"
 
 namespace stats {
@@ -90,6 +94,99 @@ TEST(HashSlotsTest, FindsEveryFiledValueThroughCrowdedRuns) {
     }
     slots.Clear();
     EXPECT_FALSE(slots.Any(0, [](uint32_t) { return true; }));
+  }
+}
+
+// Sequence numbers kept by id, as the store keeps them in its slots; a
+// small limit makes the order number its records again now and then.
+TEST(StoreOrderTest, FindsEveryPositionThroughErasuresAndRenumbering) {
+  for (uint32_t seqLimit : {UINT32_MAX, 40u, 5u}) {
+    std::mt19937 random(seqLimit);
+    StoreOrder order(seqLimit);
+    std::vector<uint32_t> seqs(4000), model;
+    auto seqOf = [&](uint32_t id) -> uint32_t& { return seqs[id]; };
+    for (uint32_t id = 0; id < seqs.size(); ++id) {
+      if (model.empty() || random() % 3 != 0) {
+        order.Append(id, seqOf);
+        model.push_back(id);
+      } else {
+        const std::size_t at = random() % model.size();
+        order.Erase(at);
+        model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
+      }
+      if (random() % 500 == 0) {
+        order.Clear();
+        model.clear();
+      }
+      ASSERT_EQ(order.Count(), model.size());
+      for (std::size_t i = 0; i < model.size(); i += 1 + model.size() / 16) {
+        ASSERT_EQ(order[i], model[i]);
+        ASSERT_EQ(order.PositionOf(model[i], seqOf), i) << "limit " << seqLimit << " id " << id;
+      }
+    }
+  }
+}
+
+TEST(SlotArenaTest, HandsOutFreedIdsFirstAndKeepsAddresses) {
+  SlotArena<int> slots;
+  std::vector<uint32_t> ids;
+  for (int i = 0; i < 3000; ++i) ids.push_back(slots.New());
+  int* kept = &slots[2999];
+  slots.Free(17);
+  slots.Free(2048);
+  EXPECT_EQ(slots.New(), 2048u);
+  EXPECT_EQ(slots.New(), 17u);
+  EXPECT_EQ(slots.New(), 3000u);
+  EXPECT_EQ(slots.Limit(), 3001u);
+  EXPECT_EQ(&slots[2999], kept) << "slots never move";
+  slots.Clear();
+  EXPECT_EQ(slots.New(), 0u);
+  EXPECT_EQ(&slots[2999], kept) << "Clear keeps the chunks";
+}
+
+// Facts at the edges of what packs beside an id, and beyond them.
+TEST(CallChainsTest, ChainsFollowInsertsAndErasuresInOrder) {
+  const CallFacts facts[] = {{0, 0, -1}, {1, 4, 0}, {2, 30, 1439}, {0xFFFE, 1, 600},
+                             {0xFFFF, 1, 600}, {3, 31, 5}, {3, -1, 5}, {UINT32_MAX, INT32_MAX, 0}};
+  auto packs = [](const CallFacts& f) { return f.mode < 0xFFFF && f.tour >= 0 && f.tour <= 30; };
+  std::mt19937 random(3);
+  CallChains chains;
+  std::map<std::pair<uint32_t, uint32_t>, std::vector<std::pair<uint32_t, std::size_t>>> model;
+  for (uint32_t id = 0; id < 6000; ++id) {
+    const auto place = std::make_pair(uint32_t(random() % 3), uint32_t(random() % 30));
+    const std::size_t fact = random() % std::size(facts);
+    std::vector<std::pair<uint32_t, std::size_t>>& chain = model[place];
+    if (chain.empty() || random() % 5 < 3) {
+      chains.Insert(id, place.first, place.second, facts[fact]);
+      chain.emplace_back(id, fact);
+    } else {
+      const std::size_t at = random() % chain.size();
+      chains.Erase(chains.Find(place.first, place.second), chain[at].first);
+      chain.erase(chain.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    if (random() % 1000 == 0) {
+      chains.Clear();
+      model.clear();
+    }
+    for (const auto& [key, expected] : model) {
+      const uint32_t number = chains.Find(key.first, key.second);
+      if (expected.empty()) {
+        ASSERT_EQ(number, CallChains::kNone);
+        continue;
+      }
+      ASSERT_NE(number, CallChains::kNone);
+      const std::vector<CallChains::Entry>& entries = chains.Entries(number);
+      ASSERT_EQ(entries.size(), expected.size());
+      for (std::size_t i = 0; i < entries.size(); ++i) {
+        const CallFacts& want = facts[expected[i].second];
+        CallFacts got;
+        ASSERT_EQ(entries[i].Id(), expected[i].first);
+        ASSERT_EQ(entries[i].Facts(&got), packs(want)) << "facts " << expected[i].second;
+        if (!packs(want)) continue;
+        ASSERT_EQ(std::make_tuple(got.mode, got.tour, got.minuteOfDay),
+                  std::make_tuple(want.mode, want.tour, want.minuteOfDay));
+      }
+    }
   }
 }
 

@@ -2,38 +2,38 @@
 
 namespace stats {
 
-bool CInfo::operator==(const CInfo& o) const {
-  return m_call == o.m_call && m_multKey == o.m_multKey &&
-         m_group == o.m_group && m_band == o.m_band && m_mode == o.m_mode &&
-         m_rstRcvd == o.m_rstRcvd && m_rstSent == o.m_rstSent &&
-         m_exchRcvd == o.m_exchRcvd && m_exchSent == o.m_exchSent &&
-         m_spare1 == o.m_spare1 && m_spare2 == o.m_spare2 &&
-         m_freqKHz == o.m_freqKHz && m_tour == o.m_tour &&
-         m_reserved == o.m_reserved && m_points == o.m_points &&
-         m_multBand == o.m_multBand && m_serial == o.m_serial &&
-         m_time == o.m_time;
+bool CInfo::operator==(const CInfo& other) const {
+  return m_call == other.m_call && m_multKey == other.m_multKey &&
+         m_group == other.m_group && m_band == other.m_band && m_mode == other.m_mode &&
+         m_rstRcvd == other.m_rstRcvd && m_rstSent == other.m_rstSent &&
+         m_exchRcvd == other.m_exchRcvd && m_exchSent == other.m_exchSent &&
+         m_spare1 == other.m_spare1 && m_spare2 == other.m_spare2 &&
+         m_freqKHz == other.m_freqKHz && m_tour == other.m_tour &&
+         m_reserved == other.m_reserved && m_points == other.m_points &&
+         m_multBand == other.m_multBand && m_serial == other.m_serial &&
+         m_time == other.m_time;
 }
 
-InfoView ViewOf(const CInfo& r) {
+InfoView ViewOf(const CInfo& record) {
   InfoView v;
-  v.call = r.m_call;
-  v.multKey = r.m_multKey;
-  v.group = r.m_group;
-  v.band = r.m_band;
-  v.mode = r.m_mode;
-  v.rstRcvd = r.m_rstRcvd;
-  v.rstSent = r.m_rstSent;
-  v.exchRcvd = r.m_exchRcvd;
-  v.exchSent = r.m_exchSent;
-  v.spare1 = r.m_spare1;
-  v.spare2 = r.m_spare2;
-  v.freqKHz = r.m_freqKHz;
-  v.tour = r.m_tour;
-  v.reserved = r.m_reserved;
-  v.points = r.m_points;
-  v.multBand = r.m_multBand;
-  v.serial = r.m_serial;
-  v.time = r.m_time;
+  v.call = record.m_call;
+  v.multKey = record.m_multKey;
+  v.group = record.m_group;
+  v.band = record.m_band;
+  v.mode = record.m_mode;
+  v.rstRcvd = record.m_rstRcvd;
+  v.rstSent = record.m_rstSent;
+  v.exchRcvd = record.m_exchRcvd;
+  v.exchSent = record.m_exchSent;
+  v.spare1 = record.m_spare1;
+  v.spare2 = record.m_spare2;
+  v.freqKHz = record.m_freqKHz;
+  v.tour = record.m_tour;
+  v.reserved = record.m_reserved;
+  v.points = record.m_points;
+  v.multBand = record.m_multBand;
+  v.serial = record.m_serial;
+  v.time = record.m_time;
   return v;
 }
 

@@ -24,8 +24,8 @@ class CInfo : public platform::CObject {
   CInfo& operator=(CInfo&&) = default;
   ~CInfo() override = default;
 
-  // True when all eleven texts, all six integers and the two date-times are
-  // equal; texts compare byte for byte, date-times as COleDateTime does (an
+  // True when every field is equal: the eleven texts, the six integers and
+  // the date-time; texts compare byte for byte, date-times as COleDateTime does (an
   // invalid one equals nothing).
   bool operator==(const CInfo& other) const;
   bool operator!=(const CInfo& other) const { return !(*this == other); }

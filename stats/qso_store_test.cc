@@ -110,20 +110,21 @@ TEST(QsoStoreTest, FindsTheLowestIndexAfterRemovalsAndResults) {
   EXPECT_EQ(store.FindEqual(Qso("UA9AA")), 3);
 }
 
-TEST(QsoStoreTest, VisitsOneCallOnOneBandInStoreOrder) {
+TEST(QsoStoreTest, VisitsOneCallOnOneBandInStoreOrderUntilYes) {
   QsoStore store;
   store.Append(Qso("UR5AA", "SSB"));
   store.Append(Qso("UR5AA", "CW", "40m"));
   store.Append(Qso("UT1ZZ"));
   store.Append(Qso("UR5AA", "CW"));
   store.Append(Qso("UR5AA", "RTTY"));
-  std::vector<std::string> seen;
-  EXPECT_TRUE(store.AnyWithCallBand("UR5AA", "20m", [&](const QsoStore::Record& r) {
-    seen.emplace_back(r.Mode());
-    return r.Mode() == "CW";
+  const uint32_t cw = store.TextNumber(kMode, "CW");
+  std::vector<uint32_t> seen;
+  EXPECT_TRUE(store.AnyWithCallBand("UR5AA", "20m", [&](const CallFacts& f) {
+    seen.push_back(f.mode);
+    return f.mode == cw;
   }));
-  EXPECT_EQ(seen, (std::vector<std::string>{"SSB", "CW"})) << "stops at the first yes";
-  auto any = [](const QsoStore::Record&) { return true; };
+  EXPECT_EQ(seen, (std::vector<uint32_t>{store.TextNumber(kMode, "SSB"), cw}));
+  auto any = [](const CallFacts&) { return true; };
   EXPECT_FALSE(store.AnyWithCallBand("UR5AA", "80m", any));
   EXPECT_FALSE(store.AnyWithCallBand("UR5A", "20m", any));
 }
@@ -163,10 +164,11 @@ bool SameFields(const CInfo& a, const CInfo& b) {
 }
 
 // Random operations over few distinct texts, so that keys collide often,
-// checked against a plain vector searched from index 0. The texts differ
-// only in case, trailing blanks or bytes above 127, and exchanges are kept in
-// place up to fifteen bytes and in a pool beyond; the store is emptied now and
-// then and filled again.
+// checked against a plain vector searched from index 0: the searches, the
+// facts of a call's records on a band, and the records themselves. The texts
+// differ only in case, trailing blanks or bytes above 127, and exchanges are
+// kept in place up to fifteen bytes and in a pool beyond; the store is
+// emptied now and then and filled again.
 TEST(QsoStoreTest, MatchesLinearSearchesUnderRandomOperations) {
   for (uint32_t seed = 1; seed <= 4; ++seed) {
     std::mt19937 random(seed);
@@ -180,12 +182,15 @@ TEST(QsoStoreTest, MatchesLinearSearchesUnderRandomOperations) {
       r.m_exchRcvd = pick({"015CD", "015cd", "015CD ", "000000000015CDX", "0000000000015CDX",
                            "0000000000015CDx", "\xC4\xC5", ""});
       r.m_group = pick({"G3", "g3", ""});
-      const double times[] = {46375.5, 0.0, -0.0, std::nan("")};
-      r.m_time = COleDateTime(times[random() % 4],
+      const double times[] = {46375.5, 46375.5 + 31.0 / 1440, 0.0, -0.0, std::nan(""), 1e300};
+      r.m_time = COleDateTime(times[random() % 6],
                               random() % 8 == 0 ? COleDateTime::null
                               : random() % 8 == 0 ? COleDateTime::invalid
                                                   : COleDateTime::valid);
       if (random() % 4 == 0) r.m_points = 60;
+      // Tours beyond the few that the call check's facts pack in place.
+      const int32_t tours[] = {0, 2, 30, 31, -1};
+      r.m_tour = tours[random() % 5];
       return r;
     };
     QsoStore store;
@@ -226,6 +231,17 @@ TEST(QsoStoreTest, MatchesLinearSearchesUnderRandomOperations) {
       ASSERT_EQ(store.FindCallModeBand(probe.m_call, probe.m_mode, probe.m_band), callModeBand);
       ASSERT_EQ(store.FindBandKeyNumber(probe.m_band, probe.m_multKey) != QsoStore::kNoNumber,
                 bandKey);
+      std::vector<std::vector<int>> facts, plainFacts;
+      store.AnyWithCallBand(probe.m_call, probe.m_band, [&](const CallFacts& f) {
+        facts.push_back({static_cast<int>(f.mode), f.tour, f.Hour(), f.Minute()});
+        return false;
+      });
+      for (const CInfo& r : plain) {
+        if (r.m_call != probe.m_call || r.m_band != probe.m_band) continue;
+        plainFacts.push_back({static_cast<int>(store.TextNumber(kMode, r.m_mode)), r.m_tour,
+                              r.m_time.GetHour(), r.m_time.GetMinute()});
+      }
+      ASSERT_EQ(facts, plainFacts) << "seed " << seed << " step " << step;
     }
     for (std::size_t i = 0; i < plain.size(); ++i) {
       ASSERT_TRUE(SameFields(store.At(i), plain[i])) << "seed " << seed << " record " << i;

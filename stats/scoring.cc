@@ -67,10 +67,10 @@ std::vector<Row> ScoreRows(Contest& contest, std::size_t count) {
   std::vector<bool> keyMet(store.BandKeyNumberLimit(), false);
   // Texts compare by their numbers in the store; a text no record has gets
   // kNoNumber, which no record's number equals.
-  const uint32_t cw = store.TextNumber(QsoStore::kMode, "CW");
-  const uint32_t ssb = store.TextNumber(QsoStore::kMode, "SSB");
-  const uint32_t ownGroup = store.TextNumber(QsoStore::kGroup, contest.ownGroupCode);
-  const uint32_t noCall = store.TextNumber(QsoStore::kCall, "");
+  const uint32_t cw = store.TextNumber(kMode, "CW");
+  const uint32_t ssb = store.TextNumber(kMode, "SSB");
+  const uint32_t ownGroup = store.TextNumber(kGroup, contest.ownGroupCode);
+  const uint32_t noCall = store.TextNumber(kCall, "");
 
   for (std::size_t i = 0; i < count; ++i) {
     const int32_t rowIndex = rowOfBand[store.BandNumberAt(i)];
