@@ -1,15 +1,17 @@
 #include "stats/call_check.h"
 
+#include "stats/contest_facts.h"
 #include "stats/tour.h"
 
 namespace stats {
 namespace {
 
-constexpr int kHalfHour = 30;  // the minute at which an hour's second half begins
-constexpr int kMinutesPerHour = 60;
+// The minute at which an hour's second half begins.
+constexpr int kHalfHour = kHalfHourMinutes;
+constexpr int kMinutesPerHour = kHourMinutes;
 // Across the bound between two halves, how many minutes back a QSO still
-// counts.
-constexpr int kMostMinutesBack = 29;
+// counts: less than a half hour.
+constexpr int kMostMinutesBack = kHalfHourMinutes - 1;
 
 // Whether a QSO stored at `storedHour`:`storedMinute` falls in the half-hour
 // window of the clock reading `clockHour`:`clockMinute` (see CheckCall).
