@@ -26,8 +26,7 @@ tools::ContestLogOptions LargeLogOptions(std::size_t qsoCount) {
   return options;
 }
 
-tools::ResetArgs ResetArgsOf(const tools::ContestLogOptions& log,
-                             const std::string& ownGroupCode) {
+tools::ResetArgs ResetArgsOf(const tools::ContestLogOptions& log, const std::string& ownGroupCode) {
   tools::ResetArgs reset;
   reset.ownCall = log.ownCall;
   reset.start = StatsDateTime{log.start, 0};

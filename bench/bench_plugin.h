@@ -19,7 +19,6 @@ std::unique_ptr<tools::PluginHost> LoadPlugin();
 tools::ContestLogOptions LargeLogOptions(std::size_t qsoCount);
 
 // What ResetStats0 gets for the contest of `log`, Cabrillo output off.
-tools::ResetArgs ResetArgsOf(const tools::ContestLogOptions& log,
-                             const std::string& ownGroupCode);
+tools::ResetArgs ResetArgsOf(const tools::ContestLogOptions& log, const std::string& ownGroupCode);
 
 }  // namespace bench

@@ -69,9 +69,9 @@ void HoldReplayed(int64_t count) {
 
 void ReportPerQso(benchmark::State& state, int64_t count) {
   state.SetComplexityN(count);
-  state.counters["per_qso"] = benchmark::Counter(
-      static_cast<double>(count),
-      benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+  state.counters["per_qso"] =
+      benchmark::Counter(static_cast<double>(count), benchmark::Counter::kIsIterationInvariantRate |
+                                                         benchmark::Counter::kInvert);
 }
 
 // The one existence probe of err.txt that every AddData0 makes, through the
@@ -201,9 +201,15 @@ std::vector<Probe> Probes(const std::vector<tools::AdifQso>& log, ProbeMix mix) 
     }
     if (q.time < tourStart || q.time >= tourEnd) continue;
     switch (probes.size() % 3) {
-      case 0: probes.push_back({q.call, q.mode, q.multCode, q.band}); break;
-      case 1: probes.push_back({q.call + "/P", q.mode, q.multCode, q.band}); break;
-      default: probes.push_back({q.call + "/P", q.mode, "QQ", q.band}); break;
+      case 0:
+        probes.push_back({q.call, q.mode, q.multCode, q.band});
+        break;
+      case 1:
+        probes.push_back({q.call + "/P", q.mode, q.multCode, q.band});
+        break;
+      default:
+        probes.push_back({q.call + "/P", q.mode, "QQ", q.band});
+        break;
     }
   }
   return probes;

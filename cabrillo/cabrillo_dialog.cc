@@ -6,9 +6,7 @@ namespace cabrillo {
 
 Cabrillo::Cabrillo() : platform::CDialog(IDD_CABRILLO) {}
 
-std::vector<platform::DialogControl> Cabrillo::Layout() const {
-  return CabrilloFormLayout();
-}
+std::vector<platform::DialogControl> Cabrillo::Layout() const { return CabrilloFormLayout(); }
 
 void Cabrillo::OnInitDialog(platform::DialogControls& controls) {
   for (const platform::DialogControl& control : CabrilloFormLayout()) {

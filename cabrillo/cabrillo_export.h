@@ -17,9 +17,8 @@ const char* CabrilloMode(const std::string& mode);
 // The Cabrillo pass of a results request: one QSO line per stored record in
 // store order, counted or not, then the log file, then the "Output" notice
 // owned by the active window. Returns the notice.
-std::string RunCabrilloPass(CCabrilloLog& log, const stats::QsoStore& store,
-                            int32_t claimedScore, platform::FileVersion& versions,
-                            platform::FileWriter& files,
+std::string RunCabrilloPass(CCabrilloLog& log, const stats::QsoStore& store, int32_t claimedScore,
+                            platform::FileVersion& versions, platform::FileWriter& files,
                             platform::MessageBoxService& messages);
 
 }  // namespace cabrillo

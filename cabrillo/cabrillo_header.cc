@@ -30,8 +30,7 @@ std::string StoredFromPlain(const std::string& plain) {
 // Header form: each line break followed by the tag, ready to be written
 // after one tag as several header lines.
 std::string HeaderFromStored(const std::string& stored, const char* tag) {
-  return ReplaceAll(ReplaceAll(stored, "<CR>", std::string("\r\n") + tag + ": "), "<LF>",
-                    "");
+  return ReplaceAll(ReplaceAll(stored, "<CR>", std::string("\r\n") + tag + ": "), "<LF>", "");
 }
 
 // Every field; those with a settings key last, in the order of their places.
@@ -44,8 +43,7 @@ std::vector<const HeaderField*> FieldsInFileOrder() {
 }
 
 // The values an edit starts from.
-void StartValues(CCabrilloLog& log, const std::string& callsign,
-                 platform::SettingsFile& settings) {
+void StartValues(CCabrilloLog& log, const std::string& callsign, platform::SettingsFile& settings) {
   for (const HeaderField* field : FieldsInFileOrder()) {
     if (Has(*field, HeaderField::kKept)) continue;
     std::string& value = log.*field->member;
@@ -83,8 +81,7 @@ void ToHeaderForm(CCabrilloLog& log) {
 
 }  // namespace
 
-int CCabrilloLog::EditHeader(const std::string& callsign,
-                             platform::SettingsFile& settings,
+int CCabrilloLog::EditHeader(const std::string& callsign, platform::SettingsFile& settings,
                              platform::DialogRunner& dialogs) {
   m_fileBase = CabrilloFileBase(callsign);
   StartValues(*this, callsign, settings);

@@ -27,20 +27,29 @@ class EditHeaderTest : public ::testing::Test {
 TEST_F(EditHeaderTest, NoSettingsFileShowsTheDefaults) {
   EXPECT_EQ(Edit("UT1AA"), 1);
   EXPECT_EQ(m_dialogs.caption, "CQ UT CONTEST");
-  const std::map<int, std::string> expected = {
-      {IDC_CONTEST, "CQ UT CONTEST"}, {IDC_CALLSIGN, "UT1AA"}, {IDC_CLAIMED, ""},
-      {IDC_CAT_OPERATOR, "SINGLE-OP"}, {IDC_CAT_BAND, "ALL"}, {IDC_CAT_MODE, "CW"},
-      {IDC_CAT_POWER, "HIGH"}, {IDC_CAT_ASSISTED, "NON-ASSISTED"},
-      {IDC_CAT_TRANSMITTER, "ONE"}, {IDC_LOCATION, ""}, {IDC_EMAIL, ""},
-      {IDC_OPERATORS, "UT1AA"}, {IDC_CLUB, ""}, {IDC_NAME, ""}, {IDC_ADDRESS, ""},
-      {IDC_SOAPBOX, ""}};
+  const std::map<int, std::string> expected = {{IDC_CONTEST, "CQ UT CONTEST"},
+                                               {IDC_CALLSIGN, "UT1AA"},
+                                               {IDC_CLAIMED, ""},
+                                               {IDC_CAT_OPERATOR, "SINGLE-OP"},
+                                               {IDC_CAT_BAND, "ALL"},
+                                               {IDC_CAT_MODE, "CW"},
+                                               {IDC_CAT_POWER, "HIGH"},
+                                               {IDC_CAT_ASSISTED, "NON-ASSISTED"},
+                                               {IDC_CAT_TRANSMITTER, "ONE"},
+                                               {IDC_LOCATION, ""},
+                                               {IDC_EMAIL, ""},
+                                               {IDC_OPERATORS, "UT1AA"},
+                                               {IDC_CLUB, ""},
+                                               {IDC_NAME, ""},
+                                               {IDC_ADDRESS, ""},
+                                               {IDC_SOAPBOX, ""}};
   EXPECT_EQ(m_dialogs.shown, expected);
 }
 
 TEST_F(EditHeaderTest, ReadsInOrderAndWritesInOrderOnOk) {
   EXPECT_EQ(Edit("UT1AA"), 1);
   const std::vector<std::string> reads = {"Operators", "Name", "Address", "Claimed",
-                                          "Email", "Club", "SoapBox"};
+                                          "Email",     "Club", "SoapBox"};
   EXPECT_EQ(m_settings.reads, reads);
   std::vector<std::string> writes;
   for (const auto& w : m_settings.writes) {
@@ -49,8 +58,8 @@ TEST_F(EditHeaderTest, ReadsInOrderAndWritesInOrderOnOk) {
     writes.push_back(w.key + "=" + w.value);
   }
   const std::vector<std::string> expected = {
-      "Operators=UT1AA", "Name=", "Address=", "Category=SINGLE-OP",
-      "Contest=CQ UT CONTEST", "Email=", "Club=", "SoapBox="};
+      "Operators=UT1AA",       "Name=",  "Address=", "Category=SINGLE-OP",
+      "Contest=CQ UT CONTEST", "Email=", "Club=",    "SoapBox="};
   EXPECT_EQ(writes, expected);
 }
 

@@ -29,8 +29,7 @@ class CCabrilloLog {
   void AddQsoLine(const std::string& call, int32_t freqKHz, const std::string& mode,
                   const platform::COleDateTime& time, const std::string& rstSent,
                   const std::string& exchSent, const std::string& rstRcvd,
-                  const std::string& exchRcvd, int32_t points, int32_t multBand,
-                  int32_t serial);
+                  const std::string& exchRcvd, int32_t points, int32_t multBand, int32_t serial);
 
   // The whole log file: header lines, QSO lines, end line.
   std::string LogText(int32_t claimedScore, const std::string& hostVersion) const;
@@ -42,23 +41,23 @@ class CCabrilloLog {
   std::string WriteLog(int32_t claimedScore, platform::FileVersion& versions,
                        platform::FileWriter& files) const;
 
-  std::string m_callsign;        // own callsign: CALLSIGN and the QSO lines
-  std::string m_fileBase;        // base name of the log file
-  std::string m_operators;       // may span lines
+  std::string m_callsign;   // own callsign: CALLSIGN and the QSO lines
+  std::string m_fileBase;   // base name of the log file
+  std::string m_operators;  // may span lines
   std::string m_name;
-  std::string m_address;         // may span lines
-  std::string m_claimed;         // last saved claimed score, shown only
-  std::string m_contest;         // the dialog's CONTEST field
+  std::string m_address;  // may span lines
+  std::string m_claimed;  // last saved claimed score, shown only
+  std::string m_contest;  // the dialog's CONTEST field
   std::string m_catOperator;
   std::string m_catBand;
   std::string m_catMode;
   std::string m_catPower;
   std::string m_catAssisted;
   std::string m_catTransmitter;
-  std::string m_location;        // kept in memory only
+  std::string m_location;  // kept in memory only
   std::string m_email;
   std::string m_club;
-  std::string m_soapbox;         // may span lines
+  std::string m_soapbox;                // may span lines
   std::vector<std::string> m_qsoLines;  // formatted QSO lines, CR LF ended
 };
 

@@ -39,11 +39,11 @@ void AppendHeaderLine(std::string* text, const char* tag, const std::string& val
 
 }  // namespace
 
-void CCabrilloLog::AddQsoLine(const std::string& call, int32_t freqKHz,
-                              const std::string& mode, const platform::COleDateTime& time,
-                              const std::string& rstSent, const std::string& exchSent,
-                              const std::string& rstRcvd, const std::string& exchRcvd,
-                              int32_t points, int32_t multBand, int32_t serial) {
+void CCabrilloLog::AddQsoLine(const std::string& call, int32_t freqKHz, const std::string& mode,
+                              const platform::COleDateTime& time, const std::string& rstSent,
+                              const std::string& exchSent, const std::string& rstRcvd,
+                              const std::string& exchRcvd, int32_t points, int32_t multBand,
+                              int32_t serial) {
   // A two-character received exchange gets one blank before it, any other
   // two; a QSO that is not a new multiplier shows "--" in that column.
   static const char* const kFormats[2][2] = {
@@ -57,17 +57,16 @@ void CCabrilloLog::AddQsoLine(const std::string& call, int32_t freqKHz,
   const int freq = freqKHz, pts = points, mult = multBand, number = serial;
   if (marked) {
     m_qsoLines.push_back(Printf(format, freq, mode.c_str(), when.c_str(), m_callsign.c_str(),
-                                rstSent.c_str(), exchSent.c_str(), call.c_str(),
-                                rstRcvd.c_str(), exchRcvd.c_str(), pts, mult, number));
+                                rstSent.c_str(), exchSent.c_str(), call.c_str(), rstRcvd.c_str(),
+                                exchRcvd.c_str(), pts, mult, number));
   } else {
     m_qsoLines.push_back(Printf(format, freq, mode.c_str(), when.c_str(), m_callsign.c_str(),
-                                rstSent.c_str(), exchSent.c_str(), call.c_str(),
-                                rstRcvd.c_str(), exchRcvd.c_str(), pts, number));
+                                rstSent.c_str(), exchSent.c_str(), call.c_str(), rstRcvd.c_str(),
+                                exchRcvd.c_str(), pts, number));
   }
 }
 
-std::string CCabrilloLog::LogText(int32_t claimedScore,
-                                  const std::string& hostVersion) const {
+std::string CCabrilloLog::LogText(int32_t claimedScore, const std::string& hostVersion) const {
   std::string text = "START-OF-LOG: 3.0\r\nCONTEST: " STATS_CONTEST_NAME "\r\n";
   AppendHeaderLine(&text, "CREATED-BY", "Tovu " + hostVersion);
   for (const HeaderField& field : kHeaderFields) {

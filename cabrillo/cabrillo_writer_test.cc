@@ -27,8 +27,8 @@ TEST_P(QsoLineTest, FormatsTheColumns) {
   const LineCase& c = GetParam();
   CCabrilloLog log;
   log.m_callsign = "UT1AA";
-  log.AddQsoLine(c.call, c.freqKHz, c.mode, kTime, "599", "001AB", "579", c.exchRcvd,
-                 c.points, c.multBand, c.serial);
+  log.AddQsoLine(c.call, c.freqKHz, c.mode, kTime, "599", "001AB", "579", c.exchRcvd, c.points,
+                 c.multBand, c.serial);
   ASSERT_EQ(log.m_qsoLines.size(), 1u);
   EXPECT_EQ(log.m_qsoLines[0], c.line) << c.name;
 }
@@ -57,8 +57,7 @@ INSTANTIATE_TEST_SUITE_P(
         LineCase{"empty exchange", 14025, "CW", "UR5AA", "", 60, -1, 0,
                  "QSO: 14025 CW 2026-12-19 1405 UT1AA         599 001AB  UR5AA         579   "
                  "60 -- 0\r\n"},
-        LineCase{"call longer than its column", 14025, "CW", "UR5AA/QRP/MM1", "015CD", 60,
-                 -1, 15,
+        LineCase{"call longer than its column", 14025, "CW", "UR5AA/QRP/MM1", "015CD", 60, -1, 15,
                  "QSO: 14025 CW 2026-12-19 1405 UT1AA         599 001AB  UR5AA/QRP/MM1 579  "
                  "015CD 60 -- 15\r\n"},
         LineCase{"call of fourteen", 14025, "CW", "UR5AA/QRP/MM12", "015CD", 60, -1, 15,
@@ -68,11 +67,10 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(QsoLine, NullAndInvalidTimes) {
   CCabrilloLog log;
   log.AddQsoLine("A", 1, "CW", COleDateTime(0, COleDateTime::null), "", "", "", "", 0, -1, 0);
-  log.AddQsoLine("A", 1, "CW", COleDateTime(0, COleDateTime::invalid), "", "", "", "", 0, -1,
-                 0);
+  log.AddQsoLine("A", 1, "CW", COleDateTime(0, COleDateTime::invalid), "", "", "", "", 0, -1, 0);
   // A null time leaves its column empty between single blanks.
-  EXPECT_EQ(log.m_qsoLines[0], "QSO:     1 CW  " + std::string(13 + 1 + 3 + 1 + 6 + 1, ' ') +
-                                   "A" + std::string(12 + 1 + 3 + 2, ' ') + " 0 -- 0\r\n");
+  EXPECT_EQ(log.m_qsoLines[0], "QSO:     1 CW  " + std::string(13 + 1 + 3 + 1 + 6 + 1, ' ') + "A" +
+                                   std::string(12 + 1 + 3 + 2, ' ') + " 0 -- 0\r\n");
   EXPECT_NE(log.m_qsoLines[1].find(" Invalid DateTime "), std::string::npos);
 }
 
@@ -144,12 +142,26 @@ TEST(CabrilloLogFile, FollowsTheCabrilloLayout) {
   log.m_operators = "UT1AA\r\nOPERATORS: UT2BB";
   log.AddQsoLine("UR6BB", 7012, "PH", kTime, "59", "002AB", "59", "RT", 30, -1, 2);
   const std::string text = log.LogText(-5, "3.1.4");
-  const char* const tags[] = {"START-OF-LOG:", "CONTEST:", "CREATED-BY:", "CALLSIGN:",
-                              "CATEGORY-OPERATOR:", "CATEGORY-BAND:", "CATEGORY-MODE:",
-                              "CATEGORY-POWER:", "CATEGORY-ASSISTED:",
-                              "CATEGORY-TRANSMITTER:", "LOCATION:", "EMAIL:",
-                              "CLAIMED-SCORE:", "OPERATORS:", "CLUB:", "NAME:", "ADDRESS:",
-                              "SOAPBOX:", "QSO:", "END-OF-LOG:"};
+  const char* const tags[] = {"START-OF-LOG:",
+                              "CONTEST:",
+                              "CREATED-BY:",
+                              "CALLSIGN:",
+                              "CATEGORY-OPERATOR:",
+                              "CATEGORY-BAND:",
+                              "CATEGORY-MODE:",
+                              "CATEGORY-POWER:",
+                              "CATEGORY-ASSISTED:",
+                              "CATEGORY-TRANSMITTER:",
+                              "LOCATION:",
+                              "EMAIL:",
+                              "CLAIMED-SCORE:",
+                              "OPERATORS:",
+                              "CLUB:",
+                              "NAME:",
+                              "ADDRESS:",
+                              "SOAPBOX:",
+                              "QSO:",
+                              "END-OF-LOG:"};
   std::vector<std::string> lines;
   std::size_t from = 0;
   for (std::size_t end; (end = text.find("\r\n", from)) != std::string::npos; from = end + 2) {

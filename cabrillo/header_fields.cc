@@ -17,8 +17,8 @@ using L = CCabrilloLog;
 const HeaderField kHeaderFields[16] = {
     {IDC_CONTEST, nullptr, &L::m_contest, "Contest", 6, F::kSave, stats::kContestName},
     {IDC_CALLSIGN, "CALLSIGN", &L::m_callsign, nullptr, 0, 0, nullptr},
-    {IDC_CAT_OPERATOR, "CATEGORY-OPERATOR", &L::m_catOperator, "Category", 5,
-     F::kSave, "SINGLE-OP"},
+    {IDC_CAT_OPERATOR, "CATEGORY-OPERATOR", &L::m_catOperator, "Category", 5, F::kSave,
+     "SINGLE-OP"},
     {IDC_CAT_BAND, "CATEGORY-BAND", &L::m_catBand, nullptr, 0, 0, "ALL"},
     {IDC_CAT_MODE, "CATEGORY-MODE", &L::m_catMode, nullptr, 0, 0, "CW"},
     {IDC_CAT_POWER, "CATEGORY-POWER", &L::m_catPower, nullptr, 0, 0, "HIGH"},

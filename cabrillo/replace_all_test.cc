@@ -18,16 +18,15 @@ TEST_P(ReplaceAllTest, ReplacesLeftToRightWithoutRescanning) {
   EXPECT_EQ(ReplaceAll(c.text, c.search, c.replacement), c.result);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ReplaceAllTest,
-    ::testing::Values(ReplaceCase{"a<CR>b<CR>", "<CR>", "\r", "a\rb\r"},
-                      ReplaceCase{"aaa", "aa", "b", "ba"},
-                      ReplaceCase{"abc", "b", "bb", "abbc"},
-                      ReplaceCase{"x", "x", "x", "x"},
-                      ReplaceCase{"", "x", "y", ""},
-                      ReplaceCase{"<cr>", "<CR>", "\r", "<cr>"},
-                      ReplaceCase{"<CR><LF>", "<LF>", "", "<CR>"},
-                      ReplaceCase{"<<CR>>", "<CR>", "<CR>", "<<CR>>"}));
+INSTANTIATE_TEST_SUITE_P(Table, ReplaceAllTest,
+                         ::testing::Values(ReplaceCase{"a<CR>b<CR>", "<CR>", "\r", "a\rb\r"},
+                                           ReplaceCase{"aaa", "aa", "b", "ba"},
+                                           ReplaceCase{"abc", "b", "bb", "abbc"},
+                                           ReplaceCase{"x", "x", "x", "x"},
+                                           ReplaceCase{"", "x", "y", ""},
+                                           ReplaceCase{"<cr>", "<CR>", "\r", "<cr>"},
+                                           ReplaceCase{"<CR><LF>", "<LF>", "", "<CR>"},
+                                           ReplaceCase{"<<CR>>", "<CR>", "<CR>", "<<CR>>"}));
 
 struct BaseCase {
   const char *callsign, *base;
@@ -46,8 +45,10 @@ INSTANTIATE_TEST_SUITE_P(
                       BaseCase{"  UT1AA \t", "UT1AA"}, BaseCase{"", "TAVIN"},
                       BaseCase{"   ", "TAVIN"}, BaseCase{"C:X", "C_X"},
                       BaseCase{"a<b>c\"d|e?f*g", "a_b_c_d_e_f_g"},
-                      BaseCase{"A\x01" "B", "A_B"}, BaseCase{"CON", "CON_"},
-                      BaseCase{"con", "con_"}, BaseCase{"Lpt9", "Lpt9_"},
+                      BaseCase{"A\x01"
+                               "B",
+                               "A_B"},
+                      BaseCase{"CON", "CON_"}, BaseCase{"con", "con_"}, BaseCase{"Lpt9", "Lpt9_"},
                       BaseCase{"COM0", "COM0"}, BaseCase{"COM10", "COM10"},
                       BaseCase{"NUL.x", "NUL_.x"}, BaseCase{"CONTEST", "CONTEST"},
                       BaseCase{"../x", ".._x"}));

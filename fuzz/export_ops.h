@@ -49,27 +49,37 @@ enum Op : uint8_t {
 // Files that kOpFile sets up in the work folder, by kind byte % kFileCount;
 // the content follows as raw bytes (1 length byte, the bytes).
 enum FileKind : uint8_t {
-  kFileSettings,    // Plugins/TAVIN.ini with the content, Plugins created
-  kFilePlugins,     // an empty Plugins folder
-  kFileHostExe,     // Tovu2.exe with the content
-  kFileErrFolder,   // a folder named err.txt
-  kFileRemoveAll,   // everything in the work folder removed
+  kFileSettings,   // Plugins/TAVIN.ini with the content, Plugins created
+  kFilePlugins,    // an empty Plugins folder
+  kFileHostExe,    // Tovu2.exe with the content
+  kFileErrFolder,  // a folder named err.txt
+  kFileRemoveAll,  // everything in the work folder removed
   kFileCount
 };
 
 constexpr const char* kWords[] = {
-    "",      "CW",     "SSB",   "cw",    "RTTY",  "20m",    "80m",     "40m",
-    "15m",   "10m",    "160m",  "RT",    "001AB", "015CD",  "AB",      "CD",
-    "G1",    "G2",     "UT1AA", "UR5AA", "599",   "59",     "UT1AA/P", "CON",
-    "../x",  "a\\b",   " ",     "20M",   "XY",    "123ab",  "Plugins", "TAVIN"};
+    "",        "CW",    "SSB",   "cw",   "RTTY", "20m", "80m", "40m",   "15m",     "10m",  "160m",
+    "RT",      "001AB", "015CD", "AB",   "CD",   "G1",  "G2",  "UT1AA", "UR5AA",   "599",  "59",
+    "UT1AA/P", "CON",   "../x",  "a\\b", " ",    "20M", "XY",  "123ab", "Plugins", "TAVIN"};
 constexpr unsigned kWordCount = sizeof kWords / sizeof kWords[0];
 
 // Day numbers around every edge of the date-time conversion.
-constexpr double kSpecialDays[] = {
-    0.0,       -0.0,       -1.25,       0.99999999999,  46375.999999999,
-    -657434.0, -657435.0,  2958465.99999, 2958466.0,    1e308,
-    -1e308,    5e-324,     -5e-324,     4294967296.5,   -2147483649.0,
-    9.2233720368547758e18};
+constexpr double kSpecialDays[] = {0.0,
+                                   -0.0,
+                                   -1.25,
+                                   0.99999999999,
+                                   46375.999999999,
+                                   -657434.0,
+                                   -657435.0,
+                                   2958465.99999,
+                                   2958466.0,
+                                   1e308,
+                                   -1e308,
+                                   5e-324,
+                                   -5e-324,
+                                   4294967296.5,
+                                   -2147483649.0,
+                                   9.2233720368547758e18};
 constexpr unsigned kSpecialCount = sizeof kSpecialDays / sizeof kSpecialDays[0];
 
 // Ignored-position values, by the bits of the junk byte.

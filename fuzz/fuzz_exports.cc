@@ -144,9 +144,7 @@ class Arguments {
 
   void TakeJunk() { m_junk = m_in.Byte(); }
   Text J() const { return reinterpret_cast<Text>(kJunkPointers[m_junk & 3]); }
-  DateTime JD() const {
-    return reinterpret_cast<DateTime>(kJunkPointers[(m_junk >> 2) & 3]);
-  }
+  DateTime JD() const { return reinterpret_cast<DateTime>(kJunkPointers[(m_junk >> 2) & 3]); }
   char* JW() const { return reinterpret_cast<char*>(kJunkPointers[m_junk & 3]); }
   int32_t JI() const { return kJunkInts[(m_junk >> 4) & 3]; }
   double JF() const {
@@ -231,10 +229,9 @@ void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
   const DateTime start = a.ReadTime();
   const Text ownMult = a.ReadText();
   const Text ownGroup = a.ReadText();
-  const int32_t result =
-      ResetStats0(a.J(), flag, ownCall, start, a.JD(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(),
-                  a.J(), a.J(), a.J(), ownMult, a.JI(), a.JI(), a.JI(), a.JF(), a.JF(), a.J(),
-                  ownGroup, a.J());
+  const int32_t result = ResetStats0(a.J(), flag, ownCall, start, a.JD(), a.J(), a.J(), a.J(),
+                                     a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), ownMult, a.JI(),
+                                     a.JI(), a.JI(), a.JF(), a.JF(), a.J(), ownGroup, a.J());
   FUZZ_EXPECT(result == 1);
   *cabrillo = flag;
   *count = StoreCount{};
@@ -256,18 +253,17 @@ void Add(Arguments& a, StoreCount* count) {
   const Text band = a.ReadText();
   const uint32_t ignored = a.In().U32();
   const int32_t result =
-      AddData0(ownCall, call, time, a.JD(), a.JD(), a.JD(), ignored, freq, mode, rstSent,
-               rstRcvd, exchSent, exchRcvd, a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(),
-               a.J(), a.J(), mult, a.JI(), a.JI(), a.JI(), a.JF(), a.JF(), a.J(), group, a.J(),
-               band, a.J());
-  const bool countable = (Is(mode, "CW") || Is(mode, "SSB")) && !IsEmpty(exchSent) &&
-                         !IsEmpty(exchRcvd);
+      AddData0(ownCall, call, time, a.JD(), a.JD(), a.JD(), ignored, freq, mode, rstSent, rstRcvd,
+               exchSent, exchRcvd, a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(),
+               mult, a.JI(), a.JI(), a.JI(), a.JF(), a.JF(), a.J(), group, a.J(), band, a.J());
+  const bool countable =
+      (Is(mode, "CW") || Is(mode, "SSB")) && !IsEmpty(exchSent) && !IsEmpty(exchRcvd);
   FUZZ_EXPECT(result == (countable ? 1 : 0));
   if (result != 1) return;
   // A record whose date-time equals nothing (not valid and not null, or a
   // NaN day) can equal no stored record, so it is always appended.
-  const bool equalsNothing = time != nullptr && time->status != 2 &&
-                             (time->status != 0 || time->value != time->value);
+  const bool equalsNothing =
+      time != nullptr && time->status != 2 && (time->status != 0 || time->value != time->value);
   if (equalsNothing) {
     ++count->low;
     ++count->high;
@@ -287,11 +283,10 @@ void Remove(Arguments& a, StoreCount* count) {
   const Text band = a.ReadText();
   const uint32_t ignored1 = a.In().U32();
   const uint32_t ignored2 = a.In().U32();
-  const int32_t result =
-      RemoveData0(a.J(), call, a.JD(), a.JD(), a.JD(), a.JD(), ignored1, ignored2, mode,
-                  a.J(), a.J(), exchSent, exchRcvd, a.J(), a.J(), a.J(), a.J(), a.J(), a.J(),
-                  a.J(), a.J(), a.J(), a.J(), a.JI(), a.JI(), a.JI(), a.JF(), a.JF(), a.J(),
-                  a.J(), a.J(), band, a.J());
+  const int32_t result = RemoveData0(
+      a.J(), call, a.JD(), a.JD(), a.JD(), a.JD(), ignored1, ignored2, mode, a.J(), a.J(), exchSent,
+      exchRcvd, a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.JI(),
+      a.JI(), a.JI(), a.JF(), a.JF(), a.J(), a.J(), a.J(), band, a.J());
   FUZZ_EXPECT(result == (IsEmpty(exchSent) || IsEmpty(exchRcvd) ? 0 : 1));
   if (result == 1 && count->low > 0) --count->low;
   count->added.clear();
@@ -306,9 +301,9 @@ void Check(Arguments& a) {
   const uint32_t ignored1 = a.In().U32();
   const uint32_t ignored2 = a.In().U32();
   const int32_t result =
-      CheckCall0(call, ignored1, ignored2, mode, a.J(), a.J(), a.J(), a.J(), a.J(),
-                 a.J(), a.J(), a.J(), a.J(), mult, a.JI(), a.JI(), a.JI(), a.JF(), a.JF(),
-                 a.J(), a.J(), a.J(), a.J(), a.J(), band, a.J(), a.JW(), a.JW());
+      CheckCall0(call, ignored1, ignored2, mode, a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(),
+                 a.J(), a.J(), mult, a.JI(), a.JI(), a.JI(), a.JF(), a.JF(), a.J(), a.J(), a.J(),
+                 a.J(), a.J(), band, a.J(), a.JW(), a.JW());
   FUZZ_EXPECT(result >= 0 && result <= 2);
 }
 
@@ -339,7 +334,7 @@ void Result(Reader& in, int32_t cabrillo, StoreCount* count) {
   FUZZ_EXPECT(results.rfind("\t\tCQ UT  Contest\r\n\tQSOs\tPoints\tCW\tSSB\r\n", 0) == 0);
   const long long records = NumberAfter(results, "\r\nTotal\t ");
   FUZZ_EXPECT(records >= static_cast<long long>(count->low) &&
-         records <= static_cast<long long>(count->high));
+              records <= static_cast<long long>(count->high));
   count->low = count->high = static_cast<size_t>(records);
   count->added.clear();
   if (withScore) {
@@ -375,15 +370,33 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   Reset(args, &cabrillo, &count);
   for (size_t calls = 0; calls < kMaxCalls && !in.AtEnd(); ++calls) {
     switch (in.Byte() % kOpCount) {
-      case kOpReset: Reset(args, &cabrillo, &count); break;
-      case kOpAdd: Add(args, &count); break;
-      case kOpRemove: Remove(args, &count); break;
-      case kOpCheck: Check(args); break;
-      case kOpValidExchange: ValidExchange(args); break;
-      case kOpResult: Result(in, cabrillo, &count); break;
-      case kOpSetup: SetupSet0(); break;
-      case kOpEnumerate: Enumerate(in); break;
-      default: SetUpFile(in); break;
+      case kOpReset:
+        Reset(args, &cabrillo, &count);
+        break;
+      case kOpAdd:
+        Add(args, &count);
+        break;
+      case kOpRemove:
+        Remove(args, &count);
+        break;
+      case kOpCheck:
+        Check(args);
+        break;
+      case kOpValidExchange:
+        ValidExchange(args);
+        break;
+      case kOpResult:
+        Result(in, cabrillo, &count);
+        break;
+      case kOpSetup:
+        SetupSet0();
+        break;
+      case kOpEnumerate:
+        Enumerate(in);
+        break;
+      default:
+        SetUpFile(in);
+        break;
     }
   }
   FUZZ_EXPECT(OpenMemoryDescriptors() == 0);

@@ -26,8 +26,8 @@ namespace {
 const char kPath[] = "Plugins\\TAVIN.ini";
 const char kLocalPath[] = "Plugins/TAVIN.ini";
 const char kFallback[] = "<absent>";
-const char* const kKeys[] = {"Operators", "Name",     "Address",  "Claimed", "Email",
-                             "Club",      "SoapBox",  "Category", "Contest"};
+const char* const kKeys[] = {"Operators", "Name",    "Address",  "Claimed", "Email",
+                             "Club",      "SoapBox", "Category", "Contest"};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
 

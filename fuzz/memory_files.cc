@@ -218,9 +218,8 @@ void MakeFolders(const std::string& path) {
 }  // namespace
 
 void UseMemoryFiles() {
-  platform::SystemCalls() = platform::PosixCalls{Open,   Close,  Read,   Pread,
-                                                  Write,  Fstat,  Stat,   Access,
-                                                  Fchmod, Fsync,  Rename, Unlink};
+  platform::SystemCalls() = platform::PosixCalls{Open, Close,  Read,   Pread, Write,  Fstat,
+                                                 Stat, Access, Fchmod, Fsync, Rename, Unlink};
 }
 
 void ClearMemoryFiles() { g_nodes.clear(); }

@@ -33,7 +33,7 @@ struct DialogControl {
   const char* label;
   Kind kind;
   std::vector<const char*> entries;  // a combo's list
-  bool enterConfirms;  // Enter confirms the dialog instead of a new line
+  bool enterConfirms;                // Enter confirms the dialog instead of a new line
 };
 
 // Direction and controls of one data exchange.

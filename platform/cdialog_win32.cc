@@ -21,8 +21,7 @@ class Win32DialogControls : public DialogControls {
     LRESULT length = SendMessageA(item, WM_GETTEXTLENGTH, 0, 0);
     if (length <= 0) return std::string();
     std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-    UINT copied = GetDlgItemTextA(m_dialog, id, buffer.data(),
-                                  static_cast<int>(buffer.size()));
+    UINT copied = GetDlgItemTextA(m_dialog, id, buffer.data(), static_cast<int>(buffer.size()));
     return std::string(buffer.data(), copied);
   }
 
@@ -31,15 +30,13 @@ class Win32DialogControls : public DialogControls {
   }
 
   void AddComboEntry(int id, const std::string& entry) override {
-    SendDlgItemMessageA(m_dialog, id, CB_ADDSTRING, 0,
-                        reinterpret_cast<LPARAM>(entry.c_str()));
+    SendDlgItemMessageA(m_dialog, id, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
   }
 
   bool SelectComboPrefix(int id, const std::string& prefix) override {
     if (prefix.empty()) return false;
-    LRESULT index = SendDlgItemMessageA(
-        m_dialog, id, CB_SELECTSTRING, static_cast<WPARAM>(-1),
-        reinterpret_cast<LPARAM>(prefix.c_str()));
+    LRESULT index = SendDlgItemMessageA(m_dialog, id, CB_SELECTSTRING, static_cast<WPARAM>(-1),
+                                        reinterpret_cast<LPARAM>(prefix.c_str()));
     return index != CB_ERR;
   }
 
@@ -53,13 +50,11 @@ struct Session {
   Win32DialogControls controls;
 };
 
-INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam,
-                            LPARAM lParam) {
+INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     SetWindowLongPtrA(window, DWLP_USER, lParam);
   }
-  Session* session =
-      reinterpret_cast<Session*>(GetWindowLongPtrA(window, DWLP_USER));
+  Session* session = reinterpret_cast<Session*>(GetWindowLongPtrA(window, DWLP_USER));
   if (session == nullptr) return FALSE;
   // An exception must not unwind through the system's frames.
   try {
@@ -90,9 +85,9 @@ INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam,
 
 HINSTANCE ThisModule() {
   HMODULE module = nullptr;
-  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                         GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                     reinterpret_cast<LPCSTR>(&DialogProc), &module);
+  GetModuleHandleExA(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      reinterpret_cast<LPCSTR>(&DialogProc), &module);
   return module;
 }
 
@@ -102,9 +97,9 @@ class Win32DialogRunner : public DialogRunner {
     Session session{&dialog, Win32DialogControls(nullptr)};
     // The template lives in this module, which is the plug-in and not the
     // host's executable. GetActiveWindow answers for the calling thread.
-    INT_PTR result = DialogBoxParamA(
-        ThisModule(), MAKEINTRESOURCEA(dialog.TemplateId()), GetActiveWindow(),
-        DialogProc, reinterpret_cast<LPARAM>(&session));
+    INT_PTR result =
+        DialogBoxParamA(ThisModule(), MAKEINTRESOURCEA(dialog.TemplateId()), GetActiveWindow(),
+                        DialogProc, reinterpret_cast<LPARAM>(&session));
     switch (result) {
       case IDOK:
         return kOk;

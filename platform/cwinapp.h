@@ -11,8 +11,7 @@ namespace platform {
 // shut-down work.
 class CWinApp : public CObject {
  public:
-  explicit CWinApp(const char* appName = nullptr)
-      : m_appName(appName != nullptr ? appName : "") {}
+  explicit CWinApp(const char* appName = nullptr) : m_appName(appName != nullptr ? appName : "") {}
   ~CWinApp() override = default;
 
   CWinApp(const CWinApp&) = delete;

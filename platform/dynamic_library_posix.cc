@@ -11,11 +11,13 @@ DynamicLibrary::DynamicLibrary(const std::string& path) {
     m_error = reason != nullptr ? reason : path + ": no reason given";
     // The loader's words name the format, not what to do about it.
     if (m_error.find("wrong ELF class") != std::string::npos) {
-      m_error += "; a 32/64-bit mismatch: the library must be built for this program's "
-                 "architecture";
+      m_error +=
+          "; a 32/64-bit mismatch: the library must be built for this program's "
+          "architecture";
     } else if (m_error.find("invalid ELF header") != std::string::npos) {
-      m_error += "; not a library for this system (a Windows DLL runs under Wine, with the "
-                 "Windows build of the program)";
+      m_error +=
+          "; not a library for this system (a Windows DLL runs under Wine, with the "
+          "Windows build of the program)";
     }
   }
 }

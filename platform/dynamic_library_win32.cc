@@ -44,14 +44,13 @@ DynamicLibrary::~DynamicLibrary() {
 
 void* DynamicLibrary::Symbol(const std::string& name) const {
   if (m_handle == nullptr) return nullptr;
-  return reinterpret_cast<void*>(
-      GetProcAddress(static_cast<HMODULE>(m_handle), name.c_str()));
+  return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(m_handle), name.c_str()));
 }
 
 void* DynamicLibrary::Ordinal(unsigned ordinal) const {
   if (m_handle == nullptr) return nullptr;
-  return reinterpret_cast<void*>(GetProcAddress(
-      static_cast<HMODULE>(m_handle), MAKEINTRESOURCEA(ordinal)));
+  return reinterpret_cast<void*>(
+      GetProcAddress(static_cast<HMODULE>(m_handle), MAKEINTRESOURCEA(ordinal)));
 }
 
 }  // namespace platform

@@ -12,14 +12,14 @@ namespace {
 // FILE_APPEND_DATA alone every write goes to the current end of the file.
 bool OpenAndWrite(const std::string& path, DWORD access, DWORD disposition,
                   const std::string& bytes) {
-  const HANDLE file = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                  nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
   const bool whole =
-      bytes.empty() || (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()),
-                                  &written, nullptr) &&
-                        written == bytes.size());
+      bytes.empty() ||
+      (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+       written == bytes.size());
   return CloseHandle(file) && whole;
 }
 

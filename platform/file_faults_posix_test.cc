@@ -36,10 +36,10 @@ class FaultCalls {
   FaultCalls() {
     m_active = this;
     PosixCalls& calls = SystemCalls();
-#define FORWARD(entry)                                                    \
+#define FORWARD(entry)                                                          \
   calls.entry = [](auto... args) -> decltype(RealPosixCalls().entry(args...)) { \
-    if (m_active->Fails(#entry)) return -1;                               \
-    return RealPosixCalls().entry(args...);                               \
+    if (m_active->Fails(#entry)) return -1;                                     \
+    return RealPosixCalls().entry(args...);                                     \
   }
     FORWARD(open);
     FORWARD(close);
@@ -180,9 +180,8 @@ TEST_F(FileFaultsTest, EachFailingCallKeepsTheOldFileWhole) {
         faults.failError = error;
         const bool ok = RunFresh(r, faults);
         ExpectWholeFile(r, ok, clean);
-        const bool isRestarted =
-            std::find(std::begin(restarted), std::end(restarted), trace[step]) !=
-            std::end(restarted);
+        const bool isRestarted = std::find(std::begin(restarted), std::end(restarted),
+                                           trace[step]) != std::end(restarted);
         if (step > rename || (error == EINTR && isRestarted)) {
           EXPECT_TRUE(ok);
         } else {

@@ -16,8 +16,7 @@ class FileVersion {
   // The dwFileVersionMS and dwFileVersionLS words of the fixed file-version
   // block of the executable's version resource. False when the file is
   // missing, is not a PE image or has no version resource.
-  virtual bool ReadFixedVersion(const std::string& path, uint32_t* ms,
-                                uint32_t* ls) = 0;
+  virtual bool ReadFixedVersion(const std::string& path, uint32_t* ms, uint32_t* ls) = 0;
 };
 
 FileVersion& SystemFileVersion();

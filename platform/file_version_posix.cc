@@ -68,8 +68,7 @@ class PosixFileVersion : public FileVersion {
  public:
   bool CanOpenForReading(const std::string& path) override { return OpenFile(path).IsOpen(); }
 
-  bool ReadFixedVersion(const std::string& path, uint32_t* ms,
-                        uint32_t* ls) override {
+  bool ReadFixedVersion(const std::string& path, uint32_t* ms, uint32_t* ls) override {
     OpenFile file(path);
     if (!file.IsOpen() || file.Status().st_size <= 0) return false;
     FileBytes image(file.Fd(), static_cast<uint64_t>(file.Status().st_size));

@@ -46,9 +46,7 @@ class FileVersionTest : public ::testing::Test {
     if (!m_scratch.empty()) std::remove(m_scratch.c_str());
   }
 
-  static std::string Fixture(const std::string& name) {
-    return FixtureDir() + "/" + name;
-  }
+  static std::string Fixture(const std::string& name) { return FixtureDir() + "/" + name; }
 
   // Loads a fixture; fails the test when it is missing or empty.
   static std::vector<uint8_t> LoadFixture(const std::string& name) {
@@ -96,8 +94,8 @@ TEST_F(FileVersionTest, FailsWithoutVersion) {
   std::string folder = m_scratch + ".dir";
   ASSERT_EQ(mkdir(folder.c_str(), 0700), 0);
 
-  const std::string cases[] = {Fixture("noversion.exe"), m_scratch, empty,
-                               folder, Fixture("no_such_file.exe")};
+  const std::string cases[] = {Fixture("noversion.exe"), m_scratch, empty, folder,
+                               Fixture("no_such_file.exe")};
   for (const std::string& path : cases) {
     SCOPED_TRACE(path);
     uint32_t ms = kUntouched, ls = kUntouched;
@@ -149,8 +147,8 @@ TEST_F(FileVersionTest, TruncatedImagesFailOrReadRight) {
 TEST_F(FileVersionTest, CorruptedBytesFailOrReadRight) {
   std::vector<uint8_t> image = LoadFixture("v2_20_0_5.exe");
   const uint8_t signature[] = {0xBD, 0x04, 0xEF, 0xFE};
-  const auto found = std::search(image.begin(), image.end(),
-                                 std::begin(signature), std::end(signature));
+  const auto found =
+      std::search(image.begin(), image.end(), std::begin(signature), std::end(signature));
   ASSERT_NE(found, image.end());
   const size_t words = (found - image.begin()) + 8;
 

@@ -18,8 +18,7 @@ class Win32FileVersion : public FileVersion {
     return true;
   }
 
-  bool ReadFixedVersion(const std::string& path, uint32_t* ms,
-                        uint32_t* ls) override {
+  bool ReadFixedVersion(const std::string& path, uint32_t* ms, uint32_t* ls) override {
     DWORD ignored = 0;
     const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
     if (size == 0) return false;
@@ -29,8 +28,8 @@ class Win32FileVersion : public FileVersion {
     }
     void* value = nullptr;
     UINT length = 0;
-    if (!VerQueryValueA(block.data(), "\\", &value, &length) ||
-        value == nullptr || length < sizeof(VS_FIXEDFILEINFO)) {
+    if (!VerQueryValueA(block.data(), "\\", &value, &length) || value == nullptr ||
+        length < sizeof(VS_FIXEDFILEINFO)) {
       return false;
     }
     const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);

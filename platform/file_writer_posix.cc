@@ -29,9 +29,8 @@ int CreateTempFile(const std::string& path, mode_t mode, std::string* tempPath) 
   for (int attempt = 0; attempt < 100; ++attempt) {
     *tempPath = folder + "." + name + "." + std::to_string(getpid()) + "." +
                 std::to_string(counter++) + ".tmp";
-    const int fd = Restarting([&] {
-      return sys.open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    });
+    const int fd = Restarting(
+        [&] { return sys.open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode); });
     if (fd >= 0 || errno != EEXIST) return fd;
   }
   return -1;

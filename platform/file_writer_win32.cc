@@ -13,8 +13,7 @@ bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 // disks), or \\?\ followed by anything but a drive or UNC\ (\\?\pipe\...,
 // \\?\GLOBALROOT\...).
 bool InDeviceNamespace(const std::string& path) {
-  if (path.size() < 4 || !IsSeparator(path[0]) || !IsSeparator(path[1]) ||
-      !IsSeparator(path[3])) {
+  if (path.size() < 4 || !IsSeparator(path[0]) || !IsSeparator(path[1]) || !IsSeparator(path[3])) {
     return false;
   }
   if (path[2] == '.') return true;
@@ -22,8 +21,8 @@ bool InDeviceNamespace(const std::string& path) {
   const std::string rest = path.substr(4);
   const char letter = static_cast<char>(rest.empty() ? 0 : rest[0] | 0x20);
   const bool drive = rest.size() >= 2 && letter >= 'a' && letter <= 'z' && rest[1] == ':';
-  const bool unc = rest.size() >= 4 && (rest.compare(0, 3, "UNC") == 0 ||
-                                        rest.compare(0, 3, "unc") == 0) &&
+  const bool unc = rest.size() >= 4 &&
+                   (rest.compare(0, 3, "UNC") == 0 || rest.compare(0, 3, "unc") == 0) &&
                    IsSeparator(rest[3]);
   return !drive && !unc;
 }
@@ -92,10 +91,10 @@ bool Win32FileWriter::ReplaceWhole(const std::string& path, const std::string& b
   std::size_t done = 0;
   while (ok && done < bytes.size()) {
     DWORD written = 0;
-    const DWORD chunk = static_cast<DWORD>(
-        bytes.size() - done > 1u << 20 ? 1u << 20 : bytes.size() - done);
-    ok = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) != FALSE &&
-         written == chunk;
+    const DWORD chunk =
+        static_cast<DWORD>(bytes.size() - done > 1u << 20 ? 1u << 20 : bytes.size() - done);
+    ok =
+        WriteFile(file, bytes.data() + done, chunk, &written, nullptr) != FALSE && written == chunk;
     done += written;
   }
   ok = ok && FlushFileBuffers(file) != FALSE;

@@ -20,8 +20,8 @@ using testing_support::WriteFile;
 // The system's calls, with a record of every path opened for writing.
 std::vector<std::string> g_openedForWriting;
 
-HANDLE RecordingCreateFile(const std::string& path, DWORD access, DWORD share,
-                           DWORD disposition, DWORD flags) {
+HANDLE RecordingCreateFile(const std::string& path, DWORD access, DWORD share, DWORD disposition,
+                           DWORD flags) {
   if ((access & GENERIC_WRITE) != 0) g_openedForWriting.push_back(path);
   return CreateFileA(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
 }
@@ -33,10 +33,17 @@ BOOL Delete(const std::string& path) { return DeleteFileA(path.c_str()); }
 // Renaming over a folder fails anyway; a device takes the bytes of the
 // temporary file (COM1.tmp... is COM1 before Windows 11).
 TEST(Win32FileWriter, RefusesAnythingButAFileOpeningNothingForWriting) {
-  const char* const kPaths[] = {
-      "folder",         "folder\\",        "NUL",   "nul.html", "COM1", "con",
-      "folder\\LPT1.txt", "\\\\.\\NUL", "//./NUL", "\\\\.\\pipe\\stats",
-      "\\\\?\\GLOBALROOT\\Device\\Null"};
+  const char* const kPaths[] = {"folder",
+                                "folder\\",
+                                "NUL",
+                                "nul.html",
+                                "COM1",
+                                "con",
+                                "folder\\LPT1.txt",
+                                "\\\\.\\NUL",
+                                "//./NUL",
+                                "\\\\.\\pipe\\stats",
+                                "\\\\?\\GLOBALROOT\\Device\\Null"};
   ScopedWorkDir dir;
   CreateDirectoryA("folder", nullptr);
   Win32FileWriter writer({RecordingCreateFile, Replace, Delete});

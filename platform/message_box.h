@@ -16,8 +16,7 @@ class MessageBoxService {
   // Shows `text` with `caption` (null: the system's default caption) and
   // returns when the operator has closed the box. `style` holds the Win32
   // MB_* bits.
-  virtual void Show(Owner owner, const std::string& text, const char* caption,
-                    unsigned style) = 0;
+  virtual void Show(Owner owner, const std::string& text, const char* caption, unsigned style) = 0;
 };
 
 MessageBoxService& SystemMessageBox();

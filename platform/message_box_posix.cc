@@ -10,8 +10,7 @@ namespace {
 // the call returns at once, as if the operator had pressed OK.
 class StderrMessageBox : public MessageBoxService {
  public:
-  void Show(Owner, const std::string& text, const char* caption,
-            unsigned) override {
+  void Show(Owner, const std::string& text, const char* caption, unsigned) override {
     std::string line = caption != nullptr ? caption : "Error";
     line += ": ";
     for (char ch : text) line += (ch == '\r' || ch == '\n') ? ' ' : ch;

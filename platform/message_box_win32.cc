@@ -8,8 +8,7 @@ namespace {
 
 class Win32MessageBox : public MessageBoxService {
  public:
-  void Show(Owner owner, const std::string& text, const char* caption,
-            unsigned style) override {
+  void Show(Owner owner, const std::string& text, const char* caption, unsigned style) override {
     // GetActiveWindow answers for the calling thread, which is the host's
     // user-interface thread: its active window, or none.
     HWND window = owner == kActiveWindow ? GetActiveWindow() : nullptr;

@@ -108,14 +108,31 @@ std::string COleDateTime::Format(const char* pattern) const {
     }
     int field;
     switch (*++p) {
-      case 'Y': field = f.year; break;
-      case 'm': field = f.month; break;
-      case 'd': field = f.day; break;
-      case 'H': field = f.hour; break;
-      case 'M': field = f.minute; break;
-      case 'S': field = f.second; break;
-      case '%': text += '%'; continue;
-      default: text += '%'; text += *p; continue;
+      case 'Y':
+        field = f.year;
+        break;
+      case 'm':
+        field = f.month;
+        break;
+      case 'd':
+        field = f.day;
+        break;
+      case 'H':
+        field = f.hour;
+        break;
+      case 'M':
+        field = f.minute;
+        break;
+      case 'S':
+        field = f.second;
+        break;
+      case '%':
+        text += '%';
+        continue;
+      default:
+        text += '%';
+        text += *p;
+        continue;
     }
     std::snprintf(number, sizeof number, *p == 'Y' ? "%d" : "%02d", field);
     text += number;

@@ -28,9 +28,7 @@ constexpr size_t kFixedInfoSize = 52;
 constexpr size_t kVersionHeadSize = kFixedInfoOffset + kFixedInfoSize;
 constexpr uint32_t kFixedInfoSignature = 0xFEEF04BD;
 
-uint16_t Le16(const uint8_t* p) {
-  return static_cast<uint16_t>(p[0] | p[1] << 8);
-}
+uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | p[1] << 8); }
 
 uint32_t Le32(const uint8_t* p) {
   return static_cast<uint32_t>(p[0]) | static_cast<uint32_t>(p[1]) << 8 |
@@ -50,12 +48,9 @@ class ResourceWalker {
 
   bool ReadFixedVersion(uint32_t* ms, uint32_t* ls) {
     uint32_t typeDir, nameDir, dataEntry;
-    if (!ReadHeaders() || !Child(0, Pick::kId, kRtVersion, &typeDir) ||
-        !IsDirectory(typeDir) ||
-        !Child(typeDir & ~kSubdirectoryBit, Pick::kIdElseFirst,
-               kVersionInfoId, &nameDir) ||
-        !IsDirectory(nameDir) ||
-        !Child(nameDir & ~kSubdirectoryBit, Pick::kFirst, 0, &dataEntry) ||
+    if (!ReadHeaders() || !Child(0, Pick::kId, kRtVersion, &typeDir) || !IsDirectory(typeDir) ||
+        !Child(typeDir & ~kSubdirectoryBit, Pick::kIdElseFirst, kVersionInfoId, &nameDir) ||
+        !IsDirectory(nameDir) || !Child(nameDir & ~kSubdirectoryBit, Pick::kFirst, 0, &dataEntry) ||
         IsDirectory(dataEntry)) {
       return false;
     }
@@ -65,9 +60,7 @@ class ResourceWalker {
  private:
   enum class Pick { kId, kIdElseFirst, kFirst };
 
-  static bool IsDirectory(uint32_t offsetWord) {
-    return (offsetWord & kSubdirectoryBit) != 0;
-  }
+  static bool IsDirectory(uint32_t offsetWord) { return (offsetWord & kSubdirectoryBit) != 0; }
 
   // Finds the resource directory and the section table.
   bool ReadHeaders() {
@@ -118,9 +111,8 @@ class ResourceWalker {
         return false;
       }
       const uint32_t rawSize = Le32(header + 16);
-      m_sections.push_back({Le32(header + 12),
-                            std::max(Le32(header + 8), rawSize), rawSize,
-                            Le32(header + 20)});
+      m_sections.push_back(
+          {Le32(header + 12), std::max(Le32(header + 8), rawSize), rawSize, Le32(header + 20)});
     }
     return true;
   }
@@ -129,8 +121,7 @@ class ResourceWalker {
   // stored in the file by one section.
   bool RvaToOffset(uint64_t rva, uint64_t count, uint64_t* offset) const {
     for (const Section& s : m_sections) {
-      if (rva < s.virtualAddress ||
-          rva >= uint64_t{s.virtualAddress} + s.virtualSpan) {
+      if (rva < s.virtualAddress || rva >= uint64_t{s.virtualAddress} + s.virtualSpan) {
         continue;
       }
       const uint64_t delta = rva - s.virtualAddress;
@@ -144,8 +135,7 @@ class ResourceWalker {
   // Reads `count` bytes at `offset` from the start of the resource directory.
   bool ReadResource(uint64_t offset, size_t count, uint8_t* out) {
     uint64_t at;
-    return RvaToOffset(m_resourceRva + offset, count, &at) &&
-           m_image.Read(at, count, out);
+    return RvaToOffset(m_resourceRva + offset, count, &at) && m_image.Read(at, count, out);
   }
 
   // The Offset word of the entry chosen by `pick` in the directory table at
@@ -155,20 +145,17 @@ class ResourceWalker {
     if (!ReadResource(directory, sizeof table, table)) return false;
     const uint32_t named = Le16(table + 12);
     const uint32_t total = named + Le16(table + 14);
-    const uint64_t tableSize =
-        kDirectoryTableSize + uint64_t{total} * kDirectoryEntrySize;
+    const uint64_t tableSize = kDirectoryTableSize + uint64_t{total} * kDirectoryEntrySize;
     uint64_t tableAt;
     // All entries must be stored with the table, in the same section.
-    if (total == 0 ||
-        !RvaToOffset(m_resourceRva + directory, tableSize, &tableAt)) {
+    if (total == 0 || !RvaToOffset(m_resourceRva + directory, tableSize, &tableAt)) {
       return false;
     }
     const uint64_t entriesAt = tableAt + kDirectoryTableSize;
     uint8_t entry[kDirectoryEntrySize];
     if (pick != Pick::kFirst) {
       for (uint32_t i = named; i < total; ++i) {
-        if (!m_image.Read(entriesAt + i * kDirectoryEntrySize, sizeof entry,
-                          entry)) {
+        if (!m_image.Read(entriesAt + i * kDirectoryEntrySize, sizeof entry, entry)) {
           return false;
         }
         if (Le32(entry) == id) {
@@ -194,14 +181,12 @@ class ResourceWalker {
 
     uint8_t head[kVersionHeadSize];
     uint64_t headAt;
-    if (!RvaToOffset(dataRva, sizeof head, &headAt) ||
-        !m_image.Read(headAt, sizeof head, head)) {
+    if (!RvaToOffset(dataRva, sizeof head, &headAt) || !m_image.Read(headAt, sizeof head, head)) {
       return false;
     }
     const uint16_t length = Le16(head);
     const uint16_t valueLength = Le16(head + 2);
-    if (length < kVersionHeadSize || length > dataSize ||
-        valueLength < kFixedInfoSize) {
+    if (length < kVersionHeadSize || length > dataSize || valueLength < kFixedInfoSize) {
       return false;
     }
     for (size_t i = 0; i < sizeof kVersionKey / sizeof kVersionKey[0]; ++i) {
@@ -244,8 +229,7 @@ bool ReadPeFixedVersion(ImageBytes& image, uint32_t* ms, uint32_t* ls) {
   return ResourceWalker(image).ReadFixedVersion(ms, ls);
 }
 
-bool ReadPeFixedVersion(const uint8_t* data, size_t size, uint32_t* ms,
-                        uint32_t* ls) {
+bool ReadPeFixedVersion(const uint8_t* data, size_t size, uint32_t* ms, uint32_t* ls) {
   MemoryBytes image(data, size);
   return ReadPeFixedVersion(image, ms, ls);
 }

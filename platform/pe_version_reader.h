@@ -32,7 +32,6 @@ class ImageBytes {
 bool ReadPeFixedVersion(ImageBytes& image, uint32_t* ms, uint32_t* ls);
 
 // As above, for an image held in memory.
-bool ReadPeFixedVersion(const uint8_t* data, size_t size, uint32_t* ms,
-                        uint32_t* ls);
+bool ReadPeFixedVersion(const uint8_t* data, size_t size, uint32_t* ms, uint32_t* ls);
 
 }  // namespace platform

@@ -22,9 +22,9 @@ struct Image {
   size_t sectionHeader = 0;
   size_t rootDir = 0;
   size_t nameDir = 0;
-  size_t languageDir = 0;   // of the first name
-  size_t dataEntry = 0;     // of the first name
-  size_t version = 0;       // of the first name
+  size_t languageDir = 0;  // of the first name
+  size_t dataEntry = 0;    // of the first name
+  size_t version = 0;      // of the first name
 
   void Put16(size_t at, uint16_t v) {
     bytes.at(at) = v & 0xFF;
@@ -35,14 +35,13 @@ struct Image {
     Put16(at + 2, v >> 16);
   }
   uint32_t Rva(size_t fileOffset) const {
-    return static_cast<uint32_t>(fileOffset - kSectionFileOffset +
-                                 kSectionRva);
+    return static_cast<uint32_t>(fileOffset - kSectionFileOffset + kSectionRva);
   }
 };
 
 struct Name {
-  uint32_t nameOrId;    // with the high bit: a string name
-  uint32_t ms;          // file version words of its version block
+  uint32_t nameOrId;  // with the high bit: a string name
+  uint32_t ms;        // file version words of its version block
   uint32_t ls;
 };
 
@@ -60,8 +59,7 @@ Image BuildImage(bool pe32Plus, const std::vector<Name>& names) {
   image.nameDir = image.rootDir + 24;
   const size_t firstLanguage = image.nameDir + 16 + 8 * names.size();
   const size_t perName = 24 + 16 + kVersionBlockSize;
-  const size_t resourceSize =
-      firstLanguage + perName * names.size() - kSectionFileOffset;
+  const size_t resourceSize = firstLanguage + perName * names.size() - kSectionFileOffset;
   image.bytes.assign(kSectionFileOffset + resourceSize, 0);
 
   image.bytes[0] = 'M';
@@ -85,17 +83,14 @@ Image BuildImage(bool pe32Plus, const std::vector<Name>& names) {
   image.Put32(sec + 16, static_cast<uint32_t>(resourceSize));
   image.Put32(sec + 20, kSectionFileOffset);
 
-  auto relative = [](size_t at) {
-    return static_cast<uint32_t>(at - kSectionFileOffset);
-  };
+  auto relative = [](size_t at) { return static_cast<uint32_t>(at - kSectionFileOffset); };
   PutDirectory(&image, image.rootDir, 0, 1);
   image.Put32(image.rootDir + 16, 16);
   image.Put32(image.rootDir + 20, kDir | relative(image.nameDir));
 
   uint16_t named = 0;
   for (const Name& n : names) named += (n.nameOrId & kDir) ? 1 : 0;
-  PutDirectory(&image, image.nameDir, named,
-               static_cast<uint16_t>(names.size() - named));
+  PutDirectory(&image, image.nameDir, named, static_cast<uint16_t>(names.size() - named));
   for (size_t i = 0; i < names.size(); ++i) {
     const size_t language = firstLanguage + perName * i;
     const size_t data = language + 24;
@@ -138,19 +133,18 @@ TEST(PeVersionReaderTest, PicksTheVersionResource) {
   const Case cases[] = {
       {"PE32", false, {{1, 0x00020014, 5}}, 0x00020014},
       {"PE32+", true, {{1, 0x00030001, 5}}, 0x00030001},
-      {"ID 1 after a string name", false,
-       {{kDir | 0, 0x00070007, 5}, {1, 0x00020014, 5}}, 0x00020014},
-      {"ID 1 after another ID", false,
-       {{3, 0x00070007, 5}, {1, 0x00020014, 5}}, 0x00020014},
-      {"no ID 1: the first name", false,
-       {{7, 0x00030000, 5}, {9, 0x00070007, 5}}, 0x00030000},
+      {"ID 1 after a string name",
+       false,
+       {{kDir | 0, 0x00070007, 5}, {1, 0x00020014, 5}},
+       0x00020014},
+      {"ID 1 after another ID", false, {{3, 0x00070007, 5}, {1, 0x00020014, 5}}, 0x00020014},
+      {"no ID 1: the first name", false, {{7, 0x00030000, 5}, {9, 0x00070007, 5}}, 0x00030000},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Image image = BuildImage(c.pe32Plus, c.names);
     uint32_t ms = 0, ls = 0;
-    ASSERT_TRUE(
-        ReadPeFixedVersion(image.bytes.data(), image.bytes.size(), &ms, &ls));
+    ASSERT_TRUE(ReadPeFixedVersion(image.bytes.data(), image.bytes.size(), &ms, &ls));
     EXPECT_EQ(ms, c.wantMs);
     EXPECT_EQ(ls, 5u);
   }
@@ -160,8 +154,7 @@ TEST(PeVersionReaderTest, MapsThroughSectionsWhateverTheirSizes) {
   Image image = StandardImage();
   image.Put32(image.sectionHeader + 8, 0);  // VirtualSize 0
   uint32_t ms = 0, ls = 0;
-  ASSERT_TRUE(
-      ReadPeFixedVersion(image.bytes.data(), image.bytes.size(), &ms, &ls));
+  ASSERT_TRUE(ReadPeFixedVersion(image.bytes.data(), image.bytes.size(), &ms, &ls));
   EXPECT_EQ(ms, 0x00010002u);
   EXPECT_EQ(ls, 0x00030004u);
 }
@@ -177,10 +170,8 @@ TEST(PeVersionReaderTest, RejectsMalformedImages) {
       {"e_lfanew past the end", [](Image* i) { i->Put32(0x3C, 0xFFFFFFF0); }},
       {"no PE signature", [](Image* i) { i->bytes[0x43] = 1; }},
       {"unknown magic", [](Image* i) { i->Put16(i->optionalHeader, 0x107); }},
-      {"two data directories",
-       [](Image* i) { i->Put32(i->optionalHeader + 92, 2); }},
-      {"no resource directory",
-       [](Image* i) { i->Put32(i->optionalHeader + 112, 0); }},
+      {"two data directories", [](Image* i) { i->Put32(i->optionalHeader + 92, 2); }},
+      {"no resource directory", [](Image* i) { i->Put32(i->optionalHeader + 112, 0); }},
       {"section table past the end", [](Image* i) { i->Put16(0x46, 0xFFFF); }},
       {"no sections", [](Image* i) { i->Put16(0x46, 0); }},
       {"resources outside every section",
@@ -190,22 +181,16 @@ TEST(PeVersionReaderTest, RejectsMalformedImages) {
       {"no RT_VERSION", [](Image* i) { i->Put32(i->rootDir + 16, 6); }},
       {"root entry count beyond the section",
        [](Image* i) { PutDirectory(i, i->rootDir, 0, 0xFFFF); }},
-      {"empty name directory",
-       [](Image* i) { PutDirectory(i, i->nameDir, 0, 0); }},
-      {"type entry out of range",
-       [](Image* i) { i->Put32(i->rootDir + 20, kDir | 0x7FFFFFF0); }},
-      {"type entry is a data entry",
-       [](Image* i) { i->Put32(i->rootDir + 20, 0x18); }},
-      {"type entry points at the root",
-       [](Image* i) { i->Put32(i->rootDir + 20, kDir | 0); }},
+      {"empty name directory", [](Image* i) { PutDirectory(i, i->nameDir, 0, 0); }},
+      {"type entry out of range", [](Image* i) { i->Put32(i->rootDir + 20, kDir | 0x7FFFFFF0); }},
+      {"type entry is a data entry", [](Image* i) { i->Put32(i->rootDir + 20, 0x18); }},
+      {"type entry points at the root", [](Image* i) { i->Put32(i->rootDir + 20, kDir | 0); }},
       {"language directory points at itself",
        [](Image* i) {
          i->Put32(i->languageDir + 20,
-                  kDir | static_cast<uint32_t>(i->languageDir -
-                                               kSectionFileOffset));
+                  kDir | static_cast<uint32_t>(i->languageDir - kSectionFileOffset));
        }},
-      {"data RVA out of range",
-       [](Image* i) { i->Put32(i->dataEntry, 0xFFFFFFF0); }},
+      {"data RVA out of range", [](Image* i) { i->Put32(i->dataEntry, 0xFFFFFFF0); }},
       {"data only in memory, not in the file",
        [](Image* i) {
          i->Put32(i->sectionHeader + 8, 0x10000);
@@ -213,24 +198,20 @@ TEST(PeVersionReaderTest, RejectsMalformedImages) {
        }},
       {"data straddles the end of the section",
        [](Image* i) { i->Put32(i->dataEntry, i->Rva(i->bytes.size() - 40)); }},
-      {"data size too small",
-       [](Image* i) { i->Put32(i->dataEntry + 4, 91); }},
+      {"data size too small", [](Image* i) { i->Put32(i->dataEntry + 4, 91); }},
       {"wLength too small", [](Image* i) { i->Put16(i->version, 91); }},
-      {"wLength beyond the data size",
-       [](Image* i) { i->Put16(i->version, 93); }},
+      {"wLength beyond the data size", [](Image* i) { i->Put16(i->version, 93); }},
       {"no fixed block", [](Image* i) { i->Put16(i->version + 2, 0); }},
       {"wrong key", [](Image* i) { i->Put16(i->version + 6 + 28, 'X'); }},
       {"key not terminated", [](Image* i) { i->Put16(i->version + 36, 'X'); }},
-      {"wrong signature",
-       [](Image* i) { i->Put32(i->version + 40, 0xFEEF04BE); }},
+      {"wrong signature", [](Image* i) { i->Put32(i->version + 40, 0xFEEF04BE); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Image image = StandardImage();
     c.corrupt(&image);
     uint32_t ms = 7, ls = 7;
-    EXPECT_FALSE(
-        ReadPeFixedVersion(image.bytes.data(), image.bytes.size(), &ms, &ls));
+    EXPECT_FALSE(ReadPeFixedVersion(image.bytes.data(), image.bytes.size(), &ms, &ls));
     EXPECT_EQ(ms, 7u);
     EXPECT_EQ(ls, 7u);
   }

@@ -15,9 +15,7 @@ ssize_t Read(int fd, void* buffer, std::size_t size) { return ::read(fd, buffer,
 ssize_t Pread(int fd, void* buffer, std::size_t size, off_t offset) {
   return ::pread(fd, buffer, size, offset);
 }
-ssize_t Write(int fd, const void* buffer, std::size_t size) {
-  return ::write(fd, buffer, size);
-}
+ssize_t Write(int fd, const void* buffer, std::size_t size) { return ::write(fd, buffer, size); }
 int Fstat(int fd, struct stat* info) { return ::fstat(fd, info); }
 int Stat(const char* path, struct stat* info) { return ::stat(path, info); }
 int Access(const char* path, int how) { return ::access(path, how); }
@@ -26,8 +24,8 @@ int Fsync(int fd) { return ::fsync(fd); }
 int Rename(const char* from, const char* to) { return ::rename(from, to); }
 int Unlink(const char* path) { return ::unlink(path); }
 
-constexpr PosixCalls kReal = {Open,   Close,  Read,  Pread,  Write,  Fstat,
-                              Stat,   Access, Fchmod, Fsync, Rename, Unlink};
+constexpr PosixCalls kReal = {Open, Close,  Read,   Pread, Write,  Fstat,
+                              Stat, Access, Fchmod, Fsync, Rename, Unlink};
 
 }  // namespace
 

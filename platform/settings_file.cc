@@ -19,8 +19,7 @@ std::string_view TrimBlanks(std::string_view s) {
 bool ValidSettingsNames(std::string_view section, std::string_view key, std::string_view value) {
   using namespace std::string_view_literals;
   return !HasAnyOf(value, "\r\n\0"sv) && !HasAnyOf(section, "\r\n]\0"sv) &&
-         !HasAnyOf(key, "\r\n=\0"sv) &&
-         (key.empty() || (key.front() != ';' && key.front() != '['));
+         !HasAnyOf(key, "\r\n=\0"sv) && (key.empty() || (key.front() != ';' && key.front() != '['));
 }
 
 }  // namespace platform

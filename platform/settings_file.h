@@ -26,8 +26,7 @@ class SettingsFile {
   // key present with an empty value reads as the empty text, not as
   // `fallback`.
   virtual std::string Read(const std::string& path, const std::string& section,
-                           const std::string& key,
-                           const std::string& fallback) = 0;
+                           const std::string& key, const std::string& fallback) = 0;
 
   // Sets `key` in `section` to `value`, creating the file, section or key as
   // needed; the value is written verbatim, the lines written end in CR LF.
@@ -38,8 +37,8 @@ class SettingsFile {
   // (which would inject lines into the file), `key` holds '=' or starts with
   // ';' or '[', or `section` holds ']' (names with CR, LF or NUL likewise).
   // A failed write leaves the previous file intact.
-  virtual bool Write(const std::string& path, const std::string& section,
-                     const std::string& key, const std::string& value) = 0;
+  virtual bool Write(const std::string& path, const std::string& section, const std::string& key,
+                     const std::string& value) = 0;
 };
 
 // The implementation for this operating system.

@@ -86,18 +86,17 @@ constexpr size_t kNone = static_cast<size_t>(-1);
 // Indexes into the lines of a file. Only the first header of `section` counts,
 // and only the first line of `key` in it.
 struct Location {
-  size_t section = kNone;   // header line
-  size_t key = kNone;       // line of the key
-  size_t lastKey = kNone;   // last key line of the section, else the header
+  size_t section = kNone;  // header line
+  size_t key = kNone;      // line of the key
+  size_t lastKey = kNone;  // last key line of the section, else the header
   ParsedLine keyLine;
 };
 
-Location Find(const std::string& text, const std::vector<Line>& lines,
-              std::string_view section, std::string_view key) {
+Location Find(const std::string& text, const std::vector<Line>& lines, std::string_view section,
+              std::string_view key) {
   Location at;
   for (size_t i = 0; i < lines.size(); ++i) {
-    std::string_view raw(text.data() + lines[i].begin,
-                         lines[i].end - lines[i].begin);
+    std::string_view raw(text.data() + lines[i].begin, lines[i].end - lines[i].begin);
     ParsedLine parsed = ParseLine(raw);
     if (parsed.kind == LineKind::kSection) {
       if (at.section != kNone) break;
@@ -126,8 +125,8 @@ std::string_view Unquote(std::string_view value) {
 // right after the last key line of the section (after the header when there
 // is none), so blank and comment lines that close a section stay in front of
 // the next header; a new section goes at the end. All other bytes are kept.
-std::string WithValue(const std::string& text, std::string_view section,
-                      std::string_view key, std::string_view value) {
+std::string WithValue(const std::string& text, std::string_view section, std::string_view key,
+                      std::string_view value) {
   const std::vector<Line> lines = SplitLines(text);
   const Location at = Find(text, lines, section, key);
   std::string content;
@@ -164,14 +163,12 @@ std::string LocalPath(const std::string& path) {
 enum class ReadResult { kOk, kMissing, kFailed };
 
 // O_NONBLOCK keeps a FIFO at `path` from blocking the open.
-ReadResult ReadWholeFile(const std::string& path, std::string* text,
-                         struct stat* info) {
+ReadResult ReadWholeFile(const std::string& path, std::string* text, struct stat* info) {
   const PosixCalls& sys = SystemCalls();
-  const int fd = Restarting(
-      [&] { return sys.open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0); });
+  const int fd =
+      Restarting([&] { return sys.open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK, 0); });
   if (fd < 0) {
-    return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::kMissing
-                                                 : ReadResult::kFailed;
+    return (errno == ENOENT || errno == ENOTDIR) ? ReadResult::kMissing : ReadResult::kFailed;
   }
   ReadResult result = ReadResult::kOk;
   if (sys.fstat(fd, info) != 0 || !S_ISREG(info->st_mode)) {
@@ -196,8 +193,7 @@ ReadResult ReadWholeFile(const std::string& path, std::string* text,
 
 class PosixSettingsFile : public SettingsFile {
  public:
-  std::string Read(const std::string& path, const std::string& section,
-                   const std::string& key,
+  std::string Read(const std::string& path, const std::string& section, const std::string& key,
                    const std::string& fallback) override {
     std::string text;
     struct stat info;
@@ -211,8 +207,8 @@ class PosixSettingsFile : public SettingsFile {
     return fallback.substr(0, end == std::string::npos ? 0 : end + 1);
   }
 
-  bool Write(const std::string& path, const std::string& section,
-             const std::string& key, const std::string& value) override {
+  bool Write(const std::string& path, const std::string& section, const std::string& key,
+             const std::string& value) override {
     // Windows strips only spaces from the names it is given, so a name ending
     // in a tab is written but never found again; all blanks go here.
     std::string_view sectionName = TrimBlanks(section);
@@ -227,15 +223,14 @@ class PosixSettingsFile : public SettingsFile {
     const bool exists = read == ReadResult::kOk;
     // Replacing the file by rename() would succeed where Windows cannot open
     // a read-only file for writing; refuse as Windows does, also for root.
-    if (exists && ((info.st_mode & S_IWUSR) == 0 ||
-                   SystemCalls().access(local.c_str(), W_OK) != 0)) {
+    if (exists &&
+        ((info.st_mode & S_IWUSR) == 0 || SystemCalls().access(local.c_str(), W_OK) != 0)) {
       return false;
     }
 
     // Reading drops the blanks around a value anyway; writing it without
     // them keeps the file byte for byte what the Windows build writes.
-    const std::string content =
-        WithValue(text, sectionName, keyName, TrimBlanks(value));
+    const std::string content = WithValue(text, sectionName, keyName, TrimBlanks(value));
     // The file already says this: rewriting it would only cost two flushes
     // to disk (the results request writes its score every time).
     if (exists && content == text) return true;

@@ -38,8 +38,7 @@ class Win32SettingsFile : public SettingsFile {
  public:
   // A value that fills the buffer comes back cut to size-1 characters; Wine
   // cuts a quoted one to size-2. A result shorter than that is whole.
-  std::string Read(const std::string& path, const std::string& section,
-                   const std::string& key,
+  std::string Read(const std::string& path, const std::string& section, const std::string& key,
                    const std::string& fallback) override {
     const std::string file = FullPath(path);
     const std::string sectionName = Trimmed(section);
@@ -48,9 +47,9 @@ class Win32SettingsFile : public SettingsFile {
     std::vector<char> buffer(256);
     for (;;) {
       const DWORD size = static_cast<DWORD>(buffer.size());
-      const DWORD length = GetPrivateProfileStringA(
-          sectionName.c_str(), keyName.c_str(), fallback.c_str(),
-          buffer.data(), size, file.c_str());
+      const DWORD length =
+          GetPrivateProfileStringA(sectionName.c_str(), keyName.c_str(), fallback.c_str(),
+                                   buffer.data(), size, file.c_str());
       if (length + 2 < size || size >= kMaxSize) {
         return std::string(buffer.data(), length < size ? length : size - 1);
       }
@@ -58,16 +57,15 @@ class Win32SettingsFile : public SettingsFile {
     }
   }
 
-  bool Write(const std::string& path, const std::string& section,
-             const std::string& key, const std::string& value) override {
+  bool Write(const std::string& path, const std::string& section, const std::string& key,
+             const std::string& value) override {
     const std::string sectionName = Trimmed(section);
     const std::string keyName = Trimmed(key);
     if (!ValidSettingsNames(sectionName, keyName, value)) return false;
     // Wine drops leading blanks of a value and Windows keeps them; reading
     // drops them either way, so write the value without them everywhere.
     const std::string trimmed = Trimmed(value);
-    return WritePrivateProfileStringA(sectionName.c_str(), keyName.c_str(),
-                                      trimmed.c_str(),
+    return WritePrivateProfileStringA(sectionName.c_str(), keyName.c_str(), trimmed.c_str(),
                                       FullPath(path).c_str()) != FALSE;
   }
 };

@@ -8,14 +8,11 @@
 namespace platform {
 namespace {
 
-char Upper(char ch) {
-  return static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-}
+char Upper(char ch) { return static_cast<char>(std::toupper(static_cast<unsigned char>(ch))); }
 
 bool LessNoCase(const std::string& a, const std::string& b) {
-  return std::lexicographical_compare(
-      a.begin(), a.end(), b.begin(), b.end(),
-      [](char x, char y) { return Upper(x) < Upper(y); });
+  return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                      [](char x, char y) { return Upper(x) < Upper(y); });
 }
 
 bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
@@ -59,18 +56,17 @@ size_t EntryNumber(const std::string& answer, size_t count) {
   return number <= count ? number : 0;
 }
 
-bool AskEdit(const DialogControl& control, FormControls& controls,
-             std::istream& in, std::ostream& out) {
-  out << control.label << " [" << controls.GetText(control.id)
-      << "]: " << std::flush;
+bool AskEdit(const DialogControl& control, FormControls& controls, std::istream& in,
+             std::ostream& out) {
+  out << control.label << " [" << controls.GetText(control.id) << "]: " << std::flush;
   std::string answer;
   if (!ReadLine(in, answer)) return false;
   if (!answer.empty()) controls.SetText(control.id, answer);
   return true;
 }
 
-bool AskCombo(const DialogControl& control, FormControls& controls,
-              std::istream& in, std::ostream& out) {
+bool AskCombo(const DialogControl& control, FormControls& controls, std::istream& in,
+              std::ostream& out) {
   const std::vector<std::string>& entries = controls.ComboEntries(control.id);
   out << control.label << " [" << controls.GetText(control.id) << "]\n";
   for (size_t i = 0; i < entries.size(); ++i) {
@@ -85,8 +81,8 @@ bool AskCombo(const DialogControl& control, FormControls& controls,
   return true;
 }
 
-bool AskMultiLine(const DialogControl& control, FormControls& controls,
-                  std::istream& in, std::ostream& out) {
+bool AskMultiLine(const DialogControl& control, FormControls& controls, std::istream& in,
+                  std::ostream& out) {
   std::string value = controls.GetText(control.id);
   out << control.label << ':';
   if (value.empty()) {
@@ -122,14 +118,11 @@ std::string FormControls::GetText(int id) {
   return it != m_texts.end() ? it->second : std::string();
 }
 
-void FormControls::SetText(int id, const std::string& text) {
-  m_texts[id] = text;
-}
+void FormControls::SetText(int id, const std::string& text) { m_texts[id] = text; }
 
 void FormControls::AddComboEntry(int id, const std::string& entry) {
   std::vector<std::string>& list = m_lists[id];
-  list.insert(std::upper_bound(list.begin(), list.end(), entry, LessNoCase),
-              entry);
+  list.insert(std::upper_bound(list.begin(), list.end(), entry, LessNoCase), entry);
 }
 
 bool FormControls::SelectComboPrefix(int id, const std::string& prefix) {
@@ -149,8 +142,7 @@ const std::vector<std::string>& FormControls::ComboEntries(int id) const {
   return it != m_lists.end() ? it->second : kNone;
 }
 
-DialogRunner::Result RunTerminalForm(CDialog& dialog, std::istream& in,
-                                     std::ostream& out) {
+DialogRunner::Result RunTerminalForm(CDialog& dialog, std::istream& in, std::ostream& out) {
   FormControls controls;
   dialog.OnInitDialog(controls);
   out << "== " << dialog.Caption() << " ==\n"
@@ -180,8 +172,7 @@ DialogRunner::Result RunTerminalForm(CDialog& dialog, std::istream& in,
       out << '\n';
       return DialogRunner::kCancel;
     }
-    if (answer.empty() || EqualsNoCase(answer, "o") ||
-        EqualsNoCase(answer, "ok")) {
+    if (answer.empty() || EqualsNoCase(answer, "o") || EqualsNoCase(answer, "ok")) {
       dialog.OnOK(controls);
       return DialogRunner::kOk;
     }

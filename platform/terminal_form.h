@@ -43,7 +43,6 @@ class FormControls : public DialogControls {
 // Returns kOk after dialog.OnOK, or kCancel when the operator cancels or
 // `in` ends before the form is done; the dialog's members then stay as
 // they were.
-DialogRunner::Result RunTerminalForm(CDialog& dialog, std::istream& in,
-                                     std::ostream& out);
+DialogRunner::Result RunTerminalForm(CDialog& dialog, std::istream& in, std::ostream& out);
 
 }  // namespace platform

@@ -22,9 +22,7 @@ namespace {
 class HeaderDialog : public CDialog {
  public:
   HeaderDialog() : CDialog(IDD_CABRILLO) {}
-  std::vector<DialogControl> Layout() const override {
-    return CabrilloFormLayout();
-  }
+  std::vector<DialogControl> Layout() const override { return CabrilloFormLayout(); }
   const char* Caption() const override { return "CQ UT CONTEST"; }
   void OnInitDialog(DialogControls& controls) override {
     ++inits;
@@ -37,19 +35,15 @@ class HeaderDialog : public CDialog {
   }
 
   std::vector<std::string> Members() const {
-    return {contest,        callsign, claimed,  catOperator,
-            catBand,        catMode,  catPower, catAssisted,
-            catTransmitter, location, email,    operators,
-            club,           name,     address,  soapbox};
+    return {contest,        callsign, claimed, catOperator, catBand, catMode, catPower, catAssisted,
+            catTransmitter, location, email,   operators,   club,    name,    address,  soapbox};
   }
 
   int inits = 0;
-  std::string contest = "CQ UT CONTEST", callsign = "UT1AA", claimed = "1234",
-              catOperator = "mul", catBand = "ALL", catMode = "CW",
-              catPower = "HIGH", catAssisted = "NON-ASSISTED",
-              catTransmitter = "ONE", location, email,
-              operators = "UT1AA\r\nUT2BB", club, name, address,
-              soapbox = "Old soap";
+  std::string contest = "CQ UT CONTEST", callsign = "UT1AA", claimed = "1234", catOperator = "mul",
+              catBand = "ALL", catMode = "CW", catPower = "HIGH", catAssisted = "NON-ASSISTED",
+              catTransmitter = "ONE", location, email, operators = "UT1AA\r\nUT2BB", club, name,
+              address, soapbox = "Old soap";
 
  protected:
   void DoDataExchange(CDataExchange* dx) override {
@@ -148,26 +142,10 @@ const FormCase kFormCases[] = {
      "c\n\n",
      DialogRunner::kCancel,
      {}},
-    {"cancel in words",
-     {{IDC_CAT_BAND, "2"}},
-     "Cancel\nok\n",
-     DialogRunner::kCancel,
-     {}},
-    {"cancel after an unknown confirmation",
-     {},
-     "x\nC\n\n",
-     DialogRunner::kCancel,
-     {}},
-    {"end of input at the confirmation",
-     {{IDC_CALLSIGN, "UT2XX"}},
-     "",
-     DialogRunner::kCancel,
-     {}},
-    {"end of input after an unknown confirmation",
-     {},
-     "x\n",
-     DialogRunner::kCancel,
-     {}},
+    {"cancel in words", {{IDC_CAT_BAND, "2"}}, "Cancel\nok\n", DialogRunner::kCancel, {}},
+    {"cancel after an unknown confirmation", {}, "x\nC\n\n", DialogRunner::kCancel, {}},
+    {"end of input at the confirmation", {{IDC_CALLSIGN, "UT2XX"}}, "", DialogRunner::kCancel, {}},
+    {"end of input after an unknown confirmation", {}, "x\n", DialogRunner::kCancel, {}},
 };
 
 void PrintTo(const FormCase& c, std::ostream* os) { *os << c.name; }
@@ -196,12 +174,10 @@ TEST_P(TerminalFormCase, SetsMembersOnOkOnly) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, TerminalFormCase,
-                         ::testing::ValuesIn(kFormCases));
+INSTANTIATE_TEST_SUITE_P(Cases, TerminalFormCase, ::testing::ValuesIn(kFormCases));
 
 TEST(TerminalFormTest, EndOfInputAnywhereCancels) {
-  const std::string script =
-      Answers({{IDC_CALLSIGN, "UT2XX"}, {IDC_ADDRESS, "Street 1\nKyiv\n."}});
+  const std::string script = Answers({{IDC_CALLSIGN, "UT2XX"}, {IDC_ADDRESS, "Street 1\nKyiv\n."}});
   size_t lines = 0;
   for (size_t pos = 0; pos < script.size(); ++pos) {
     if (script[pos] != '\n') continue;
@@ -209,8 +185,7 @@ TEST(TerminalFormTest, EndOfInputAnywhereCancels) {
     HeaderDialog dialog;
     std::istringstream in(script.substr(0, pos + 1));
     std::ostringstream out;
-    EXPECT_EQ(RunTerminalForm(dialog, in, out), DialogRunner::kCancel)
-        << "after line " << lines;
+    EXPECT_EQ(RunTerminalForm(dialog, in, out), DialogRunner::kCancel) << "after line " << lines;
     EXPECT_EQ(dialog.Members(), HeaderDialog().Members());
   }
   EXPECT_EQ(lines, CabrilloFormLayout().size() + 2);
@@ -254,8 +229,7 @@ TEST(FormControlsTest, ListsSortWithoutRegardToCase) {
     controls.AddComboEntry(7, entry);
   }
   EXPECT_EQ(controls.ComboEntries(7),
-            (std::vector<std::string>{"10M", "80M", "A", "a2", "ALL", "b", "B",
-                                      "c"}));
+            (std::vector<std::string>{"10M", "80M", "A", "a2", "ALL", "b", "B", "c"}));
   EXPECT_TRUE(controls.ComboEntries(8).empty());
   EXPECT_EQ(controls.GetText(7), "");
 }
@@ -267,14 +241,9 @@ TEST(FormControlsTest, SelectComboPrefix) {
     std::string text;
   };
   const Case cases[] = {
-      {"mul", true, "MULTI-OP"},
-      {"S", true, "SINGLE-OP"},
-      {"single-op", true, "SINGLE-OP"},
-      {"two", true, "TWO-A"},
-      {"", false, "kept"},
-      {"x", false, "kept"},
-      {"MULTI-OPS", false, "kept"},
-      {"ULTI", false, "kept"},
+      {"mul", true, "MULTI-OP"},    {"S", true, "SINGLE-OP"}, {"single-op", true, "SINGLE-OP"},
+      {"two", true, "TWO-A"},       {"", false, "kept"},      {"x", false, "kept"},
+      {"MULTI-OPS", false, "kept"}, {"ULTI", false, "kept"},
   };
   for (const Case& c : cases) {
     FormControls controls;
@@ -379,8 +348,7 @@ TEST(SystemDialogRunnerTest, ShowsFormOnTerminalAndAgainAfterEndOfInput) {
     ASSERT_EQ(write(pty.master, "UT2XX\n\x04", 7), 7);  // Ctrl-D: end of input
     ended = SystemDialogRunner().RunModal(first);
     std::string script = Answers({{IDC_CALLSIGN, "UT3YY"}}) + "ok\n\x04";
-    ASSERT_EQ(write(pty.master, script.data(), script.size()),
-              static_cast<ssize_t>(script.size()));
+    ASSERT_EQ(write(pty.master, script.data(), script.size()), static_cast<ssize_t>(script.size()));
     confirmed = SystemDialogRunner().RunModal(second);
   }
   EXPECT_EQ(ended, DialogRunner::kCancel);

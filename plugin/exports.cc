@@ -67,9 +67,8 @@ const ErrorReport& Report() {
   return report;
 }
 
-QsoInput QsoOf(Text ownCall, Text call, DateTime time, uint32_t freqHz,
-               Text mode, Text rstSent, Text rstRcvd, Text exchSent,
-               Text exchRcvd, Text multCode, Text group, Text band) {
+QsoInput QsoOf(Text ownCall, Text call, DateTime time, uint32_t freqHz, Text mode, Text rstSent,
+               Text rstRcvd, Text exchSent, Text exchRcvd, Text multCode, Text group, Text band) {
   QsoInput q;
   q.ownCall = ViewOf(ownCall);
   q.call = ViewOf(call);
@@ -98,14 +97,15 @@ STATS_EXPORT const char* STATS_CALL GetSetName(int32_t index) {
 
 STATS_EXPORT void STATS_CALL SetupSet0(void) {
   platform::SystemMessageBox().Show(platform::MessageBoxService::kNoOwner,
-                                    "No additional setup for this contest",
-                                    nullptr, platform::MessageBoxService::kOk);
+                                    "No additional setup for this contest", nullptr,
+                                    platform::MessageBoxService::kOk);
 }
 
-STATS_EXPORT int32_t STATS_CALL ResetStats0(
-    Text, int32_t cabrilloFlag, Text ownCall, DateTime start, DateTime,
-    Text, Text, Text, Text, Text, Text, Text, Text, Text, Text ownMultCode,
-    int32_t, int32_t, int32_t, double, double, Text, Text ownGroupCode, Text) {
+STATS_EXPORT int32_t STATS_CALL ResetStats0(Text, int32_t cabrilloFlag, Text ownCall,
+                                            DateTime start, DateTime, Text, Text, Text, Text, Text,
+                                            Text, Text, Text, Text, Text ownMultCode, int32_t,
+                                            int32_t, int32_t, double, double, Text,
+                                            Text ownGroupCode, Text) {
   ResetInput input;
   input.cabrilloFlag = cabrilloFlag;
   input.start = DateOf(start);
@@ -119,53 +119,51 @@ STATS_EXPORT int32_t STATS_CALL ResetStats0(
   return 1;
 }
 
-STATS_EXPORT int32_t STATS_CALL AddData0(
-    Text ownCall, Text call, DateTime time, DateTime, DateTime, DateTime,
-    uint32_t, uint32_t freqHz, Text mode, Text rstSent, Text rstRcvd,
-    Text exchSent, Text exchRcvd, Text, Text, Text, Text, Text, Text, Text,
-    Text, Text, Text multCode, int32_t, int32_t, int32_t, double, double, Text,
-    Text group, Text, Text band, Text) {
+STATS_EXPORT int32_t STATS_CALL AddData0(Text ownCall, Text call, DateTime time, DateTime, DateTime,
+                                         DateTime, uint32_t, uint32_t freqHz, Text mode,
+                                         Text rstSent, Text rstRcvd, Text exchSent, Text exchRcvd,
+                                         Text, Text, Text, Text, Text, Text, Text, Text, Text,
+                                         Text multCode, int32_t, int32_t, int32_t, double, double,
+                                         Text, Text group, Text, Text band, Text) {
   return AddQso(g_contest,
-                QsoOf(ownCall, call, time, freqHz, mode, rstSent, rstRcvd,
-                      exchSent, exchRcvd, multCode, group, band),
+                QsoOf(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, exchSent, exchRcvd,
+                      multCode, group, band),
                 Report());
 }
 
-STATS_EXPORT int32_t STATS_CALL RemoveData0(
-    Text, Text call, DateTime, DateTime, DateTime, DateTime, uint32_t,
-    uint32_t, Text mode, Text, Text, Text exchSent, Text exchRcvd, Text, Text,
-    Text, Text, Text, Text, Text, Text, Text, Text, int32_t, int32_t, int32_t,
-    double, double, Text, Text, Text, Text band, Text) {
-  return RemoveQso(g_contest, QsoOf(nullptr, call, nullptr, 0, mode, nullptr,
-                                    nullptr, exchSent, exchRcvd, nullptr,
-                                    nullptr, band));
+STATS_EXPORT int32_t STATS_CALL RemoveData0(Text, Text call, DateTime, DateTime, DateTime, DateTime,
+                                            uint32_t, uint32_t, Text mode, Text, Text,
+                                            Text exchSent, Text exchRcvd, Text, Text, Text, Text,
+                                            Text, Text, Text, Text, Text, Text, int32_t, int32_t,
+                                            int32_t, double, double, Text, Text, Text, Text band,
+                                            Text) {
+  return RemoveQso(g_contest, QsoOf(nullptr, call, nullptr, 0, mode, nullptr, nullptr, exchSent,
+                                    exchRcvd, nullptr, nullptr, band));
 }
 
-STATS_EXPORT int32_t STATS_CALL CheckCall0(
-    Text call, uint32_t, uint32_t, Text mode, Text, Text, Text, Text, Text,
-    Text, Text, Text, Text, Text multCode, int32_t, int32_t, int32_t, double,
-    double, Text, Text, Text, Text, Text, Text band, Text, char*, char*) {
+STATS_EXPORT int32_t STATS_CALL CheckCall0(Text call, uint32_t, uint32_t, Text mode, Text, Text,
+                                           Text, Text, Text, Text, Text, Text, Text, Text multCode,
+                                           int32_t, int32_t, int32_t, double, double, Text, Text,
+                                           Text, Text, Text, Text band, Text, char*, char*) {
   CallProbe probe{TextOf(call), TextOf(mode), TextOf(multCode), TextOf(band)};
   return CheckCall(g_contest, probe, platform::SystemClock().NowUtc());
 }
 
 STATS_EXPORT int32_t STATS_CALL GetExchgCount0(Text, Text, Text) { return 1; }
 
-STATS_EXPORT int32_t STATS_CALL IsValidExchg0(Text exchange, Text, Text, Text,
-                                              int32_t, int32_t, int32_t field) {
+STATS_EXPORT int32_t STATS_CALL IsValidExchg0(Text exchange, Text, Text, Text, int32_t, int32_t,
+                                              int32_t field) {
   return IsValidExchange(TextOf(exchange), field);
 }
 
 STATS_EXPORT const char* STATS_CALL GetResult0(int32_t* score) {
-  const int32_t total = ComputeResults(g_contest, kCredit,
-                                       platform::SystemSettingsFile(),
-                                       &g_resultsText);
+  const int32_t total =
+      ComputeResults(g_contest, kCredit, platform::SystemSettingsFile(), &g_resultsText);
   g_claimedScore = total;
   if (score != nullptr) *score = total;
   if (g_cabrilloFlag != 0) {
-    RunCabrilloPass(g_cabrilloLog, g_qsoStore, g_claimedScore,
-                    platform::SystemFileVersion(), platform::SystemFileWriter(),
-                    platform::SystemMessageBox());
+    RunCabrilloPass(g_cabrilloLog, g_qsoStore, g_claimedScore, platform::SystemFileVersion(),
+                    platform::SystemFileWriter(), platform::SystemMessageBox());
     if (score != nullptr) *score = kScoreAfterCabrilloPass;
   }
   return g_resultsText.c_str();

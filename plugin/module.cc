@@ -23,7 +23,7 @@ int32_t g_lastTour;
 int32_t g_cabrilloFlag;
 int32_t g_claimedScore;
 
-Contest g_contest{g_qsoStore,    g_bandList,    g_startHour,   g_lastTour,
+Contest g_contest{g_qsoStore,     g_bandList,    g_startHour,   g_lastTour,
                   g_cabrilloFlag, g_ownMultCode, g_ownGroupCode};
 
 }  // namespace plugin

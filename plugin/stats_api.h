@@ -23,27 +23,27 @@ enum : int32_t { kStatsDateValid = 0, kStatsDateInvalid = 1, kStatsDateNull = 2 
 typedef const char* Text;
 typedef const StatsDateTime* DateTime;
 
-typedef int32_t(STATS_CALL AddData0Fn)(
-    Text ownCall, Text call, DateTime time, DateTime, DateTime, DateTime,
-    uint32_t, uint32_t freqHz, Text mode, Text rstSent, Text rstRcvd,
-    Text exchSent, Text exchRcvd, Text, Text, Text, Text, Text, Text, Text,
-    Text, Text, Text multCode, int32_t, int32_t, int32_t, double, double, Text,
-    Text group, Text, Text band, Text);
+typedef int32_t(STATS_CALL AddData0Fn)(Text ownCall, Text call, DateTime time, DateTime, DateTime,
+                                       DateTime, uint32_t, uint32_t freqHz, Text mode, Text rstSent,
+                                       Text rstRcvd, Text exchSent, Text exchRcvd, Text, Text, Text,
+                                       Text, Text, Text, Text, Text, Text, Text multCode, int32_t,
+                                       int32_t, int32_t, double, double, Text, Text group, Text,
+                                       Text band, Text);
 typedef AddData0Fn RemoveData0Fn;
 
-typedef int32_t(STATS_CALL ResetStats0Fn)(
-    Text, int32_t cabrilloFlag, Text ownCall, DateTime start, DateTime end,
-    Text, Text, Text, Text, Text, Text, Text, Text, Text, Text ownMultCode,
-    int32_t, int32_t, int32_t, double, double, Text, Text ownGroupCode, Text);
+typedef int32_t(STATS_CALL ResetStats0Fn)(Text, int32_t cabrilloFlag, Text ownCall, DateTime start,
+                                          DateTime end, Text, Text, Text, Text, Text, Text, Text,
+                                          Text, Text, Text ownMultCode, int32_t, int32_t, int32_t,
+                                          double, double, Text, Text ownGroupCode, Text);
 
-typedef int32_t(STATS_CALL CheckCall0Fn)(
-    Text call, uint32_t, uint32_t, Text mode, Text, Text, Text, Text, Text,
-    Text, Text, Text, Text, Text multCode, int32_t, int32_t, int32_t, double,
-    double, Text, Text group, Text, Text, Text, Text band, Text, char*, char*);
+typedef int32_t(STATS_CALL CheckCall0Fn)(Text call, uint32_t, uint32_t, Text mode, Text, Text, Text,
+                                         Text, Text, Text, Text, Text, Text, Text multCode, int32_t,
+                                         int32_t, int32_t, double, double, Text, Text group, Text,
+                                         Text, Text, Text band, Text, char*, char*);
 
 typedef int32_t(STATS_CALL GetExchgCount0Fn)(Text, Text, Text);
-typedef int32_t(STATS_CALL IsValidExchg0Fn)(Text exchange, Text, Text, Text,
-                                            int32_t, int32_t, int32_t field);
+typedef int32_t(STATS_CALL IsValidExchg0Fn)(Text exchange, Text, Text, Text, int32_t, int32_t,
+                                            int32_t field);
 typedef int32_t(STATS_CALL GetNumberOfSetsFn)(void);
 typedef const char*(STATS_CALL GetSetNameFn)(int32_t index);
 typedef void(STATS_CALL SetupSet0Fn)(void);

@@ -13,20 +13,19 @@
 
 #include "plugin/stats_api.h"
 
-#define STATS_EXPORTS(X)                                                                     \
-  X(GetNumberOfSetsFn, GetNumberOfSets, "?GetNumberOfSets@@YAHXZ", 3, 14)                    \
-  X(GetSetNameFn, GetSetName, "?GetSetName@@YAPBDH@Z", 5, 16)                                \
-  X(SetupSet0Fn, SetupSet0, "?SetupSet0@@YAXXZ", 8, 20)                                      \
-  X(ResetStats0Fn, ResetStats0,                                                              \
-    "?ResetStats0@@YAHPBDH0PAVCOleDateTime@ATL@@10000000000HHHNN000@Z", 7, 19)               \
-  X(AddData0Fn, AddData0,                                                                    \
-    "?AddData0@@YAHPBD0PAVCOleDateTime@ATL@@111II000000000000000HHHNN00000@Z", 1, 11)        \
-  X(RemoveData0Fn, RemoveData0,                                                              \
-    "?RemoveData0@@YAHPBD0PAVCOleDateTime@ATL@@111II000000000000000HHHNN00000@Z", 6, 18)     \
-  X(CheckCall0Fn, CheckCall0, "?CheckCallFunc0@@YAHPBDII00000000000HHHNN0000000PAD1@Z", 2,   \
-    12)                                                                                      \
-  X(GetExchgCount0Fn, GetExchgCount0, "?StatsGetExchgCount0@@YAHPBD00@Z", 9, 13)             \
-  X(IsValidExchg0Fn, IsValidExchg0, "?StatsIsValidExchg0@@YAHPBD000HHH@Z", 10, 17)           \
+#define STATS_EXPORTS(X)                                                                       \
+  X(GetNumberOfSetsFn, GetNumberOfSets, "?GetNumberOfSets@@YAHXZ", 3, 14)                      \
+  X(GetSetNameFn, GetSetName, "?GetSetName@@YAPBDH@Z", 5, 16)                                  \
+  X(SetupSet0Fn, SetupSet0, "?SetupSet0@@YAXXZ", 8, 20)                                        \
+  X(ResetStats0Fn, ResetStats0,                                                                \
+    "?ResetStats0@@YAHPBDH0PAVCOleDateTime@ATL@@10000000000HHHNN000@Z", 7, 19)                 \
+  X(AddData0Fn, AddData0,                                                                      \
+    "?AddData0@@YAHPBD0PAVCOleDateTime@ATL@@111II000000000000000HHHNN00000@Z", 1, 11)          \
+  X(RemoveData0Fn, RemoveData0,                                                                \
+    "?RemoveData0@@YAHPBD0PAVCOleDateTime@ATL@@111II000000000000000HHHNN00000@Z", 6, 18)       \
+  X(CheckCall0Fn, CheckCall0, "?CheckCallFunc0@@YAHPBDII00000000000HHHNN0000000PAD1@Z", 2, 12) \
+  X(GetExchgCount0Fn, GetExchgCount0, "?StatsGetExchgCount0@@YAHPBD00@Z", 9, 13)               \
+  X(IsValidExchg0Fn, IsValidExchg0, "?StatsIsValidExchg0@@YAHPBD000HHH@Z", 10, 17)             \
   X(GetResult0Fn, GetResult0, "?GetResult0@@YAPBDPAH@Z", 4, 15)
 
 // The names and ordinals of one export, as data.

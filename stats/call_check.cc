@@ -31,14 +31,11 @@ bool InHalfHourWindow(int clockHour, int clockMinute, int storedHour, int stored
 }
 
 bool IsAsciiDigit(char ch) { return ch >= '0' && ch <= '9'; }
-bool IsAsciiLetter(char ch) {
-  return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z');
-}
+bool IsAsciiLetter(char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z'); }
 
 }  // namespace
 
-int32_t CheckCall(const Contest& contest, const CallProbe& probe,
-                  const platform::UtcTime& now) {
+int32_t CheckCall(const Contest& contest, const CallProbe& probe, const platform::UtcTime& now) {
   const int32_t tour = TourOfHour(now.hour, contest.startHour);
   const std::string probeKey = probe.multCode + std::to_string(tour);
   const QsoStore& store = contest.qsoStore;
@@ -60,9 +57,8 @@ int32_t CheckCall(const Contest& contest, const CallProbe& probe,
 
 int32_t IsValidExchange(const std::string& exchange, int32_t fieldIndex) {
   if (fieldIndex != 0 || exchange.size() != 5) return 0;
-  return IsAsciiDigit(exchange[0]) && IsAsciiDigit(exchange[1]) &&
-                 IsAsciiDigit(exchange[2]) && IsAsciiLetter(exchange[3]) &&
-                 IsAsciiLetter(exchange[4])
+  return IsAsciiDigit(exchange[0]) && IsAsciiDigit(exchange[1]) && IsAsciiDigit(exchange[2]) &&
+                 IsAsciiLetter(exchange[3]) && IsAsciiLetter(exchange[4])
              ? 1
              : 0;
 }

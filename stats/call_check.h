@@ -30,8 +30,7 @@ enum CallCheckResult : int32_t { kRepeat = 0, kNoNewMultiplier = 1, kNewMultipli
 // minute 30). So 14:10 counts at 14:39 but not at 14:40, and 13:45 counts
 // at 14:10. Only hour numbers are compared: a QSO of an earlier day at the
 // same hour counts alike, and one of hour 23 never counts at hour 0.
-int32_t CheckCall(const Contest& contest, const CallProbe& probe,
-                  const platform::UtcTime& now);
+int32_t CheckCall(const Contest& contest, const CallProbe& probe, const platform::UtcTime& now);
 
 // 1 when `exchange` is three ASCII digits then two ASCII letters and
 // `fieldIndex` is 0, else 0.

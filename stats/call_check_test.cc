@@ -21,8 +21,8 @@ platform::UtcTime At(int hour, int minute) {
   return t;
 }
 
-CInfo Stored(const char* call, const char* mode, const char* band, double time,
-             int32_t tour, const char* key = "ZZ9") {
+CInfo Stored(const char* call, const char* mode, const char* band, double time, int32_t tour,
+             const char* key = "ZZ9") {
   CInfo r;
   r.m_call = call;
   r.m_mode = mode;
@@ -51,8 +51,7 @@ TEST_P(HalfHourWindowTest, OtherModeRepeatsWithinTheHalfHour) {
   testing_support::ContestFixture f;
   f.store.Append(Stored("UR5AA", "SSB", "20m", c.storedAt, 0));
   const CallProbe probe{"UR5AA", "CW", "CD", "20m"};
-  EXPECT_EQ(CheckCall(f.contest, probe, At(c.clockHour, c.clockMinute)), c.expected)
-      << c.name;
+  EXPECT_EQ(CheckCall(f.contest, probe, At(c.clockHour, c.clockMinute)), c.expected) << c.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -79,8 +78,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 class CallCheckTest : public ::testing::Test {
  protected:
-  int32_t Check(const char* call, const char* mode, const char* band, int hour,
-                int minute = 0, const char* code = "CD") {
+  int32_t Check(const char* call, const char* mode, const char* band, int hour, int minute = 0,
+                const char* code = "CD") {
     return CheckCall(m_f.contest, CallProbe{call, mode, code, band}, At(hour, minute));
   }
   testing_support::ContestFixture m_f;
@@ -144,15 +143,18 @@ TEST_P(ExchangeTest, ThreeDigitsThenTwoLetters) {
       << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, ExchangeTest,
-    ::testing::Values(ExchangeCase{"123AB", 0, 1}, ExchangeCase{"123ab", 0, 1},
-                      ExchangeCase{"000Zz", 0, 1}, ExchangeCase{"12AB3", 0, 0},
-                      ExchangeCase{"123A", 0, 0}, ExchangeCase{"123ABC", 0, 0},
-                      ExchangeCase{"", 0, 0}, ExchangeCase{"123AB", 1, 0},
-                      ExchangeCase{"123AB", -1, 0}, ExchangeCase{"123A\xC4", 0, 0},
-                      ExchangeCase{"123\xE9" "B", 0, 0}, ExchangeCase{"1 3AB", 0, 0},
-                      ExchangeCase{"123A1", 0, 0}, ExchangeCase{"123[@", 0, 0}));
+INSTANTIATE_TEST_SUITE_P(Table, ExchangeTest,
+                         ::testing::Values(ExchangeCase{"123AB", 0, 1}, ExchangeCase{"123ab", 0, 1},
+                                           ExchangeCase{"000Zz", 0, 1}, ExchangeCase{"12AB3", 0, 0},
+                                           ExchangeCase{"123A", 0, 0}, ExchangeCase{"123ABC", 0, 0},
+                                           ExchangeCase{"", 0, 0}, ExchangeCase{"123AB", 1, 0},
+                                           ExchangeCase{"123AB", -1, 0},
+                                           ExchangeCase{"123A\xC4", 0, 0},
+                                           ExchangeCase{"123\xE9"
+                                                        "B",
+                                                        0, 0},
+                                           ExchangeCase{"1 3AB", 0, 0}, ExchangeCase{"123A1", 0, 0},
+                                           ExchangeCase{"123[@", 0, 0}));
 
 }  // namespace
 }  // namespace stats

@@ -40,9 +40,8 @@ TEST_P(IdSequenceTest, KeepsOrderWhereverIdsAreErased) {
       model.push_back(step);
     } else {
       const std::size_t span = std::min<std::size_t>(model.size(), 4);
-      const std::size_t at = random() % 100 < GetParam().frontPercent
-                                 ? random() % span
-                                 : random() % model.size();
+      const std::size_t at =
+          random() % 100 < GetParam().frontPercent ? random() % span : random() % model.size();
       ids.erase(at);
       model.erase(model.begin() + static_cast<std::ptrdiff_t>(at));
     }
@@ -146,8 +145,9 @@ TEST(SlotArenaTest, HandsOutFreedIdsFirstAndKeepsAddresses) {
 
 // Facts at the edges of what packs beside an id, and beyond them.
 TEST(CallChainsTest, ChainsFollowInsertsAndErasuresInOrder) {
-  const CallFacts facts[] = {{0, 0, -1}, {1, 4, 0}, {2, 30, 1439}, {0xFFFE, 1, 600},
-                             {0xFFFF, 1, 600}, {3, 31, 5}, {3, -1, 5}, {UINT32_MAX, INT32_MAX, 0}};
+  const CallFacts facts[] = {
+      {0, 0, -1},       {1, 4, 0},  {2, 30, 1439}, {0xFFFE, 1, 600},
+      {0xFFFF, 1, 600}, {3, 31, 5}, {3, -1, 5},    {UINT32_MAX, INT32_MAX, 0}};
   auto packs = [](const CallFacts& f) { return f.mode < 0xFFFF && f.tour >= 0 && f.tour <= 30; };
   std::mt19937 random(3);
   CallChains chains;
@@ -194,9 +194,16 @@ TEST(KeyNumbersTest, NumbersFollowTheKeysInUse) {
   std::mt19937 random(5);
   KeyNumbers numbers;
   std::map<uint64_t, std::pair<uint32_t, int>> model;  // key -> number, holders
-  const std::vector<uint64_t> texts = {0, 1, 2, KeyNumbers::Pair(1, 0), KeyNumbers::Pair(0, 1),
-                                       KeyNumbers::Pair(1, 1), KeyNumbers::Pair(2, 1), UINT64_MAX,
-                                       uint64_t{1} << 63, KeyNumbers::Pair(7, 7)};
+  const std::vector<uint64_t> texts = {0,
+                                       1,
+                                       2,
+                                       KeyNumbers::Pair(1, 0),
+                                       KeyNumbers::Pair(0, 1),
+                                       KeyNumbers::Pair(1, 1),
+                                       KeyNumbers::Pair(2, 1),
+                                       UINT64_MAX,
+                                       uint64_t{1} << 63,
+                                       KeyNumbers::Pair(7, 7)};
   for (int step = 0; step < 5000; ++step) {
     const uint64_t text = texts[random() % texts.size()];
     auto it = model.find(text);

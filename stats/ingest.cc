@@ -24,8 +24,7 @@ std::string ErrorLine(const QsoInput& q, std::string_view time, const char* reas
 
 }  // namespace
 
-int32_t ResetContest(Contest& contest, const ResetInput& input,
-                     const ErrorReport& report) {
+int32_t ResetContest(Contest& contest, const ResetInput& input, const ErrorReport& report) {
   contest.startHour = HourOf(input.start);
   contest.qsoStore.Clear();
   contest.bandList.Clear();
@@ -81,8 +80,7 @@ int32_t AddQso(Contest& contest, const QsoInput& qso, const ErrorReport& report)
 
 int32_t RemoveQso(Contest& contest, const QsoInput& qso) {
   if (qso.exchRcvd.empty() || qso.exchSent.empty()) return 0;
-  const std::ptrdiff_t index =
-      contest.qsoStore.FindCallModeBand(qso.call, qso.mode, qso.band);
+  const std::ptrdiff_t index = contest.qsoStore.FindCallModeBand(qso.call, qso.mode, qso.band);
   if (index != QsoStore::kNotFound) {
     contest.qsoStore.RemoveAt(static_cast<std::size_t>(index));
   }

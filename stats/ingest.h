@@ -38,8 +38,7 @@ struct QsoInput {
 
 // Sets the start hour, empties the store and the band list, takes the
 // Cabrillo flag and the own codes, and starts the error report. Returns 1.
-int32_t ResetContest(Contest& contest, const ResetInput& input,
-                     const ErrorReport& report);
+int32_t ResetContest(Contest& contest, const ResetInput& input, const ErrorReport& report);
 
 // Offers one QSO: 1 when it is stored or an equal record is stored already,
 // 0 when it is refused (and a line names it in the error report). Sets the

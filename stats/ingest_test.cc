@@ -68,8 +68,7 @@ struct RefusalCase {
   const char* line;
 };
 
-class RefusalTest : public IngestTest,
-                    public ::testing::WithParamInterface<RefusalCase> {};
+class RefusalTest : public IngestTest, public ::testing::WithParamInterface<RefusalCase> {};
 
 TEST_P(RefusalTest, WritesOneLineAndStoresNothing) {
   const RefusalCase& c = GetParam();

@@ -41,8 +41,8 @@ class KeyNumbers {
   static uint32_t HashOf(uint64_t key);
   uint32_t Find(uint64_t key, uint32_t hash) const;
 
-  HashSlots m_index;               // numbers by the hash of their key
-  std::vector<uint64_t> m_keys;    // by number
+  HashSlots m_index;                // numbers by the hash of their key
+  std::vector<uint64_t> m_keys;     // by number
   std::vector<uint32_t> m_holders;  // by number; 0: free
   std::vector<uint32_t> m_free;
 };

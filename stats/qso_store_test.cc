@@ -62,13 +62,18 @@ INSTANTIATE_TEST_SUITE_P(
         EqualityCase{"Points", [](CInfo& r) { r.m_points = 60; }, Keep, false},
         EqualityCase{"MultBand", Keep, [](CInfo& r) { r.m_multBand = 20; }, false},
         EqualityCase{"SameResults",
-                     [](CInfo& r) { r.m_points = 60; r.m_serial = 15; },
-                     [](CInfo& r) { r.m_points = 60; r.m_serial = 15; }, true},
-        EqualityCase{"Invalid",
-                     [](CInfo& r) { r.m_time.m_status = COleDateTime::invalid; },
+                     [](CInfo& r) {
+                       r.m_points = 60;
+                       r.m_serial = 15;
+                     },
+                     [](CInfo& r) {
+                       r.m_points = 60;
+                       r.m_serial = 15;
+                     },
+                     true},
+        EqualityCase{"Invalid", [](CInfo& r) { r.m_time.m_status = COleDateTime::invalid; },
                      [](CInfo& r) { r.m_time.m_status = COleDateTime::invalid; }, false},
-        EqualityCase{"ErrorStatus",
-                     [](CInfo& r) { r.m_time.m_status = COleDateTime::error; },
+        EqualityCase{"ErrorStatus", [](CInfo& r) { r.m_time.m_status = COleDateTime::error; },
                      [](CInfo& r) { r.m_time.m_status = COleDateTime::error; }, false},
         EqualityCase{"NaN", [](CInfo& r) { r.m_time.m_dt = std::nan(""); },
                      [](CInfo& r) { r.m_time.m_dt = std::nan(""); }, false},
@@ -76,11 +81,9 @@ INSTANTIATE_TEST_SUITE_P(
                      [](CInfo& r) { r.m_time.m_dt = -0.0; }, true},
         EqualityCase{"NullIgnoresValue",
                      [](CInfo& r) { r.m_time = COleDateTime(1.0, COleDateTime::null); },
-                     [](CInfo& r) { r.m_time = COleDateTime(2.0, COleDateTime::null); },
-                     true},
-        EqualityCase{"NullAgainstValid",
-                     [](CInfo& r) { r.m_time.m_status = COleDateTime::null; }, Keep,
-                     false}),
+                     [](CInfo& r) { r.m_time = COleDateTime(2.0, COleDateTime::null); }, true},
+        EqualityCase{"NullAgainstValid", [](CInfo& r) { r.m_time.m_status = COleDateTime::null; },
+                     Keep, false}),
     [](const ::testing::TestParamInfo<EqualityCase>& info) { return info.param.name; });
 
 TEST(QsoStoreTest, FindsTheLowestIndexAfterRemovalsAndResults) {
@@ -176,17 +179,18 @@ TEST(QsoStoreTest, MatchesLinearSearchesUnderRandomOperations) {
       return *(texts.begin() + random() % texts.size());
     };
     auto draw = [&] {
-      CInfo r = Qso(pick({"UR5AA", "UT1ZZ", "", "ur5aa", "UR5AA ", "UR5\xC4" "A"}),
+      CInfo r = Qso(pick({"UR5AA", "UT1ZZ", "", "ur5aa", "UR5AA ",
+                          "UR5\xC4"
+                          "A"}),
                     pick({"CW", "SSB"}), pick({"20m", "40m", "20m "}),
                     pick({"CD1", "CD2", "AB1", "cd1"}));
       r.m_exchRcvd = pick({"015CD", "015cd", "015CD ", "000000000015CDX", "0000000000015CDX",
                            "0000000000015CDx", "\xC4\xC5", ""});
       r.m_group = pick({"G3", "g3", ""});
       const double times[] = {46375.5, 46375.5 + 31.0 / 1440, 0.0, -0.0, std::nan(""), 1e300};
-      r.m_time = COleDateTime(times[random() % 6],
-                              random() % 8 == 0 ? COleDateTime::null
-                              : random() % 8 == 0 ? COleDateTime::invalid
-                                                  : COleDateTime::valid);
+      r.m_time = COleDateTime(times[random() % 6], random() % 8 == 0   ? COleDateTime::null
+                                                   : random() % 8 == 0 ? COleDateTime::invalid
+                                                                       : COleDateTime::valid);
       if (random() % 4 == 0) r.m_points = 60;
       // Tours beyond the few that the call check's facts pack in place.
       const int32_t tours[] = {0, 2, 30, 31, -1};

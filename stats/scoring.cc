@@ -95,8 +95,7 @@ std::vector<Row> ScoreRows(Contest& contest, std::size_t count) {
       ++row.sixties;
     }
     const std::string_view exchRcvd = r.ExchRcvd();
-    row.lastSerial =
-        DecimalValue(exchRcvd != kNoNumberExchange ? exchRcvd : r.ExchSent());
+    row.lastSerial = DecimalValue(exchRcvd != kNoNumberExchange ? exchRcvd : r.ExchSent());
 
     int32_t multBand = r.MultBand();
     if (!keyMet[key]) {
@@ -107,10 +106,10 @@ std::vector<Row> ScoreRows(Contest& contest, std::size_t count) {
     store.SetResults(i, points, multBand, row.lastSerial);
   }
   for (Row& row : rows) {
-    row.totals.points = Wrapped(
-        int64_t{row.multipliers} * row.weight + kOwnKeyPoints * int64_t{row.tens} +
-        kOwnGroupPoints * int64_t{row.thirties} + kOtherPoints * int64_t{row.sixties} +
-        row.lastSerial);
+    row.totals.points =
+        Wrapped(int64_t{row.multipliers} * row.weight + kOwnKeyPoints * int64_t{row.tens} +
+                kOwnGroupPoints * int64_t{row.thirties} + kOtherPoints * int64_t{row.sixties} +
+                row.lastSerial);
   }
   return rows;
 }
@@ -135,8 +134,7 @@ void SortBands(BandList& bands) {
 }
 
 int32_t ComputeResults(Contest& contest, const std::string& credit,
-                       platform::SettingsFile& settings,
-                       std::string* resultsText) {
+                       platform::SettingsFile& settings, std::string* resultsText) {
   std::string& text = *resultsText;
   text.clear();
   const std::size_t count = contest.qsoStore.Count();

@@ -15,8 +15,7 @@ namespace stats {
 // line, then `credit` with no line end). Stores the score under "Claimed" in
 // the settings file and returns it.
 int32_t ComputeResults(Contest& contest, const std::string& credit,
-                       platform::SettingsFile& settings,
-                       std::string* resultsText);
+                       platform::SettingsFile& settings, std::string* resultsText);
 
 // Sorts labels in place, descending by their text left-padded with '0' to
 // 20 characters, so metre bands come longest wavelength first.

@@ -58,7 +58,7 @@ TEST_F(ScoringTest, WorkedExample) {
   struct Expected {
     int32_t points, multBand, serial;
   };
-  const Expected expected[] = {{10, 20, 15}, {30, 20, 7},   {30, 20, 20},
+  const Expected expected[] = {{10, 20, 15}, {30, 20, 7},  {30, 20, 20},
                                {60, 80, 3},  {-1, -1, -1}, {10, -1, 12}};
   for (std::size_t i = 0; i < 6; ++i) {
     const CInfo& r = m_f.store.At(i);
@@ -119,8 +119,7 @@ struct SerialCase {
   int32_t serial;
 };
 
-class SerialTest : public ScoringTest,
-                   public ::testing::WithParamInterface<SerialCase> {};
+class SerialTest : public ScoringTest, public ::testing::WithParamInterface<SerialCase> {};
 
 TEST_P(SerialTest, TakesTheNumberOfTheExchange) {
   Add(Record("UT1A", "NONE", "CW", "K0", "G1", GetParam().exchRcvd, GetParam().exchSent));
@@ -132,8 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
     Rules, SerialTest,
     ::testing::Values(SerialCase{"015CD", "007AB", 15}, SerialCase{"RT", "007AB", 7},
                       SerialCase{"rt", "007AB", 0}, SerialCase{"CD", "007AB", 0},
-                      SerialCase{"RT ", "007AB", 0},
-                      SerialCase{"99999999999CD", "1", 2147483647}));
+                      SerialCase{"RT ", "007AB", 0}, SerialCase{"99999999999CD", "1", 2147483647}));
 
 TEST_F(ScoringTest, SaturatedSerialWrapsInsteadOfOverflowing) {
   Add(Record("UT1A", "NONE", "CW", "K0", "G2", "99999999999", "1"));
@@ -159,16 +157,17 @@ TEST_P(BandOrderTest, SortsDescendingByZeroPaddedLabel) {
 
 INSTANTIATE_TEST_SUITE_P(
     Labels, BandOrderTest,
-    ::testing::Values(
-        OrderCase{{"10m", "80m", "40m"}, {"80m", "40m", "10m"}},
-        OrderCase{{"10m", "15m", "20m", "40m", "80m"}, {"80m", "40m", "20m", "15m", "10m"}},
-        OrderCase{{"80m", "160m", "30m", "40m"}, {"160m", "80m", "40m", "30m"}},
-        OrderCase{{"20M", "20m"}, {"20m", "20M"}},
-        OrderCase{{"a-label-of-twenty-one", "80m"}, {"a-label-of-twenty-one", "80m"}},
-        OrderCase{{}, {}}));
+    ::testing::Values(OrderCase{{"10m", "80m", "40m"}, {"80m", "40m", "10m"}},
+                      OrderCase{{"10m", "15m", "20m", "40m", "80m"},
+                                {"80m", "40m", "20m", "15m", "10m"}},
+                      OrderCase{{"80m", "160m", "30m", "40m"}, {"160m", "80m", "40m", "30m"}},
+                      OrderCase{{"20M", "20m"}, {"20m", "20M"}},
+                      OrderCase{{"a-label-of-twenty-one", "80m"}, {"a-label-of-twenty-one", "80m"}},
+                      OrderCase{{}, {}}));
 
 TEST_F(ScoringTest, BandOrderStaysAfterTheRequest) {
-  for (const char* band : {"10m", "80m", "40m"}) Add(Record("UT1A", band, "CW", "K0", "G1", "1", "1"));
+  for (const char* band : {"10m", "80m", "40m"})
+    Add(Record("UT1A", band, "CW", "K0", "G1", "1", "1"));
   Run();
   Add(Record("UT1A", "20m", "CW", "K0", "G1", "1", "1"));
   EXPECT_EQ(m_f.bands.At(0), "80m");

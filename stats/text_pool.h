@@ -67,9 +67,9 @@ class TextPool {
   static uint32_t HashOf(std::string_view text);
   uint32_t Find(std::string_view text, uint32_t hash) const;
 
-  std::vector<char> m_bytes;      // the texts one after another
-  std::vector<uint32_t> m_ends;   // by number: where its text ends in m_bytes
-  HashSlots m_index;              // numbers by the hash of their text
+  std::vector<char> m_bytes;     // the texts one after another
+  std::vector<uint32_t> m_ends;  // by number: where its text ends in m_bytes
+  HashSlots m_index;             // numbers by the hash of their text
 };
 
 }  // namespace stats

@@ -25,14 +25,13 @@ TEST_P(TourOfHourTest, CountsTwoHourToursFromTheStart) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, TourOfHourTest,
-    ::testing::Values(TourCase{0, 0, 1}, TourCase{0, 1, 1}, TourCase{0, 2, 2},
-                      TourCase{0, 3, 2}, TourCase{0, 4, 3}, TourCase{0, 5, 3},
-                      TourCase{0, 6, 4}, TourCase{0, 7, 4}, TourCase{0, 8, 0},
-                      TourCase{0, 23, 0}, TourCase{22, 22, 1}, TourCase{22, 23, 1},
-                      TourCase{22, 0, 0}, TourCase{22, 21, 0}, TourCase{18, 18, 1},
-                      TourCase{18, 21, 2}, TourCase{18, 23, 3}, TourCase{18, 0, 0},
-                      TourCase{18, 17, 0}, TourCase{12, 11, 0}, TourCase{12, 19, 4},
-                      TourCase{12, 20, 0}));
+    ::testing::Values(TourCase{0, 0, 1}, TourCase{0, 1, 1}, TourCase{0, 2, 2}, TourCase{0, 3, 2},
+                      TourCase{0, 4, 3}, TourCase{0, 5, 3}, TourCase{0, 6, 4}, TourCase{0, 7, 4},
+                      TourCase{0, 8, 0}, TourCase{0, 23, 0}, TourCase{22, 22, 1},
+                      TourCase{22, 23, 1}, TourCase{22, 0, 0}, TourCase{22, 21, 0},
+                      TourCase{18, 18, 1}, TourCase{18, 21, 2}, TourCase{18, 23, 3},
+                      TourCase{18, 0, 0}, TourCase{18, 17, 0}, TourCase{12, 11, 0},
+                      TourCase{12, 19, 4}, TourCase{12, 20, 0}));
 
 TEST(HourOf, ReadsTheHourOrZero) {
   EXPECT_EQ(HourOf(COleDateTime(45000.5, COleDateTime::valid)), 12);
@@ -53,17 +52,17 @@ TEST_P(DecimalValueTest, ReadsTheLeadingNumber) {
   EXPECT_EQ(DecimalValue(GetParam().text), GetParam().value) << GetParam().text;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, DecimalValueTest,
-    ::testing::Values(DecimalCase{"015CD", 15}, DecimalCase{"  \t42x", 42},
-                      DecimalCase{"-7", -7}, DecimalCase{"+8", 8},
-                      DecimalCase{"RT", 0}, DecimalCase{"", 0}, DecimalCase{"-", 0},
-                      DecimalCase{"- 5", 0}, DecimalCase{"2147483647", 2147483647},
-                      DecimalCase{"2147483648", 2147483647},
-                      DecimalCase{"99999999999999999999999", 2147483647},
-                      DecimalCase{"-2147483648", -2147483647 - 1},
-                      DecimalCase{"-2147483649", -2147483647 - 1},
-                      DecimalCase{"-99999999999999999999", -2147483647 - 1}));
+INSTANTIATE_TEST_SUITE_P(Table, DecimalValueTest,
+                         ::testing::Values(DecimalCase{"015CD", 15}, DecimalCase{"  \t42x", 42},
+                                           DecimalCase{"-7", -7}, DecimalCase{"+8", 8},
+                                           DecimalCase{"RT", 0}, DecimalCase{"", 0},
+                                           DecimalCase{"-", 0}, DecimalCase{"- 5", 0},
+                                           DecimalCase{"2147483647", 2147483647},
+                                           DecimalCase{"2147483648", 2147483647},
+                                           DecimalCase{"99999999999999999999999", 2147483647},
+                                           DecimalCase{"-2147483648", -2147483647 - 1},
+                                           DecimalCase{"-2147483649", -2147483647 - 1},
+                                           DecimalCase{"-99999999999999999999", -2147483647 - 1}));
 
 }  // namespace
 }  // namespace stats

@@ -104,8 +104,8 @@ TEST_F(CabrilloContractTest, EmptyStoreGivesHeaderAndEndLine) {
   Results(&score, &notice);
   EXPECT_EQ(score, -1);
   EXPECT_EQ(notice, "File produced: UT1AA.cbr");
-  EXPECT_EQ(ReadFile("UT1AA.cbr"), std::string(kHeader) + "CLAIMED-SCORE: 0\r\n" +
-                                       kHeaderTail + "END-OF-LOG:\r\n");
+  EXPECT_EQ(ReadFile("UT1AA.cbr"),
+            std::string(kHeader) + "CLAIMED-SCORE: 0\r\n" + kHeaderTail + "END-OF-LOG:\r\n");
 }
 
 TEST_F(CabrilloContractTest, EveryRequestListsEveryQsoOnce) {
@@ -130,8 +130,8 @@ TEST_F(CabrilloContractTest, EveryRequestListsEveryQsoOnce) {
     Results(&score, &notice);
     EXPECT_EQ(score, -1);
     EXPECT_EQ(notice, "File produced: UT1AA.cbr");
-    EXPECT_EQ(ReadFile("UT1AA.cbr"), std::string(kHeader) + "CLAIMED-SCORE: 65\r\n" +
-                                         kHeaderTail + lines + "END-OF-LOG:\r\n");
+    EXPECT_EQ(ReadFile("UT1AA.cbr"), std::string(kHeader) + "CLAIMED-SCORE: 65\r\n" + kHeaderTail +
+                                         lines + "END-OF-LOG:\r\n");
   }
   EXPECT_NE(ReadFile("Plugins/TAVIN.ini").find("Claimed=65\r\n"), std::string::npos);
 }

@@ -15,9 +15,9 @@ using testing_support::QsoCall;
 struct ClockCase {
   const char* name;
   const char* storedMode;
-  int hour, minute;     // stored QSO time
-  const char* call;     // stored call
-  int32_t expected;     // CheckCall0 for UR5AA, CW, code CD, 20m
+  int hour, minute;  // stored QSO time
+  const char* call;  // stored call
+  int32_t expected;  // CheckCall0 for UR5AA, CW, code CD, 20m
 };
 
 class ClockContractTest : public ::testing::TestWithParam<ClockCase> {};

@@ -16,8 +16,8 @@ struct ContestFixture {
   int32_t cabrilloFlag = 0;
   std::string ownMultCode;
   std::string ownGroupCode;
-  stats::Contest contest{store, bands, startHour, lastTour, cabrilloFlag, ownMultCode,
-                         ownGroupCode};
+  stats::Contest contest{store,        bands,       startHour,   lastTour,
+                         cabrilloFlag, ownMultCode, ownGroupCode};
 };
 
 // OLE date of 2026-12-19 at hour:minute.

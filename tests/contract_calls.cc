@@ -12,8 +12,8 @@ tools::QsoCallArgs ArgsOf(const QsoCall& q) {
 
 }  // namespace
 
-int32_t Reset(PluginUnderTest& p, int32_t cabrilloFlag, const char* ownCall,
-              StatsDateTime start, const char* ownMultCode, const char* ownGroupCode) {
+int32_t Reset(PluginUnderTest& p, int32_t cabrilloFlag, const char* ownCall, StatsDateTime start,
+              const char* ownMultCode, const char* ownGroupCode) {
   return p.calls.Reset(
       tools::ResetCallArgs{cabrilloFlag, ownCall, &start, ownMultCode, ownGroupCode});
 }
@@ -22,8 +22,8 @@ int32_t Add(PluginUnderTest& p, const QsoCall& q) { return p.calls.Add(ArgsOf(q)
 
 int32_t Remove(PluginUnderTest& p, const QsoCall& q) { return p.calls.Remove(ArgsOf(q)); }
 
-int32_t Check(PluginUnderTest& p, const char* call, const char* mode,
-              const char* multCode, const char* band) {
+int32_t Check(PluginUnderTest& p, const char* call, const char* mode, const char* multCode,
+              const char* band) {
   return p.calls.Check(tools::CheckCallArgs{call, mode, multCode, nullptr, band});
 }
 

@@ -25,12 +25,12 @@ struct QsoCall {
   const char* band = "20m";
 };
 
-int32_t Reset(PluginUnderTest& p, int32_t cabrilloFlag, const char* ownCall,
-              StatsDateTime start, const char* ownMultCode, const char* ownGroupCode);
+int32_t Reset(PluginUnderTest& p, int32_t cabrilloFlag, const char* ownCall, StatsDateTime start,
+              const char* ownMultCode, const char* ownGroupCode);
 int32_t Add(PluginUnderTest& p, const QsoCall& q);
 int32_t Remove(PluginUnderTest& p, const QsoCall& q);
-int32_t Check(PluginUnderTest& p, const char* call, const char* mode,
-              const char* multCode, const char* band);
+int32_t Check(PluginUnderTest& p, const char* call, const char* mode, const char* multCode,
+              const char* band);
 int32_t ValidExchange(PluginUnderTest& p, const char* exchange, int32_t field);
 
 }  // namespace testing_support

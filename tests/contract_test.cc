@@ -76,9 +76,8 @@ TEST_F(ContractTest, NullPointersInReadPositionsCountAsEmpty) {
   q.mode = nullptr;
   q.rstSent = q.exchSent = nullptr;
   EXPECT_EQ(Add(m_p, q), 0);
-  EXPECT_EQ(ReadFile("err.txt"),
-            std::string(kHeader) + "QSO:  14025" + std::string(14, ' ') +
-                "579  015CD   NO TEST MODE !!!\r\n");
+  EXPECT_EQ(ReadFile("err.txt"), std::string(kHeader) + "QSO:  14025" + std::string(14, ' ') +
+                                     "579  015CD   NO TEST MODE !!!\r\n");
   QsoCall r;
   r.multCode = r.group = r.band = nullptr;
   EXPECT_EQ(Add(m_p, r), 1);
@@ -92,10 +91,9 @@ TEST_F(ContractTest, NullPointersInReadPositionsCountAsEmpty) {
   m_p.GetResult0(&score);
   EXPECT_EQ(score, 0) << "the QSO on the empty band was removed";
   EXPECT_EQ(Check(m_p, nullptr, nullptr, nullptr, nullptr), 2);
-  EXPECT_EQ(m_p.ResetStats0(nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
-                            nullptr, nullptr, 0, 0, 0, 0.0, 0.0, nullptr, nullptr,
-                            nullptr),
+  EXPECT_EQ(m_p.ResetStats0(nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+                            nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0, 0,
+                            0.0, 0.0, nullptr, nullptr, nullptr),
             1);
   EXPECT_NE(m_p.GetResult0(nullptr), nullptr);
 }
@@ -162,9 +160,9 @@ TEST_F(ContractTest, CallCheckAndExchangeValidation) {
     const char* text;
     int32_t field;
     int32_t valid;
-  } cases[] = {{"123AB", 0, 1}, {"123ab", 0, 1}, {"12AB3", 0, 0}, {"123A", 0, 0},
-               {"123ABC", 0, 0}, {"", 0, 0}, {"123AB", 1, 0}, {"123A\xC1", 0, 0},
-               {nullptr, 0, 0}};
+  } cases[] = {{"123AB", 0, 1}, {"123ab", 0, 1},    {"12AB3", 0, 0},
+               {"123A", 0, 0},  {"123ABC", 0, 0},   {"", 0, 0},
+               {"123AB", 1, 0}, {"123A\xC1", 0, 0}, {nullptr, 0, 0}};
   for (const auto& c : cases) {
     EXPECT_EQ(ValidExchange(m_p, c.text, c.field), c.valid) << (c.text ? c.text : "null");
   }

@@ -49,8 +49,8 @@ Values FreshValues() {
 std::string TextOf(HWND window) {
   LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
   std::string text(static_cast<size_t>(std::max<LRESULT>(length, 0)) + 1, '\0');
-  LRESULT copied = SendMessageA(window, WM_GETTEXT, text.size(),
-                                reinterpret_cast<LPARAM>(&text[0]));
+  LRESULT copied =
+      SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
   text.resize(static_cast<size_t>(std::max<LRESULT>(copied, 0)));
   return text;
 }
@@ -62,13 +62,10 @@ std::string ClassOf(HWND window) {
 }
 
 void SetText(HWND dialog, int id, const std::string& text) {
-  SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0,
-               reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(GetDlgItem(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
 }
 
-void Press(HWND dialog, int id) {
-  PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
-}
+void Press(HWND dialog, int id) { PostMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
 // Polls `done` for up to `ms` milliseconds.
 bool WaitFor(const std::function<bool()>& done, int ms) {
@@ -86,9 +83,8 @@ struct Search {
 
 BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
   Search* search = reinterpret_cast<Search*>(param);
-  if (GetWindowThreadProcessId(window, nullptr) != search->thread ||
-      !IsWindowVisible(window) || ClassOf(window) != "#32770" ||
-      TextOf(window) != kCaption) {
+  if (GetWindowThreadProcessId(window, nullptr) != search->thread || !IsWindowVisible(window) ||
+      ClassOf(window) != "#32770" || TextOf(window) != kCaption) {
     return TRUE;
   }
   search->found = window;
@@ -97,23 +93,24 @@ BOOL CALLBACK MatchDialog(HWND window, LPARAM param) {
 
 struct DrivenRun {
   DialogRunner::Result result;
-  bool shown;      // the dialog appeared to the operator
-  bool leftOpen;   // the operator's actions did not close it
+  bool shown;     // the dialog appeared to the operator
+  bool leftOpen;  // the operator's actions did not close it
 };
 
 // Runs `dialog` with SystemDialogRunner on this thread; once it is visible,
 // `operate` acts on it from a second thread. A dialog still open a few
 // seconds later is cancelled so that a failure cannot hang the test.
-DrivenRun RunDriven(platform::CDialog& dialog,
-                    const std::function<void(HWND)>& operate) {
+DrivenRun RunDriven(platform::CDialog& dialog, const std::function<void(HWND)>& operate) {
   Search search{GetCurrentThreadId(), nullptr};
   std::atomic<bool> shown{false};
   std::atomic<bool> leftOpen{false};
   std::thread driver([&] {
-    WaitFor([&] {
-      EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
-      return search.found != nullptr;
-    }, 10000);
+    WaitFor(
+        [&] {
+          EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+          return search.found != nullptr;
+        },
+        10000);
     if (search.found == nullptr) return;
     HWND window = search.found;
     shown = true;
@@ -134,16 +131,16 @@ struct ControlView {
   DWORD exStyle = 0;
   std::string label;  // the label just before the control
   std::string text;
-  RECT rect{};  // in the dialog's client coordinates; a combo closed
+  RECT rect{};                       // in the dialog's client coordinates; a combo closed
   std::vector<std::string> entries;  // a combo's list, in list order
-  bool listShowsAll = false;  // the dropped list is tall enough for them
+  bool listShowsAll = false;         // the dropped list is tall enough for them
 };
 
 struct DialogView {
   std::string fontFace;
   LONG fontHeight = 0;
   SIZE client{};
-  SIZE templateSize{};  // 255 x 314 dialog units in pixels
+  SIZE templateSize{};        // 255 x 314 dialog units in pixels
   std::vector<int> tabOrder;  // ids of the controls other than labels
   std::map<int, ControlView> controls;
 };
@@ -151,8 +148,7 @@ struct DialogView {
 DialogView Inspect(HWND dialog) {
   DialogView view;
   LOGFONTA font{};
-  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)),
-             sizeof font, &font);
+  GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
   view.fontFace = font.lfFaceName;
   view.fontHeight = font.lfHeight;
   RECT client{};
@@ -178,8 +174,7 @@ DialogView Inspect(HWND dialog) {
     control.label = label;
     control.text = TextOf(child);
     GetWindowRect(child, &control.rect);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&control.rect),
-                    2);
+    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&control.rect), 2);
     label.clear();
     if (control.windowClass != "ComboBox") continue;
     LRESULT count = SendMessageA(child, CB_GETCOUNT, 0, 0);
@@ -189,8 +184,7 @@ DialogView Inspect(HWND dialog) {
       control.entries.push_back(entry);
     }
     RECT dropped{};
-    SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0,
-                 reinterpret_cast<LPARAM>(&dropped));
+    SendMessageA(child, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
     LRESULT itemHeight = SendMessageA(child, CB_GETITEMHEIGHT, 0, 0);
     control.listShowsAll = dropped.bottom - dropped.top >= count * itemHeight;
   }
@@ -240,8 +234,7 @@ TEST(CabrilloDialogUi, TemplateShowsTheFormInOrder) {
       // which hides it while all entries fit.
       EXPECT_TRUE(HasAll(style, CBS_SORT | CBS_AUTOHSCROLL));
       EXPECT_TRUE(shown.listShowsAll);
-      std::vector<std::string> sorted(control.entries.begin(),
-                                      control.entries.end());
+      std::vector<std::string> sorted(control.entries.begin(), control.entries.end());
       std::sort(sorted.begin(), sorted.end());
       EXPECT_EQ(sorted, shown.entries);
       continue;
@@ -260,8 +253,7 @@ TEST(CabrilloDialogUi, TemplateShowsTheFormInOrder) {
 
   EXPECT_EQ("Button", view.controls[IDOK].windowClass);
   EXPECT_EQ("OK", view.controls[IDOK].text);
-  EXPECT_EQ(static_cast<DWORD>(BS_DEFPUSHBUTTON),
-            view.controls[IDOK].style & BS_TYPEMASK);
+  EXPECT_EQ(static_cast<DWORD>(BS_DEFPUSHBUTTON), view.controls[IDOK].style & BS_TYPEMASK);
   EXPECT_EQ("Button", view.controls[IDCANCEL].windowClass);
   EXPECT_EQ("CANCEL", view.controls[IDCANCEL].text);
 }
@@ -357,8 +349,7 @@ TEST(CabrilloDialogUi, OkDeliversWhatWasTyped) {
 }
 
 TEST(CabrilloDialogUi, TypingPastTheFieldWidthKeepsEveryCharacter) {
-  const std::string longText =
-      "UR5ABC UT2XYZ US0AAA UX1BBB UY7CCC UZ9DDD EM5EEE EN3FFF EO8GGG";
+  const std::string longText = "UR5ABC UT2XYZ US0AAA UX1BBB UY7CCC UZ9DDD EM5EEE EN3FFF EO8GGG";
   HeaderDialog dialog(FreshValues());
   DrivenRun run = RunDriven(dialog, [&](HWND window) {
     for (const DialogControl& control : CabrilloFormLayout()) {
@@ -403,27 +394,23 @@ TEST_P(CabrilloDialogCancel, LeavesMembersUnchanged) {
 
 INSTANTIATE_TEST_SUITE_P(
     Ways, CabrilloDialogCancel,
-    testing::Values(
-        CancelWay{"CancelButton", [](HWND window) { Press(window, IDCANCEL); }},
-        CancelWay{"Escape",
-                  [](HWND window) {
-                    PostMessageA(GetDlgItem(window, IDC_NAME), WM_KEYDOWN,
-                                 VK_ESCAPE, 1);
-                  }},
-        CancelWay{"CloseBox",
-                  [](HWND window) {
-                    PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);
-                  }}),
-    [](const testing::TestParamInfo<CancelWay>& info) {
-      return std::string(info.param.name);
-    });
+    testing::Values(CancelWay{"CancelButton", [](HWND window) { Press(window, IDCANCEL); }},
+                    CancelWay{"Escape",
+                              [](HWND window) {
+                                PostMessageA(GetDlgItem(window, IDC_NAME), WM_KEYDOWN, VK_ESCAPE,
+                                             1);
+                              }},
+                    CancelWay{
+                        "CloseBox",
+                        [](HWND window) { PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0); }}),
+    [](const testing::TestParamInfo<CancelWay>& info) { return std::string(info.param.name); });
 
 struct EnterCase {
   const char* name;
   int id;
   const char* before;
-  bool confirms;       // Enter presses OK instead of breaking the line
-  const char* after;   // the member after the dialog ended with OK
+  bool confirms;      // Enter presses OK instead of breaking the line
+  const char* after;  // the member after the dialog ended with OK
 };
 
 class CabrilloDialogEnter : public testing::TestWithParam<EnterCase> {};
@@ -446,9 +433,7 @@ TEST_P(CabrilloDialogEnter, BreaksTheLineOrConfirms) {
     SendMessageA(field, EM_SETSEL, end, end);
     PostMessageA(gui.hwndFocus, WM_KEYDOWN, VK_RETURN, 1);
     // The line break arrives as a character posted after the key.
-    WaitFor([&] {
-      return !IsWindowVisible(window) || TextOf(field) != c.before;
-    }, 3000);
+    WaitFor([&] { return !IsWindowVisible(window) || TextOf(field) != c.before; }, 3000);
     stillOpen = IsWindowVisible(window);
     if (stillOpen) Press(window, IDOK);
   });
@@ -462,14 +447,11 @@ TEST_P(CabrilloDialogEnter, BreaksTheLineOrConfirms) {
 
 INSTANTIATE_TEST_SUITE_P(
     Fields, CabrilloDialogEnter,
-    testing::Values(
-        EnterCase{"Address", IDC_ADDRESS, "Street 1", false, "Street 1\r\n"},
-        EnterCase{"Soapbox", IDC_SOAPBOX, "73", false, "73\r\n"},
-        EnterCase{"Operators", IDC_OPERATORS, "UR5ABC", true, "UR5ABC"},
-        EnterCase{"Name", IDC_NAME, "Taras", true, "Taras"}),
-    [](const testing::TestParamInfo<EnterCase>& info) {
-      return std::string(info.param.name);
-    });
+    testing::Values(EnterCase{"Address", IDC_ADDRESS, "Street 1", false, "Street 1\r\n"},
+                    EnterCase{"Soapbox", IDC_SOAPBOX, "73", false, "73\r\n"},
+                    EnterCase{"Operators", IDC_OPERATORS, "UR5ABC", true, "UR5ABC"},
+                    EnterCase{"Name", IDC_NAME, "Taras", true, "Taras"}),
+    [](const testing::TestParamInfo<EnterCase>& info) { return std::string(info.param.name); });
 
 TEST(CabrilloDialogUi, MissingTemplateCannotBeShown) {
   class NoTemplate : public platform::CDialog {
@@ -481,14 +463,12 @@ TEST(CabrilloDialogUi, MissingTemplateCannotBeShown) {
    protected:
     void DoDataExchange(platform::CDataExchange*) override {}
   } dialog;
-  EXPECT_EQ(DialogRunner::kCannotShow,
-            platform::SystemDialogRunner().RunModal(dialog));
+  EXPECT_EQ(DialogRunner::kCannotShow, platform::SystemDialogRunner().RunModal(dialog));
 }
 
 class ThrowingDialog : public HeaderDialog {
  public:
-  explicit ThrowingDialog(bool onSave)
-      : HeaderDialog(FreshValues()), m_onSave(onSave) {}
+  explicit ThrowingDialog(bool onSave) : HeaderDialog(FreshValues()), m_onSave(onSave) {}
 
  protected:
   void DoDataExchange(platform::CDataExchange* dx) override {
@@ -504,8 +484,7 @@ class ThrowingDialog : public HeaderDialog {
 
 TEST(CabrilloDialogUi, ExceptionInDataExchangeEndsAsCancel) {
   ThrowingDialog onOpen(false);
-  EXPECT_EQ(DialogRunner::kCancel,
-            platform::SystemDialogRunner().RunModal(onOpen));
+  EXPECT_EQ(DialogRunner::kCancel, platform::SystemDialogRunner().RunModal(onOpen));
 
   ThrowingDialog onOk(true);
   DrivenRun run = RunDriven(onOk, [](HWND window) { Press(window, IDOK); });

@@ -110,13 +110,26 @@ class ExportEquivalenceTest : public ::testing::TestWithParam<LogCase> {
   OwnedQso Disturbed(OwnedQso q, bool* nullPointer) {
     *nullPointer = false;
     switch (m_random() % 60) {
-      case 0: *nullPointer = true; break;
-      case 1: q.time = COleDateTime(q.time.m_dt, COleDateTime::null); break;
-      case 2: q.time = COleDateTime(q.time.m_dt, COleDateTime::invalid); break;
-      case 3: q.time = COleDateTime(std::nan(""), COleDateTime::valid); break;
-      case 4: q.time = COleDateTime(m_random() % 2 ? 0.0 : -0.0, COleDateTime::valid); break;
-      case 5: q.exchSent.clear(); break;
-      default: break;
+      case 0:
+        *nullPointer = true;
+        break;
+      case 1:
+        q.time = COleDateTime(q.time.m_dt, COleDateTime::null);
+        break;
+      case 2:
+        q.time = COleDateTime(q.time.m_dt, COleDateTime::invalid);
+        break;
+      case 3:
+        q.time = COleDateTime(std::nan(""), COleDateTime::valid);
+        break;
+      case 4:
+        q.time = COleDateTime(m_random() % 2 ? 0.0 : -0.0, COleDateTime::valid);
+        break;
+      case 5:
+        q.exchSent.clear();
+        break;
+      default:
+        break;
     }
     return q;
   }
@@ -129,8 +142,7 @@ class ExportEquivalenceTest : public ::testing::TestWithParam<LogCase> {
     if (before.hour != after.hour || before.minute != after.minute) return;
     ++m_checks;
     ASSERT_EQ(got, m_model.CheckCall(CallProbe{q.call, mode, q.multCode, q.band}, before))
-        << q.call << " " << mode << " " << q.band << " at " << before.hour << ":"
-        << before.minute;
+        << q.call << " " << mode << " " << q.band << " at " << before.hour << ":" << before.minute;
   }
 
   void CompareResults() {
@@ -158,9 +170,8 @@ class ExportEquivalenceTest : public ::testing::TestWithParam<LogCase> {
 
   PluginUnderTest& m_p = PluginUnderTest::Get();
   testing_support::ScopedWorkDir m_dir;
-  GeneratedLog m_log = testing_support::GenerateLog(GetParam().kind, GetParam().seed,
-                                                    GetParam().count,
-                                                    testing_support::TwoHoursAgo());
+  GeneratedLog m_log = testing_support::GenerateLog(
+      GetParam().kind, GetParam().seed, GetParam().count, testing_support::TwoHoursAgo());
   LinearModel m_model;
   std::mt19937 m_random{GetParam().seed};
   std::string m_credit;
@@ -212,14 +223,15 @@ TEST_P(ExportEquivalenceTest, ReplayMatchesTheLinearRules) {
   EXPECT_GT(m_checks, 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Logs, ExportEquivalenceTest,
-    ::testing::Values(LogCase{"Sparse1", LogKind::kSparse, 1, 2000, 0},
-                      LogCase{"Sparse2", LogKind::kSparse, 2, 2000, 1},
-                      LogCase{"Sparse3", LogKind::kSparse, 3, 1500, 0},
-                      LogCase{"Dense1", LogKind::kDense, 1, 3000, 1},
-                      LogCase{"Dense2", LogKind::kDense, 2, 3000, 0},
-                      LogCase{"Dense3", LogKind::kDense, 3, 2000, 1}),
-    [](const ::testing::TestParamInfo<LogCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Logs, ExportEquivalenceTest,
+                         ::testing::Values(LogCase{"Sparse1", LogKind::kSparse, 1, 2000, 0},
+                                           LogCase{"Sparse2", LogKind::kSparse, 2, 2000, 1},
+                                           LogCase{"Sparse3", LogKind::kSparse, 3, 1500, 0},
+                                           LogCase{"Dense1", LogKind::kDense, 1, 3000, 1},
+                                           LogCase{"Dense2", LogKind::kDense, 2, 3000, 0},
+                                           LogCase{"Dense3", LogKind::kDense, 3, 2000, 1}),
+                         [](const ::testing::TestParamInfo<LogCase>& info) {
+                           return info.param.name;
+                         });
 
 }  // namespace

@@ -16,15 +16,15 @@ class FakeSettingsFile : public platform::SettingsFile {
     std::string path, section, key, value;
   };
 
-  std::string Read(const std::string& path, const std::string& section,
-                   const std::string& key, const std::string& fallback) override {
+  std::string Read(const std::string& path, const std::string& section, const std::string& key,
+                   const std::string& fallback) override {
     reads.push_back(key);
     auto it = values.find(path + "|" + section + "|" + key);
     return it != values.end() ? it->second : fallback;
   }
 
-  bool Write(const std::string& path, const std::string& section,
-             const std::string& key, const std::string& value) override {
+  bool Write(const std::string& path, const std::string& section, const std::string& key,
+             const std::string& value) override {
     writes.push_back({path, section, key, value});
     if (failWrites) return false;
     values[path + "|" + section + "|" + key] = value;

@@ -119,8 +119,8 @@ TEST_F(FaultsTest, SettingsFileOnAFullDevice) {
 TEST_F(FaultsTest, ReadOnlyErrorReportKeepsItsContent) {
   fs::create_directory("Plugins");
   WriteFile("err.txt", "previous report\r\n");
-  fs::permissions("err.txt", fs::perms::owner_read | fs::perms::group_read |
-                                 fs::perms::others_read);
+  fs::permissions("err.txt",
+                  fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
   fs::permissions(".", fs::perms::all);
   fs::permissions("Plugins", fs::perms::all);
   const std::string out = RunUnprivileged([this] {
@@ -152,8 +152,8 @@ TEST_F(FaultsTest, ReadOnlySettingsFileKeepsItsContent) {
         return Encode(testing_support::RequestResults(m_p));
       }));
     } else {
-      fs::permissions(kSettings, fs::perms::owner_read | fs::perms::group_read |
-                                     fs::perms::others_read);
+      fs::permissions(kSettings,
+                      fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
       testing_support::StartFaultLog(m_p, kFaultQsos);
       got = testing_support::RequestResults(m_p);
     }
@@ -219,18 +219,16 @@ TEST_F(FaultsTest, OddSettingsFilesAreReadAndKept) {
     std::string after;
     const char* headerLine;  // a line the log's header must hold, or null
   } cases[] = {
-      {"garbage bytes", garbage, garbage + "\r\n[Settings]\r\nClaimed=" + score + "\r\n",
-       nullptr},
+      {"garbage bytes", garbage, garbage + "\r\n[Settings]\r\nClaimed=" + score + "\r\n", nullptr},
       {"CR line ends", "[Settings]\rName=Ivan\rClaimed=1\rClub=UT Club\r",
        "[Settings]\rName=Ivan\rClaimed=" + score + "\r\nClub=UT Club\r", "CLUB: UT Club"},
       {"LF line ends", "[Settings]\nName=Ivan\nClaimed=1\nClub=UT Club\n",
        "[Settings]\nName=Ivan\nClaimed=" + score + "\r\nClub=UT Club\n", "CLUB: UT Club"},
       {"no final line end", "[Settings]\r\nName=Ivan",
        "[Settings]\r\nName=Ivan\r\nClaimed=" + score + "\r\n", "NAME: Ivan"},
-      {"very long lines",
-       "[Settings]\r\nSoapBox=" + soapbox + "\r\nName=Ivan\r\n" + noKey + "\r\n",
-       "[Settings]\r\nSoapBox=" + soapbox + "\r\nName=Ivan\r\nClaimed=" + score + "\r\n" +
-           noKey + "\r\n",
+      {"very long lines", "[Settings]\r\nSoapBox=" + soapbox + "\r\nName=Ivan\r\n" + noKey + "\r\n",
+       "[Settings]\r\nSoapBox=" + soapbox + "\r\nName=Ivan\r\nClaimed=" + score + "\r\n" + noKey +
+           "\r\n",
        "NAME: Ivan"},
   };
   for (const auto& c : cases) {

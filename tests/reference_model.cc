@@ -72,9 +72,8 @@ int32_t LinearModel::Add(const QsoInput& q) {
   }
   if (reason != nullptr) {
     m_errorReport += "QSO:  " + std::to_string(q.freqHz / 1000);
-    for (std::string_view field :
-         {q.mode, std::string_view(when), q.ownCall, q.rstSent, q.exchSent, q.call, q.rstRcvd,
-          q.exchRcvd}) {
+    for (std::string_view field : {q.mode, std::string_view(when), q.ownCall, q.rstSent, q.exchSent,
+                                   q.call, q.rstRcvd, q.exchRcvd}) {
       m_errorReport.append("  ").append(field);
     }
     m_errorReport.append(reason).append("\r\n");
@@ -136,8 +135,8 @@ int32_t LinearModel::CheckCall(const CallProbe& probe, const platform::UtcTime& 
   return 2;
 }
 
-void LinearModel::ScoreRow(const std::string& label, int32_t* qsos, int32_t* points,
-                           int32_t* cw, int32_t* ssb) {
+void LinearModel::ScoreRow(const std::string& label, int32_t* qsos, int32_t* points, int32_t* cw,
+                           int32_t* ssb) {
   const std::string ownKey = TextAndNumber(m_ownMultCode, m_lastTour);
   int32_t weight = 0;
   for (const stats::BandWeight& band : stats::kBandWeights) {

@@ -93,18 +93,19 @@ bool AdifRecordToQso(const AdifRecord& record, const AdifQsoFields& fields, Adif
     parsed.band = BandOfFrequency(parsed.freqHz);
     if (parsed.band.empty()) {
       return Fail(record, "FREQ",
-                  "frequency " + freq + " MHz lies in no band of the band table, and BAND is "
-                  "missing",
+                  "frequency " + freq +
+                      " MHz lies in no band of the band table, and BAND is "
+                      "missing",
                   error);
     }
   }
   if (!freqKnown) {
     parsed.freqHz = BandLowerEdgeHz(parsed.band);
     if (parsed.freqHz == 0) {
-      return Fail(record, "BAND",
-                  "band \"" + parsed.band +
-                      "\" is not in the band table, and FREQ gives no frequency",
-                  error);
+      return Fail(
+          record, "BAND",
+          "band \"" + parsed.band + "\" is not in the band table, and FREQ gives no frequency",
+          error);
     }
   }
 
@@ -113,8 +114,9 @@ bool AdifRecordToQso(const AdifRecord& record, const AdifQsoFields& fields, Adif
   parsed.rstRcvd = record.Get("RST_RCVD");
   parsed.exchSent = JoinExchange(record.Get("STX_STRING"), record.Get("STX"));
   parsed.exchRcvd = JoinExchange(record.Get("SRX_STRING"), record.Get("SRX"));
-  parsed.multCode = fields.multField.empty() ? MultCodeFromExchange(parsed.exchRcvd)
-                                             : UpperTrimmed(record.Get(AdifUpper(fields.multField)));
+  parsed.multCode = fields.multField.empty()
+                        ? MultCodeFromExchange(parsed.exchRcvd)
+                        : UpperTrimmed(record.Get(AdifUpper(fields.multField)));
   if (!fields.groupField.empty()) {
     parsed.group = UpperTrimmed(record.Get(AdifUpper(fields.groupField)));
   }

@@ -26,10 +26,11 @@ struct BandPlan {
   uint32_t weight;
 };
 
-const BandPlan kBands[] = {
-    {"80m", 3500, 3570, 3600, 3775, 30}, {"40m", 7000, 7040, 7060, 7200, 35},
-    {"20m", 14000, 14070, 14125, 14300, 25}, {"15m", 21000, 21070, 21151, 21400, 7},
-    {"10m", 28000, 28070, 28300, 28600, 3}};
+const BandPlan kBands[] = {{"80m", 3500, 3570, 3600, 3775, 30},
+                           {"40m", 7000, 7040, 7060, 7200, 35},
+                           {"20m", 14000, 14070, 14125, 14300, 25},
+                           {"15m", 21000, 21070, 21151, 21400, 7},
+                           {"10m", 28000, 28070, 28300, 28600, 3}};
 const char* const kPrefixes[] = {"UR", "US", "UT", "UV", "UW", "UX", "UY", "UZ", "EM", "EN", "EO"};
 const char* const kOblastCodes[] = {"CH", "CN", "CR", "DN", "DO", "HA", "HE", "HM", "IF",
                                     "KI", "KO", "KR", "KV", "LU", "LV", "NI", "OD", "PO",
@@ -136,11 +137,10 @@ void ContestLog::NewRun() {
                  : (plan.ssbLowKhz + Below(plan.ssbHighKhz - plan.ssbLowKhz)) * 1000;
 }
 
-void ContestLog::Fill(AdifQso* qso, uint32_t stationIndex, size_t band, bool cw,
-                      uint32_t freqHz) {
+void ContestLog::Fill(AdifQso* qso, uint32_t stationIndex, size_t band, bool cw, uint32_t freqHz) {
   Station& station = m_stations[stationIndex];
-  const uint32_t seconds = static_cast<uint32_t>(uint64_t{kContestSeconds} * m_given /
-                                                 m_options.qsoCount);
+  const uint32_t seconds =
+      static_cast<uint32_t>(uint64_t{kContestSeconds} * m_given / m_options.qsoCount);
   qso->call = station.call;
   qso->time = WholeSecond(m_options.start + seconds / 86400.0);
   qso->freqHz = freqHz;

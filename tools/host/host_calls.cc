@@ -32,8 +32,8 @@ int32_t OfferQso(AddData0Fn* fn, const QsoCallArgs& q, const Ignored& x, bool un
   return fn(text(q.ownCall), q.call, unread ? x.time : q.time, x.time, x.time, x.time, x.u32,
             unread ? x.u32 : q.freqHz, q.mode, text(q.rstSent), text(q.rstRcvd), q.exchSent,
             q.exchRcvd, x.text, x.text, x.text, x.text, x.text, x.text, x.text, x.text, x.text,
-            text(q.multCode), x.i32, x.i32, x.i32, x.real, x.real, x.text, text(q.group),
-            x.text, q.band, x.text);
+            text(q.multCode), x.i32, x.i32, x.i32, x.real, x.real, x.text, text(q.group), x.text,
+            q.band, x.text);
 }
 
 }  // namespace
@@ -44,8 +44,8 @@ HostCalls::HostCalls(const PluginExports& exports, IgnoredArgs ignored)
 int32_t HostCalls::Reset(const ResetCallArgs& reset) const {
   const Ignored& x = m_junk ? kJunk : kZero;
   const char* ownCall = reset.cabrilloFlag != 0 || !m_junk ? reset.ownCall : x.text;
-  return m_exports.ResetStats0(x.text, reset.cabrilloFlag, ownCall, reset.start, x.time, x.text, x.text,
-                               x.text, x.text, x.text, x.text, x.text, x.text, x.text,
+  return m_exports.ResetStats0(x.text, reset.cabrilloFlag, ownCall, reset.start, x.time, x.text,
+                               x.text, x.text, x.text, x.text, x.text, x.text, x.text, x.text,
                                reset.ownMultCode, x.i32, x.i32, x.i32, x.real, x.real, x.text,
                                reset.ownGroupCode, x.text);
 }

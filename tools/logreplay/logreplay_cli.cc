@@ -33,9 +33,10 @@ std::string Describe(const std::string& what, const std::string& example) {
 
 int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* out,
                      std::string* err) {
-  CLI::App app("Replays a contest log in ADIF through the Stats plug-in, as the host\n"
-               "logging program does, and prints the plug-in's results.",
-               "logreplay");
+  CLI::App app(
+      "Replays a contest log in ADIF through the Stats plug-in, as the host\n"
+      "logging program does, and prints the plug-in's results.",
+      "logreplay");
   app.footer(std::string(kExamples) + kAdifMappingTable);
   // Paths like /logs/a.adi are arguments, not Windows-style options.
   app.allow_windows_style_options(false);
@@ -47,10 +48,11 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
   scoreApp->add_option("LOG", score.logPath, "ADIF log (.adi) to replay")
       ->required()
       ->type_name("");
-  scoreApp->add_option("--plugin", score.pluginPath,
-                       Describe(std::string("plug-in library to load\n(default: ") +
-                                    kPluginFileName + " beside this program)",
-                                "--plugin build/native/libStats.so"))
+  scoreApp
+      ->add_option("--plugin", score.pluginPath,
+                   Describe(std::string("plug-in library to load\n(default: ") + kPluginFileName +
+                                " beside this program)",
+                            "--plugin build/native/libStats.so"))
       ->type_name("PATH");
   std::string start;
   CLI::Option* startOption = scoreApp->add_option(
@@ -83,35 +85,38 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
       "--own-group", ownGroup,
       Describe("own group code (default: empty;\nneeded with --group-field)", "--own-group G3"));
   ownGroupOption->type_name("CODE");
-  scoreApp->add_option(
-      "--mult-field", score.replay.fields.multField,
-      Describe("ADIF field with the worked station's\nmultiplier code (default: the letters "
-               "after\nthe digits of the received exchange)",
-               "--mult-field APP_UT_MULT"))
+  scoreApp
+      ->add_option(
+          "--mult-field", score.replay.fields.multField,
+          Describe("ADIF field with the worked station's\nmultiplier code (default: the letters "
+                   "after\nthe digits of the received exchange)",
+                   "--mult-field APP_UT_MULT"))
       ->type_name("NAME");
-  scoreApp->add_option(
-      "--group-field", score.replay.fields.groupField,
-      Describe("ADIF field with the worked station's\ngroup code (default: none, all empty)",
-               "--group-field APP_UT_GROUP"))
+  scoreApp
+      ->add_option(
+          "--group-field", score.replay.fields.groupField,
+          Describe("ADIF field with the worked station's\ngroup code (default: none, all empty)",
+                   "--group-field APP_UT_GROUP"))
       ->type_name("NAME");
   scoreApp->add_flag("--cabrillo", score.replay.cabrillo,
                      Describe("reset with the Cabrillo flag: the header\ndialog runs, and the "
                               "results request\nwrites the Cabrillo log (CALL.cbr)",
                               "--cabrillo"));
   std::string reportPath;
-  CLI::Option* reportOption = scoreApp->add_option("--report", reportPath,
-                       Describe("also write a page of the scored log:\nresults, band by tour, rate, "
-                                "multipliers,\nrefused QSOs, repeats (implies --cabrillo)",
-                                "--report ut9zzq.html"));
+  CLI::Option* reportOption = scoreApp->add_option(
+      "--report", reportPath,
+      Describe("also write a page of the scored log:\nresults, band by tour, rate, "
+               "multipliers,\nrefused QSOs, repeats (implies --cabrillo)",
+               "--report ut9zzq.html"));
   reportOption->type_name("FILE.html");
   scoreApp->add_flag("--skip-bad", score.replay.skipBad,
                      Describe("skip records that cannot be mapped, with\na warning each, instead "
                               "of stopping",
                               "--skip-bad"));
   bool decorated = false;
-  scoreApp->add_flag("--decorated", decorated,
-                     Describe("resolve the exports by their decorated\nnames (Stats.dll only)",
-                              "--decorated"));
+  scoreApp->add_flag(
+      "--decorated", decorated,
+      Describe("resolve the exports by their decorated\nnames (Stats.dll only)", "--decorated"));
 
   CLI::App* dumpApp = app.add_subcommand("dump", "Print LOG's records as JSON lines");
   dumpApp->group("");
@@ -130,8 +135,9 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
   line->command = dumpApp->parsed() ? CommandLine::kDump : CommandLine::kScore;
   if (line->command == CommandLine::kDump) return -1;
   if (decorated && !kDecoratedNamesExist) {
-    *err = std::string("logreplay: --decorated: only the 32-bit Windows plug-in Stats.dll "
-                       "carries decorated export names; ") +
+    *err = std::string(
+               "logreplay: --decorated: only the 32-bit Windows plug-in Stats.dll "
+               "carries decorated export names; ") +
            kPluginFileName + " has the plain names only\n";
     return kExitBadInput;
   }

@@ -41,10 +41,10 @@ TEST(LogreplayCliTest, ScoreTakesDefaults) {
 }
 
 TEST(LogreplayCliTest, EveryOptionReachesItsField) {
-  const Parsed p = Parse({"score", "--plugin", "/x/libStats.so", "--start", "2026-12-19 12",
-                          "--own-call", "UT9ZZQ", "--own-mult", "", "--own-group", "G3",
-                          "--mult-field", "APP_UT_MULT", "--group-field", "APP_UT_GROUP",
-                          "--cabrillo", "--skip-bad", "log.adi"});
+  const Parsed p =
+      Parse({"score", "--plugin", "/x/libStats.so", "--start", "2026-12-19 12", "--own-call",
+             "UT9ZZQ", "--own-mult", "", "--own-group", "G3", "--mult-field", "APP_UT_MULT",
+             "--group-field", "APP_UT_GROUP", "--cabrillo", "--skip-bad", "log.adi"});
   ASSERT_EQ(p.status, -1) << p.err;
   const ScoreCommand& s = p.line.score;
   EXPECT_EQ(s.logPath, "log.adi");
@@ -101,17 +101,17 @@ TEST(LogreplayCliTest, UsageErrorsGiveStatusTwoAndAMessage) {
 }
 
 TEST(LogreplayCliTest, HelpListsEveryOptionWithAnExample) {
-  for (const auto& args : {std::vector<const char*>{"--help"},
-                           std::vector<const char*>{"score", "--help"}}) {
+  for (const auto& args :
+       {std::vector<const char*>{"--help"}, std::vector<const char*>{"score", "--help"}}) {
     const Parsed p = Parse(args);
     EXPECT_EQ(p.status, kExitOk);
     EXPECT_EQ(p.err, "");
     for (const char* example :
          {"e.g. --plugin build/native/libStats.so", "e.g. --start \"2026-12-19 12\"",
           "e.g. --own-call UT9ZZQ", "e.g. --own-mult KI", "e.g. --own-group G3",
-          "e.g. --mult-field APP_UT_MULT", "e.g. --group-field APP_UT_GROUP",
-          "e.g. --cabrillo", "e.g. --skip-bad", "e.g. --decorated",
-          "logreplay score examples/sample.adi", kAdifMappingTable}) {
+          "e.g. --mult-field APP_UT_MULT", "e.g. --group-field APP_UT_GROUP", "e.g. --cabrillo",
+          "e.g. --skip-bad", "e.g. --decorated", "logreplay score examples/sample.adi",
+          kAdifMappingTable}) {
       EXPECT_NE(p.out.find(example), std::string::npos) << example << "\n" << p.out;
     }
     EXPECT_EQ(p.out.find("dump"), std::string::npos) << "the dump command is internal";

@@ -52,9 +52,7 @@ ProgressLine::Seconds SteadySeconds() {
 }
 
 ProgressLine::Write WriteToStandardError() {
-  return [](const std::string& text) {
-    platform::WriteText(stderr, text);
-  };
+  return [](const std::string& text) { platform::WriteText(stderr, text); };
 }
 
 }  // namespace tools

@@ -11,7 +11,7 @@ namespace tools {
 // is redrawn at most every 0.2 s, and is wiped by Finish.
 class ProgressLine {
  public:
-  using Seconds = std::function<double()>;             // a steady clock
+  using Seconds = std::function<double()>;                // a steady clock
   using Write = std::function<void(const std::string&)>;  // raw terminal output
 
   // A disabled line writes nothing. The work is taken to start now.

@@ -129,7 +129,7 @@ PlanSetting PutInTimeOrder(std::vector<AdifQso>* qsos, std::vector<const AdifRec
                    [&](size_t a, size_t b) { return (*qsos)[a].time < (*qsos)[b].time; });
   // The longest subsequence of file positions that is increasing in time
   // order: the QSOs in it stay where they are relative to each other.
-  std::vector<size_t> tails;               // positions in `order`, by run length
+  std::vector<size_t> tails;  // positions in `order`, by run length
   std::vector<size_t> previous(count, count);
   for (size_t k = 0; k < count; ++k) {
     const auto at = std::lower_bound(tails.begin(), tails.end(), order[k],
@@ -168,8 +168,8 @@ PlanSetting PutInTimeOrder(std::vector<AdifQso>* qsos, std::vector<const AdifRec
                            (moved == 1 ? " record moved" : " records moved") +
                            ", the first of them record " + std::to_string(firstMovedRecord);
   setting.source = "sorted by QSO time: " + what;
-  warnings->push_back("the log is not in time order: its QSOs are offered in time order (" +
-                      what + ")");
+  warnings->push_back("the log is not in time order: its QSOs are offered in time order (" + what +
+                      ")");
   return setting;
 }
 
@@ -201,7 +201,7 @@ bool ReadLogFile(const std::string& path, std::string* text, std::string* proble
   }
   errno = 0;
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(platform::OpenFileUtf8(path, "rb"),
-                                                        std::fclose);
+                                                       std::fclose);
   if (file == nullptr) {
     *problem = std::string("cannot open the file: ") + std::strerror(errno);
     return false;
@@ -285,8 +285,8 @@ bool PlanReplay(const std::string& adifText, const ReplayOptions& options, Repla
     }
   }
   if (plan->qsos.empty()) {
-    *problem = records.empty() ? "the log holds no QSO records"
-                               : "every record of the log was skipped";
+    *problem =
+        records.empty() ? "the log holds no QSO records" : "every record of the log was skipped";
     return false;
   }
   const PlanSetting order = PutInTimeOrder(&plan->qsos, &sources, &plan->warnings);
@@ -315,8 +315,9 @@ bool PlanReplay(const std::string& adifText, const ReplayOptions& options, Repla
   if (options.ownGroupCode) {
     group.value = UpperTrimmed(*options.ownGroupCode);
   } else if (!options.fields.groupField.empty()) {
-    *problem = "own group code: the log does not tell it; give it with --own-group when "
-               "naming --group-field";
+    *problem =
+        "own group code: the log does not tell it; give it with --own-group when "
+        "naming --group-field";
     return false;
   } else {
     group.source = "no --own-group";

@@ -45,16 +45,11 @@ TEST(ReplayPlanTest, RefusesMalformedContestStart) {
     const char* text;
     const char* fragment;
   } cases[] = {
-      {"", "date and an hour"},
-      {"2026-12-19", "date and an hour"},
-      {"12", "date and an hour"},
-      {"2026-12-19 24", "0-23"},
-      {"2026-12-19 1a", "0-23"},
-      {"2026-12-19 -1", "0-23"},
-      {"2026-12-19 012", "0-23"},
-      {"2026-12-19 12:00", "0-23"},
-      {"2025-02-29 12", "2025-02-29"},
-      {"19.12.2026 12", "19.12.2026"},
+      {"", "date and an hour"},        {"2026-12-19", "date and an hour"},
+      {"12", "date and an hour"},      {"2026-12-19 24", "0-23"},
+      {"2026-12-19 1a", "0-23"},       {"2026-12-19 -1", "0-23"},
+      {"2026-12-19 012", "0-23"},      {"2026-12-19 12:00", "0-23"},
+      {"2025-02-29 12", "2025-02-29"}, {"19.12.2026 12", "19.12.2026"},
   };
   for (const auto& c : cases) {
     StatsDateTime start{1.5, 0};
@@ -70,10 +65,12 @@ TEST(ReplayPlanTest, TakesDefaultsFromTheEarliestQsoAndSaysSo) {
   // the defaults come from the earliest.
   const std::string log =
       kHeader +
-      Record("<CALL:5>ur5aa <QSO_DATE:8>20261219 <TIME_ON:6>134759 <STX_STRING:5>001KI "
-             "<SRX_STRING:6>015 cd <OPERATOR:5>UT1OP <MODE:2>CW <BAND:3>20m") +
-      Record("<CALL:5>UT2BB <QSO_DATE:8>20261219 <TIME_ON:4>1205 <STX_STRING:6>002 zz "
-             "<STATION_CALLSIGN:6>ut9zzq <BAND:3>20m");
+      Record(
+          "<CALL:5>ur5aa <QSO_DATE:8>20261219 <TIME_ON:6>134759 <STX_STRING:5>001KI "
+          "<SRX_STRING:6>015 cd <OPERATOR:5>UT1OP <MODE:2>CW <BAND:3>20m") +
+      Record(
+          "<CALL:5>UT2BB <QSO_DATE:8>20261219 <TIME_ON:4>1205 <STX_STRING:6>002 zz "
+          "<STATION_CALLSIGN:6>ut9zzq <BAND:3>20m");
   ReplayPlan plan;
   std::string problem;
   ASSERT_TRUE(PlanReplay(log, ReplayOptions(), &plan, &problem)) << problem;
@@ -92,14 +89,15 @@ TEST(ReplayPlanTest, TakesDefaultsFromTheEarliestQsoAndSaysSo) {
   for (const PlanSetting& s : plan.settings) {
     settings += s.name + "=" + s.value + " (" + s.source + ")\n";
   }
-  EXPECT_EQ(settings,
-            "own call=UT9ZZQ (log field STATION_CALLSIGN, record 2)\n"
-            "own multiplier code=ZZ (derived from the sent exchange 002ZZ, record 2)\n"
-            "own group code= (no --own-group)\n"
-            "contest start=2026-12-19 12:00 UTC (derived: the hour of the first QSO, record 2)\n"
-            "QSO order=time order (sorted by QSO time: 1 record moved, the first of them record 2)\n"
-            "multiplier codes=from each received exchange (the letters after its digits)\n"
-            "group codes= (no --group-field)\n");
+  EXPECT_EQ(
+      settings,
+      "own call=UT9ZZQ (log field STATION_CALLSIGN, record 2)\n"
+      "own multiplier code=ZZ (derived from the sent exchange 002ZZ, record 2)\n"
+      "own group code= (no --own-group)\n"
+      "contest start=2026-12-19 12:00 UTC (derived: the hour of the first QSO, record 2)\n"
+      "QSO order=time order (sorted by QSO time: 1 record moved, the first of them record 2)\n"
+      "multiplier codes=from each received exchange (the letters after its digits)\n"
+      "group codes= (no --group-field)\n");
   ASSERT_EQ(plan.warnings.size(), 2u);
   EXPECT_EQ(plan.warnings[0],
             "the log is not in time order: its QSOs are offered in time order (1 record moved, "
@@ -119,13 +117,17 @@ TEST(ReplayPlanTest, OffersInTimeOrderAndCountsTheRecordsThatMoved) {
       {{"1200", "1201", "1202"}, "ABC", "the log's own order"},
       {{"1200", "1200", "1200"}, "ABC", "the log's own order"},
       {{"1201", "1200"}, "BA", "sorted by QSO time: 1 record moved, the first of them record 2"},
-      {{"1300", "1200", "1201", "1202"}, "BCDA",
+      {{"1300", "1200", "1201", "1202"},
+       "BCDA",
        "sorted by QSO time: 1 record moved, the first of them record 1"},
-      {{"1201", "1202", "1203", "1200"}, "DABC",
+      {{"1201", "1202", "1203", "1200"},
+       "DABC",
        "sorted by QSO time: 1 record moved, the first of them record 4"},
-      {{"1203", "1202", "1201", "1200"}, "DCBA",
+      {{"1203", "1202", "1201", "1200"},
+       "DCBA",
        "sorted by QSO time: 3 records moved, the first of them record 2"},
-      {{"1200", "1202", "1202", "1201"}, "ADBC",
+      {{"1200", "1202", "1202", "1201"},
+       "ADBC",
        "sorted by QSO time: 1 record moved, the first of them record 4"},
   };
   for (const auto& c : cases) {
@@ -146,9 +148,10 @@ TEST(ReplayPlanTest, OffersInTimeOrderAndCountsTheRecordsThatMoved) {
 
 TEST(ReplayPlanTest, PrefersStationCallsignAndOptions) {
   const std::string log =
-      kHeader + Record("<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>40M "
-                       "<STATION_CALLSIGN:6>UT9ZZQ <OPERATOR:5>UT1OP <STX_STRING:5>001KI "
-                       "<APP_M:2>xy <APP_G:3>g4  <SRX_STRING:5>015CD");
+      kHeader + Record(
+                    "<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>40M "
+                    "<STATION_CALLSIGN:6>UT9ZZQ <OPERATOR:5>UT1OP <STX_STRING:5>001KI "
+                    "<APP_M:2>xy <APP_G:3>g4  <SRX_STRING:5>015CD");
   ReplayPlan plan;
   std::string problem;
   ASSERT_TRUE(PlanReplay(log, ReplayOptions(), &plan, &problem)) << problem;
@@ -180,11 +183,12 @@ TEST(ReplayPlanTest, WarnsOfEachQsoWithoutAMultiplierCode) {
   const auto qso = [](const std::string& call, const std::string& rcvd) {
     return Record("<CALL:" + std::to_string(call.size()) + ">" + call +
                   " <QSO_DATE:8>20261219 <TIME_ON:4>1200 <BAND:3>20m <STX_STRING:5>001KI "
-                  "<OPERATOR:4>UT1A <SRX_STRING:" + std::to_string(rcvd.size()) + ">" + rcvd);
+                  "<OPERATOR:4>UT1A <SRX_STRING:" +
+                  std::to_string(rcvd.size()) + ">" + rcvd);
   };
   // An empty exchange is the plug-in's to refuse: no warning for it.
-  const std::string log = kHeader + qso("UR5AA", "015CD") + qso("UR6AA", "022") +
-                          qso("UR7AA", "") + qso("UR8AA", "7 cd");
+  const std::string log = kHeader + qso("UR5AA", "015CD") + qso("UR6AA", "022") + qso("UR7AA", "") +
+                          qso("UR8AA", "7 cd");
   ReplayOptions options;
   options.ownGroupCode = "G3";
   options.fields.groupField = "CALL";
@@ -223,9 +227,9 @@ TEST(ReplayPlanTest, WarnsOfQsosTheToursDoNotCoverAsLogged) {
 }
 
 TEST(ReplayPlanTest, SkipsBadRecordsOnlyWhenAsked) {
-  const std::string good =
-      Record("<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>20m "
-             "<STX_STRING:5>001KI <OPERATOR:4>UT1A");
+  const std::string good = Record(
+      "<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>20m "
+      "<STX_STRING:5>001KI <OPERATOR:4>UT1A");
   const std::string log = kHeader + good + Record("<CALL:2>UR <QSO_DATE:8>20261219") + good;
   ReplayOptions options;
   ReplayPlan plan;

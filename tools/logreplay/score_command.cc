@@ -113,7 +113,8 @@ bool ErrorFileWritten(const FileState& before, size_t refused, std::string* prob
   const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
   if (lines < refused + 1) {
     *problem = std::string(kErrorFile) + ": holds " + std::to_string(lines) + " lines for " +
-               std::to_string(refused) + " refused QSOs and its header; the plug-in could not "
+               std::to_string(refused) +
+               " refused QSOs and its header; the plug-in could not "
                "write it in full";
     return false;
   }
@@ -173,8 +174,8 @@ std::string FormatSettings(const std::vector<PlanSetting>& settings) {
   for (const PlanSetting& setting : settings) {
     // Values come from the log and may hold any bytes.
     block += "  " + setting.name + ":" + std::string(width + 2 - setting.name.size(), ' ') +
-             (setting.value.empty() ? "(empty)" : Printable(setting.value, kMaxErrorLine)) +
-             " (" + Printable(setting.source, kMaxErrorLine) + ")\n";
+             (setting.value.empty() ? "(empty)" : Printable(setting.value, kMaxErrorLine)) + " (" +
+             Printable(setting.source, kMaxErrorLine) + ")\n";
   }
   return block + "\n";
 }
@@ -205,8 +206,8 @@ CabrilloOutcome JudgeCabrillo(const ReplayOutcome& outcome, const std::string& e
   return judged;
 }
 
-std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPath,
-                         size_t warnings, const std::string& cabrilloLine) {
+std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPath, size_t warnings,
+                         const std::string& cabrilloLine) {
   std::string report = WithoutCarriageReturns(outcome.results);
   if (!report.empty() && report.back() != '\n') report += '\n';
   report += std::to_string(outcome.offered) + (outcome.offered == 1 ? " QSO" : " QSOs") +
@@ -278,8 +279,8 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   const std::string folder = CurrentDirectory();
   CabrilloOutcome cabrillo;
   if (plan.cabrillo) cabrillo = JudgeCabrillo(outcome, cabrilloName, cabrilloBefore, folder);
-  *out = FormatSettings(plan.settings) + FormatReport(outcome, InCurrentDirectory(kErrorFile),
-                                                      plan.warnings.size(), cabrillo.line);
+  *out = FormatSettings(plan.settings) +
+         FormatReport(outcome, InCurrentDirectory(kErrorFile), plan.warnings.size(), cabrillo.line);
   if (!ErrorFileWritten(errorFileBefore, outcome.refused, &problem)) {
     *err = ErrorLine(problem);
     return kExitOutput;

@@ -37,11 +37,11 @@ struct ScoreCommand {
 
 struct ReplayOutcome {
   size_t offered = 0;
-  size_t accepted = 0;  // AddData0 gave 1: stored or already stored
-  size_t refused = 0;   // AddData0 gave 0: listed in err.txt
+  size_t accepted = 0;             // AddData0 gave 1: stored or already stored
+  size_t refused = 0;              // AddData0 gave 0: listed in err.txt
   std::vector<bool> acceptedEach;  // AddData0's answer for each QSO, in plan order
-  std::string results;  // GetResult0's text as returned
-  int32_t score = 0;    // GetResult0's out-integer
+  std::string results;             // GetResult0's text as returned
+  int32_t score = 0;               // GetResult0's out-integer
   // The notices the plug-in showed during GetResult0, "caption: text".
   std::vector<std::string> notices;
 };
@@ -72,8 +72,8 @@ CabrilloOutcome JudgeCabrillo(const ReplayOutcome& outcome, const std::string& e
 //   300 QSOs offered: 292 accepted, 8 refused (listed in <errPath>)
 // a line counting the warnings when there are any, and `cabrilloLine`
 // when it is not empty.
-std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPath,
-                         size_t warnings, const std::string& cabrilloLine);
+std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPath, size_t warnings,
+                         const std::string& cabrilloLine);
 
 // "logreplay: <message>" and a line end, as one line whatever `message`
 // holds: control bytes and bytes that are not printable UTF-8 are written

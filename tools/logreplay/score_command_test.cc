@@ -69,19 +69,37 @@ TEST(ScoreCommandTest, JudgesTheCabrilloLogByNoticeAndByFolder) {
     bool produced;
     std::string line;
   } cases[] = {
-      {{"Output: File produced: " + written}, written, {}, true,
+      {{"Output: File produced: " + written},
+       written,
+       {},
+       true,
        "Cabrillo log: File produced: " + written + " in F"},
-      {{"Output: File produced: " + missing}, missing, {}, false,
+      {{"Output: File produced: " + missing},
+       missing,
+       {},
+       false,
        "Cabrillo log: the plug-in said \"File produced: " + missing +
            "\", but no such file is in F"},
-      {{"Error: other", "Output: File not produced: CON.cbr"}, written, {}, false,
+      {{"Error: other", "Output: File not produced: CON.cbr"},
+       written,
+       {},
+       false,
        "Cabrillo log: File not produced: CON.cbr"},
-      {{}, written, {}, true,
+      {{},
+       written,
+       {},
+       true,
        "Cabrillo log: File produced: " + written +
            " in F (found there; the plug-in's notice was not seen)"},
-      {{}, old, oldState, false,
+      {{},
+       old,
+       oldState,
+       false,
        "Cabrillo log: the plug-in gave no notice and wrote no " + old + " (score -1)"},
-      {{}, missing, {}, false,
+      {{},
+       missing,
+       {},
+       false,
        "Cabrillo log: the plug-in gave no notice and wrote no " + missing + " (score -1)"},
   };
   for (const auto& c : cases) {
@@ -112,12 +130,12 @@ TEST(ScoreCommandTest, SettingsAndErrorsArePrintableLines) {
   } bytes[] = {
       {"\xD0\xB6\xD1\x83\xD1\x80\xD0\xBD\xD0\xB0\xD0\xBB.adi", "журнал.adi"},
       {"\xE2\x82\xAC \xF0\x9F\x93\xBB", "\xE2\x82\xAC \xF0\x9F\x93\xBB"},
-      {"\xD0", "\\xD0"},                                       // cut off
-      {"\xD0\x41", "\\xD0A"},                                  // no continuation
-      {"\xC2\x85", "\\xC2\\x85"},                              // C1 control NEL
-      {"\xC0\xAF", "\\xC0\\xAF"},                              // overlong '/'
-      {"\xED\xA0\x80", "\\xED\\xA0\\x80"},                    // surrogate
-      {"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},            // above U+10FFFF
+      {"\xD0", "\\xD0"},                             // cut off
+      {"\xD0\x41", "\\xD0A"},                        // no continuation
+      {"\xC2\x85", "\\xC2\\x85"},                    // C1 control NEL
+      {"\xC0\xAF", "\\xC0\\xAF"},                    // overlong '/'
+      {"\xED\xA0\x80", "\\xED\\xA0\\x80"},           // surrogate
+      {"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},  // above U+10FFFF
   };
   for (const auto& c : bytes) {
     EXPECT_EQ(ErrorLine(c.message), "logreplay: " + c.shown + "\n");
@@ -166,8 +184,9 @@ TEST_F(RunScoreTest, LogIsCheckedBeforeThePluginIsLoaded) {
 }
 
 TEST_F(RunScoreTest, MissingPluginIsNamed) {
-  WriteLog("<EOH><CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>20m "
-           "<STX_STRING:5>001KI <OPERATOR:4>UT1A <EOR>");
+  WriteLog(
+      "<EOH><CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>20m "
+      "<STX_STRING:5>001KI <OPERATOR:4>UT1A <EOR>");
   EXPECT_EQ(Run("no_such_plugin"), kExitPlugin);
   EXPECT_EQ(m_err.rfind("logreplay: cannot load plug-in: no_such_plugin", 0), 0u) << m_err;
   EXPECT_EQ(m_out, "");

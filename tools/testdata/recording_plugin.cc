@@ -57,9 +57,7 @@ extern "C" {
 
 RECORDING_EXPORT int32_t GetNumberOfSets(void) { return 1; }
 
-RECORDING_EXPORT const char* GetSetName(int32_t index) {
-  return index == 0 ? "CQ UT CONTEST" : "";
-}
+RECORDING_EXPORT const char* GetSetName(int32_t index) { return index == 0 ? "CQ UT CONTEST" : ""; }
 
 #ifndef RECORDING_PLUGIN_WITHOUT_SETUP
 RECORDING_EXPORT void SetupSet0(void) { Note("SetupSet0"); }
@@ -74,31 +72,30 @@ RECORDING_EXPORT int32_t ResetStats0(Text a1, int32_t cabrilloFlag, Text ownCall
   g_accepted = 0;
   WriteErrorFile("w", "recording plug-in");
   g_cabrillo = cabrilloFlag != 0;
-  Note("ResetStats0 flag " + std::to_string(cabrilloFlag) + ", own call " + Quote(ownCall) +
-       ", start " + Time(start) + ", own mult " + Quote(ownMultCode) + ", own group " +
-       Quote(ownGroupCode) +
-       Ignored(a1, end, a6, a7, a8, a9, a10, a11, a12, a13, a14, a16, a17, a18, a19, a20, a21,
-               a23));
+  Note(
+      "ResetStats0 flag " + std::to_string(cabrilloFlag) + ", own call " + Quote(ownCall) +
+      ", start " + Time(start) + ", own mult " + Quote(ownMultCode) + ", own group " +
+      Quote(ownGroupCode) +
+      Ignored(a1, end, a6, a7, a8, a9, a10, a11, a12, a13, a14, a16, a17, a18, a19, a20, a21, a23));
   return 1;
 }
 
-RECORDING_EXPORT int32_t AddData0(Text ownCall, Text call, DateTime time, DateTime a4,
-                                  DateTime a5, DateTime a6, uint32_t a7, uint32_t freqHz,
-                                  Text mode, Text rstSent, Text rstRcvd, Text exchSent,
-                                  Text exchRcvd, Text a14, Text a15, Text a16, Text a17, Text a18,
-                                  Text a19, Text a20, Text a21, Text a22, Text multCode,
-                                  int32_t a24, int32_t a25, int32_t a26, double a27, double a28,
-                                  Text a29, Text group, Text a31, Text band, Text a33) {
+RECORDING_EXPORT int32_t AddData0(Text ownCall, Text call, DateTime time, DateTime a4, DateTime a5,
+                                  DateTime a6, uint32_t a7, uint32_t freqHz, Text mode,
+                                  Text rstSent, Text rstRcvd, Text exchSent, Text exchRcvd,
+                                  Text a14, Text a15, Text a16, Text a17, Text a18, Text a19,
+                                  Text a20, Text a21, Text a22, Text multCode, int32_t a24,
+                                  int32_t a25, int32_t a26, double a27, double a28, Text a29,
+                                  Text group, Text a31, Text band, Text a33) {
   const std::string m = mode == nullptr ? "" : mode;
   const bool accepted = m == "CW" || m == "SSB";
   if (accepted) ++g_accepted;
-  Note("AddData0 own " + Quote(ownCall) + ", call " + Quote(call) + ", time " + Time(time) +
-       ", " + std::to_string(freqHz) + " Hz, mode " + Quote(mode) + ", reports " +
-       Quote(rstSent) + " " + Quote(rstRcvd) + ", exchanges " + Quote(exchSent) + " " +
-       Quote(exchRcvd) + ", mult " + Quote(multCode) + ", group " + Quote(group) + ", band " +
-       Quote(band) +
-       Ignored(a4, a5, a6, a7, a14, a15, a16, a17, a18, a19, a20, a21, a22, a24, a25, a26, a27,
-               a28, a29, a31, a33) +
+  Note("AddData0 own " + Quote(ownCall) + ", call " + Quote(call) + ", time " + Time(time) + ", " +
+       std::to_string(freqHz) + " Hz, mode " + Quote(mode) + ", reports " + Quote(rstSent) + " " +
+       Quote(rstRcvd) + ", exchanges " + Quote(exchSent) + " " + Quote(exchRcvd) + ", mult " +
+       Quote(multCode) + ", group " + Quote(group) + ", band " + Quote(band) +
+       Ignored(a4, a5, a6, a7, a14, a15, a16, a17, a18, a19, a20, a21, a22, a24, a25, a26, a27, a28,
+               a29, a31, a33) +
        (accepted ? "" : " -> refused"));
   if (!accepted) WriteErrorFile("a", "refused " + Quote(call));
   return accepted ? 1 : 0;
@@ -106,17 +103,17 @@ RECORDING_EXPORT int32_t AddData0(Text ownCall, Text call, DateTime time, DateTi
 
 RECORDING_EXPORT int32_t RemoveData0(Text, Text call, DateTime, DateTime, DateTime, DateTime,
                                      uint32_t, uint32_t, Text mode, Text, Text, Text, Text, Text,
-                                     Text, Text, Text, Text, Text, Text, Text, Text, Text,
-                                     int32_t, int32_t, int32_t, double, double, Text, Text, Text,
-                                     Text band, Text) {
+                                     Text, Text, Text, Text, Text, Text, Text, Text, Text, int32_t,
+                                     int32_t, int32_t, double, double, Text, Text, Text, Text band,
+                                     Text) {
   Note("RemoveData0 call " + Quote(call) + ", mode " + Quote(mode) + ", band " + Quote(band));
   return 1;
 }
 
 RECORDING_EXPORT int32_t CheckCall0(Text call, uint32_t, uint32_t, Text, Text, Text, Text, Text,
                                     Text, Text, Text, Text, Text, Text, int32_t, int32_t, int32_t,
-                                    double, double, Text, Text, Text, Text, Text, Text, Text,
-                                    char*, char*) {
+                                    double, double, Text, Text, Text, Text, Text, Text, Text, char*,
+                                    char*) {
   Note("CheckCall0 call " + Quote(call));
   return 2;
 }
