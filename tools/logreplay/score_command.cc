@@ -9,6 +9,7 @@
 #include "platform/is_terminal.h"
 #include "platform/notice_capture.h"
 #include "platform/utf8_files.h"
+#include "stats/contest_facts.h"
 #include "tools/report/report_data.h"
 #include "tools/report/report_page.h"
 
@@ -44,8 +45,6 @@ std::string WithoutCarriageReturns(const std::string& text) {
 constexpr char kCabrilloNotice[] = "Output: ";
 constexpr char kFileProduced[] = "File produced: ";
 constexpr char kErrorFile[] = "err.txt";
-// Where the plug-in keeps its settings, in the current directory.
-constexpr char kSettingsFile[] = "Plugins/TAVIN.ini";
 constexpr size_t kMaxErrorLine = 400;
 
 // The length of the UTF-8 sequence at `text[at]` of a printable character
@@ -101,16 +100,25 @@ std::string CabrilloNotice(const ReplayOutcome& outcome) {
   return notice;
 }
 
+// Where the plug-in keeps its settings, as a path of this system: the
+// plug-in names it with Windows' separator.
+std::string SettingsFile() {
+  std::string path = stats::kSettingsPath;
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return path;
+}
+
 // Whether the plug-in wrote err.txt in full during the replay: started
-// anew (a header line) with a line for each refused QSO.
-bool ErrorFileWritten(const FileState& before, size_t refused, std::string* problem) {
+// anew (a header line) with a line for each refused QSO. Its text goes to
+// `text`.
+bool ErrorFileWritten(const FileState& before, size_t refused, std::string* text,
+                      std::string* problem) {
   const FileState after = FileState::Of(kErrorFile);
-  std::string text;
-  if (!after.exists || after == before || !ReadLogFile(kErrorFile, &text, problem)) {
+  if (!after.exists || after == before || !ReadLogFile(kErrorFile, text, problem)) {
     *problem = std::string(kErrorFile) + ": the plug-in could not write it";
     return false;
   }
-  const size_t lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+  const size_t lines = static_cast<size_t>(std::count(text->begin(), text->end(), '\n'));
   if (lines < refused + 1) {
     *problem = std::string(kErrorFile) + ": holds " + std::to_string(lines) + " lines for " +
                std::to_string(refused) +
@@ -121,13 +129,13 @@ bool ErrorFileWritten(const FileState& before, size_t refused, std::string* prob
   return true;
 }
 
-// Reads what the plug-in wrote and writes the report page whole: a page cut
-// short would read as a report.
+// Reads the Cabrillo log the plug-in wrote and writes the report page
+// whole: a page cut short would read as a report.
 bool WriteReport(const ReplayPlan& plan, const ReplayOutcome& outcome,
-                 const CabrilloOutcome& cabrillo, const std::string& path, std::string* problem) {
-  std::string cabrilloText, errText;
-  if (!ReadLogFile(cabrillo.name, &cabrilloText, problem) ||
-      !ReadLogFile(kErrorFile, &errText, problem)) {
+                 const CabrilloOutcome& cabrillo, const std::string& errText,
+                 const std::string& path, std::string* problem) {
+  std::string cabrilloText;
+  if (!ReadLogFile(cabrillo.name, &cabrilloText, problem)) {
     *problem = "--report " + path + ": " + *problem;
     return false;
   }
@@ -245,7 +253,7 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
         *command.reportPath, {{command.logPath, "the input log"},
                               {kErrorFile, "the plug-in's list of refused QSOs"},
                               {cabrilloName, "the Cabrillo log the plug-in writes"},
-                              {kSettingsFile, "the plug-in's settings file"}});
+                              {SettingsFile(), "the plug-in's settings file"}});
     if (!reason.empty()) {
       const std::string& path = *command.reportPath;
       *err = ErrorLine("--report" + (path.empty() ? "" : " " + path) + ": " + reason);
@@ -281,7 +289,8 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   if (plan.cabrillo) cabrillo = JudgeCabrillo(outcome, cabrilloName, cabrilloBefore, folder);
   *out = FormatSettings(plan.settings) +
          FormatReport(outcome, InCurrentDirectory(kErrorFile), plan.warnings.size(), cabrillo.line);
-  if (!ErrorFileWritten(errorFileBefore, outcome.refused, &problem)) {
+  std::string errText;
+  if (!ErrorFileWritten(errorFileBefore, outcome.refused, &errText, &problem)) {
     *err = ErrorLine(problem);
     return kExitOutput;
   }
@@ -291,7 +300,7 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     return kExitOutput;
   }
   if (command.reportPath) {
-    if (!WriteReport(plan, outcome, cabrillo, *command.reportPath, &problem)) {
+    if (!WriteReport(plan, outcome, cabrillo, errText, *command.reportPath, &problem)) {
       *err = ErrorLine(problem);
       return kExitOutput;
     }
