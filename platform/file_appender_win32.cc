@@ -2,6 +2,7 @@
 
 #include "platform/file_appender.h"
 #include "platform/system_instance.h"
+#include "platform/win32_calls.h"
 
 namespace platform {
 namespace {
@@ -12,15 +13,15 @@ namespace {
 // FILE_APPEND_DATA alone every write goes to the current end of the file.
 bool OpenAndWrite(const std::string& path, DWORD access, DWORD disposition,
                   const std::string& bytes) {
-  const HANDLE file = CreateFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const Win32Calls& sys = SystemCalls();
+  const HANDLE file = sys.createFileA(path.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      disposition, FILE_ATTRIBUTE_NORMAL);
   if (file == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const bool whole =
-      bytes.empty() ||
-      (WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-       written == bytes.size());
-  return CloseHandle(file) && whole;
+  const bool whole = bytes.empty() || (sys.writeFile(file, bytes.data(),
+                                                     static_cast<DWORD>(bytes.size()), &written) &&
+                                       written == bytes.size());
+  return sys.closeHandle(file) && whole;
 }
 
 class Win32FileAppender : public FileAppender {
@@ -34,7 +35,7 @@ class Win32FileAppender : public FileAppender {
   }
 
   bool Exists(const std::string& path) override {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return SystemCalls().getFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
   }
 };
 

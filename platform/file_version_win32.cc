@@ -1,9 +1,9 @@
 #include "platform/file_version.h"
 #include "platform/system_instance.h"
+#include "platform/win32_calls.h"
 
 #include <windows.h>
 
-#include <cstdio>
 #include <vector>
 
 namespace platform {
@@ -12,18 +12,23 @@ namespace {
 class Win32FileVersion : public FileVersion {
  public:
   bool CanOpenForReading(const std::string& path) override {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) return false;
-    std::fclose(file);
+    // As the C runtime's fopen(path, "rb") opens a file.
+    const Win32Calls& sys = SystemCalls();
+    const HANDLE file =
+        sys.createFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    sys.closeHandle(file);
     return true;
   }
 
   bool ReadFixedVersion(const std::string& path, uint32_t* ms, uint32_t* ls) override {
     DWORD ignored = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path.c_str(), &ignored);
+    const Win32Calls& sys = SystemCalls();
+    const DWORD size = sys.getFileVersionInfoSizeA(path.c_str(), &ignored);
     if (size == 0) return false;
     std::vector<unsigned char> block(size);
-    if (!GetFileVersionInfoA(path.c_str(), 0, size, block.data())) {
+    if (!sys.getFileVersionInfoA(path.c_str(), 0, size, block.data())) {
       return false;
     }
     void* value = nullptr;

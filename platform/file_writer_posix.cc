@@ -65,6 +65,9 @@ class PosixFileWriter : public FileWriter {
     // Only a regular file is replaced: a rename over a device, a pipe or a
     // socket would put a file in its place (as root, /dev/full).
     if (existed && !S_ISREG(old.st_mode)) return false;
+    // Windows refuses to replace a read-only file, which rename() would do;
+    // refused here as there, also for root.
+    if (existed && (old.st_mode & S_IWUSR) == 0) return false;
     const mode_t mode = existed ? old.st_mode & 07777 : 0666;
 
     std::string tempPath;

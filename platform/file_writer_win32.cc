@@ -1,8 +1,10 @@
 #include "platform/file_writer_win32.h"
 
+#include <atomic>
 #include <cctype>
 
 #include "platform/system_instance.h"
+#include "platform/win32_calls.h"
 
 namespace platform {
 namespace {
@@ -42,36 +44,63 @@ bool NamesReservedDevice(const std::string& path) {
          stem[3] >= '1' && stem[3] <= '9';
 }
 
-// Whether `path` names a regular file, judged by the target of a link, or
-// nothing yet.
-bool NamesFileOrNothing(const Win32PathCalls& calls, const std::string& path) {
-  if (InDeviceNamespace(path) || NamesReservedDevice(path)) return false;
+// What a path the writer would replace names: a regular file (judged by
+// the target of a link) with its attributes, nothing yet, or anything else.
+struct Target {
+  bool replaceable = false;
+  bool exists = false;
+  DWORD attributes = 0;
+};
+
+// Every call that fails counts, the close of the look-up too: the rule stays
+// plain, any failed call before the rename fails the write.
+Target Inspect(const Win32PathCalls& calls, const std::string& path) {
+  Target target;
+  if (InDeviceNamespace(path) || NamesReservedDevice(path)) return target;
   // No access asked: this reads the attributes only and opens folders too
   // (backup semantics); links are followed.
   HANDLE file = calls.createFile(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS);
   if (file == INVALID_HANDLE_VALUE) {
     const DWORD error = GetLastError();
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    target.replaceable = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+    return target;
   }
+  const Win32Calls& sys = SystemCalls();
   BY_HANDLE_FILE_INFORMATION info;
-  const bool regular = GetFileType(file) == FILE_TYPE_DISK &&
-                       GetFileInformationByHandle(file, &info) != FALSE &&
+  target.exists = true;
+  target.replaceable = sys.getFileType(file) == FILE_TYPE_DISK &&
+                       sys.getFileInformationByHandle(file, &info) != FALSE &&
                        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-  CloseHandle(file);
-  return regular;
+  if (target.replaceable) target.attributes = info.dwFileAttributes;
+  target.replaceable = sys.closeHandle(file) != FALSE && target.replaceable;
+  return target;
+}
+
+// Creates a new file beside `path`, named so that no one else picks the
+// same name (a file left by a crash included), and opens it for writing.
+HANDLE CreateTempFile(const Win32PathCalls& calls, const std::string& path, DWORD attributes,
+                      std::string* temp) {
+  static std::atomic<unsigned> counter{0};
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    *temp = path + ".tmp" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
+    const HANDLE file = calls.createFile(*temp, GENERIC_WRITE, 0, CREATE_NEW, attributes);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
 }
 
 HANDLE CreateFileAnsi(const std::string& path, DWORD access, DWORD share, DWORD disposition,
                       DWORD flags) {
-  return CreateFileA(path.c_str(), access, share, nullptr, disposition, flags, nullptr);
+  return SystemCalls().createFileA(path.c_str(), access, share, disposition, flags);
 }
 
 BOOL ReplaceFileAnsi(const std::string& from, const std::string& to) {
-  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  return SystemCalls().moveFileExA(from.c_str(), to.c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-BOOL DeleteFileAnsi(const std::string& path) { return DeleteFileA(path.c_str()); }
+BOOL DeleteFileAnsi(const std::string& path) { return SystemCalls().deleteFileA(path.c_str()); }
 
 // The plug-in's writer: names in the host's ANSI code page.
 class AnsiFileWriter : public Win32FileWriter {
@@ -82,23 +111,31 @@ class AnsiFileWriter : public Win32FileWriter {
 }  // namespace
 
 bool Win32FileWriter::ReplaceWhole(const std::string& path, const std::string& bytes) {
-  if (!NamesFileOrNothing(m_calls, path)) return false;
-  const std::string temp =
-      path + ".tmp" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(GetTickCount());
-  HANDLE file = m_calls.createFile(temp, GENERIC_WRITE, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL);
+  const Target target = Inspect(m_calls, path);
+  if (!target.replaceable) return false;
+  // Windows refuses to rename over a read-only file; Wine renames over it
+  // all the same. Refused here, the operator's protection stands on both.
+  if ((target.attributes & FILE_ATTRIBUTE_READONLY) != 0) return false;
+  // The new file is archived, as any file written is; hidden and system
+  // are the old file's.
+  const DWORD kept = target.attributes & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM);
+  std::string temp;
+  const HANDLE file =
+      CreateTempFile(m_calls, path, kept != 0 ? kept : FILE_ATTRIBUTE_NORMAL, &temp);
   if (file == INVALID_HANDLE_VALUE) return false;
+  const Win32Calls& sys = SystemCalls();
   bool ok = true;
   std::size_t done = 0;
   while (ok && done < bytes.size()) {
     DWORD written = 0;
     const DWORD chunk =
         static_cast<DWORD>(bytes.size() - done > 1u << 20 ? 1u << 20 : bytes.size() - done);
-    ok =
-        WriteFile(file, bytes.data() + done, chunk, &written, nullptr) != FALSE && written == chunk;
+    // A write that takes nothing would never finish the loop.
+    ok = sys.writeFile(file, bytes.data() + done, chunk, &written) != FALSE && written > 0;
     done += written;
   }
-  ok = ok && FlushFileBuffers(file) != FALSE;
-  ok = CloseHandle(file) != FALSE && ok;
+  ok = ok && sys.flushFileBuffers(file) != FALSE;
+  ok = sys.closeHandle(file) != FALSE && ok;
   // MoveFileEx replaces an existing file in one step, unlike the C
   // runtime's rename, which refuses when the target exists.
   ok = ok && m_calls.replaceFile(temp, path) != FALSE;
@@ -107,7 +144,7 @@ bool Win32FileWriter::ReplaceWhole(const std::string& path, const std::string& b
 }
 
 bool Win32FileWriter::Replaces(const std::string& path) {
-  return NamesFileOrNothing(m_calls, path);
+  return Inspect(m_calls, path).replaceable;
 }
 
 FileWriter& SystemFileWriter() { return SystemInstance<AnsiFileWriter>(); }

@@ -12,7 +12,7 @@
 namespace platform {
 
 // The calls the writer makes that take a path, each converting the path as
-// its user names files and then calling the system.
+// its user names files and then calling through SystemCalls().
 struct Win32PathCalls {
   // CreateFile with no sharing restriction beyond `share` and no template.
   HANDLE (*createFile)(const std::string& path, DWORD access, DWORD share, DWORD disposition,
@@ -28,7 +28,9 @@ class Win32FileWriter : public FileWriter {
 
   // As FileWriter says; also false, with nothing written, when `path`
   // names anything but a regular file (after links) or nothing yet: a
-  // folder, a device (NUL, CON, COM1, any \\.\ path), a pipe.
+  // folder, a device (NUL, CON, COM1, any \\.\ path), a pipe. The file
+  // keeps the hidden and system attributes of the one it replaces; a file
+  // with the read-only attribute is not replaced.
   bool ReplaceWhole(const std::string& path, const std::string& bytes) override;
   bool Replaces(const std::string& path) override;
 

@@ -6,6 +6,7 @@
 
 #include "platform/settings_file.h"
 #include "platform/system_instance.h"
+#include "platform/win32_calls.h"
 
 namespace platform {
 namespace {
@@ -47,9 +48,9 @@ class Win32SettingsFile : public SettingsFile {
     std::vector<char> buffer(256);
     for (;;) {
       const DWORD size = static_cast<DWORD>(buffer.size());
-      const DWORD length =
-          GetPrivateProfileStringA(sectionName.c_str(), keyName.c_str(), fallback.c_str(),
-                                   buffer.data(), size, file.c_str());
+      const DWORD length = SystemCalls().getPrivateProfileStringA(
+          sectionName.c_str(), keyName.c_str(), fallback.c_str(), buffer.data(), size,
+          file.c_str());
       if (length + 2 < size || size >= kMaxSize) {
         return std::string(buffer.data(), length < size ? length : size - 1);
       }
@@ -65,8 +66,9 @@ class Win32SettingsFile : public SettingsFile {
     // Wine drops leading blanks of a value and Windows keeps them; reading
     // drops them either way, so write the value without them everywhere.
     const std::string trimmed = Trimmed(value);
-    return WritePrivateProfileStringA(sectionName.c_str(), keyName.c_str(), trimmed.c_str(),
-                                      FullPath(path).c_str()) != FALSE;
+    return SystemCalls().writePrivateProfileStringA(sectionName.c_str(), keyName.c_str(),
+                                                    trimmed.c_str(),
+                                                    FullPath(path).c_str()) != FALSE;
   }
 };
 

@@ -3,22 +3,24 @@
 #include "platform/file_writer_win32.h"
 #include "platform/system_instance.h"
 #include "platform/wide_text_win32.h"
+#include "platform/win32_calls.h"
 
 namespace platform {
 namespace {
 
 HANDLE CreateFileUtf8(const std::string& path, DWORD access, DWORD share, DWORD disposition,
                       DWORD flags) {
-  return CreateFileW(WideFromUtf8(path).c_str(), access, share, nullptr, disposition, flags,
-                     nullptr);
+  return SystemCalls().createFileW(WideFromUtf8(path).c_str(), access, share, disposition, flags);
 }
 
 BOOL ReplaceFileUtf8(const std::string& from, const std::string& to) {
-  return MoveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  return SystemCalls().moveFileExW(WideFromUtf8(from).c_str(), WideFromUtf8(to).c_str(),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-BOOL DeleteFileUtf8(const std::string& path) { return DeleteFileW(WideFromUtf8(path).c_str()); }
+BOOL DeleteFileUtf8(const std::string& path) {
+  return SystemCalls().deleteFileW(WideFromUtf8(path).c_str());
+}
 
 class Utf8Win32FileWriter : public Win32FileWriter {
  public:

@@ -57,6 +57,31 @@ TEST_F(FileFaultsTest, LogThatIsAFolderIsNotProducedAndLosesNoQso) {
   ExpectLogListsTheStore();
 }
 
+// The operator's protection of the previous log stands on every system,
+// also for root: the log is not replaced and the notice says so; once the
+// file is writable again, the next request writes every stored QSO.
+TEST_F(FileFaultsTest, ReadOnlyLogIsKeptAndNotProduced) {
+  fs::create_directory("Plugins");
+  WriteFile(kFaultLogFile, "previous log\r\n");
+  const fs::perms writable =
+      fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+  fs::permissions(kFaultLogFile, writable, fs::perm_options::remove);
+  testing_support::StartFaultLog(m_p, kFaultQsos);
+  const ResultsOutcome got = testing_support::RequestResults(m_p);
+  ExpectSameResults(got);
+  EXPECT_EQ(got.notice, kFaultNotProduced);
+  EXPECT_EQ(ReadFile(kFaultLogFile), "previous log\r\n");
+  EXPECT_EQ(testing_support::FolderEntries(),
+            (std::vector<std::string>{"Plugins", kFaultLogFile, "err.txt"}))
+      << "no temporary file left behind";
+
+  fs::permissions(kFaultLogFile, fs::perms::owner_write, fs::perm_options::add);
+  const ResultsOutcome again = testing_support::RequestResults(m_p);
+  ExpectSameResults(again);
+  EXPECT_EQ(again.notice, kFaultProduced);
+  ExpectLogListsTheStore();
+}
+
 TEST_F(FileFaultsTest, MissingPluginsFolder) {
   testing_support::StartFaultLog(m_p, kFaultQsos);
   const ResultsOutcome got = testing_support::RequestResults(m_p);
