@@ -48,7 +48,6 @@ bool NamesReservedDevice(const std::string& path) {
 // the target of a link) with its attributes, nothing yet, or anything else.
 struct Target {
   bool replaceable = false;
-  bool exists = false;
   DWORD attributes = 0;
 };
 
@@ -68,7 +67,6 @@ Target Inspect(const Win32PathCalls& calls, const std::string& path) {
   }
   const Win32Calls& sys = SystemCalls();
   BY_HANDLE_FILE_INFORMATION info;
-  target.exists = true;
   target.replaceable = sys.getFileType(file) == FILE_TYPE_DISK &&
                        sys.getFileInformationByHandle(file, &info) != FALSE &&
                        (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;

@@ -27,7 +27,7 @@ struct Win32Calls {
   BOOL (*moveFileExW)(LPCWSTR from, LPCWSTR to, DWORD flags);
   BOOL (*deleteFileA)(LPCSTR path);
   BOOL (*deleteFileW)(LPCWSTR path);
-  DWORD (*getPrivateProfileStringA)
+  DWORD(*getPrivateProfileStringA)
   (LPCSTR section, LPCSTR key, LPCSTR fallback, LPSTR buffer, DWORD size, LPCSTR path);
   BOOL (*writePrivateProfileStringA)(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR path);
   DWORD (*getFileVersionInfoSizeA)(LPCSTR path, DWORD* ignored);
