@@ -15,7 +15,7 @@
 #include <string>
 
 #include "platform/ole_date_time.h"
-#include "plugin/stats_api.h"
+#include "plugin/stats_exports.h"
 
 using platform::COleDateTime;
 
@@ -54,6 +54,8 @@ void WriteErrorFile(const char* how, const std::string& line) {
 }  // namespace
 
 extern "C" {
+
+STATS_EXPORTS(STATS_DECLARE_EXPORT)
 
 RECORDING_EXPORT int32_t GetNumberOfSets(void) { return 1; }
 
