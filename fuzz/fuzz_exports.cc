@@ -166,11 +166,13 @@ class Arguments {
 };
 
 // The values of the ignored positions of one call: the junk taken before
-// it, and its ignored unsigned integers in order.
+// it, and `integers` (0 to 2) unsigned integers read now, handed out in
+// turn.
 class Junk {
  public:
-  Junk(const Arguments& a, std::initializer_list<uint32_t> integers) : m_a(a) {
-    std::copy(integers.begin(), integers.end(), m_integers);
+  Junk(Arguments& a, size_t integers) : m_a(a) {
+    for (size_t i = 0; i < integers; ++i) m_integers[i] = a.In().U32();
+    if (integers == 1) m_integers[1] = m_integers[0];
   }
 
   Text operator()(ArgKind<Text>) const { return m_a.J(); }
@@ -258,7 +260,7 @@ void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
   fields.start = a.ReadTime();
   fields.ownMultCode = a.ReadText();
   fields.ownGroupCode = a.ReadText();
-  Junk junk(a, {});
+  Junk junk(a, 0);
   FUZZ_EXPECT(tools::CallReset(ResetStats0, fields, junk, true) == 1);
   *cabrillo = fields.cabrilloFlag;
   *count = StoreCount{};
@@ -268,8 +270,7 @@ void Add(Arguments& a, StoreCount* count) {
   a.TakeJunk();
   QsoCallArgs fields;
   STATS_QSO_FIELDS(FUZZ_READ_ANY_FIELD)
-  const uint32_t ignored = a.In().U32();
-  Junk junk(a, {ignored, ignored});
+  Junk junk(a, 1);
   const int32_t result = tools::CallWithQso(AddData0, fields, junk, false);
   const QsoCallArgs& q = fields;
   const bool countable =
@@ -296,9 +297,7 @@ void Remove(Arguments& a, StoreCount* count) {
   a.TakeJunk();
   QsoCallArgs fields;
   STATS_QSO_FIELDS(FUZZ_READ_FIELD)
-  const uint32_t ignored1 = a.In().U32();
-  const uint32_t ignored2 = a.In().U32();
-  Junk junk(a, {ignored1, ignored2});
+  Junk junk(a, 2);
   const int32_t result = tools::CallWithQso(RemoveData0, fields, junk, true);
   FUZZ_EXPECT(result == (IsEmpty(fields.exchSent) || IsEmpty(fields.exchRcvd) ? 0 : 1));
   if (result == 1 && count->low > 0) --count->low;
@@ -309,9 +308,7 @@ void Check(Arguments& a) {
   a.TakeJunk();
   CheckCallArgs fields;
   STATS_PROBE_FIELDS(FUZZ_READ_FIELD)
-  const uint32_t ignored1 = a.In().U32();
-  const uint32_t ignored2 = a.In().U32();
-  Junk junk(a, {ignored1, ignored2});
+  Junk junk(a, 2);
   const int32_t result = tools::CallCheck(CheckCall0, fields, junk, true);
   FUZZ_EXPECT(result >= 0 && result <= 2);
 }

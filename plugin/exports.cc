@@ -72,53 +72,38 @@ const ErrorReport& Report() {
   return report;
 }
 
-// The fields of a list of stats/qso_fields.h taken from an export's
-// arguments, all of them held in `args`: each field that the export reads
-// takes the argument at its number. kWithFlag looks at the Cabrillo flag,
-// which the list takes before.
-#define PLUGIN_TAKE(to, name, value) to.name = value;
-#define PLUGIN_SKIP(to, name, value)
+// Take(args, removal, &fields) sets the fields of a list of
+// stats/qso_fields.h that the export reads, each from the argument at its
+// number; `args` holds all of the export's arguments. With `removal` the
+// export is RemoveData0. kWithFlag looks at the Cabrillo flag, which the
+// list takes before.
+#define PLUGIN_TAKE(name, value) fields->name = value;
 #define PLUGIN_TAKE_kAlways PLUGIN_TAKE
-#define PLUGIN_TAKE_kNotByRemove PLUGIN_TAKE
-#define PLUGIN_TAKE_kNever PLUGIN_SKIP
-#define PLUGIN_TAKE_kWithFlag(to, name, value) \
-  if (to.cabrilloFlag != 0) to.name = value;
-#define PLUGIN_REMOVAL_TAKES_kAlways PLUGIN_TAKE
-#define PLUGIN_REMOVAL_TAKES_kNotByRemove PLUGIN_SKIP
-
+#define PLUGIN_TAKE_kNotByRemove(name, value) \
+  if (!removal) PLUGIN_TAKE(name, value)
+#define PLUGIN_TAKE_kNever(name, value)
+#define PLUGIN_TAKE_kWithFlag(name, value) \
+  if (fields->cabrilloFlag != 0) PLUGIN_TAKE(name, value)
 #define PLUGIN_TAKE_FIELD(name, kind, argument, reads, ...) \
-  PLUGIN_TAKE_##reads(fields, name, ValueOf(std::get<argument - 1>(args)))
-#define PLUGIN_REMOVAL_TAKES_FIELD(name, kind, argument, reads, ...) \
-  PLUGIN_REMOVAL_TAKES_##reads(fields, name, ValueOf(std::get<argument - 1>(args)))
+  PLUGIN_TAKE_##reads(name, ValueOf(std::get<argument - 1>(args)))
+#define PLUGIN_DEFINE_TAKE(Fields, LIST)                                       \
+  template <typename Args>                                                     \
+  void Take(const Args& args, [[maybe_unused]] bool removal, Fields* fields) { \
+    LIST(PLUGIN_TAKE_FIELD)                                                    \
+  }
+PLUGIN_DEFINE_TAKE(QsoInput, STATS_QSO_FIELDS)
+PLUGIN_DEFINE_TAKE(CallProbe, STATS_PROBE_FIELDS)
+PLUGIN_DEFINE_TAKE(ResetInput, STATS_RESET_FIELDS)
 
-template <typename Args>
-QsoInput QsoOf(const Args& args) {
-  QsoInput fields;
-  STATS_QSO_FIELDS(PLUGIN_TAKE_FIELD)
-  return fields;
-}
-
-// Only the fields that RemoveData0 reads; the others stay empty.
-template <typename Args>
-QsoInput RemovalOf(const Args& args) {
-  QsoInput fields;
-  STATS_QSO_FIELDS(PLUGIN_REMOVAL_TAKES_FIELD)
-  return fields;
-}
-
-template <typename Args>
-CallProbe ProbeOf(const Args& args) {
-  CallProbe fields;
-  STATS_PROBE_FIELDS(PLUGIN_TAKE_FIELD)
-  return fields;
-}
-
-template <typename Args>
-ResetInput ResetOf(const Args& args) {
-  ResetInput fields;
-  STATS_RESET_FIELDS(PLUGIN_TAKE_FIELD)
-  return fields;
-}
+// The 33 arguments of AddData0 and RemoveData0, by number.
+#define PLUGIN_QSO_PARAMETERS                                                                     \
+  Text a1, Text a2, DateTime a3, DateTime a4, DateTime a5, DateTime a6, uint32_t a7, uint32_t a8, \
+      Text a9, Text a10, Text a11, Text a12, Text a13, Text a14, Text a15, Text a16, Text a17,    \
+      Text a18, Text a19, Text a20, Text a21, Text a22, Text a23, int32_t a24, int32_t a25,       \
+      int32_t a26, double a27, double a28, Text a29, Text a30, Text a31, Text a32, Text a33
+#define PLUGIN_QSO_ARGUMENTS                                                                      \
+  a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16, a17, a18, a19, a20, a21, \
+      a22, a23, a24, a25, a26, a27, a28, a29, a30, a31, a32, a33
 
 }  // namespace
 
@@ -146,9 +131,10 @@ STATS_EXPORT int32_t STATS_CALL ResetStats0(Text a1, int32_t a2, Text a3, DateTi
                                             Text a12, Text a13, Text a14, Text a15, int32_t a16,
                                             int32_t a17, int32_t a18, double a19, double a20,
                                             Text a21, Text a22, Text a23) {
-  const ResetInput input =
-      ResetOf(std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14,
-                                    a15, a16, a17, a18, a19, a20, a21, a22, a23));
+  ResetInput input;
+  Take(std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16,
+                             a17, a18, a19, a20, a21, a22, a23),
+       false, &input);
   ResetContest(g_contest, input, Report());
   if (g_cabrilloFlag != 0) {
     g_cabrilloLog.EditHeader(input.ownCall, platform::SystemSettingsFile(),
@@ -157,31 +143,17 @@ STATS_EXPORT int32_t STATS_CALL ResetStats0(Text a1, int32_t a2, Text a3, DateTi
   return 1;
 }
 
-STATS_EXPORT int32_t STATS_CALL AddData0(Text a1, Text a2, DateTime a3, DateTime a4, DateTime a5,
-                                         DateTime a6, uint32_t a7, uint32_t a8, Text a9, Text a10,
-                                         Text a11, Text a12, Text a13, Text a14, Text a15, Text a16,
-                                         Text a17, Text a18, Text a19, Text a20, Text a21, Text a22,
-                                         Text a23, int32_t a24, int32_t a25, int32_t a26,
-                                         double a27, double a28, Text a29, Text a30, Text a31,
-                                         Text a32, Text a33) {
-  return AddQso(g_contest,
-                QsoOf(std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13,
-                                            a14, a15, a16, a17, a18, a19, a20, a21, a22, a23, a24,
-                                            a25, a26, a27, a28, a29, a30, a31, a32, a33)),
-                Report());
+STATS_EXPORT int32_t STATS_CALL AddData0(PLUGIN_QSO_PARAMETERS) {
+  QsoInput qso;
+  Take(std::forward_as_tuple(PLUGIN_QSO_ARGUMENTS), false, &qso);
+  return AddQso(g_contest, qso, Report());
 }
 
-STATS_EXPORT int32_t STATS_CALL RemoveData0(Text a1, Text a2, DateTime a3, DateTime a4, DateTime a5,
-                                            DateTime a6, uint32_t a7, uint32_t a8, Text a9,
-                                            Text a10, Text a11, Text a12, Text a13, Text a14,
-                                            Text a15, Text a16, Text a17, Text a18, Text a19,
-                                            Text a20, Text a21, Text a22, Text a23, int32_t a24,
-                                            int32_t a25, int32_t a26, double a27, double a28,
-                                            Text a29, Text a30, Text a31, Text a32, Text a33) {
-  return RemoveQso(g_contest, RemovalOf(std::forward_as_tuple(
-                                  a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15,
-                                  a16, a17, a18, a19, a20, a21, a22, a23, a24, a25, a26, a27, a28,
-                                  a29, a30, a31, a32, a33)));
+// Only the fields that RemoveData0 reads are set.
+STATS_EXPORT int32_t STATS_CALL RemoveData0(PLUGIN_QSO_PARAMETERS) {
+  QsoInput qso;
+  Take(std::forward_as_tuple(PLUGIN_QSO_ARGUMENTS), true, &qso);
+  return RemoveQso(g_contest, qso);
 }
 
 STATS_EXPORT int32_t STATS_CALL CheckCall0(Text a1, uint32_t a2, uint32_t a3, Text a4, Text a5,
@@ -190,9 +162,10 @@ STATS_EXPORT int32_t STATS_CALL CheckCall0(Text a1, uint32_t a2, uint32_t a3, Te
                                            int32_t a17, double a18, double a19, Text a20, Text a21,
                                            Text a22, Text a23, Text a24, Text a25, Text a26,
                                            char* a27, char* a28) {
-  const CallProbe probe = ProbeOf(
-      std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16,
-                            a17, a18, a19, a20, a21, a22, a23, a24, a25, a26, a27, a28));
+  CallProbe probe;
+  Take(std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16,
+                             a17, a18, a19, a20, a21, a22, a23, a24, a25, a26, a27, a28),
+       false, &probe);
   return CheckCall(g_contest, probe, platform::SystemClock().NowUtc());
 }
 
