@@ -1,21 +1,19 @@
 #include "tests/contract_calls.h"
 
+#include "tests/sample_qso.h"
+
 namespace testing_support {
 
 QsoCallArgs SampleQso() {
+  struct ArgOf {
+    const char* operator()(const char* text) const { return text; }
+    tools::DateTimeArg operator()(double time) const {
+      return StatsDateTime{time, kStatsDateValid};
+    }
+    uint32_t operator()(uint32_t value) const { return value; }
+  };
   QsoCallArgs q;
-  q.ownCall = "UT1AA";
-  q.call = "UR5AA";
-  q.time = StatsDateTime{46375.5, kStatsDateValid};
-  q.freqHz = 14025000;
-  q.mode = "CW";
-  q.rstSent = "599";
-  q.rstRcvd = "579";
-  q.exchSent = "001AB";
-  q.exchRcvd = "015CD";
-  q.multCode = "CD";
-  q.group = "G1";
-  q.band = "20m";
+  stats::ConvertQso(kSampleQso, &q, ArgOf{});
   return q;
 }
 

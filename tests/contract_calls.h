@@ -10,8 +10,7 @@ namespace testing_support {
 
 using tools::QsoCallArgs;
 
-// A QSO that the plug-in accepts: UR5AA worked by UT1AA on 20m CW at
-// 2026-12-19 12:00, group G1, multiplier code CD.
+// kSampleQso of tests/sample_qso.h.
 QsoCallArgs SampleQso();
 
 // Calls the plug-in's exports as a host would, with junk in every ignored
