@@ -72,24 +72,25 @@ const ErrorReport& Report() {
   return report;
 }
 
-// Take(args, removal, &fields) sets the fields of a list of
+// Take<kRemoval>(args, &fields) sets the fields of a list of
 // stats/qso_fields.h that the export reads, each from the argument at its
-// number; `args` holds all of the export's arguments. With `removal` the
-// export is RemoveData0. kWithFlag looks at the Cabrillo flag, which the
+// number; `args` holds all of the export's arguments. With kRemoval the
+// export is RemoveData0. One instance per export, so that each is inlined
+// into its export and `args` stays in registers. kWithFlag looks at the Cabrillo flag, which the
 // list takes before.
 #define PLUGIN_TAKE(name, value) fields->name = value;
 #define PLUGIN_TAKE_kAlways PLUGIN_TAKE
 #define PLUGIN_TAKE_kNotByRemove(name, value) \
-  if (!removal) PLUGIN_TAKE(name, value)
+  if (!kRemoval) PLUGIN_TAKE(name, value)
 #define PLUGIN_TAKE_kNever(name, value)
 #define PLUGIN_TAKE_kWithFlag(name, value) \
   if (fields->cabrilloFlag != 0) PLUGIN_TAKE(name, value)
 #define PLUGIN_TAKE_FIELD(name, kind, argument, reads, ...) \
   PLUGIN_TAKE_##reads(name, ValueOf(std::get<argument - 1>(args)))
-#define PLUGIN_DEFINE_TAKE(Fields, LIST)                                       \
-  template <typename Args>                                                     \
-  void Take(const Args& args, [[maybe_unused]] bool removal, Fields* fields) { \
-    LIST(PLUGIN_TAKE_FIELD)                                                    \
+#define PLUGIN_DEFINE_TAKE(Fields, LIST)        \
+  template <bool kRemoval, typename Args>       \
+  void Take(const Args& args, Fields* fields) { \
+    LIST(PLUGIN_TAKE_FIELD)                     \
   }
 PLUGIN_DEFINE_TAKE(QsoInput, STATS_QSO_FIELDS)
 PLUGIN_DEFINE_TAKE(CallProbe, STATS_PROBE_FIELDS)
@@ -132,9 +133,9 @@ STATS_EXPORT int32_t STATS_CALL ResetStats0(Text a1, int32_t a2, Text a3, DateTi
                                             int32_t a17, int32_t a18, double a19, double a20,
                                             Text a21, Text a22, Text a23) {
   ResetInput input;
-  Take(std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16,
-                             a17, a18, a19, a20, a21, a22, a23),
-       false, &input);
+  Take<false>(std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14,
+                                    a15, a16, a17, a18, a19, a20, a21, a22, a23),
+              &input);
   ResetContest(g_contest, input, Report());
   if (g_cabrilloFlag != 0) {
     g_cabrilloLog.EditHeader(input.ownCall, platform::SystemSettingsFile(),
@@ -145,14 +146,14 @@ STATS_EXPORT int32_t STATS_CALL ResetStats0(Text a1, int32_t a2, Text a3, DateTi
 
 STATS_EXPORT int32_t STATS_CALL AddData0(PLUGIN_QSO_PARAMETERS) {
   QsoInput qso;
-  Take(std::forward_as_tuple(PLUGIN_QSO_ARGUMENTS), false, &qso);
+  Take<false>(std::forward_as_tuple(PLUGIN_QSO_ARGUMENTS), &qso);
   return AddQso(g_contest, qso, Report());
 }
 
 // Only the fields that RemoveData0 reads are set.
 STATS_EXPORT int32_t STATS_CALL RemoveData0(PLUGIN_QSO_PARAMETERS) {
   QsoInput qso;
-  Take(std::forward_as_tuple(PLUGIN_QSO_ARGUMENTS), true, &qso);
+  Take<true>(std::forward_as_tuple(PLUGIN_QSO_ARGUMENTS), &qso);
   return RemoveQso(g_contest, qso);
 }
 
@@ -163,9 +164,10 @@ STATS_EXPORT int32_t STATS_CALL CheckCall0(Text a1, uint32_t a2, uint32_t a3, Te
                                            Text a22, Text a23, Text a24, Text a25, Text a26,
                                            char* a27, char* a28) {
   CallProbe probe;
-  Take(std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16,
-                             a17, a18, a19, a20, a21, a22, a23, a24, a25, a26, a27, a28),
-       false, &probe);
+  Take<false>(
+      std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16,
+                            a17, a18, a19, a20, a21, a22, a23, a24, a25, a26, a27, a28),
+      &probe);
   return CheckCall(g_contest, probe, platform::SystemClock().NowUtc());
 }
 

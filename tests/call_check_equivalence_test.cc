@@ -71,8 +71,8 @@ TEST_P(CallCheckEquivalenceTest, AgreesAtEveryClockReading) {
       for (int k = 0; k < 40; ++k) {
         const OwnedQso& q = log.qsos[random() % log.qsos.size()];
         const char* modes[] = {"CW", "SSB", "cw"};
-        const CallProbe probe{k % 7 == 0 ? q.call + "X" : q.call, modes[random() % 3], q.multCode,
-                              q.band};
+        const std::string call = k % 7 == 0 ? q.call + "X" : q.call;
+        const CallProbe probe{call, modes[random() % 3], q.multCode, q.band};
         const int32_t expected = model.CheckCall(probe, now);
         ASSERT_EQ(CheckCall(f.contest, probe, now), expected)
             << probe.call << " " << probe.mode << " " << probe.band << " at " << hour << ":"
