@@ -31,7 +31,7 @@ void BM_ReferenceReplay(benchmark::State& state) {
   for (auto _ : state) {
     testing_support::LinearModel model;
     model.Reset(reset);
-    for (const testing_support::OwnedQso& in : inputs) model.Add(in.Input());
+    for (const testing_support::OwnedQso& in : inputs) model.Add(testing_support::InputOf(in));
     benchmark::DoNotOptimize(model.Store().size());
   }
   state.SetComplexityN(state.range(0));

@@ -20,24 +20,21 @@
 #include "fuzz/expect.h"
 #include "fuzz/fuzz_work_dir.h"
 #include "fuzz/memory_files.h"
-#include "plugin/stats_api.h"
+#include "plugin/stats_exports.h"
+#include "tools/host/export_args.h"
 
 extern "C" {
-AddData0Fn AddData0;
-RemoveData0Fn RemoveData0;
-ResetStats0Fn ResetStats0;
-CheckCall0Fn CheckCall0;
-GetExchgCount0Fn GetExchgCount0;
-IsValidExchg0Fn IsValidExchg0;
-GetNumberOfSetsFn GetNumberOfSets;
-GetSetNameFn GetSetName;
-SetupSet0Fn SetupSet0;
-GetResult0Fn GetResult0;
+STATS_EXPORTS(STATS_DECLARE_EXPORT)
 }
 
 namespace {
 
 using namespace fuzzing;
+using tools::ArgKind;
+using tools::CheckCallArgs;
+using tools::DateTimeArg;
+using tools::QsoCallArgs;
+using tools::ResetCallArgs;
 
 constexpr size_t kMaxCalls = 256;
 constexpr size_t kLongTextBudget = 16 * 1024;  // bytes of long texts per input
@@ -108,8 +105,10 @@ class Arguments {
     }
   }
 
+  uint32_t ReadHz() { return m_in.U32(); }
+
   // A date-time in a position the export reads.
-  DateTime ReadTime() {
+  DateTimeArg ReadTime() {
     const uint8_t kind = m_in.Byte();
     StatsDateTime time{0.0, 0};
     switch (kind % 4) {
@@ -138,8 +137,7 @@ class Arguments {
         break;
       }
     }
-    m_times.push_back(time);
-    return &m_times.back();
+    return time;
   }
 
   void TakeJunk() { m_junk = m_in.Byte(); }
@@ -165,7 +163,29 @@ class Arguments {
   uint8_t m_junk = 0;
   size_t m_longBytes = 0;
   std::deque<std::string> m_texts;
-  std::deque<StatsDateTime> m_times;
+};
+
+// The values of the ignored positions of one call: the junk taken before
+// it, and `integers` (0 to 2) unsigned integers read now, handed out in
+// turn.
+class Junk {
+ public:
+  Junk(Arguments& a, size_t integers) : m_a(a) {
+    for (size_t i = 0; i < integers; ++i) m_integers[i] = a.In().U32();
+    if (integers == 1) m_integers[1] = m_integers[0];
+  }
+
+  Text operator()(ArgKind<Text>) const { return m_a.J(); }
+  DateTime operator()(ArgKind<DateTime>) const { return m_a.JD(); }
+  char* operator()(ArgKind<char*>) const { return m_a.JW(); }
+  int32_t operator()(ArgKind<int32_t>) const { return m_a.JI(); }
+  double operator()(ArgKind<double>) const { return m_a.JF(); }
+  uint32_t operator()(ArgKind<uint32_t>) { return m_integers[m_next++ % 2]; }
+
+ private:
+  const Arguments& m_a;
+  uint32_t m_integers[2] = {};
+  size_t m_next = 0;
 };
 
 bool IsEmpty(Text text) { return text == nullptr || *text == '\0'; }
@@ -220,48 +240,46 @@ void SetUpFile(Reader& in) {
   }
 }
 
+// Reads the fields of a list that an export reads, in list order.
+#define FUZZ_READ(name, kind) fields.name = a.Read##kind();
+#define FUZZ_SKIP(name, kind)
+#define FUZZ_READ_kAlways FUZZ_READ
+#define FUZZ_READ_kNever FUZZ_SKIP
+#define FUZZ_READ_FIELD(name, kind, argument, reads, ...) FUZZ_READ_##reads(name, kind)
+#define FUZZ_READ_ANY_FIELD(name, kind, ...) FUZZ_READ(name, kind)
+// RemoveData0 reads the kAlways fields of a QSO only.
+#define FUZZ_READ_kNotByRemove FUZZ_SKIP
+
 void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
   a.TakeJunk();
   static const int32_t kFlags[] = {0, 1, -1, INT32_MIN};
   const uint8_t flagKind = a.In().Byte();
-  const int32_t flag = flagKind < 4 ? kFlags[flagKind] : (flagKind & 1);
-  const Text ownCall = flag != 0 ? a.ReadText() : a.J();
-  const DateTime start = a.ReadTime();
-  const Text ownMult = a.ReadText();
-  const Text ownGroup = a.ReadText();
-  const int32_t result = ResetStats0(a.J(), flag, ownCall, start, a.JD(), a.J(), a.J(), a.J(),
-                                     a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), ownMult, a.JI(),
-                                     a.JI(), a.JI(), a.JF(), a.JF(), a.J(), ownGroup, a.J());
-  FUZZ_EXPECT(result == 1);
-  *cabrillo = flag;
+  ResetCallArgs fields;
+  fields.cabrilloFlag = flagKind < 4 ? kFlags[flagKind] : (flagKind & 1);
+  if (fields.cabrilloFlag != 0) fields.ownCall = a.ReadText();
+  fields.start = a.ReadTime();
+  fields.ownMultCode = a.ReadText();
+  fields.ownGroupCode = a.ReadText();
+  Junk junk(a, 0);
+  FUZZ_EXPECT(tools::CallReset(ResetStats0, fields, junk, true) == 1);
+  *cabrillo = fields.cabrilloFlag;
   *count = StoreCount{};
 }
 
 void Add(Arguments& a, StoreCount* count) {
   a.TakeJunk();
-  const Text ownCall = a.ReadText();
-  const Text call = a.ReadText();
-  const DateTime time = a.ReadTime();
-  const uint32_t freq = a.In().U32();
-  const Text mode = a.ReadText();
-  const Text rstSent = a.ReadText();
-  const Text rstRcvd = a.ReadText();
-  const Text exchSent = a.ReadText();
-  const Text exchRcvd = a.ReadText();
-  const Text mult = a.ReadText();
-  const Text group = a.ReadText();
-  const Text band = a.ReadText();
-  const uint32_t ignored = a.In().U32();
-  const int32_t result =
-      AddData0(ownCall, call, time, a.JD(), a.JD(), a.JD(), ignored, freq, mode, rstSent, rstRcvd,
-               exchSent, exchRcvd, a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(),
-               mult, a.JI(), a.JI(), a.JI(), a.JF(), a.JF(), a.J(), group, a.J(), band, a.J());
+  QsoCallArgs fields;
+  STATS_QSO_FIELDS(FUZZ_READ_ANY_FIELD)
+  Junk junk(a, 1);
+  const int32_t result = tools::CallWithQso(AddData0, fields, junk, false);
+  const QsoCallArgs& q = fields;
   const bool countable =
-      (Is(mode, "CW") || Is(mode, "SSB")) && !IsEmpty(exchSent) && !IsEmpty(exchRcvd);
+      (Is(q.mode, "CW") || Is(q.mode, "SSB")) && !IsEmpty(q.exchSent) && !IsEmpty(q.exchRcvd);
   FUZZ_EXPECT(result == (countable ? 1 : 0));
   if (result != 1) return;
   // A record whose date-time equals nothing (not valid and not null, or a
   // NaN day) can equal no stored record, so it is always appended.
+  const StatsDateTime* time = q.time.Pointer();
   const bool equalsNothing =
       time != nullptr && time->status != 2 && (time->status != 0 || time->value != time->value);
   if (equalsNothing) {
@@ -269,41 +287,29 @@ void Add(Arguments& a, StoreCount* count) {
     ++count->high;
     return;
   }
-  const std::string key =
-      RecordKey({call, mode, rstSent, rstRcvd, exchSent, exchRcvd, mult, group, band}, time, freq);
+  const std::string key = RecordKey(
+      {q.call, q.mode, q.rstSent, q.rstRcvd, q.exchSent, q.exchRcvd, q.multCode, q.group, q.band},
+      time, q.freqHz);
   if (count->added.insert(key).second) ++count->high;
 }
 
 void Remove(Arguments& a, StoreCount* count) {
   a.TakeJunk();
-  const Text call = a.ReadText();
-  const Text mode = a.ReadText();
-  const Text exchSent = a.ReadText();
-  const Text exchRcvd = a.ReadText();
-  const Text band = a.ReadText();
-  const uint32_t ignored1 = a.In().U32();
-  const uint32_t ignored2 = a.In().U32();
-  const int32_t result = RemoveData0(
-      a.J(), call, a.JD(), a.JD(), a.JD(), a.JD(), ignored1, ignored2, mode, a.J(), a.J(), exchSent,
-      exchRcvd, a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.JI(),
-      a.JI(), a.JI(), a.JF(), a.JF(), a.J(), a.J(), a.J(), band, a.J());
-  FUZZ_EXPECT(result == (IsEmpty(exchSent) || IsEmpty(exchRcvd) ? 0 : 1));
+  QsoCallArgs fields;
+  STATS_QSO_FIELDS(FUZZ_READ_FIELD)
+  Junk junk(a, 2);
+  const int32_t result = tools::CallWithQso(RemoveData0, fields, junk, true);
+  FUZZ_EXPECT(result == (IsEmpty(fields.exchSent) || IsEmpty(fields.exchRcvd) ? 0 : 1));
   if (result == 1 && count->low > 0) --count->low;
   count->added.clear();
 }
 
 void Check(Arguments& a) {
   a.TakeJunk();
-  const Text call = a.ReadText();
-  const Text mode = a.ReadText();
-  const Text mult = a.ReadText();
-  const Text band = a.ReadText();
-  const uint32_t ignored1 = a.In().U32();
-  const uint32_t ignored2 = a.In().U32();
-  const int32_t result =
-      CheckCall0(call, ignored1, ignored2, mode, a.J(), a.J(), a.J(), a.J(), a.J(), a.J(), a.J(),
-                 a.J(), a.J(), mult, a.JI(), a.JI(), a.JI(), a.JF(), a.JF(), a.J(), a.J(), a.J(),
-                 a.J(), a.J(), band, a.J(), a.JW(), a.JW());
+  CheckCallArgs fields;
+  STATS_PROBE_FIELDS(FUZZ_READ_FIELD)
+  Junk junk(a, 2);
+  const int32_t result = tools::CallCheck(CheckCall0, fields, junk, true);
   FUZZ_EXPECT(result >= 0 && result <= 2);
 }
 

@@ -4,7 +4,7 @@
 
 #include <string>
 #include <string_view>
-#include <type_traits>
+#include <tuple>
 
 #include "cabrillo/cabrillo_export.h"
 #include "platform/cdialog.h"
@@ -14,12 +14,13 @@
 #include "platform/message_box.h"
 #include "platform/settings_file.h"
 #include "plugin/module.h"
-#include "plugin/stats_api.h"
+#include "plugin/stats_exports.h"
 #include "plugin/version.h"
 #include "stats/call_check.h"
 #include "stats/contest_facts.h"
 #include "stats/error_report.h"
 #include "stats/ingest.h"
+#include "stats/qso_fields.h"
 #include "stats/scoring.h"
 
 using cabrillo::RunCabrilloPass;
@@ -55,39 +56,61 @@ const char kCredit[] = "Stats plug-in " STATS_VERSION_TEXT " for the " STATS_CON
 constexpr int32_t kScoreAfterCabrilloPass = -1;
 
 std::string TextOf(Text text) { return text != nullptr ? text : ""; }
-std::string_view ViewOf(Text text) { return text != nullptr ? text : std::string_view(); }
 
-COleDateTime DateOf(DateTime time) {
+// The values of the arguments that are read: a null text reads as empty, a
+// null date-time pointer as a null date-time.
+std::string_view ValueOf(Text text) { return text != nullptr ? text : std::string_view(); }
+COleDateTime ValueOf(DateTime time) {
   if (time == nullptr) return COleDateTime(0.0, COleDateTime::null);
   return COleDateTime(time->value, time->status);
 }
+uint32_t ValueOf(uint32_t value) { return value; }
+int32_t ValueOf(int32_t value) { return value; }
 
 const ErrorReport& Report() {
   static const ErrorReport report("err.txt");
   return report;
 }
 
-QsoInput QsoOf(Text ownCall, Text call, DateTime time, uint32_t freqHz, Text mode, Text rstSent,
-               Text rstRcvd, Text exchSent, Text exchRcvd, Text multCode, Text group, Text band) {
-  QsoInput q;
-  q.ownCall = ViewOf(ownCall);
-  q.call = ViewOf(call);
-  q.time = DateOf(time);
-  q.freqHz = freqHz;
-  q.mode = ViewOf(mode);
-  q.rstSent = ViewOf(rstSent);
-  q.rstRcvd = ViewOf(rstRcvd);
-  q.exchSent = ViewOf(exchSent);
-  q.exchRcvd = ViewOf(exchRcvd);
-  q.multCode = ViewOf(multCode);
-  q.group = ViewOf(group);
-  q.band = ViewOf(band);
-  return q;
-}
+// Take<kRemoval>(args, &fields) sets the fields of a list of
+// stats/qso_fields.h that the export reads, each from the argument at its
+// number; `args` holds all of the export's arguments. With kRemoval the
+// export is RemoveData0. One instance per export, so that each is inlined
+// into its export and `args` stays in registers. kWithFlag looks at the Cabrillo flag, which the
+// list takes before.
+#define PLUGIN_TAKE(name, value) fields->name = value;
+#define PLUGIN_TAKE_kAlways PLUGIN_TAKE
+#define PLUGIN_TAKE_kNotByRemove(name, value) \
+  if (!kRemoval) PLUGIN_TAKE(name, value)
+#define PLUGIN_TAKE_kNever(name, value)
+#define PLUGIN_TAKE_kWithFlag(name, value) \
+  if (fields->cabrilloFlag != 0) PLUGIN_TAKE(name, value)
+#define PLUGIN_TAKE_FIELD(name, kind, argument, reads, ...) \
+  PLUGIN_TAKE_##reads(name, ValueOf(std::get<argument - 1>(args)))
+#define PLUGIN_DEFINE_TAKE(Fields, LIST)        \
+  template <bool kRemoval, typename Args>       \
+  void Take(const Args& args, Fields* fields) { \
+    LIST(PLUGIN_TAKE_FIELD)                     \
+  }
+PLUGIN_DEFINE_TAKE(QsoInput, STATS_QSO_FIELDS)
+PLUGIN_DEFINE_TAKE(CallProbe, STATS_PROBE_FIELDS)
+PLUGIN_DEFINE_TAKE(ResetInput, STATS_RESET_FIELDS)
+
+// The 33 arguments of AddData0 and RemoveData0, by number.
+#define PLUGIN_QSO_PARAMETERS                                                                     \
+  Text a1, Text a2, DateTime a3, DateTime a4, DateTime a5, DateTime a6, uint32_t a7, uint32_t a8, \
+      Text a9, Text a10, Text a11, Text a12, Text a13, Text a14, Text a15, Text a16, Text a17,    \
+      Text a18, Text a19, Text a20, Text a21, Text a22, Text a23, int32_t a24, int32_t a25,       \
+      int32_t a26, double a27, double a28, Text a29, Text a30, Text a31, Text a32, Text a33
+#define PLUGIN_QSO_ARGUMENTS                                                                      \
+  a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16, a17, a18, a19, a20, a21, \
+      a22, a23, a24, a25, a26, a27, a28, a29, a30, a31, a32, a33
 
 }  // namespace
 
 extern "C" {
+
+STATS_EXPORTS(STATS_DECLARE_EXPORT)
 
 STATS_EXPORT int32_t STATS_CALL GetNumberOfSets(void) { return 1; }
 
@@ -101,51 +124,50 @@ STATS_EXPORT void STATS_CALL SetupSet0(void) {
                                     platform::MessageBoxService::kOk);
 }
 
-STATS_EXPORT int32_t STATS_CALL ResetStats0(Text, int32_t cabrilloFlag, Text ownCall,
-                                            DateTime start, DateTime, Text, Text, Text, Text, Text,
-                                            Text, Text, Text, Text, Text ownMultCode, int32_t,
-                                            int32_t, int32_t, double, double, Text,
-                                            Text ownGroupCode, Text) {
+// The exports that take the host's long argument lists name their
+// arguments by number: the lists of stats/qso_fields.h say which are read.
+
+STATS_EXPORT int32_t STATS_CALL ResetStats0(Text a1, int32_t a2, Text a3, DateTime a4, DateTime a5,
+                                            Text a6, Text a7, Text a8, Text a9, Text a10, Text a11,
+                                            Text a12, Text a13, Text a14, Text a15, int32_t a16,
+                                            int32_t a17, int32_t a18, double a19, double a20,
+                                            Text a21, Text a22, Text a23) {
   ResetInput input;
-  input.cabrilloFlag = cabrilloFlag;
-  input.start = DateOf(start);
-  input.ownMultCode = TextOf(ownMultCode);
-  input.ownGroupCode = TextOf(ownGroupCode);
+  Take<false>(std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14,
+                                    a15, a16, a17, a18, a19, a20, a21, a22, a23),
+              &input);
   ResetContest(g_contest, input, Report());
   if (g_cabrilloFlag != 0) {
-    g_cabrilloLog.EditHeader(TextOf(ownCall), platform::SystemSettingsFile(),
+    g_cabrilloLog.EditHeader(input.ownCall, platform::SystemSettingsFile(),
                              platform::SystemDialogRunner());
   }
   return 1;
 }
 
-STATS_EXPORT int32_t STATS_CALL AddData0(Text ownCall, Text call, DateTime time, DateTime, DateTime,
-                                         DateTime, uint32_t, uint32_t freqHz, Text mode,
-                                         Text rstSent, Text rstRcvd, Text exchSent, Text exchRcvd,
-                                         Text, Text, Text, Text, Text, Text, Text, Text, Text,
-                                         Text multCode, int32_t, int32_t, int32_t, double, double,
-                                         Text, Text group, Text, Text band, Text) {
-  return AddQso(g_contest,
-                QsoOf(ownCall, call, time, freqHz, mode, rstSent, rstRcvd, exchSent, exchRcvd,
-                      multCode, group, band),
-                Report());
+STATS_EXPORT int32_t STATS_CALL AddData0(PLUGIN_QSO_PARAMETERS) {
+  QsoInput qso;
+  Take<false>(std::forward_as_tuple(PLUGIN_QSO_ARGUMENTS), &qso);
+  return AddQso(g_contest, qso, Report());
 }
 
-STATS_EXPORT int32_t STATS_CALL RemoveData0(Text, Text call, DateTime, DateTime, DateTime, DateTime,
-                                            uint32_t, uint32_t, Text mode, Text, Text,
-                                            Text exchSent, Text exchRcvd, Text, Text, Text, Text,
-                                            Text, Text, Text, Text, Text, Text, int32_t, int32_t,
-                                            int32_t, double, double, Text, Text, Text, Text band,
-                                            Text) {
-  return RemoveQso(g_contest, QsoOf(nullptr, call, nullptr, 0, mode, nullptr, nullptr, exchSent,
-                                    exchRcvd, nullptr, nullptr, band));
+// Only the fields that RemoveData0 reads are set.
+STATS_EXPORT int32_t STATS_CALL RemoveData0(PLUGIN_QSO_PARAMETERS) {
+  QsoInput qso;
+  Take<true>(std::forward_as_tuple(PLUGIN_QSO_ARGUMENTS), &qso);
+  return RemoveQso(g_contest, qso);
 }
 
-STATS_EXPORT int32_t STATS_CALL CheckCall0(Text call, uint32_t, uint32_t, Text mode, Text, Text,
-                                           Text, Text, Text, Text, Text, Text, Text, Text multCode,
-                                           int32_t, int32_t, int32_t, double, double, Text, Text,
-                                           Text, Text, Text, Text band, Text, char*, char*) {
-  CallProbe probe{TextOf(call), TextOf(mode), TextOf(multCode), TextOf(band)};
+STATS_EXPORT int32_t STATS_CALL CheckCall0(Text a1, uint32_t a2, uint32_t a3, Text a4, Text a5,
+                                           Text a6, Text a7, Text a8, Text a9, Text a10, Text a11,
+                                           Text a12, Text a13, Text a14, int32_t a15, int32_t a16,
+                                           int32_t a17, double a18, double a19, Text a20, Text a21,
+                                           Text a22, Text a23, Text a24, Text a25, Text a26,
+                                           char* a27, char* a28) {
+  CallProbe probe;
+  Take<false>(
+      std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16,
+                            a17, a18, a19, a20, a21, a22, a23, a24, a25, a26, a27, a28),
+      &probe);
   return CheckCall(g_contest, probe, platform::SystemClock().NowUtc());
 }
 
@@ -170,14 +192,3 @@ STATS_EXPORT const char* STATS_CALL GetResult0(int32_t* score) {
 }
 
 }  // extern "C"
-
-static_assert(std::is_same<decltype(AddData0), AddData0Fn>::value, "AddData0");
-static_assert(std::is_same<decltype(RemoveData0), RemoveData0Fn>::value, "RemoveData0");
-static_assert(std::is_same<decltype(ResetStats0), ResetStats0Fn>::value, "ResetStats0");
-static_assert(std::is_same<decltype(CheckCall0), CheckCall0Fn>::value, "CheckCall0");
-static_assert(std::is_same<decltype(GetExchgCount0), GetExchgCount0Fn>::value, "GetExchgCount0");
-static_assert(std::is_same<decltype(IsValidExchg0), IsValidExchg0Fn>::value, "IsValidExchg0");
-static_assert(std::is_same<decltype(GetNumberOfSets), GetNumberOfSetsFn>::value, "GetNumberOfSets");
-static_assert(std::is_same<decltype(GetSetName), GetSetNameFn>::value, "GetSetName");
-static_assert(std::is_same<decltype(SetupSet0), SetupSet0Fn>::value, "SetupSet0");
-static_assert(std::is_same<decltype(GetResult0), GetResult0Fn>::value, "GetResult0");

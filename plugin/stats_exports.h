@@ -40,3 +40,10 @@ struct StatsExportNames {
   {#name, decorated, ordinal, plainOrdinal},
 inline constexpr StatsExportNames kStatsExports[] = {STATS_EXPORTS(STATS_EXPORT_NAMES_ROW)};
 #undef STATS_EXPORT_NAMES_ROW
+
+// Declares an export with its type of plugin/stats_api.h. Every file that
+// defines or calls the exports declares them so, as
+//   extern "C" { STATS_EXPORTS(STATS_DECLARE_EXPORT) }
+// and a definition whose arguments or result differ then fails to compile:
+// a C function has one type.
+#define STATS_DECLARE_EXPORT(type, name, decorated, ordinal, plainOrdinal) type name;

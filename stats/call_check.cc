@@ -37,7 +37,7 @@ bool IsAsciiLetter(char ch) { return (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && c
 
 int32_t CheckCall(const Contest& contest, const CallProbe& probe, const platform::UtcTime& now) {
   const int32_t tour = TourOfHour(now.hour, contest.startHour);
-  const std::string probeKey = probe.multCode + std::to_string(tour);
+  const std::string probeKey = std::string(probe.multCode) + std::to_string(tour);
   const QsoStore& store = contest.qsoStore;
   // A mode no stored record has gets kNoNumber, which no record's equals.
   const uint32_t mode = store.TextNumber(kMode, probe.mode);

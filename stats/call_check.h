@@ -2,18 +2,20 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "platform/clock.h"
 #include "stats/contest.h"
 
 namespace stats {
 
-// The QSO being entered, as the host describes it before logging.
+// The QSO being entered, as the host describes it before logging: views of
+// texts that stay put for the call.
 struct CallProbe {
-  std::string call;
-  std::string mode;
-  std::string multCode;
-  std::string band;
+  std::string_view call;
+  std::string_view mode;
+  std::string_view multCode;
+  std::string_view band;
 };
 
 enum CallCheckResult : int32_t { kRepeat = 0, kNoNewMultiplier = 1, kNewMultiplier = 2 };

@@ -36,11 +36,8 @@ int32_t ResetContest(Contest& contest, const ResetInput& input, const ErrorRepor
 }
 
 int32_t AddQso(Contest& contest, const QsoInput& qso, const ErrorReport& report) {
-  InfoView record;
-  record.time = qso.time;
-  const int32_t tour = TourOfHour(HourOf(record.time), contest.startHour);
+  const int32_t tour = TourOfHour(HourOf(qso.time), contest.startHour);
   contest.lastTour = tour;
-  record.tour = tour;
 
   const char* reason = nullptr;
   if (qso.mode != "CW" && qso.mode != "SSB") {
@@ -49,21 +46,24 @@ int32_t AddQso(Contest& contest, const QsoInput& qso, const ErrorReport& report)
     reason = "   NO RX NUMBER !!!";
   }
   if (reason != nullptr) {
-    const std::string line = ErrorLine(qso, record.time.Format("%Y-%m-%d %H%M"), reason);
+    const std::string line = ErrorLine(qso, qso.time.Format("%Y-%m-%d %H%M"), reason);
     report.Append(&line);
     return 0;
   }
   report.Append(nullptr);
 
   contest.bandList.AddIfNew(qso.band);
-  record.call = qso.call;
-  record.band = qso.band;
-  record.mode = qso.mode;
-  record.group = qso.group;
-  record.rstRcvd = qso.rstRcvd;
-  record.rstSent = qso.rstSent;
-  record.exchRcvd = qso.exchRcvd;
-  record.exchSent = qso.exchSent;
+  InfoView record;
+#define STATS_KEEP_Copied(name) record.name = qso.name;
+#define STATS_KEEP_Derived(name)
+#define STATS_KEEP_Reported(name)
+#define STATS_KEEP_FIELD(name, kind, argument, reads, how) STATS_KEEP_##how(name)
+  STATS_QSO_FIELDS(STATS_KEEP_FIELD)
+#undef STATS_KEEP_FIELD
+#undef STATS_KEEP_Reported
+#undef STATS_KEEP_Derived
+#undef STATS_KEEP_Copied
+  record.tour = tour;
   record.freqKHz = static_cast<int32_t>(qso.freqHz / 1000);
 
   // The multiplier key: the code with the tour number after it.

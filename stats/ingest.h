@@ -7,34 +7,30 @@
 #include "platform/ole_date_time.h"
 #include "stats/contest.h"
 #include "stats/error_report.h"
+#include "stats/qso_fields.h"
 
 namespace stats {
 
-// What a reset reads from the host.
-struct ResetInput {
-  int32_t cabrilloFlag = 0;
-  platform::COleDateTime start;
-  std::string ownMultCode;
-  std::string ownGroupCode;
+// The types of the core's inputs: texts as views of the host's, which stay
+// put for the call, except the reset's, which the contest keeps.
+struct QsoInputTypes {
+  using Text = std::string_view;
+  using Time = platform::COleDateTime;
+  using Hz = uint32_t;
+};
+struct ResetInputTypes {
+  using Text = std::string;
+  using Time = platform::COleDateTime;
+  using Flag = int32_t;
 };
 
-// What ingest and removal read of one QSO: views of the host's texts, which
-// stay put for the call. Removal reads only call, mode, the two exchanges
-// and band.
-struct QsoInput {
-  std::string_view ownCall;
-  std::string_view call;
-  platform::COleDateTime time;
-  uint32_t freqHz = 0;
-  std::string_view mode;
-  std::string_view rstSent;
-  std::string_view rstRcvd;
-  std::string_view exchSent;
-  std::string_view exchRcvd;
-  std::string_view multCode;
-  std::string_view group;
-  std::string_view band;
-};
+// What a reset reads from the host. The own call is read only with the
+// Cabrillo flag set, and only by the Cabrillo header step.
+using ResetInput = ResetFields<ResetInputTypes>;
+
+// What ingest and removal read of one QSO. Removal reads only the fields
+// that RemoveData0 reads (call, mode, the two exchanges and band).
+using QsoInput = QsoFields<QsoInputTypes>;
 
 // Sets the start hour, empties the store and the band list, takes the
 // Cabrillo flag and the own codes, and starts the error report. Returns 1.

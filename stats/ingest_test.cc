@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/contest_fixture.h"
+#include "tests/sample_qso.h"
 #include "tests/test_support.h"
 
 using platform::COleDateTime;
@@ -15,20 +16,19 @@ using testing_support::ReadFile;
 
 const char kHeader[] = "CQ UT CONTEST UBN file \r\n";
 
+// kSampleQso with another call, time, mode and band.
 QsoInput Qso(std::string_view call, double time, std::string_view mode = "CW",
              std::string_view band = "20m") {
+  struct ValueOf {
+    std::string_view operator()(const char* text) const { return text; }
+    COleDateTime operator()(double day) const { return COleDateTime(day, COleDateTime::valid); }
+    uint32_t operator()(uint32_t value) const { return value; }
+  };
   QsoInput q;
-  q.ownCall = "UT1AA";
+  ConvertQso(testing_support::kSampleQso, &q, ValueOf{});
   q.call = call;
-  q.time = COleDateTime(time, COleDateTime::valid);
-  q.freqHz = 14025000;
+  q.time = ValueOf{}(time);
   q.mode = mode;
-  q.rstSent = "599";
-  q.rstRcvd = "579";
-  q.exchSent = "001AB";
-  q.exchRcvd = "015CD";
-  q.multCode = "CD";
-  q.group = "G1";
   q.band = band;
   return q;
 }
@@ -65,8 +65,11 @@ struct RefusalCase {
   const char* mode;
   const char* exchSent;
   const char* exchRcvd;
-  const char* line;
+  const char* reason;
 };
+
+const char kNoTestMode[] = "   NO TEST MODE !!!";
+const char kNoRxNumber[] = "   NO RX NUMBER !!!";
 
 class RefusalTest : public IngestTest, public ::testing::WithParamInterface<RefusalCase> {};
 
@@ -77,35 +80,24 @@ TEST_P(RefusalTest, WritesOneLineAndStoresNothing) {
   q.exchSent = c.exchSent;
   q.exchRcvd = c.exchRcvd;
   EXPECT_EQ(AddQso(m_f.contest, q, m_report), 0);
-  EXPECT_EQ(ReadFile("err.txt"), std::string(kHeader) + c.line + "\r\n");
+  // Fields two blanks apart, empty ones too: an empty received exchange
+  // leaves five blanks between the received report and the reason.
+  EXPECT_EQ(ReadFile("err.txt"), std::string(kHeader) + "QSO:  14025  " + c.mode +
+                                     "  2026-12-19 1307  UT1AA  599  " + c.exchSent +
+                                     "  UR5AA  579  " + c.exchRcvd + c.reason + "\r\n");
   EXPECT_EQ(m_f.store.Count(), 0u);
   EXPECT_EQ(m_f.bands.Count(), 0u);
   EXPECT_EQ(m_f.lastTour, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Rules, RefusalTest,
-    ::testing::Values(
-        RefusalCase{"cw", "001AB", "015CD",
-                    "QSO:  14025  cw  2026-12-19 1307  UT1AA  599  001AB  UR5AA  579  "
-                    "015CD   NO TEST MODE !!!"},
-        RefusalCase{"Cw", "001AB", "015CD",
-                    "QSO:  14025  Cw  2026-12-19 1307  UT1AA  599  001AB  UR5AA  579  "
-                    "015CD   NO TEST MODE !!!"},
-        RefusalCase{"", "001AB", "015CD",
-                    "QSO:  14025    2026-12-19 1307  UT1AA  599  001AB  UR5AA  579  "
-                    "015CD   NO TEST MODE !!!"},
-        // Both rules broken: only the mode is reported.
-        RefusalCase{"RTTY", "", "",
-                    "QSO:  14025  RTTY  2026-12-19 1307  UT1AA  599    UR5AA  579  "
-                    "   NO TEST MODE !!!"},
-        RefusalCase{"SSB", "", "015CD",
-                    "QSO:  14025  SSB  2026-12-19 1307  UT1AA  599    UR5AA  579  "
-                    "015CD   NO RX NUMBER !!!"},
-        // Five blanks between the received report and the reason.
-        RefusalCase{"CW", "001AB", "",
-                    "QSO:  14025  CW  2026-12-19 1307  UT1AA  599  001AB  UR5AA  579  "
-                    "   NO RX NUMBER !!!"}));
+INSTANTIATE_TEST_SUITE_P(Rules, RefusalTest,
+                         ::testing::Values(RefusalCase{"cw", "001AB", "015CD", kNoTestMode},
+                                           RefusalCase{"Cw", "001AB", "015CD", kNoTestMode},
+                                           RefusalCase{"", "001AB", "015CD", kNoTestMode},
+                                           // Both rules broken: only the mode is reported.
+                                           RefusalCase{"RTTY", "", "", kNoTestMode},
+                                           RefusalCase{"SSB", "", "015CD", kNoRxNumber},
+                                           RefusalCase{"CW", "001AB", "", kNoRxNumber}));
 
 TEST_F(IngestTest, ReportShowsInvalidAndNullTimes) {
   Reset(0);

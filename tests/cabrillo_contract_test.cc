@@ -17,7 +17,8 @@ namespace fs = std::filesystem;
 using testing_support::DialogWatcher;
 using testing_support::MessageBoxWatcher;
 using testing_support::PluginUnderTest;
-using testing_support::QsoCall;
+using testing_support::QsoCallArgs;
+using testing_support::SampleQso;
 using testing_support::ReadFile;
 
 const int kCancel = 2;
@@ -86,7 +87,7 @@ TEST_F(CabrilloContractTest, FixturesArePresent) {
 
 TEST_F(CabrilloContractTest, FlagClearWritesNoFileAndShowsNoBox) {
   Reset(m_p, 0, nullptr, Day(12), "AB", "G1");
-  Add(m_p, QsoCall{});
+  Add(m_p, SampleQso());
   MessageBoxWatcher box(1500);
   int32_t score = 0;
   m_p.GetResult0(&score);
@@ -110,7 +111,7 @@ TEST_F(CabrilloContractTest, EmptyStoreGivesHeaderAndEndLine) {
 
 TEST_F(CabrilloContractTest, EveryRequestListsEveryQsoOnce) {
   ResetWithCabrillo();
-  QsoCall q;
+  QsoCallArgs q = SampleQso();
   q.time = Day(14, 25);
   Add(m_p, q);
   q.call = "";

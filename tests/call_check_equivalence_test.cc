@@ -24,6 +24,7 @@ using stats::ResetInput;
 namespace {
 
 using testing_support::GenerateLog;
+using testing_support::InputOf;
 using testing_support::LogKind;
 using testing_support::OwnedQso;
 
@@ -53,9 +54,9 @@ TEST_P(CallCheckEquivalenceTest, AgreesAtEveryClockReading) {
 
   std::mt19937 random(c.seed);
   for (const OwnedQso& q : log.qsos) {
-    ASSERT_EQ(AddQso(f.contest, q.Input(), report), model.Add(q.Input()));
+    ASSERT_EQ(AddQso(f.contest, InputOf(q), report), model.Add(InputOf(q)));
     if (random() % 10 == 0) {
-      const stats::QsoInput gone = log.qsos[random() % log.qsos.size()].Input();
+      const stats::QsoInput gone = InputOf(log.qsos[random() % log.qsos.size()]);
       ASSERT_EQ(RemoveQso(f.contest, gone), model.Remove(gone));
     }
   }
@@ -70,8 +71,8 @@ TEST_P(CallCheckEquivalenceTest, AgreesAtEveryClockReading) {
       for (int k = 0; k < 40; ++k) {
         const OwnedQso& q = log.qsos[random() % log.qsos.size()];
         const char* modes[] = {"CW", "SSB", "cw"};
-        const CallProbe probe{k % 7 == 0 ? q.call + "X" : q.call, modes[random() % 3], q.multCode,
-                              q.band};
+        const std::string call = k % 7 == 0 ? q.call + "X" : q.call;
+        const CallProbe probe{call, modes[random() % 3], q.multCode, q.band};
         const int32_t expected = model.CheckCall(probe, now);
         ASSERT_EQ(CheckCall(f.contest, probe, now), expected)
             << probe.call << " " << probe.mode << " " << probe.band << " at " << hour << ":"

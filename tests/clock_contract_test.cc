@@ -10,7 +10,8 @@
 namespace {
 
 using testing_support::PluginUnderTest;
-using testing_support::QsoCall;
+using testing_support::QsoCallArgs;
+using testing_support::SampleQso;
 
 struct ClockCase {
   const char* name;
@@ -27,7 +28,7 @@ TEST_P(ClockContractTest, JudgesAgainstTheUtcClock) {
   PluginUnderTest& p = PluginUnderTest::Get();
   testing_support::ScopedWorkDir dir;
   testing_support::Reset(p, 0, nullptr, StatsDateTime{46375.5, 0}, "AB", "G1");
-  QsoCall q;
+  QsoCallArgs q = SampleQso();
   q.call = c.call;
   q.mode = c.storedMode;
   q.time = StatsDateTime{46375.0 + (c.hour * 60 + c.minute) / 1440.0, 0};

@@ -1,26 +1,31 @@
 #include "tests/contract_calls.h"
 
+#include "tests/sample_qso.h"
+
 namespace testing_support {
-namespace {
 
-tools::QsoCallArgs ArgsOf(const QsoCall& q) {
-  return tools::QsoCallArgs{q.ownCall,  q.call,     q.nullTime ? nullptr : &q.time,
-                            q.freqHz,   q.mode,     q.rstSent,
-                            q.rstRcvd,  q.exchSent, q.exchRcvd,
-                            q.multCode, q.group,    q.band};
+QsoCallArgs SampleQso() {
+  struct ArgOf {
+    const char* operator()(const char* text) const { return text; }
+    tools::DateTimeArg operator()(double time) const {
+      return StatsDateTime{time, kStatsDateValid};
+    }
+    uint32_t operator()(uint32_t value) const { return value; }
+  };
+  QsoCallArgs q;
+  stats::ConvertQso(kSampleQso, &q, ArgOf{});
+  return q;
 }
-
-}  // namespace
 
 int32_t Reset(PluginUnderTest& p, int32_t cabrilloFlag, const char* ownCall, StatsDateTime start,
               const char* ownMultCode, const char* ownGroupCode) {
   return p.calls.Reset(
-      tools::ResetCallArgs{cabrilloFlag, ownCall, &start, ownMultCode, ownGroupCode});
+      tools::ResetCallArgs{cabrilloFlag, ownCall, start, ownMultCode, ownGroupCode});
 }
 
-int32_t Add(PluginUnderTest& p, const QsoCall& q) { return p.calls.Add(ArgsOf(q)); }
+int32_t Add(PluginUnderTest& p, const QsoCallArgs& q) { return p.calls.Add(q); }
 
-int32_t Remove(PluginUnderTest& p, const QsoCall& q) { return p.calls.Remove(ArgsOf(q)); }
+int32_t Remove(PluginUnderTest& p, const QsoCallArgs& q) { return p.calls.Remove(q); }
 
 int32_t Check(PluginUnderTest& p, const char* call, const char* mode, const char* multCode,
               const char* band) {

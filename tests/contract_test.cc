@@ -12,7 +12,8 @@
 namespace {
 
 using testing_support::PluginUnderTest;
-using testing_support::QsoCall;
+using testing_support::QsoCallArgs;
+using testing_support::SampleQso;
 using testing_support::ReadFile;
 
 const char kHeader[] = "CQ UT CONTEST UBN file \r\n";
@@ -46,7 +47,7 @@ TEST_F(ContractTest, IngestsAndRefusesWithTheReportByteForByte) {
   ASSERT_EQ(Reset(m_p, 0, nullptr, Day(12), "AB", "G1"), 1);
   EXPECT_EQ(ReadFile("err.txt"), kHeader);
 
-  QsoCall q;
+  QsoCallArgs q = SampleQso();
   q.time = Day(13, 7);
   EXPECT_EQ(Add(m_p, q), 1);
   EXPECT_EQ(Add(m_p, q), 1);
@@ -69,20 +70,20 @@ TEST_F(ContractTest, IngestsAndRefusesWithTheReportByteForByte) {
 
 TEST_F(ContractTest, NullPointersInReadPositionsCountAsEmpty) {
   Reset(m_p, 0, nullptr, Day(12), nullptr, nullptr);
-  QsoCall q;
+  QsoCallArgs q = SampleQso();
   q.ownCall = nullptr;
   q.call = nullptr;
-  q.nullTime = true;
+  q.time = nullptr;
   q.mode = nullptr;
   q.rstSent = q.exchSent = nullptr;
   EXPECT_EQ(Add(m_p, q), 0);
   EXPECT_EQ(ReadFile("err.txt"), std::string(kHeader) + "QSO:  14025" + std::string(14, ' ') +
                                      "579  015CD   NO TEST MODE !!!\r\n");
-  QsoCall r;
+  QsoCallArgs r = SampleQso();
   r.multCode = r.group = r.band = nullptr;
   EXPECT_EQ(Add(m_p, r), 1);
   r.band = "";
-  EXPECT_EQ(Remove(m_p, QsoCall{}), 1);  // other band: nothing removed
+  EXPECT_EQ(Remove(m_p, SampleQso()), 1);  // other band: nothing removed
   r.exchSent = nullptr;
   EXPECT_EQ(Remove(m_p, r), 0);
   r.exchSent = "001AB";
@@ -113,7 +114,7 @@ TEST_F(ContractTest, WorkedExampleScores295) {
                       {"", "80m", "SSB", "XY", 14, "G2", "004GH", "004AB"},
                       {"UT6F", "20m", "SSB", "AB", 15, "G1", "012XY", "005AB"}};
   for (const Row& row : rows) {
-    QsoCall q;
+    QsoCallArgs q = SampleQso();
     q.call = row.call;
     q.band = row.band;
     q.mode = row.mode;
@@ -171,7 +172,7 @@ TEST_F(ContractTest, CallCheckAndExchangeValidation) {
 TEST_F(ContractTest, SetupLeavesEverythingAlone) {
   std::filesystem::create_directory("Plugins");
   Reset(m_p, 0, nullptr, Day(12), "AB", "G1");
-  QsoCall q;
+  QsoCallArgs q = SampleQso();
   Add(m_p, q);
   int32_t before = 0;
   const std::string text = m_p.GetResult0(&before);

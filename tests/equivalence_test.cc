@@ -34,7 +34,6 @@ using testing_support::LinearModel;
 using testing_support::LogKind;
 using testing_support::OwnedQso;
 using testing_support::PluginUnderTest;
-using testing_support::QsoCall;
 
 struct LogCase {
   const char* name;
@@ -81,28 +80,11 @@ class ExportEquivalenceTest : public ::testing::TestWithParam<LogCase> {
               m_model.Reset(in));
   }
 
-  static QsoCall CallOf(const OwnedQso& q, bool nullPointer) {
-    QsoCall c;
-    c.ownCall = q.ownCall.c_str();
-    c.call = q.call.c_str();
-    c.time = StatsDateTime{q.time.m_dt, q.time.m_status};
-    c.nullTime = nullPointer;
-    c.freqHz = q.freqHz;
-    c.mode = q.mode.c_str();
-    c.rstSent = q.rstSent.c_str();
-    c.rstRcvd = q.rstRcvd.c_str();
-    c.exchSent = q.exchSent.c_str();
-    c.exchRcvd = q.exchRcvd.c_str();
-    c.multCode = q.multCode.c_str();
-    c.group = q.group.c_str();
-    c.band = q.band.c_str();
-    return c;
-  }
-
   void Offer(OwnedQso q, bool nullPointer) {
-    const int32_t got = testing_support::Add(m_p, CallOf(q, nullPointer));
+    const int32_t got = testing_support::Add(m_p, testing_support::CallArgsOf(q, nullPointer));
     if (nullPointer) q.time = COleDateTime(0.0, COleDateTime::null);
-    ASSERT_EQ(got, m_model.Add(q.Input())) << q.call << " " << q.mode << " " << q.band;
+    ASSERT_EQ(got, m_model.Add(testing_support::InputOf(q)))
+        << q.call << " " << q.mode << " " << q.band;
     ASSERT_TRUE(fs::exists("err.txt")) << "after every AddData0";
   }
 
@@ -207,7 +189,8 @@ TEST_P(ExportEquivalenceTest, ReplayMatchesTheLinearRules) {
     } else if (move < 5) {
       OwnedQso gone = earlier;
       if (move == 4 && m_random() % 4 == 0) gone.exchRcvd.clear();
-      ASSERT_EQ(testing_support::Remove(m_p, CallOf(gone, false)), m_model.Remove(gone.Input()));
+      ASSERT_EQ(testing_support::Remove(m_p, testing_support::CallArgsOf(gone, false)),
+                m_model.Remove(testing_support::InputOf(gone)));
     } else if (move < 15) {
       CompareCheck(earlier, earlier.mode);
       CompareCheck(earlier, earlier.mode == "CW" ? "SSB" : "CW");

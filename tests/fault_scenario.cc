@@ -21,7 +21,7 @@ StatsDateTime Day(int hour, int minute) {
 
 // QSO `i` of the log. The texts live in static storage: the calls read them
 // while the plug-in runs.
-QsoCall FaultQso(std::size_t i) {
+QsoCallArgs FaultQso(std::size_t i) {
   static const char* const kBands[] = {"20m", "40m", "80m", "15m"};
   static const char* const kCodes[] = {"AB", "CD", "EF"};
   static const char* const kGroups[] = {"G1", "G2"};
@@ -37,7 +37,7 @@ QsoCall FaultQso(std::size_t i) {
     }
     calls[12].clear();
   }
-  QsoCall q;
+  QsoCallArgs q = SampleQso();
   q.call = calls[i].c_str();
   q.time = Day(12 + static_cast<int>(i) / 5, static_cast<int>(i * 7) % 60);
   q.freqHz = 14000000 + static_cast<uint32_t>(i) * 1111;

@@ -15,7 +15,8 @@
 namespace {
 
 using testing_support::PluginUnderTest;
-using testing_support::QsoCall;
+using testing_support::QsoCallArgs;
+using testing_support::SampleQso;
 using testing_support::QsoLinesOf;
 using testing_support::ReadFile;
 using testing_support::ResultsOutcome;
@@ -32,7 +33,7 @@ TEST_F(FuzzRegressionTest, RemovingTheOnlyQsoLeavesAnEmptyStore) {
   for (const int removals : {1, 2}) {
     SCOPED_TRACE(removals);
     testing_support::StartFaultLog(m_p, 0);
-    QsoCall q;
+    QsoCallArgs q = SampleQso();
     ASSERT_EQ(Add(m_p, q), 1);
     for (int i = 0; i < removals; ++i) EXPECT_EQ(Remove(m_p, q), 1);
     const ResultsOutcome emptied = testing_support::RequestResults(m_p);

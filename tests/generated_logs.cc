@@ -3,44 +3,45 @@
 #include "platform/clock.h"
 #include "tools/adif/adif_values.h"
 #include "tools/adif/log_generator.h"
+#include "tools/host/plugin_host.h"
 
 using platform::COleDateTime;
 using stats::QsoInput;
 
 namespace testing_support {
 
-QsoInput OwnedQso::Input() const {
+QsoInput InputOf(const OwnedQso& qso) {
   QsoInput in;
-  in.ownCall = ownCall;
-  in.call = call;
-  in.time = time;
-  in.freqHz = freqHz;
-  in.mode = mode;
-  in.rstSent = rstSent;
-  in.rstRcvd = rstRcvd;
-  in.exchSent = exchSent;
-  in.exchRcvd = exchRcvd;
-  in.multCode = multCode;
-  in.group = group;
-  in.band = band;
+  stats::ConvertQso(
+      qso, &in, [](const auto& value) -> const auto& { return value; });
   return in;
 }
 
+tools::QsoCallArgs CallArgsOf(const OwnedQso& qso, bool nullTime) {
+  struct ArgOf {
+    const char* operator()(const std::string& text) const { return text.c_str(); }
+    tools::DateTimeArg operator()(const COleDateTime& time) const {
+      return StatsDateTime{time.m_dt, time.m_status};
+    }
+    uint32_t operator()(uint32_t value) const { return value; }
+  };
+  tools::QsoCallArgs args;
+  stats::ConvertQso(qso, &args, ArgOf{});
+  if (nullTime) args.time = nullptr;
+  return args;
+}
+
 OwnedQso OwnedOf(const std::string& ownCall, const tools::AdifQso& q) {
-  OwnedQso in;
-  in.ownCall = ownCall;
-  in.call = q.call;
-  in.time = COleDateTime(q.time, COleDateTime::valid);
-  in.freqHz = q.freqHz;
-  in.mode = q.mode;
-  in.rstSent = q.rstSent;
-  in.rstRcvd = q.rstRcvd;
-  in.exchSent = q.exchSent;
-  in.exchRcvd = q.exchRcvd;
-  in.multCode = q.multCode;
-  in.group = q.group;
-  in.band = q.band;
-  return in;
+  struct ValueOf {
+    std::string operator()(const char* text) const { return text; }
+    COleDateTime operator()(const tools::DateTimeArg& time) const {
+      return COleDateTime(time.Pointer()->value, time.Pointer()->status);
+    }
+    uint32_t operator()(uint32_t value) const { return value; }
+  };
+  OwnedQso owned;
+  stats::ConvertQso(tools::CallArgsOf(ownCall, q), &owned, ValueOf{});
+  return owned;
 }
 
 GeneratedLog GenerateLog(LogKind kind, uint32_t seed, std::size_t count, double start) {

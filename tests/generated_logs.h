@@ -7,28 +7,25 @@
 
 #include "platform/ole_date_time.h"
 #include "stats/ingest.h"
+#include "stats/qso_fields.h"
 #include "tools/adif/adif_qso.h"
+#include "tools/host/export_args.h"
 
 namespace testing_support {
 
 // A QSO that keeps its own texts, as the tests hold and change them.
-struct OwnedQso {
-  std::string ownCall;
-  std::string call;
-  platform::COleDateTime time;
-  uint32_t freqHz = 0;
-  std::string mode;
-  std::string rstSent;
-  std::string rstRcvd;
-  std::string exchSent;
-  std::string exchRcvd;
-  std::string multCode;
-  std::string group;
-  std::string band;
-
-  // As the statistics core takes it: views of the texts above.
-  stats::QsoInput Input() const;
+struct OwnedQsoTypes {
+  using Text = std::string;
+  using Time = platform::COleDateTime;
+  using Hz = uint32_t;
 };
+using OwnedQso = stats::QsoFields<OwnedQsoTypes>;
+
+// `qso` as the statistics core takes it: views of its texts.
+stats::QsoInput InputOf(const OwnedQso& qso);
+// `qso` as the host passes it: its texts borrowed, its date-time passed
+// by pointer, or a null pointer with `nullTime`.
+tools::QsoCallArgs CallArgsOf(const OwnedQso& qso, bool nullTime);
 
 // A generated contest log with the reset values that go with it.
 struct GeneratedLog {
@@ -48,8 +45,7 @@ enum class LogKind {
 // date on the full hour).
 GeneratedLog GenerateLog(LogKind kind, uint32_t seed, std::size_t count, double start);
 
-// `qso` as the statistics core takes it, logged by `ownCall`, with a valid
-// date-time.
+// `qso` logged by `ownCall`, as the host stand-in passes it.
 OwnedQso OwnedOf(const std::string& ownCall, const tools::AdifQso& qso);
 
 // The full UTC hour two hours before the system clock's, as an OLE date:

@@ -5,7 +5,7 @@
 namespace tools {
 namespace {
 
-// The values of the ignored positions, by kind of argument.
+// The values of the ignored positions, by type of argument.
 struct Ignored {
   const char* text;
   const StatsDateTime* time;
@@ -13,6 +13,13 @@ struct Ignored {
   uint32_t u32;
   int32_t i32;
   double real;
+
+  const char* operator()(ArgKind<const char*>) const { return text; }
+  const StatsDateTime* operator()(ArgKind<const StatsDateTime*>) const { return time; }
+  char* operator()(ArgKind<char*>) const { return out; }
+  uint32_t operator()(ArgKind<uint32_t>) const { return u32; }
+  int32_t operator()(ArgKind<int32_t>) const { return i32; }
+  double operator()(ArgKind<double>) const { return real; }
 };
 
 // Addresses in the first page, which no process maps: reading through them
@@ -25,45 +32,25 @@ const Ignored kJunk = {reinterpret_cast<const char*>(uintptr_t{0x10}),
                        std::nan("")};
 const Ignored kZero = {nullptr, nullptr, nullptr, 0, 0, 0.0};
 
-// AddData0 and RemoveData0 take the same 33 arguments. With `unread` the
-// positions of the QSO that RemoveData0 does not read get the ignored values.
-int32_t OfferQso(AddData0Fn* fn, const QsoCallArgs& q, const Ignored& x, bool unread) {
-  const auto text = [&](const char* value) { return unread ? x.text : value; };
-  return fn(text(q.ownCall), q.call, unread ? x.time : q.time, x.time, x.time, x.time, x.u32,
-            unread ? x.u32 : q.freqHz, q.mode, text(q.rstSent), text(q.rstRcvd), q.exchSent,
-            q.exchRcvd, x.text, x.text, x.text, x.text, x.text, x.text, x.text, x.text, x.text,
-            text(q.multCode), x.i32, x.i32, x.i32, x.real, x.real, x.text, text(q.group), x.text,
-            q.band, x.text);
-}
-
 }  // namespace
 
 HostCalls::HostCalls(const PluginExports& exports, IgnoredArgs ignored)
     : m_exports(exports), m_junk(ignored == IgnoredArgs::kJunk) {}
 
 int32_t HostCalls::Reset(const ResetCallArgs& reset) const {
-  const Ignored& x = m_junk ? kJunk : kZero;
-  const char* ownCall = reset.cabrilloFlag != 0 || !m_junk ? reset.ownCall : x.text;
-  return m_exports.ResetStats0(x.text, reset.cabrilloFlag, ownCall, reset.start, x.time, x.text,
-                               x.text, x.text, x.text, x.text, x.text, x.text, x.text, x.text,
-                               reset.ownMultCode, x.i32, x.i32, x.i32, x.real, x.real, x.text,
-                               reset.ownGroupCode, x.text);
+  return CallReset(m_exports.ResetStats0, reset, m_junk ? kJunk : kZero, m_junk);
 }
 
 int32_t HostCalls::Add(const QsoCallArgs& qso) const {
-  return OfferQso(m_exports.AddData0, qso, m_junk ? kJunk : kZero, false);
+  return CallWithQso(m_exports.AddData0, qso, m_junk ? kJunk : kZero, false);
 }
 
 int32_t HostCalls::Remove(const QsoCallArgs& qso) const {
-  return OfferQso(m_exports.RemoveData0, qso, m_junk ? kJunk : kZero, m_junk);
+  return CallWithQso(m_exports.RemoveData0, qso, m_junk ? kJunk : kZero, m_junk);
 }
 
 int32_t HostCalls::Check(const CheckCallArgs& probe) const {
-  const Ignored& x = m_junk ? kJunk : kZero;
-  return m_exports.CheckCall0(probe.call, x.u32, x.u32, probe.mode, x.text, x.text, x.text, x.text,
-                              x.text, x.text, x.text, x.text, x.text, probe.multCode, x.i32, x.i32,
-                              x.i32, x.real, x.real, x.text, m_junk ? x.text : probe.group, x.text,
-                              x.text, x.text, probe.band, x.text, x.out, x.out);
+  return CallCheck(m_exports.CheckCall0, probe, m_junk ? kJunk : kZero, m_junk);
 }
 
 int32_t HostCalls::ExchangeCount() const {

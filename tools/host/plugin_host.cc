@@ -5,11 +5,14 @@ namespace {
 
 std::string TextOf(const char* text) { return text != nullptr ? text : ""; }
 
-QsoCallArgs ArgsOf(const std::string& ownCall, const AdifQso& q, const StatsDateTime* time) {
+}  // namespace
+
+QsoCallArgs CallArgsOf(const std::string& ownCall, const AdifQso& q) {
+  static_assert(stats::kQsoFieldCount == 12, "a new field of a QSO needs its ADIF source here");
   QsoCallArgs a;
   a.ownCall = ownCall.c_str();
   a.call = q.call.c_str();
-  a.time = time;
+  a.time = StatsDateTime{q.time, kStatsDateValid};
   a.freqHz = q.freqHz;
   a.mode = q.mode.c_str();
   a.rstSent = q.rstSent.c_str();
@@ -21,8 +24,6 @@ QsoCallArgs ArgsOf(const std::string& ownCall, const AdifQso& q, const StatsDate
   a.band = q.band.c_str();
   return a;
 }
-
-}  // namespace
 
 std::unique_ptr<PluginHost> PluginHost::Load(const std::string& path, ExportNames names,
                                              std::string* error) {
@@ -40,20 +41,18 @@ int32_t PluginHost::Reset(const ResetArgs& a) const {
   ResetCallArgs call;
   call.cabrilloFlag = a.cabrillo ? 1 : 0;
   call.ownCall = a.ownCall.c_str();
-  call.start = &a.start;
+  call.start = a.start;
   call.ownMultCode = a.ownMultCode.c_str();
   call.ownGroupCode = a.ownGroupCode.c_str();
   return m_calls.Reset(call);
 }
 
 int32_t PluginHost::Add(const std::string& ownCall, const AdifQso& qso) const {
-  const StatsDateTime time{qso.time, 0};
-  return m_calls.Add(ArgsOf(ownCall, qso, &time));
+  return m_calls.Add(CallArgsOf(ownCall, qso));
 }
 
 int32_t PluginHost::Remove(const std::string& ownCall, const AdifQso& qso) const {
-  const StatsDateTime time{qso.time, 0};
-  return m_calls.Remove(ArgsOf(ownCall, qso, &time));
+  return m_calls.Remove(CallArgsOf(ownCall, qso));
 }
 
 std::string PluginHost::Result(int32_t* score) const {

@@ -23,6 +23,10 @@ struct ResetArgs {
   std::string ownGroupCode;
 };
 
+// `qso` logged by `ownCall`, as the host passes it: the texts borrowed from
+// both, the time a valid date-time.
+QsoCallArgs CallArgsOf(const std::string& ownCall, const AdifQso& qso);
+
 class PluginHost {
  public:
   // Loads the library at `path` and resolves all ten exports. On failure

@@ -15,7 +15,8 @@
 #include <string>
 
 #include "platform/ole_date_time.h"
-#include "plugin/stats_api.h"
+#include "plugin/stats_exports.h"
+#include "stats/qso_fields.h"
 
 using platform::COleDateTime;
 
@@ -55,6 +56,8 @@ void WriteErrorFile(const char* how, const std::string& line) {
 
 extern "C" {
 
+STATS_EXPORTS(STATS_DECLARE_EXPORT)
+
 RECORDING_EXPORT int32_t GetNumberOfSets(void) { return 1; }
 
 RECORDING_EXPORT const char* GetSetName(int32_t index) { return index == 0 ? "CQ UT CONTEST" : ""; }
@@ -79,6 +82,8 @@ RECORDING_EXPORT int32_t ResetStats0(Text a1, int32_t cabrilloFlag, Text ownCall
       Ignored(a1, end, a6, a7, a8, a9, a10, a11, a12, a13, a14, a16, a17, a18, a19, a20, a21, a23));
   return 1;
 }
+
+static_assert(stats::kQsoFieldCount == 12, "a new field of a QSO needs its line here");
 
 RECORDING_EXPORT int32_t AddData0(Text ownCall, Text call, DateTime time, DateTime a4, DateTime a5,
                                   DateTime a6, uint32_t a7, uint32_t freqHz, Text mode,

@@ -1,0 +1,118 @@
+#pragma once
+
+// The host's long calls, each written once: the arguments the plug-in reads
+// as structs made from the lists of stats/qso_fields.h, and one writer of
+// each call, which puts them at their numbers and a filler's values in every
+// other position. The host stand-in and the fuzz target call ResetStats0,
+// AddData0, RemoveData0 and CheckCall0 through these writers only.
+//
+// A filler answers `filler(ArgKind<T>{})` with the value of an ignored
+// position of type T, for every type of the export's arguments; a writer
+// asks it once for each position, first to last, before it puts the fields.
+
+#include <cstddef>
+#include <cstdint>
+#include <tuple>
+
+#include "plugin/stats_api.h"
+#include "stats/qso_fields.h"
+
+namespace tools {
+
+// A date-time argument: a value, or the null pointer (also by default).
+// The call gets a pointer to the value held here. Converts implicitly from
+// both, as the pointer it stands for does.
+class DateTimeArg {
+ public:
+  DateTimeArg() = default;
+  DateTimeArg(std::nullptr_t) {}
+  DateTimeArg(const StatsDateTime& value) : m_value(value), m_null(false) {}
+
+  const StatsDateTime* Pointer() const { return m_null ? nullptr : &m_value; }
+
+ private:
+  StatsDateTime m_value{0.0, kStatsDateNull};
+  bool m_null = true;
+};
+
+struct CallArgTypes {
+  using Text = const char*;
+  using Time = DateTimeArg;
+  using Hz = uint32_t;
+  using Flag = int32_t;
+};
+
+// One QSO as AddData0 and RemoveData0 take it. Texts are borrowed for the
+// call; a null one is passed on as such.
+using QsoCallArgs = stats::QsoFields<CallArgTypes>;
+// What CheckCall0 takes of the QSO being typed. The group is passed as the
+// host does, though the plug-in does not read it.
+using CheckCallArgs = stats::ProbeFields<CallArgTypes>;
+// What ResetStats0 takes. The own call is read only with the Cabrillo flag
+// set.
+using ResetCallArgs = stats::ResetFields<CallArgTypes>;
+
+template <typename T>
+struct ArgKind {};
+
+template <typename Fn>
+struct ExportArgs;
+template <typename R, typename... A>
+struct ExportArgs<R(A...)> {
+  using Tuple = std::tuple<A...>;
+  // Braces: the filler is asked first to last.
+  template <typename Filler>
+  static Tuple Filled(Filler& filler) {
+    return Tuple{filler(ArgKind<A>{})...};
+  }
+};
+
+inline const char* ArgOf(const char* text) { return text; }
+inline const StatsDateTime* ArgOf(const DateTimeArg& time) { return time.Pointer(); }
+inline uint32_t ArgOf(uint32_t value) { return value; }
+inline int32_t ArgOf(int32_t value) { return value; }
+
+// With `fillUnread` the fields that the export does not read get the
+// filler's values too: kNotByRemove ones (in a QSO's list, the call is then
+// RemoveData0's), kNever ones, and kWithFlag ones while the flag is zero.
+#define TOOLS_PUT_FIELD(name, argument) std::get<argument - 1>(args) = ArgOf(fields.name);
+#define TOOLS_PUT_kAlways(name, argument) TOOLS_PUT_FIELD(name, argument)
+#define TOOLS_PUT_kNotByRemove(name, argument) \
+  if (!fillUnread) TOOLS_PUT_FIELD(name, argument)
+#define TOOLS_PUT_kNever(name, argument) \
+  if (!fillUnread) TOOLS_PUT_FIELD(name, argument)
+#define TOOLS_PUT_kWithFlag(name, argument) \
+  if (!fillUnread || fields.cabrilloFlag != 0) TOOLS_PUT_FIELD(name, argument)
+#define TOOLS_PUT(name, kind, argument, reads, ...) TOOLS_PUT_##reads(name, argument)
+
+// AddData0 or RemoveData0 (the same arguments) with the QSO `fields`;
+// `fillUnread` is for RemoveData0 only.
+template <typename Filler>
+int32_t CallWithQso(AddData0Fn* fn, const QsoCallArgs& fields, Filler& filler, bool fillUnread) {
+  auto args = ExportArgs<AddData0Fn>::Filled(filler);
+  STATS_QSO_FIELDS(TOOLS_PUT)
+  return std::apply(fn, args);
+}
+
+template <typename Filler>
+int32_t CallCheck(CheckCall0Fn* fn, const CheckCallArgs& fields, Filler& filler, bool fillUnread) {
+  auto args = ExportArgs<CheckCall0Fn>::Filled(filler);
+  STATS_PROBE_FIELDS(TOOLS_PUT)
+  return std::apply(fn, args);
+}
+
+template <typename Filler>
+int32_t CallReset(ResetStats0Fn* fn, const ResetCallArgs& fields, Filler& filler, bool fillUnread) {
+  auto args = ExportArgs<ResetStats0Fn>::Filled(filler);
+  STATS_RESET_FIELDS(TOOLS_PUT)
+  return std::apply(fn, args);
+}
+
+#undef TOOLS_PUT
+#undef TOOLS_PUT_kWithFlag
+#undef TOOLS_PUT_kNever
+#undef TOOLS_PUT_kNotByRemove
+#undef TOOLS_PUT_kAlways
+#undef TOOLS_PUT_FIELD
+
+}  // namespace tools
