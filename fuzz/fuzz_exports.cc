@@ -4,17 +4,21 @@
 // memory (fuzz/memory_files.h): after every input no descriptor is left
 // open, no temporary file is left behind, and nothing reached the disk.
 
+#include <sanitizer/asan_interface.h>
+
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <deque>
+#include <functional>
 #include <initializer_list>
 #include <limits>
-#include <set>
+#include <memory>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "fuzz/export_ops.h"
 #include "fuzz/expect.h"
@@ -53,9 +57,9 @@ class Reader {
     return v;
   }
   uint64_t U64() { return uint64_t{U32()} | uint64_t{U32()} << 32; }
-  std::string Bytes(size_t n) {
+  std::string_view Bytes(size_t n) {
     n = std::min(n, m_size - std::min(m_pos, m_size));
-    std::string bytes(reinterpret_cast<const char*>(m_data + m_pos), n);
+    const std::string_view bytes(reinterpret_cast<const char*>(m_data + m_pos), n);
     m_pos += n;
     return bytes;
   }
@@ -66,11 +70,68 @@ class Reader {
   size_t m_pos = 0;
 };
 
+// Storage for the texts handed to the exports, kept from one input to the
+// next: an input's texts are carved from blocks that the next input reuses,
+// so a text costs no allocation once the blocks exist. A text lives until
+// the next input starts. Under AddressSanitizer all but the input's texts
+// is poisoned, each text followed by a poisoned gap: reading past a text's
+// NUL is reported as it would be with texts allocated one by one, and so is
+// a read of a stale text where the input has put none.
+class TextArena {
+ public:
+  // Forgets every text: the start of an input.
+  void Clear() {
+    for (size_t i = 0; i < m_next; ++i) ASAN_POISON_MEMORY_REGION(m_blocks[i].get(), kBlockSize);
+    m_next = 0;
+    m_left = 0;
+  }
+
+  // A copy of `bytes` with a NUL after it, living until Clear().
+  const char* Copy(std::string_view bytes) {
+    char* text = Take(bytes.size());
+    if (!bytes.empty()) std::memcpy(text, bytes.data(), bytes.size());
+    return text;
+  }
+
+  // Room for `size` bytes and a NUL, which is written; `size` is less than
+  // kBlockSize.
+  char* Take(size_t size) {
+    const size_t need = size + 1;
+    if (need > m_left) {
+      if (m_next == m_blocks.size()) {
+        m_blocks.push_back(std::make_unique<char[]>(kBlockSize));
+        ASAN_POISON_MEMORY_REGION(m_blocks.back().get(), kBlockSize);
+      }
+      m_at = m_blocks[m_next++].get();
+      m_left = kBlockSize;
+    }
+    char* text = m_at;
+    // The next text starts aligned, past a gap, so the gap's shadow stays
+    // poisoned whatever the length.
+    const size_t step = std::min(m_left, (need + kGap + 7) & ~size_t{7});
+    m_at += step;
+    m_left -= step;
+    ASAN_UNPOISON_MEMORY_REGION(text, need);
+    text[size] = '\0';
+    return text;
+  }
+
+  static constexpr size_t kBlockSize = 64 * 1024;
+
+ private:
+  static constexpr size_t kGap = 8;
+
+  std::vector<std::unique_ptr<char[]>> m_blocks;
+  size_t m_next = 0;  // blocks in use: m_blocks[m_next - 1] is being carved
+  char* m_at = nullptr;
+  size_t m_left = 0;  // bytes left at m_at
+};
+
 // Values for the calls' arguments. Texts and date-times live as long as the
 // input's calls, so no pointer dangles while an export runs.
 class Arguments {
  public:
-  explicit Arguments(Reader& in) : m_in(in) {}
+  Arguments(Reader& in, TextArena& texts) : m_in(in), m_texts(texts) {}
 
   // A text in a position the export reads: null, empty, a word, any bytes.
   Text ReadText() {
@@ -81,27 +142,30 @@ class Arguments {
       case 1:
         return kWords[m_in.Byte() % kWordCount];
       case 3: {
-        std::string piece = m_in.Bytes(m_in.Byte() % 17);
+        std::string_view piece = m_in.Bytes(m_in.Byte() % 17);
         if (piece.empty() || piece[0] == '\0') piece = "W";
         // Up to 4 KiB: far past every width and buffer of the plug-in and the
         // host, and cheap enough for millions of runs.
         const size_t repeats = (1 + m_in.Byte()) * (m_in.Byte() % 4 == 3 ? 16 : 1);
+        static_assert(kMaxLongText < TextArena::kBlockSize);
         size_t length = std::min(piece.size() * repeats, kMaxLongText);
         if (m_longBytes + length > kLongTextBudget) length = piece.size();
         m_longBytes += length;
-        std::string text = piece;
-        while (text.size() < length) {
-          text.append(text, 0, std::min(text.size(), length - text.size()));
+        char* text = m_texts.Take(length);
+        std::memcpy(text, piece.data(), piece.size());
+        for (size_t filled = piece.size(); filled < length; filled *= 2) {
+          std::memcpy(text + filled, text, std::min(filled, length - filled));
         }
-        return Keep(std::move(text));
+        return text;
       }
       case 4: {
-        std::string text = m_in.Bytes(m_in.Byte());
-        for (char& c : text) c = static_cast<char>(c | 0x80);
-        return Keep(std::move(text));
+        const std::string_view bytes = m_in.Bytes(m_in.Byte());
+        char* text = m_texts.Take(bytes.size());
+        for (size_t i = 0; i < bytes.size(); ++i) text[i] = static_cast<char>(bytes[i] | 0x80);
+        return text;
       }
       default:
-        return Keep(m_in.Bytes(m_in.Byte()));
+        return m_texts.Copy(m_in.Bytes(m_in.Byte()));
     }
   }
 
@@ -154,15 +218,10 @@ class Arguments {
   Reader& In() { return m_in; }
 
  private:
-  Text Keep(std::string text) {
-    m_texts.push_back(std::move(text));
-    return m_texts.back().c_str();
-  }
-
   Reader& m_in;
+  TextArena& m_texts;
   uint8_t m_junk = 0;
   size_t m_longBytes = 0;
-  std::deque<std::string> m_texts;
 };
 
 // The values of the ignored positions of one call: the junk taken before
@@ -194,32 +253,66 @@ bool Is(Text text, const char* expected) {
 }
 
 // Bounds on the number of stored records, known from the calls' results
-// and tightened by every results text. `added` holds the records accepted
-// since the last reset, results request or removal: until one of those,
-// each of them is stored unchanged, so offering one again stores nothing.
-struct StoreCount {
+// and tightened by every results text. The added keys are those of the
+// records accepted since the last reset, results request or removal: until
+// one of those, each of them is stored unchanged, so offering one again
+// stores nothing. The keys' strings are kept for the next input.
+class StoreCount {
+ public:
   size_t low = 0;
   size_t high = 0;
-  std::set<std::string> added;
+
+  void Reset() {
+    low = high = 0;
+    ForgetAdded();
+  }
+  void ForgetAdded() {
+    m_added = 0;
+    m_hashes.clear();
+  }
+
+  // Adds the key of a record that AddData0 made from these arguments;
+  // false when it was added already.
+  bool Add(std::initializer_list<Text> texts, const StatsDateTime* time, uint32_t freqHz) {
+    if (m_added == m_keys.size()) m_keys.emplace_back();
+    std::string& key = m_keys[m_added];
+    RecordKey(texts, time, freqHz, &key);
+    const size_t hash = std::hash<std::string>()(key);
+    for (size_t i = 0; i < m_added; ++i) {
+      if (m_hashes[i] == hash && m_keys[i] == key) return false;
+    }
+    m_hashes.push_back(hash);
+    ++m_added;
+    return true;
+  }
+
+ private:
+  // What decides the equality of the record that AddData0 makes, as a key.
+  static void RecordKey(std::initializer_list<Text> texts, const StatsDateTime* time,
+                        uint32_t freqHz, std::string* key) {
+    key->clear();
+    for (Text text : texts) {
+      if (text != nullptr) key->append(text);
+      key->push_back('\0');
+    }
+    char value[48];
+    if (time == nullptr || time->status == 2) {
+      std::snprintf(value, sizeof value, "%u|null", freqHz / 1000);
+    } else {
+      std::snprintf(value, sizeof value, "%u|%.17g", freqHz / 1000,
+                    time->value == 0.0 ? 0.0 : time->value);
+    }
+    key->append(value);
+  }
+
+  std::vector<std::string> m_keys;  // the first m_added are the added keys
+  std::vector<size_t> m_hashes;     // of the added keys
+  size_t m_added = 0;
 };
-
-std::string TextOf(Text text) { return text != nullptr ? text : ""; }
-
-// What decides the equality of the record that AddData0 makes, as a key.
-std::string RecordKey(std::initializer_list<Text> texts, const StatsDateTime* time,
-                      uint32_t freqHz) {
-  std::string key;
-  for (Text text : texts) key += TextOf(text) + '\0';
-  key += std::to_string(freqHz / 1000);
-  if (time == nullptr || time->status == 2) return key + "|null";
-  char value[40];
-  std::snprintf(value, sizeof value, "|%.17g", time->value == 0.0 ? 0.0 : time->value);
-  return key + value;
-}
 
 void SetUpFile(Reader& in) {
   const uint8_t kind = in.Byte() % kFileCount;
-  const std::string content = in.Bytes(in.Byte());
+  const std::string_view content = in.Bytes(in.Byte());
   switch (kind) {
     case kFileSettings:
       PutMemoryFile("Plugins/TAVIN.ini", content);
@@ -263,7 +356,7 @@ void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
   Junk junk(a, 0);
   FUZZ_EXPECT(tools::CallReset(ResetStats0, fields, junk, true) == 1);
   *cabrillo = fields.cabrilloFlag;
-  *count = StoreCount{};
+  count->Reset();
 }
 
 void Add(Arguments& a, StoreCount* count) {
@@ -287,10 +380,11 @@ void Add(Arguments& a, StoreCount* count) {
     ++count->high;
     return;
   }
-  const std::string key = RecordKey(
-      {q.call, q.mode, q.rstSent, q.rstRcvd, q.exchSent, q.exchRcvd, q.multCode, q.group, q.band},
-      time, q.freqHz);
-  if (count->added.insert(key).second) ++count->high;
+  if (count->Add({q.call, q.mode, q.rstSent, q.rstRcvd, q.exchSent, q.exchRcvd, q.multCode, q.group,
+                  q.band},
+                 time, q.freqHz)) {
+    ++count->high;
+  }
 }
 
 void Remove(Arguments& a, StoreCount* count) {
@@ -301,7 +395,7 @@ void Remove(Arguments& a, StoreCount* count) {
   const int32_t result = tools::CallWithQso(RemoveData0, fields, junk, true);
   FUZZ_EXPECT(result == (IsEmpty(fields.exchSent) || IsEmpty(fields.exchRcvd) ? 0 : 1));
   if (result == 1 && count->low > 0) --count->low;
-  count->added.clear();
+  count->ForgetAdded();
 }
 
 void Check(Arguments& a) {
@@ -323,26 +417,36 @@ void ValidExchange(Arguments& a) {
   FUZZ_EXPECT(GetExchgCount0(a.J(), a.J(), a.J()) == 1);
 }
 
-// The number after `label` in `text`, or -1 when the label is missing.
-long long NumberAfter(const std::string& text, const char* label) {
-  const size_t at = text.rfind(label);
-  if (at == std::string::npos) return -1;
-  return std::strtoll(text.c_str() + at + std::strlen(label), nullptr, 10);
+// The number after the last `label` in `text`, or -1 when the label is
+// missing; `text` ends in a NUL. Only the places of the label's first byte
+// are compared: a comparison at every place would be a memcmp a byte, each
+// one taken apart by the fuzzer's hooks.
+long long NumberAfter(std::string_view text, std::string_view label) {
+  for (size_t end = text.size(); end > 0;) {
+    const void* first = memrchr(text.data(), label[0], end);
+    if (first == nullptr) break;
+    end = static_cast<size_t>(static_cast<const char*>(first) - text.data());
+    if (text.substr(end, label.size()) == label) {
+      return std::strtoll(text.data() + end + label.size(), nullptr, 10);
+    }
+  }
+  return -1;
 }
 
 void Result(Reader& in, int32_t cabrillo, StoreCount* count) {
+  static const bool show = std::getenv("FUZZ_EXPORTS_SHOW") != nullptr;
   const bool withScore = (in.Byte() & 1) != 0;
   int32_t score = 0x5A5A5A5A;
   const char* text = GetResult0(withScore ? &score : nullptr);
   FUZZ_EXPECT(text != nullptr);
-  const std::string results(text);
-  if (std::getenv("FUZZ_EXPORTS_SHOW") != nullptr) std::fprintf(stderr, "%s\n", text);
+  const std::string_view results(text);
+  if (show) std::fprintf(stderr, "%s\n", text);
   FUZZ_EXPECT(results.rfind("\t\tCQ UT  Contest\r\n\tQSOs\tPoints\tCW\tSSB\r\n", 0) == 0);
   const long long records = NumberAfter(results, "\r\nTotal\t ");
   FUZZ_EXPECT(records >= static_cast<long long>(count->low) &&
               records <= static_cast<long long>(count->high));
   count->low = count->high = static_cast<size_t>(records);
-  count->added.clear();
+  count->ForgetAdded();
   if (withScore) {
     FUZZ_EXPECT(score == (cabrillo != 0 ? -1 : NumberAfter(results, "\r\nScore:  = ")));
   }
@@ -368,11 +472,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  // Kept across inputs for their memory only: each is emptied here or by
+  // the first reset, so no input sees what an earlier one left.
+  static TextArena texts;
+  static StoreCount count;
   ClearMemoryFiles();
+  texts.Clear();
   Reader in(data, size);
-  Arguments args(in);
+  Arguments args(in, texts);
   int32_t cabrillo = 0;
-  StoreCount count;
   Reset(args, &cabrillo, &count);
   for (size_t calls = 0; calls < kMaxCalls && !in.AtEnd(); ++calls) {
     switch (in.Byte() % kOpCount) {

@@ -1,5 +1,6 @@
 #include "fuzz/fuzz_work_dir.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -52,8 +53,17 @@ void EnterPrivateWorkDir(const char* prefix) {
 }
 
 bool WorkDirIsEmpty() {
-  std::error_code error;
-  return fs::directory_iterator(".", error) == fs::directory_iterator();
+  // One stream for the whole run, read again from the start: opening the
+  // folder for every input would cost a buffer and two system calls.
+  static DIR* const dir = opendir(".");
+  if (dir == nullptr) return false;
+  rewinddir(dir);
+  while (const dirent* entry = readdir(dir)) {
+    const char* name = entry->d_name;
+    const bool dots = name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'));
+    if (!dots) return false;
+  }
+  return true;
 }
 
 }  // namespace fuzzing

@@ -7,8 +7,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <map>
-#include <memory>
+#include <deque>
+#include <string>
+#include <vector>
 
 #include "platform/posix_calls.h"
 
@@ -16,59 +17,100 @@ namespace fuzzing {
 namespace {
 
 constexpr mode_t kUmask = 022;
+constexpr int kFirstFd = 1000;
 
+// A file or folder. A node is free for reuse once it has no name and no
+// open descriptor; its bytes keep their capacity.
 struct Node {
   bool folder = false;
   mode_t mode = 0;  // permission bits
   std::string bytes;
+  bool named = false;  // a name in the table refers to it
+  int opens = 0;       // descriptors on it: it stays readable after unlink or rename
+};
+
+struct Name {
+  std::string path;  // normalised; the root folder "" has no entry
+  Node* node = nullptr;
 };
 
 struct Descriptor {
-  std::shared_ptr<Node> node;  // stays readable after unlink or rename
+  int fd = -1;  // -1: a free slot
+  Node* node = nullptr;
   int flags = 0;
   off_t offset = 0;
 };
 
-// By normalised path; the root folder is "".
-std::map<std::string, std::shared_ptr<Node>> g_nodes;
-std::map<int, Descriptor> g_open;
-int g_nextFd = 1000;
-
-std::shared_ptr<Node> Root() {
-  static const auto root = std::make_shared<Node>(Node{true, 0755, ""});
-  return root;
-}
+// Every table is searched linearly: the plug-in has a handful of files.
+// Names past g_nameCount are spare entries that keep their capacity.
+Node g_root{true, 0755, "", true, 0};
+std::deque<Node> g_nodes;  // stable addresses for Name and Descriptor
+std::vector<Name> g_names;
+std::size_t g_nameCount = 0;
+std::vector<Descriptor> g_open;
+int g_nextFd = kFirstFd;
+// The normalised paths of the call in progress (a rename has two).
+std::string g_path, g_otherPath;
 
 // "a/b" for "./a//b/", "" for "." and "".
-std::string Normal(const char* path) {
-  std::string out;
-  const char* p = path;
-  while (*p != '\0') {
-    const char* end = std::strchr(p, '/');
-    if (end == nullptr) end = p + std::strlen(p);
-    const std::string part(p, end);
-    if (!part.empty() && part != ".") out += (out.empty() ? "" : "/") + part;
-    p = *end == '/' ? end + 1 : end;
+const std::string& Normal(std::string_view path, std::string* out) {
+  out->clear();
+  while (!path.empty()) {
+    const std::size_t slash = std::min(path.find('/'), path.size());
+    const std::string_view part = path.substr(0, slash);
+    if (!part.empty() && part != ".") {
+      if (!out->empty()) out->push_back('/');
+      out->append(part);
+    }
+    path.remove_prefix(std::min(slash + 1, path.size()));
   }
-  return out;
+  return *out;
 }
 
-std::string ParentOf(const std::string& path) {
+std::string_view ParentOf(std::string_view path) {
   const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? "" : path.substr(0, slash);
+  return slash == std::string_view::npos ? std::string_view() : path.substr(0, slash);
 }
 
-std::shared_ptr<Node> Find(const std::string& path) {
-  if (path.empty()) return Root();
-  const auto it = g_nodes.find(path);
-  return it == g_nodes.end() ? nullptr : it->second;
+// The index of `path` among the names, or g_nameCount.
+std::size_t IndexOf(std::string_view path) {
+  std::size_t i = 0;
+  while (i < g_nameCount && g_names[i].path != path) ++i;
+  return i;
+}
+
+Node* Find(std::string_view path) {
+  if (path.empty()) return &g_root;
+  const std::size_t i = IndexOf(path);
+  return i < g_nameCount ? g_names[i].node : nullptr;
+}
+
+Node* NewNode(bool folder, mode_t mode) {
+  auto free = std::find_if(g_nodes.begin(), g_nodes.end(),
+                           [](const Node& node) { return !node.named && node.opens == 0; });
+  Node* node = free != g_nodes.end() ? &*free : &g_nodes.emplace_back();
+  node->folder = folder;
+  node->mode = mode;
+  node->bytes.clear();
+  return node;
+}
+
+void AddName(std::string_view path, Node* node) {
+  if (g_nameCount == g_names.size()) g_names.emplace_back();
+  g_names[g_nameCount].path.assign(path.data(), path.size());
+  g_names[g_nameCount++].node = node;
+  node->named = true;
+}
+
+void DropName(std::size_t i) {
+  g_names[i].node->named = false;
+  std::swap(g_names[i], g_names[--g_nameCount]);
 }
 
 // 0 when every folder above `path` exists, else the errno of a lookup.
-int CheckParents(const std::string& path) {
-  std::size_t slash = 0;
-  while ((slash = path.find('/', slash)) != std::string::npos) {
-    const std::shared_ptr<Node> node = Find(path.substr(0, slash++));
+int CheckParents(std::string_view path) {
+  for (std::size_t slash = 0; (slash = path.find('/', slash)) != std::string_view::npos; ++slash) {
+    const Node* node = Find(path.substr(0, slash));
     if (node == nullptr) return ENOENT;
     if (!node->folder) return ENOTDIR;
   }
@@ -81,16 +123,18 @@ int Fail(int error) {
 }
 
 Descriptor* Lookup(int fd) {
-  const auto it = g_open.find(fd);
-  return it == g_open.end() ? nullptr : &it->second;
+  if (fd < 0) return nullptr;
+  const auto it =
+      std::find_if(g_open.begin(), g_open.end(), [fd](const Descriptor& d) { return d.fd == fd; });
+  return it == g_open.end() ? nullptr : &*it;
 }
 
 bool Writable(int flags) { return (flags & O_ACCMODE) != O_RDONLY; }
 
 int Open(const char* raw, int flags, mode_t mode) {
-  const std::string path = Normal(raw);
+  const std::string& path = Normal(raw, &g_path);
   if (const int error = CheckParents(path)) return Fail(error);
-  std::shared_ptr<Node> node = Find(path);
+  Node* node = Find(path);
   if (node != nullptr) {
     if ((flags & O_CREAT) && (flags & O_EXCL)) return Fail(EEXIST);
     if (node->folder && Writable(flags)) return Fail(EISDIR);
@@ -98,14 +142,24 @@ int Open(const char* raw, int flags, mode_t mode) {
     if ((flags & O_TRUNC) && Writable(flags)) node->bytes.clear();
   } else {
     if (!(flags & O_CREAT)) return Fail(ENOENT);
-    node = std::make_shared<Node>(Node{false, static_cast<mode_t>(mode & 07777 & ~kUmask), ""});
-    g_nodes[path] = node;
+    node = NewNode(false, static_cast<mode_t>(mode & 07777 & ~kUmask));
+    AddName(path, node);
   }
-  g_open[g_nextFd] = Descriptor{node, flags, 0};
+  auto slot =
+      std::find_if(g_open.begin(), g_open.end(), [](const Descriptor& d) { return d.fd < 0; });
+  Descriptor& d = slot != g_open.end() ? *slot : g_open.emplace_back();
+  d = Descriptor{g_nextFd, node, flags, 0};
+  ++node->opens;
   return g_nextFd++;
 }
 
-int Close(int fd) { return g_open.erase(fd) == 1 ? 0 : Fail(EBADF); }
+int Close(int fd) {
+  Descriptor* d = Lookup(fd);
+  if (d == nullptr) return Fail(EBADF);
+  --d->node->opens;
+  *d = Descriptor{};
+  return 0;
+}
 
 ssize_t Pread(int fd, void* buffer, std::size_t size, off_t offset) {
   const Descriptor* d = Lookup(fd);
@@ -153,9 +207,9 @@ int Fstat(int fd, struct stat* info) {
 }
 
 int Stat(const char* raw, struct stat* info) {
-  const std::string path = Normal(raw);
+  const std::string& path = Normal(raw, &g_path);
   if (const int error = CheckParents(path)) return Fail(error);
-  const std::shared_ptr<Node> node = Find(path);
+  const Node* node = Find(path);
   if (node == nullptr) return Fail(ENOENT);
   Describe(*node, info);
   return 0;
@@ -181,37 +235,45 @@ int Fsync(int fd) { return Lookup(fd) == nullptr ? Fail(EBADF) : 0; }
 
 // The plug-in renames only files it wrote; renaming a folder is not modelled.
 int Rename(const char* rawFrom, const char* rawTo) {
-  const std::string from = Normal(rawFrom), to = Normal(rawTo);
+  const std::string& from = Normal(rawFrom, &g_path);
+  const std::string& to = Normal(rawTo, &g_otherPath);
   if (const int error = CheckParents(from)) return Fail(error);
   if (const int error = CheckParents(to)) return Fail(error);
-  const std::shared_ptr<Node> node = Find(from);
-  if (node == nullptr || from.empty()) return Fail(ENOENT);
-  if (node->folder) return Fail(EINVAL);
-  const std::shared_ptr<Node> target = Find(to);
-  if (target != nullptr && target->folder) return Fail(EISDIR);
-  if (from == to) return 0;
-  g_nodes[to] = node;
-  g_nodes.erase(from);
+  const std::size_t source = IndexOf(from);
+  if (source == g_nameCount) return Fail(ENOENT);
+  if (g_names[source].node->folder) return Fail(EINVAL);
+  const std::size_t target = IndexOf(to);
+  if (to.empty() || (target < g_nameCount && g_names[target].node->folder)) return Fail(EISDIR);
+  if (source == target) return 0;
+  if (target < g_nameCount) {
+    // The file there loses its name to the source's node.
+    g_names[target].node->named = false;
+    g_names[target].node = g_names[source].node;
+    std::swap(g_names[source], g_names[--g_nameCount]);
+  } else {
+    g_names[source].path.assign(to);
+  }
   return 0;
 }
 
 int Unlink(const char* raw) {
-  const std::string path = Normal(raw);
+  const std::string& path = Normal(raw, &g_path);
   if (const int error = CheckParents(path)) return Fail(error);
-  const std::shared_ptr<Node> node = Find(path);
-  if (node == nullptr) return Fail(ENOENT);
-  if (node->folder) return Fail(EISDIR);
-  g_nodes.erase(path);
+  if (path.empty()) return Fail(EISDIR);
+  const std::size_t i = IndexOf(path);
+  if (i == g_nameCount) return Fail(ENOENT);
+  if (g_names[i].node->folder) return Fail(EISDIR);
+  DropName(i);
   return 0;
 }
 
 // Like mkdir -p: missing folders are made, names already there are kept.
-void MakeFolders(const std::string& path) {
-  for (std::size_t end = 0; end != std::string::npos; ++end) {
+void MakeFolders(std::string_view path) {
+  for (std::size_t end = 0; end != std::string_view::npos; ++end) {
     end = path.find('/', end);
-    const std::string folder = path.substr(0, end);
-    if (Find(folder) == nullptr) g_nodes[folder] = std::make_shared<Node>(Node{true, 0755, ""});
-    if (end == std::string::npos) break;
+    const std::string_view folder = path.substr(0, end);
+    if (Find(folder) == nullptr) AddName(folder, NewNode(true, 0755));
+    if (end == std::string_view::npos) break;
   }
 }
 
@@ -222,38 +284,46 @@ void UseMemoryFiles() {
                                                  Stat, Access, Fchmod, Fsync, Rename, Unlink};
 }
 
-void ClearMemoryFiles() { g_nodes.clear(); }
+void ClearMemoryFiles() {
+  while (g_nameCount > 0) DropName(g_nameCount - 1);
+  if (OpenMemoryDescriptors() == 0) g_nextFd = kFirstFd;
+}
 
-void PutMemoryFile(const std::string& raw, const std::string& bytes) {
-  const std::string path = Normal(raw.c_str());
+void PutMemoryFile(std::string_view raw, std::string_view bytes) {
+  const std::string& path = Normal(raw, &g_path);
   MakeFolders(ParentOf(path));
-  const std::shared_ptr<Node> node = Find(path);
+  Node* node = Find(path);
   if (node == nullptr) {
-    g_nodes[path] = std::make_shared<Node>(Node{false, 0666 & ~kUmask, bytes});
-  } else if (!node->folder) {
-    node->bytes = bytes;
+    node = NewNode(false, 0666 & ~kUmask);
+    AddName(path, node);
   }
+  if (!node->folder) node->bytes.assign(bytes.data(), bytes.size());
 }
 
-void PutMemoryFolder(const std::string& raw) { MakeFolders(Normal(raw.c_str())); }
+void PutMemoryFolder(std::string_view raw) { MakeFolders(Normal(raw, &g_path)); }
 
-void RemoveMemoryFile(const std::string& raw) {
-  const std::string path = Normal(raw.c_str());
-  const auto it = g_nodes.find(path);
-  if (it == g_nodes.end()) return;
-  const std::string below = path + "/";
-  const auto child = g_nodes.lower_bound(below);
-  if (child == g_nodes.end() || child->first.compare(0, below.size(), below) != 0) {
-    g_nodes.erase(it);
+void RemoveMemoryFile(std::string_view raw) {
+  const std::string& path = Normal(raw, &g_path);
+  const std::size_t i = IndexOf(path);
+  if (i == g_nameCount) return;
+  for (std::size_t k = 0; k < g_nameCount; ++k) {
+    const std::string& other = g_names[k].path;
+    if (other.size() > path.size() && other[path.size()] == '/' &&
+        other.compare(0, path.size(), path) == 0) {
+      return;  // a folder that is not empty
+    }
   }
+  DropName(i);
 }
 
-std::size_t OpenMemoryDescriptors() { return g_open.size(); }
+std::size_t OpenMemoryDescriptors() {
+  return std::count_if(g_open.begin(), g_open.end(), [](const Descriptor& d) { return d.fd >= 0; });
+}
 
 std::size_t MemoryTempFiles() {
-  return std::count_if(g_nodes.begin(), g_nodes.end(), [](const auto& entry) {
-    const std::string& name = entry.first;
-    return name.size() >= 4 && name.compare(name.size() - 4, 4, ".tmp") == 0;
+  return std::count_if(g_names.begin(), g_names.begin() + g_nameCount, [](const Name& name) {
+    const std::string& path = name.path;
+    return path.size() >= 4 && path.compare(path.size() - 4, 4, ".tmp") == 0;
   });
 }
 
