@@ -26,6 +26,13 @@ function(expect_equal actual expected what)
   endif()
 endfunction()
 
+function(expect_found text part what)
+  string(FIND "${text}" "${part}" at)
+  if(at EQUAL -1)
+    fail("${what}: lacks ${part}")
+  endif()
+endfunction()
+
 # The band of a frequency in kHz, as the band table has it; empty outside.
 set(bandEdges "160m 1800 2000" "80m 3500 4000" "60m 5060 5450" "40m 7000 7300"
     "30m 10100 10150" "20m 14000 14350" "17m 18068 18168" "15m 21000 21450"
@@ -114,10 +121,7 @@ data-points${number} data-mults${number}" cells "${page}")
     math(EXPR serials "${serials} + ${CMAKE_MATCH_1}")
   endforeach()
   string(REGEX MATCH "\nScore:  = ([0-9]+)" _ "${out}")
-  string(FIND "${page}" "data-score=\"${CMAKE_MATCH_1}\"" at)
-  if(at EQUAL -1)
-    fail("the page lacks the score ${CMAKE_MATCH_1}")
-  endif()
+  expect_found("${page}" "data-score=\"${CMAKE_MATCH_1}\"" "the page's score")
   math(EXPR claimed "${cellPoints} + ${serials}")
   expect_equal(${claimed} ${CMAKE_MATCH_1} "matrix points with the serials")
   expect_equal(${cellQsos} ${totalQsos} "QSOs in the matrix")
