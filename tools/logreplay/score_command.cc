@@ -155,13 +155,7 @@ bool WriteReport(const ScoreCommand& command, const ReplayPlan& plan, const Repl
 }  // namespace
 
 ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress) {
-  ResetArgs reset;
-  reset.cabrillo = plan.cabrillo;
-  reset.ownCall = plan.ownCall;
-  reset.start = plan.start;
-  reset.ownMultCode = plan.ownMultCode;
-  reset.ownGroupCode = plan.ownGroupCode;
-  host.Reset(reset);
+  host.Reset({plan.cabrillo, plan.ownCall, plan.start, plan.ownMultCode, plan.ownGroupCode});
 
   ReplayOutcome outcome;
   for (const AdifQso& qso : plan.qsos) {
