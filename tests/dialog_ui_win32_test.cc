@@ -193,9 +193,8 @@ DialogView Inspect(HWND dialog) {
 
 bool HasAll(DWORD style, DWORD bits) { return (style & bits) == bits; }
 
-// Shows `values`, reads the dialog as drawn, then presses `button`.
-DialogView InspectThenPress(const Values& values, int button, DrivenRun* run) {
-  HeaderDialog dialog(values);
+// Shows `dialog`, reads it as drawn, then presses `button`.
+DialogView InspectThenPress(HeaderDialog& dialog, int button, DrivenRun* run) {
   DialogView view;
   *run = RunDriven(dialog, [&](HWND window) {
     view = Inspect(window);
@@ -205,8 +204,9 @@ DialogView InspectThenPress(const Values& values, int button, DrivenRun* run) {
 }
 
 TEST(CabrilloDialogUi, TemplateShowsTheFormInOrder) {
+  HeaderDialog dialog(FreshValues());
   DrivenRun run;
-  DialogView view = InspectThenPress(FreshValues(), IDCANCEL, &run);
+  DialogView view = InspectThenPress(dialog, IDCANCEL, &run);
   ASSERT_TRUE(run.shown) << "no visible #32770 window captioned " << kCaption;
   EXPECT_EQ(DialogRunner::kCancel, run.result);
 
@@ -266,8 +266,9 @@ TEST(CabrilloDialogUi, TemplateShowsTheFormInOrder) {
 }
 
 TEST(CabrilloDialogUi, ControlsFitWithoutOverlapping) {
+  HeaderDialog dialog(FreshValues());
   DrivenRun run;
-  DialogView view = InspectThenPress(FreshValues(), IDCANCEL, &run);
+  DialogView view = InspectThenPress(dialog, IDCANCEL, &run);
   ASSERT_TRUE(run.shown);
   RECT client{0, 0, view.client.cx, view.client.cy};
   for (const auto& [id, control] : view.controls) {
@@ -303,8 +304,9 @@ TEST(CabrilloDialogUi, ComboShowsFirstEntryBeginningWithItsValue) {
   };
   Values values;
   for (const Case& c : cases) values[c.id] = c.member;
+  HeaderDialog dialog(values);
   DrivenRun run;
-  DialogView view = InspectThenPress(values, IDOK, &run);
+  DialogView view = InspectThenPress(dialog, IDOK, &run);
   ASSERT_TRUE(run.shown);
   EXPECT_EQ(DialogRunner::kOk, run.result);
   for (const Case& c : cases) {
