@@ -132,16 +132,19 @@ bool ErrorFileWritten(const FileState& before, size_t refused, std::string* text
 
 // Reads the Cabrillo log the plug-in wrote and writes the report page
 // whole: a page cut short would read as a report.
-bool WriteReport(const ReplayPlan& plan, const ReplayOutcome& outcome,
+bool WriteReport(const ScoreCommand& command, const ReplayPlan& plan, const ReplayOutcome& outcome,
                  const CabrilloOutcome& cabrillo, const std::string& errText,
-                 const std::string& path, std::string* problem) {
+                 std::string* problem) {
+  const std::string& path = *command.reportPath;
   std::string cabrilloText;
   if (!ReadLogFile(cabrillo.name, &cabrilloText, problem)) {
     *problem = "--report " + path + ": " + *problem;
     return false;
   }
-  const ReportData data =
+  ReportData data =
       GatherReport(plan, outcome.acceptedEach, outcome.results, cabrilloText, errText);
+  data.logKind = LogKind::kAdif;
+  data.logName = std::filesystem::u8path(command.logPath).filename().u8string();
   if (!platform::Utf8FileWriter().ReplaceWhole(OutputTarget(path),
                                                ReportPage(data, cabrillo.name, kErrorFile))) {
     *problem = "--report " + path + ": cannot write the report (disk full or no access?)";
@@ -153,13 +156,7 @@ bool WriteReport(const ReplayPlan& plan, const ReplayOutcome& outcome,
 }  // namespace
 
 ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress) {
-  ResetArgs reset;
-  reset.cabrillo = plan.cabrillo;
-  reset.ownCall = plan.ownCall;
-  reset.start = plan.start;
-  reset.ownMultCode = plan.ownMultCode;
-  reset.ownGroupCode = plan.ownGroupCode;
-  host.Reset(reset);
+  host.Reset({plan.cabrillo, plan.ownCall, plan.start, plan.ownMultCode, plan.ownGroupCode});
 
   ReplayOutcome outcome;
   for (const AdifQso& qso : plan.qsos) {
@@ -321,7 +318,7 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     return kExitOutput;
   }
   if (command.reportPath) {
-    if (!WriteReport(plan, outcome, cabrillo, errText, *command.reportPath, &problem)) {
+    if (!WriteReport(command, plan, outcome, cabrillo, errText, &problem)) {
       *err = ErrorLine(problem);
       return kExitOutput;
     }
