@@ -143,8 +143,8 @@ bool WriteReport(const ScoreCommand& command, const ReplayPlan& plan, const Repl
   }
   ReportData data =
       GatherReport(plan, outcome.acceptedEach, outcome.results, cabrilloText, errText);
-  data.logKind = LogKind::kAdif;
-  data.logName = std::filesystem::u8path(command.logPath).filename().u8string();
+  data.logKind = plan.logKind;
+  data.logName = plan.logName;
   if (!platform::Utf8FileWriter().ReplaceWhole(OutputTarget(path),
                                                ReportPage(data, cabrillo.name, kErrorFile))) {
     *problem = "--report " + path + ": cannot write the report (disk full or no access?)";
