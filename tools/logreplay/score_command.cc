@@ -255,9 +255,14 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   }
   plan.logName = std::filesystem::u8path(command.logPath).filename().u8string();
   const std::string cabrilloName = CabrilloFileName(plan.ownCall);
+  // The report's per-QSO figures come from the plug-in's Cabrillo pass.
+  if (command.reportPath) plan.cabrillo = true;
+  if (plan.cabrillo && SameFilePath(cabrilloName, command.logPath)) {
+    *err = ErrorLine(command.logPath + ": the plug-in's Cabrillo log " + cabrilloName +
+                     " would replace this log; score it from another folder");
+    return kExitBadInput;
+  }
   if (command.reportPath) {
-    // The report's per-QSO figures come from the plug-in's Cabrillo pass.
-    plan.cabrillo = true;
     const std::string reason = OutputPathProblem(
         *command.reportPath, {{command.logPath, "the input log"},
                               {kErrorFile, "the plug-in's list of refused QSOs"},
