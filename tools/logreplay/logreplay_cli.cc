@@ -17,6 +17,7 @@ constexpr char kExamples[] =
     "\n"
     "LOG is a Cabrillo 3.0 log when its first line is START-OF-LOG:, whatever\n"
     "its name; an ADIF log otherwise.\n"
+    "\n"
     "The plug-in writes err.txt, Plugins/TAVIN.ini and the Cabrillo log in the\n"
     "current directory, as it does in the host's folder. Exit status: 0 done,\n"
     "2 bad log or usage (a --report path that would replace the log, the\n"
