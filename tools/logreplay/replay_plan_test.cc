@@ -242,45 +242,76 @@ TEST(ReplayPlanTest, SkipsBadRecordsOnlyWhenAsked) {
   EXPECT_EQ(plan.warnings.at(0), "record 2, field TIME_ON: QSO time is missing; record skipped");
 }
 
+const char kCabrilloHeader[] =
+    "START-OF-LOG: 3.0\n"
+    "CONTEST: CQ-UT\n";
+
+std::string QsoLine(const char* time, const char* call, const char* rcvd) {
+  return std::string("QSO: 14025 CW 2026-12-19 ") + time + " UT5XX 599 001 KI " + call + " 599 " +
+         rcvd + "\n";
+}
+
 TEST(ReplayPlanTest, RefusesWhatItCannotTellAndNamesIt) {
+  const std::string adif = kHeader;
   const std::string qso = "<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>20m ";
   const std::string full = qso + "<STX_STRING:5>001KI <OPERATOR:4>UT1A <APP_UT_GROUP:2>G1";
+  const std::string cabrillo = kCabrilloHeader + QsoLine("1205", "UR5AA", "015CD");
+  const std::string badLine = "QSO: 14025 CW 2026-12-19 1260 UT5XX 599 001KI UR5AA 599 015CD\n";
   const struct {
-    std::string records;
+    std::string log;
     const char* multField;
     const char* groupField;
     bool ownGroup;
+    bool groupMap;  // CD is G1
     bool skipBad;
     const char* expected;
   } cases[] = {
-      {"", "", "", false, false, "the log holds no QSO records"},
-      {Record("<CALL:2>UR"), "", "", false, true, "every record of the log was skipped"},
-      {Record(full), "APP_UT_MLUT", "", false, false,
+      {adif, "", "", false, false, false, "the log holds no QSO records"},
+      {adif + Record("<CALL:2>UR"), "", "", false, false, true,
+       "every record of the log was skipped"},
+      {adif + Record(full), "APP_UT_MLUT", "", false, false, false,
        "--mult-field APP_UT_MLUT: no record carries this field; the log's "
        "application-defined fields are APP_UT_GROUP"},
-      {Record(full), "", "app_ut_gruop", true, false,
+      {adif + Record(full), "", "app_ut_gruop", true, false, false,
        "--group-field APP_UT_GRUOP: no record carries this field; the log's "
        "application-defined fields are APP_UT_GROUP"},
-      {Record(qso + "<STX_STRING:5>001KI <OPERATOR:4>UT1A"), "", "APP_X", true, false,
+      {adif + Record(qso + "<STX_STRING:5>001KI <OPERATOR:4>UT1A"), "", "APP_X", true, false, false,
        "--group-field APP_X: no record carries this field; the log has no "
        "application-defined (APP_) fields"},
-      {Record(full), "", "APP_UT_GROUP", false, false,
+      {adif + Record(full), "", "APP_UT_GROUP", false, false, false,
        "own group code: the log does not tell it; give it with --own-group when naming "
        "--group-field"},
-      {Record(qso + "<STX_STRING:5>001KI"), "", "", false, false,
+      {adif + Record(qso + "<STX_STRING:5>001KI"), "", "", false, false, false,
        "own call: record 1 has neither STATION_CALLSIGN nor OPERATOR; give it with --own-call"},
-      {Record(qso + "<STX:3>001 <OPERATOR:4>UT1A"), "", "", false, false,
+      {adif + Record(qso + "<STX:3>001 <OPERATOR:4>UT1A"), "", "", false, false, false,
        "own multiplier code: the sent exchange \"001\" of record 1 has no letters after its "
        "digits; give it with --own-mult"},
+      {adif + Record(full), "", "APP_UT_GROUP", false, true, false,
+       "--group-map and --group-field: give the group codes one way"},
+      {adif + Record(full), "", "", false, true, false,
+       "own group code: --group-map g.txt does not list the own multiplier code KI; give it "
+       "with --own-group"},
+      {cabrillo + badLine, "", "", false, false, false,
+       "line 4, column 26 (time): \"1260\" is not a time hhmm (UTC)"},
+      {kCabrilloHeader + badLine, "", "", false, false, true,
+       "every QSO line of the log was skipped"},
+      {kCabrilloHeader + std::string("END-OF-LOG:\n") + QsoLine("1205", "UR5AA", "015CD"), "", "",
+       false, false, false, "the log holds no QSO lines"},
+      {cabrillo, "APP_M", "", false, false, false,
+       "--mult-field: a Cabrillo log has no fields; the multiplier codes come from each "
+       "received exchange"},
+      {cabrillo, "", "APP_G", true, false, false,
+       "--group-field: a Cabrillo log has no fields; give the group codes with --group-map"},
   };
   for (const auto& c : cases) {
     ReplayOptions options;
     options.fields = AdifQsoFields{c.multField, c.groupField};
     if (c.ownGroup) options.ownGroupCode = "G1";
+    if (c.groupMap) options.groupMap = GroupMap{"g.txt", {{"CD", "G1"}}};
     options.skipBad = c.skipBad;
     ReplayPlan plan;
     std::string problem;
-    EXPECT_FALSE(PlanReplay(kHeader + c.records, options, &plan, &problem)) << c.expected;
+    EXPECT_FALSE(PlanReplay(c.log, options, &plan, &problem)) << c.expected;
     EXPECT_EQ(problem, c.expected);
   }
 }
@@ -310,15 +341,6 @@ TEST(ReplayPlanTest, NamesRecordAndFieldOfTheFirstFault) {
     EXPECT_FALSE(PlanReplay(c.log, ReplayOptions(), &plan, &problem)) << c.log;
     EXPECT_EQ(problem.rfind(c.expected, 0), 0u) << problem;
   }
-}
-
-const char kCabrilloHeader[] =
-    "START-OF-LOG: 3.0\n"
-    "CONTEST: CQ-UT\n";
-
-std::string QsoLine(const char* time, const char* call, const char* rcvd) {
-  return std::string("QSO: 14025 CW 2026-12-19 ") + time + " UT5XX 599 001 KI " + call + " 599 " +
-         rcvd + "\n";
 }
 
 std::string SettingsText(const ReplayPlan& plan) {
@@ -372,44 +394,6 @@ TEST(ReplayPlanTest, PlansACabrilloLogWithItsLinesAndAGroupMap) {
   EXPECT_EQ(ClaimedScoreWarning(plan, -12), "");
   EXPECT_EQ(ClaimedScoreWarning(plan, 851),
             "claimed score -12 (CLAIMED-SCORE:, line 3), the plug-in's score 851");
-}
-
-TEST(ReplayPlanTest, RefusesCabrilloLogsItCannotPlan) {
-  const std::string good = QsoLine("1205", "UR5AA", "015CD");
-  const std::string bad = "QSO: 14025 CW 2026-12-19 1260 UT5XX 599 001KI UR5AA 599 015CD\n";
-  const struct {
-    std::string lines;
-    const char* multField;
-    const char* groupField;
-    bool map;
-    bool skipBad;
-    const char* expected;
-  } cases[] = {
-      {good + bad, "", "", false, false,
-       "line 4, column 26 (time): \"1260\" is not a time hhmm (UTC)"},
-      {bad, "", "", false, true, "every QSO line of the log was skipped"},
-      {"END-OF-LOG:\n" + good, "", "", false, false, "the log holds no QSO lines"},
-      {good, "APP_M", "", false, false,
-       "--mult-field: a Cabrillo log has no fields; the multiplier codes come from each "
-       "received exchange"},
-      {good, "", "APP_G", false, false,
-       "--group-map and --group-field: give the group codes one way"},
-      {good, "", "APP_G", true, false,
-       "--group-field: a Cabrillo log has no fields; give the group codes with --group-map"},
-      {good, "", "", true, false,
-       "own group code: --group-map g.txt does not list the own multiplier code KI; give it "
-       "with --own-group"},
-  };
-  for (const auto& c : cases) {
-    ReplayOptions options;
-    options.fields = AdifQsoFields{c.multField, c.groupField};
-    if (c.map != (c.groupField[0] != '\0')) options.groupMap = GroupMap{"g.txt", {{"CD", "G1"}}};
-    options.skipBad = c.skipBad;
-    ReplayPlan plan;
-    std::string problem;
-    EXPECT_FALSE(PlanReplay(kCabrilloHeader + c.lines, options, &plan, &problem)) << c.expected;
-    EXPECT_EQ(problem, c.expected);
-  }
 }
 
 TEST(ReplayPlanTest, ReadsGroupMaps) {
