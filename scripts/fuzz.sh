@@ -4,7 +4,7 @@
 # earlier runs found, kept in build/fuzz/corpus/TARGET. Files that once made
 # a target fail, in fuzz/regressions/TARGET, are run first.
 #
-#   sh scripts/fuzz.sh [SECONDS [TARGET...]]    (default: 30 s, all three)
+#   sh scripts/fuzz.sh [SECONDS [TARGET...]]    (default: 30 s, all four)
 #
 # FUZZ_ARGS adds libFuzzer options to every run (e.g. "-max_len=512"); a
 # later option overrides an earlier one.
@@ -15,7 +15,7 @@ cd "$(dirname "$0")/.."
 root=$(pwd)
 seconds="${1:-30}"
 [ $# -gt 0 ] && shift
-targets="${*:-fuzz_exports fuzz_settings fuzz_adif}"
+targets="${*:-fuzz_exports fuzz_settings fuzz_adif fuzz_cabrillo}"
 build="$root/build/fuzz"
 
 if [ ! -f "$build/build.ninja" ]; then

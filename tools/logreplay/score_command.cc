@@ -10,6 +10,7 @@
 #include "platform/notice_capture.h"
 #include "platform/utf8_files.h"
 #include "stats/contest_facts.h"
+#include "tools/report/plugin_outputs.h"
 #include "tools/report/report_data.h"
 #include "tools/report/report_page.h"
 
@@ -142,8 +143,8 @@ bool WriteReport(const ScoreCommand& command, const ReplayPlan& plan, const Repl
   }
   ReportData data =
       GatherReport(plan, outcome.acceptedEach, outcome.results, cabrilloText, errText);
-  data.logKind = LogKind::kAdif;
-  data.logName = std::filesystem::u8path(command.logPath).filename().u8string();
+  data.logKind = plan.logKind;
+  data.logName = plan.logName;
   if (!platform::Utf8FileWriter().ReplaceWhole(OutputTarget(path),
                                                ReportPage(data, cabrillo.name, kErrorFile))) {
     *problem = "--report " + path + ": cannot write the report (disk full or no access?)";
@@ -237,15 +238,31 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     *err = ErrorLine(command.logPath + ": " + problem);
     return kExitBadInput;
   }
+  ReplayOptions options = command.replay;
+  if (command.groupMapPath) {
+    std::string mapText;
+    options.groupMap = GroupMap{*command.groupMapPath, {}};
+    if (!ReadLogFile(*command.groupMapPath, &mapText, &problem) ||
+        !ParseGroupMap(mapText, &*options.groupMap, &problem)) {
+      *err = ErrorLine("--group-map " + *command.groupMapPath + ": " + problem);
+      return kExitBadInput;
+    }
+  }
   ReplayPlan plan;
-  if (!PlanReplay(text, command.replay, &plan, &problem)) {
+  if (!PlanReplay(text, options, &plan, &problem)) {
     *err = ErrorLine(command.logPath + ": " + problem);
     return kExitBadInput;
   }
+  plan.logName = std::filesystem::u8path(command.logPath).filename().u8string();
   const std::string cabrilloName = CabrilloFileName(plan.ownCall);
+  // The report's per-QSO figures come from the plug-in's Cabrillo pass.
+  if (command.reportPath) plan.cabrillo = true;
+  if (plan.cabrillo && SameFilePath(cabrilloName, command.logPath)) {
+    *err = ErrorLine(command.logPath + ": the plug-in's Cabrillo log " + cabrilloName +
+                     " would replace this log; score it from another folder");
+    return kExitBadInput;
+  }
   if (command.reportPath) {
-    // The report's per-QSO figures come from the plug-in's Cabrillo pass.
-    plan.cabrillo = true;
     const std::string reason = OutputPathProblem(
         *command.reportPath, {{command.logPath, "the input log"},
                               {kErrorFile, "the plug-in's list of refused QSOs"},
@@ -280,6 +297,15 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   const FileState cabrilloBefore = FileState::Of(cabrilloName);
   ProgressLine progress(platform::StandardErrorIsTerminal(), SteadySeconds(), toStandardError);
   const ReplayOutcome outcome = Replay(*host, plan, &progress);
+  // With the Cabrillo flag the out-integer is -1: the results text has
+  // the score.
+  const ResultsTable results = ParseResultsText(outcome.results);
+  const std::string claimed =
+      ClaimedScoreWarning(plan, results.hasScore ? results.score : outcome.score);
+  if (!claimed.empty()) {
+    toStandardError(ErrorLine("warning: " + claimed));
+    plan.warnings.push_back(claimed);
+  }
 
   const std::string folder = CurrentDirectory();
   CabrilloOutcome cabrillo;

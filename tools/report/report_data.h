@@ -69,8 +69,7 @@ struct RateBin {
   std::map<std::pair<std::string, std::string>, int> counts;
 };
 
-// The kind of log a replay read, as the page names it.
-enum class LogKind { kAdif, kCabrillo };
+// The kind of log a replay read (replay_plan.h), as the page names it.
 const char* LogKindName(LogKind kind);  // "ADIF", "Cabrillo"
 
 // Operating time as contests define it: an off time is a gap of at least
