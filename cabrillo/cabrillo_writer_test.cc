@@ -3,6 +3,7 @@
 #include "cabrillo/cabrillo_export.h"
 #include "cabrillo/cabrillo_log.h"
 #include "tests/fake_files.h"
+#include "tests/fresh_header.h"
 
 using platform::COleDateTime;
 
@@ -105,29 +106,19 @@ TEST(CabrilloLogFile, WholeFileWithATwoLineAddress) {
   versions.files["Tovu2.exe"] = {0x00020014, 0x00000005, true};
   testing_support::FakeFileWriter files;
   EXPECT_EQ(log.WriteLog(295, versions, files), "File produced: UT1AA.cbr");
-  EXPECT_EQ(files.files["UT1AA.cbr"],
-            "START-OF-LOG: 3.0\r\n"
-            "CONTEST: CQ UT CONTEST\r\n"
-            "CREATED-BY: Tovu 2.20\r\n"
-            "CALLSIGN: UT1AA\r\n"
-            "CATEGORY-OPERATOR: SINGLE-OP\r\n"
-            "CATEGORY-BAND: ALL\r\n"
-            "CATEGORY-MODE: CW\r\n"
-            "CATEGORY-POWER: HIGH\r\n"
-            "CATEGORY-ASSISTED: NON-ASSISTED\r\n"
-            "CATEGORY-TRANSMITTER: ONE\r\n"
-            "LOCATION: \r\n"
-            "EMAIL: \r\n"
-            "CLAIMED-SCORE: 295\r\n"
-            "OPERATORS: UT1AA\r\n"
-            "CLUB: \r\n"
-            "NAME: \r\n"
-            "ADDRESS: Street 1\r\n"
-            "ADDRESS: Kyiv\r\n"
-            "SOAPBOX: \r\n"
-            "QSO: 14025 CW 2026-12-19 1405 UT1AA         599 001AB  UR5AA         579  "
-            "015CD 60 20 15\r\n"
-            "END-OF-LOG:\r\n");
+  EXPECT_EQ(
+      files.files["UT1AA.cbr"],
+      testing_support::kFreshHeaderLines +
+          std::string("CLAIMED-SCORE: 295\r\n"
+                      "OPERATORS: UT1AA\r\n"
+                      "CLUB: \r\n"
+                      "NAME: \r\n"
+                      "ADDRESS: Street 1\r\n"
+                      "ADDRESS: Kyiv\r\n"
+                      "SOAPBOX: \r\n"
+                      "QSO: 14025 CW 2026-12-19 1405 UT1AA         599 001AB  UR5AA         579  "
+                      "015CD 60 20 15\r\n"
+                      "END-OF-LOG:\r\n"));
   EXPECT_EQ(log.m_qsoLines.size(), 1u) << "writing keeps the lines";
 
   files.fail = true;

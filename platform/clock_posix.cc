@@ -12,14 +12,8 @@ class PosixClock : public Clock {
     const std::time_t now = std::time(nullptr);
     std::tm parts{};
     gmtime_r(&now, &parts);
-    UtcTime t;
-    t.year = parts.tm_year + 1900;
-    t.month = parts.tm_mon + 1;
-    t.day = parts.tm_mday;
-    t.hour = parts.tm_hour;
-    t.minute = parts.tm_min;
-    t.second = parts.tm_sec;
-    return t;
+    return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday,
+            parts.tm_hour,        parts.tm_min,     parts.tm_sec};
   }
 };
 

@@ -11,14 +11,7 @@ class Win32Clock : public Clock {
   UtcTime NowUtc() override {
     SYSTEMTIME st;
     GetSystemTime(&st);
-    UtcTime t;
-    t.year = st.wYear;
-    t.month = st.wMonth;
-    t.day = st.wDay;
-    t.hour = st.wHour;
-    t.minute = st.wMinute;
-    t.second = st.wSecond;
-    return t;
+    return {st.wYear, st.wMonth, st.wDay, st.wHour, st.wMinute, st.wSecond};
   }
 };
 

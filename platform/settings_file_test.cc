@@ -5,6 +5,7 @@
 #include "platform/settings_file.h"
 
 #include <filesystem>
+#include <initializer_list>
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,20 @@ const char kPath[] = "Plugins\\TAVIN.ini";
 class SystemSettingsFileTest : public ::testing::Test {
  protected:
   SystemSettingsFileTest() { std::filesystem::create_directory("Plugins"); }
+
+  // Each read of `section`, `key` with `fallback` gives `expected`.
+  struct Read {
+    const char* section;
+    const char* key;
+    const char* fallback;
+    const char* expected;
+  };
+  void ExpectReads(std::initializer_list<Read> reads) {
+    for (const Read& r : reads) {
+      EXPECT_EQ(m_settings.Read(kPath, r.section, r.key, r.fallback), r.expected)
+          << r.section << "|" << r.key;
+    }
+  }
 
   testing_support::ScopedWorkDir m_dir;
   platform::SettingsFile& m_settings = platform::SystemSettingsFile();
@@ -44,21 +59,21 @@ TEST_F(SystemSettingsFileTest, SequenceOfWritesGivesTheseBytes) {
             "[Settings]\r\nClaimed=-12\r\nOperators=UT1AA UT2BB\r\n"
             "Address=Street 1<CR><LF>Kyiv\r\nName=\r\nSoapBox=spaced\r\n"
             "[Other]\r\nKey=v\r\n");
-  EXPECT_EQ(m_settings.Read(kPath, "SETTINGS", "soapbox", "x"), "spaced");
-  EXPECT_EQ(m_settings.Read(kPath, "Settings", "Name", "x"), "");
-  EXPECT_EQ(m_settings.Read(kPath, "Settings", "Email", "x"), "x");
-  EXPECT_EQ(m_settings.Read(kPath, "Nowhere", "Claimed", "d"), "d");
+  ExpectReads({{"SETTINGS", "soapbox", "x", "spaced"},
+               {"Settings", "Name", "x", ""},
+               {"Settings", "Email", "x", "x"},
+               {"Nowhere", "Claimed", "d", "d"}});
 }
 
 TEST_F(SystemSettingsFileTest, ReadsHandWrittenFiles) {
   WriteFile("Plugins/TAVIN.ini",
             "; comment\r\n[Settings]\r\n  Name = \"Quoted Name\" \r\nEmail=a@b\n"
             "Club='X'\r\nEmpty=\r\nName=second\r\n[Settings]\r\nClub=late\r\n");
-  EXPECT_EQ(m_settings.Read(kPath, "Settings", "name", "-"), "Quoted Name");
-  EXPECT_EQ(m_settings.Read(kPath, "Settings", "Email", "-"), "a@b");
-  EXPECT_EQ(m_settings.Read(kPath, "Settings", "Club", "-"), "X");
-  EXPECT_EQ(m_settings.Read(kPath, "Settings", "Empty", "-"), "");
-  EXPECT_EQ(m_settings.Read(kPath, "Settings", "Missing", "-"), "-");
+  ExpectReads({{"Settings", "name", "-", "Quoted Name"},
+               {"Settings", "Email", "-", "a@b"},
+               {"Settings", "Club", "-", "X"},
+               {"Settings", "Empty", "-", ""},
+               {"Settings", "Missing", "-", "-"}});
 }
 
 TEST_F(SystemSettingsFileTest, LongValuesComeBackWhole) {

@@ -4,7 +4,7 @@
 #
 #   sh scripts/fuzz.sh [--asan] [--jobs N] [--into-seeds] [SECONDS [TARGET...]]
 #
-# (default: 30 s, all three targets). The default build is the volume build,
+# (default: 30 s, all four targets). The default build is the volume build,
 # build/fuzz-volume: UndefinedBehaviorSanitizer alone, about twice the
 # inputs a second. --asan takes build/fuzz instead, with AddressSanitizer
 # and LeakSanitizer as well, which stop at the memory faults the volume
@@ -64,7 +64,7 @@ done
 case "$jobs" in '' | *[!0-9]* | 0) usage ;; esac
 seconds="${1:-30}"
 [ $# -gt 0 ] && shift
-targets="${*:-fuzz_exports fuzz_settings fuzz_adif}"
+targets="${*:-fuzz_exports fuzz_settings fuzz_adif fuzz_cabrillo}"
 
 if [ ! -f "$build/build.ninja" ]; then
   CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja \

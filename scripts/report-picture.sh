@@ -19,6 +19,6 @@ mkdir -p "$work/Plugins"
 # The window is as tall as the sample's page; --no-sandbox as root.
 chromium --headless --disable-gpu --no-sandbox --no-first-run --hide-scrollbars \
   --user-data-dir="$work/profile" --disable-background-networking \
-  --disable-component-update --force-device-scale-factor=0.8 --window-size=1000,1690 \
+  --disable-component-update --force-device-scale-factor=0.8 --window-size=1000,2170 \
   --screenshot="$root/docs/report.png" "file://$work/report.html" 2>/dev/null
 ls -l docs/report.png

@@ -7,11 +7,12 @@
 
 #include <cstdint>
 
+#include "stats/contest_name.h"
+
 namespace stats {
 
-// The statistics set's name, as the host lists it and the texts name it
-// (the macro for texts put together at compile time).
-#define STATS_CONTEST_NAME "CQ UT CONTEST"
+// The statistics set's name (STATS_CONTEST_NAME for texts put together at
+// compile time).
 inline constexpr char kContestName[] = STATS_CONTEST_NAME;
 // The title line of the results text, spelt as the results window shows it.
 inline constexpr char kResultsTitle[] = "CQ UT  Contest";

@@ -13,26 +13,11 @@ bool CInfo::operator==(const CInfo& other) const {
 }
 
 InfoView ViewOf(const CInfo& record) {
-  InfoView v;
-  v.call = record.m_call;
-  v.multKey = record.m_multKey;
-  v.group = record.m_group;
-  v.band = record.m_band;
-  v.mode = record.m_mode;
-  v.rstRcvd = record.m_rstRcvd;
-  v.rstSent = record.m_rstSent;
-  v.exchRcvd = record.m_exchRcvd;
-  v.exchSent = record.m_exchSent;
-  v.spare1 = record.m_spare1;
-  v.spare2 = record.m_spare2;
-  v.freqKHz = record.m_freqKHz;
-  v.tour = record.m_tour;
-  v.reserved = record.m_reserved;
-  v.points = record.m_points;
-  v.multBand = record.m_multBand;
-  v.serial = record.m_serial;
-  v.time = record.m_time;
-  return v;
+  return {record.m_call,     record.m_multKey,  record.m_group,   record.m_band,
+          record.m_mode,     record.m_rstRcvd,  record.m_rstSent, record.m_exchRcvd,
+          record.m_exchSent, record.m_spare1,   record.m_spare2,  record.m_freqKHz,
+          record.m_tour,     record.m_reserved, record.m_points,  record.m_multBand,
+          record.m_serial,   record.m_time};
 }
 
 }  // namespace stats

@@ -11,26 +11,25 @@
 
 namespace stats {
 
-// The types of the core's inputs: texts as views of the host's, which stay
-// put for the call, except the reset's, which the contest keeps.
-struct QsoInputTypes {
-  using Text = std::string_view;
+// The member types of the structs made from the lists of stats/qso_fields.h,
+// by the type of their texts.
+template <typename TextType>
+struct FieldTypes {
+  using Text = TextType;
   using Time = platform::COleDateTime;
   using Hz = uint32_t;
-};
-struct ResetInputTypes {
-  using Text = std::string;
-  using Time = platform::COleDateTime;
   using Flag = int32_t;
 };
 
-// What a reset reads from the host. The own call is read only with the
-// Cabrillo flag set, and only by the Cabrillo header step.
-using ResetInput = ResetFields<ResetInputTypes>;
+// What a reset reads from the host, its texts copies that the contest
+// keeps. The own call is read only with the Cabrillo flag set, and only by
+// the Cabrillo header step.
+using ResetInput = ResetFields<FieldTypes<std::string>>;
 
-// What ingest and removal read of one QSO. Removal reads only the fields
-// that RemoveData0 reads (call, mode, the two exchanges and band).
-using QsoInput = QsoFields<QsoInputTypes>;
+// What ingest and removal read of one QSO, its texts as views of the host's,
+// which stay put for the call. Removal reads only the fields that
+// RemoveData0 reads (call, mode, the two exchanges and band).
+using QsoInput = QsoFields<FieldTypes<std::string_view>>;
 
 // Sets the start hour, empties the store and the band list, takes the
 // Cabrillo flag and the own codes, and starts the error report. Returns 1.

@@ -8,6 +8,7 @@
 
 #include "tests/contract_calls.h"
 #include "tests/dialog_watcher.h"
+#include "tests/fresh_header.h"
 #include "tests/message_box_watcher.h"
 #include "tests/test_support.h"
 
@@ -23,19 +24,8 @@ using testing_support::ReadFile;
 
 const int kCancel = 2;
 
-const char kHeader[] =
-    "START-OF-LOG: 3.0\r\n"
-    "CONTEST: CQ UT CONTEST\r\n"
-    "CREATED-BY: Tovu 2.20\r\n"
-    "CALLSIGN: UT1AA\r\n"
-    "CATEGORY-OPERATOR: SINGLE-OP\r\n"
-    "CATEGORY-BAND: ALL\r\n"
-    "CATEGORY-MODE: CW\r\n"
-    "CATEGORY-POWER: HIGH\r\n"
-    "CATEGORY-ASSISTED: NON-ASSISTED\r\n"
-    "CATEGORY-TRANSMITTER: ONE\r\n"
-    "LOCATION: \r\n"
-    "EMAIL: \r\n";
+using testing_support::kFreshHeaderLines;
+
 const char kHeaderTail[] =
     "OPERATORS: UT1AA\r\n"
     "CLUB: \r\n"
@@ -77,6 +67,20 @@ class CabrilloContractTest : public ::testing::Test {
     return text;
   }
 
+  // A results request after a reset with the Cabrillo flag: the host gets
+  // -1, the operator "File produced", and the log claims `claimed` and holds
+  // `qsoLines`.
+  void ExpectLogProduced(int32_t claimed, const std::string& qsoLines) {
+    int32_t score = 7;
+    std::string notice;
+    Results(&score, &notice);
+    EXPECT_EQ(score, -1);
+    EXPECT_EQ(notice, "File produced: UT1AA.cbr");
+    EXPECT_EQ(ReadFile("UT1AA.cbr"), std::string(kFreshHeaderLines) +
+                                         "CLAIMED-SCORE: " + std::to_string(claimed) + "\r\n" +
+                                         kHeaderTail + qsoLines + "END-OF-LOG:\r\n");
+  }
+
   PluginUnderTest& m_p = PluginUnderTest::Get();
   testing_support::ScopedWorkDir m_dir;
 };
@@ -100,13 +104,7 @@ TEST_F(CabrilloContractTest, FlagClearWritesNoFileAndShowsNoBox) {
 
 TEST_F(CabrilloContractTest, EmptyStoreGivesHeaderAndEndLine) {
   ResetWithCabrillo();
-  int32_t score = 7;
-  std::string notice;
-  Results(&score, &notice);
-  EXPECT_EQ(score, -1);
-  EXPECT_EQ(notice, "File produced: UT1AA.cbr");
-  EXPECT_EQ(ReadFile("UT1AA.cbr"),
-            std::string(kHeader) + "CLAIMED-SCORE: 0\r\n" + kHeaderTail + "END-OF-LOG:\r\n");
+  ExpectLogProduced(0, "");
 }
 
 TEST_F(CabrilloContractTest, EveryRequestListsEveryQsoOnce) {
@@ -125,15 +123,7 @@ TEST_F(CabrilloContractTest, EveryRequestListsEveryQsoOnce) {
       "20 15\r\n"
       "QSO:  7012 PH 2026-12-19 1425 UT1AA         599 001AB                579 RT -1 -- "
       "-1\r\n";
-  for (int request = 0; request < 2; ++request) {
-    int32_t score = 0;
-    std::string notice;
-    Results(&score, &notice);
-    EXPECT_EQ(score, -1);
-    EXPECT_EQ(notice, "File produced: UT1AA.cbr");
-    EXPECT_EQ(ReadFile("UT1AA.cbr"), std::string(kHeader) + "CLAIMED-SCORE: 65\r\n" + kHeaderTail +
-                                         lines + "END-OF-LOG:\r\n");
-  }
+  for (int request = 0; request < 2; ++request) ExpectLogProduced(65, lines);
   EXPECT_NE(ReadFile("Plugins/TAVIN.ini").find("Claimed=65\r\n"), std::string::npos);
 }
 

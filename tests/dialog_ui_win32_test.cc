@@ -193,13 +193,20 @@ DialogView Inspect(HWND dialog) {
 
 bool HasAll(DWORD style, DWORD bits) { return (style & bits) == bits; }
 
+// Shows `dialog`, reads it as drawn, then presses `button`.
+DialogView InspectThenPress(HeaderDialog& dialog, int button, DrivenRun* run) {
+  DialogView view;
+  *run = RunDriven(dialog, [&](HWND window) {
+    view = Inspect(window);
+    Press(window, button);
+  });
+  return view;
+}
+
 TEST(CabrilloDialogUi, TemplateShowsTheFormInOrder) {
   HeaderDialog dialog(FreshValues());
-  DialogView view;
-  DrivenRun run = RunDriven(dialog, [&](HWND window) {
-    view = Inspect(window);
-    Press(window, IDCANCEL);
-  });
+  DrivenRun run;
+  DialogView view = InspectThenPress(dialog, IDCANCEL, &run);
   ASSERT_TRUE(run.shown) << "no visible #32770 window captioned " << kCaption;
   EXPECT_EQ(DialogRunner::kCancel, run.result);
 
@@ -260,11 +267,8 @@ TEST(CabrilloDialogUi, TemplateShowsTheFormInOrder) {
 
 TEST(CabrilloDialogUi, ControlsFitWithoutOverlapping) {
   HeaderDialog dialog(FreshValues());
-  DialogView view;
-  DrivenRun run = RunDriven(dialog, [&](HWND window) {
-    view = Inspect(window);
-    Press(window, IDCANCEL);
-  });
+  DrivenRun run;
+  DialogView view = InspectThenPress(dialog, IDCANCEL, &run);
   ASSERT_TRUE(run.shown);
   RECT client{0, 0, view.client.cx, view.client.cy};
   for (const auto& [id, control] : view.controls) {
@@ -301,11 +305,8 @@ TEST(CabrilloDialogUi, ComboShowsFirstEntryBeginningWithItsValue) {
   Values values;
   for (const Case& c : cases) values[c.id] = c.member;
   HeaderDialog dialog(values);
-  DialogView view;
-  DrivenRun run = RunDriven(dialog, [&](HWND window) {
-    view = Inspect(window);
-    Press(window, IDOK);
-  });
+  DrivenRun run;
+  DialogView view = InspectThenPress(dialog, IDOK, &run);
   ASSERT_TRUE(run.shown);
   EXPECT_EQ(DialogRunner::kOk, run.result);
   for (const Case& c : cases) {

@@ -14,12 +14,7 @@
 namespace testing_support {
 
 // A QSO that keeps its own texts, as the tests hold and change them.
-struct OwnedQsoTypes {
-  using Text = std::string;
-  using Time = platform::COleDateTime;
-  using Hz = uint32_t;
-};
-using OwnedQso = stats::QsoFields<OwnedQsoTypes>;
+using OwnedQso = stats::QsoFields<stats::FieldTypes<std::string>>;
 
 // `qso` as the statistics core takes it: views of its texts.
 stats::QsoInput InputOf(const OwnedQso& qso);

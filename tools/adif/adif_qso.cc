@@ -37,12 +37,14 @@ const char kAdifMappingTable[] =
     "  multiplier code    the field of --mult-field; without it, the letters\n"
     "                     after the digits of the received exchange; none is\n"
     "                     a warning naming the record\n"
-    "  group code         the field of --group-field; without it, empty\n"
+    "  group code         the field of --group-field, or the multiplier\n"
+    "                     code's in --group-map; without either, empty\n"
     "  own call           --own-call; else STATION_CALLSIGN, else OPERATOR,\n"
     "                     of the first QSO in time order\n"
     "  own multiplier     --own-mult; else the letters after the digits of\n"
     "                     the first QSO's sent exchange\n"
-    "  own group          --own-group (needed with --group-field)\n"
+    "  own group          --own-group (needed with --group-field); with\n"
+    "                     --group-map, else the own multiplier code's\n"
     "Calls and codes, options included, are given in upper case. Field names\n"
     "are read in any case.\n";
 

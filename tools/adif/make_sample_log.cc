@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "stats/contest_facts.h"
 #include "tools/adif/adif_writer.h"
 #include "tools/adif/log_generator.h"
 
@@ -53,8 +54,8 @@ int main(int argc, char** argv) {
   if (argc >= 6) options.ownCall = argv[5];
   if (argc >= 7) options.ownMultCode = argv[6];
 
-  const std::string header =
-      "CQ UT CONTEST log of " + options.ownCall + ", generated with seed " + std::to_string(seed);
+  const std::string header = std::string(stats::kContestName) + " log of " + options.ownCall +
+                             ", generated with seed " + std::to_string(seed);
   const std::string text =
       tools::WriteAdifLog(tools::GenerateContestLog(options), options.ownCall, header);
   if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() || std::fflush(stdout) != 0) {

@@ -3,6 +3,7 @@
 #include <CLI/CLI.hpp>
 
 #include "tools/adif/adif_qso.h"
+#include "tools/cabrillo_input/cabrillo_input.h"
 
 namespace tools {
 namespace {
@@ -12,6 +13,10 @@ constexpr char kExamples[] =
     "  logreplay score examples/sample.adi --group-field APP_UT_GROUP --own-group G3\n"
     "  logreplay score my.adi --start \"2026-12-19 12\" --own-call UT9ZZQ --cabrillo\n"
     "  logreplay score my.adi --report my.html\n"
+    "  logreplay score my.cbr --group-map groups.txt --own-group G3\n"
+    "\n"
+    "LOG is a Cabrillo 3.0 log when its first line is START-OF-LOG:, whatever\n"
+    "its name; an ADIF log otherwise.\n"
     "\n"
     "The plug-in writes err.txt, Plugins/TAVIN.ini and the Cabrillo log in the\n"
     "current directory, as it does in the host's folder. Exit status: 0 done,\n"
@@ -20,10 +25,13 @@ constexpr char kExamples[] =
     "3 plug-in missing, not loadable or lacking an export, 4 an output not\n"
     "written in full: err.txt, the Cabrillo log or the report page (the\n"
     "results are printed all the same).\n"
-    "Warnings (QSOs outside the tours, records skipped, no group field) go to\n"
-    "standard error, one line each, and are counted in the summary.\n"
+    "Warnings (QSOs outside the tours, records skipped, no group codes, a\n"
+    "claimed score that differs) go to standard error, one line each, and are\n"
+    "counted in the summary.\n"
     "\n"
-    "How the log's ADIF fields feed the plug-in:\n";
+    "How a Cabrillo log's QSO lines feed the plug-in:\n";
+
+constexpr char kAdifTitle[] = "\nHow the log's ADIF fields feed the plug-in:\n";
 
 std::string Describe(const std::string& what, const std::string& example) {
   return what + "\ne.g. " + example;
@@ -37,7 +45,7 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
       "Replays a contest log in ADIF through the Stats plug-in, as the host\n"
       "logging program does, and prints the plug-in's results.",
       "logreplay");
-  app.footer(std::string(kExamples) + kAdifMappingTable);
+  app.footer(std::string(kExamples) + kCabrilloMappingTable + kAdifTitle + kAdifMappingTable);
   // Paths like /logs/a.adi are arguments, not Windows-style options.
   app.allow_windows_style_options(false);
   app.require_subcommand(1);
@@ -45,7 +53,7 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
   ScoreCommand& score = line->score;
   CLI::App* scoreApp = app.add_subcommand(
       "score", "Reset the statistics, offer every QSO of LOG in time order\nand print the results");
-  scoreApp->add_option("LOG", score.logPath, "ADIF log (.adi) to replay")
+  scoreApp->add_option("LOG", score.logPath, "ADIF (.adi) or Cabrillo (.cbr, .log) log to replay")
       ->required()
       ->type_name("");
   scoreApp
@@ -68,10 +76,11 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
       ""));
   startOption->type_name("\"YYYY-MM-DD HH\"");
   std::string ownCall;
-  CLI::Option* ownCallOption = scoreApp->add_option(
-      "--own-call", ownCall,
-      Describe("own callsign (default: STATION_CALLSIGN,\nelse OPERATOR, of the first record)",
-               "--own-call UT9ZZQ"));
+  CLI::Option* ownCallOption =
+      scoreApp->add_option("--own-call", ownCall,
+                           Describe("own callsign (default: STATION_CALLSIGN,\nelse OPERATOR, of "
+                                    "the first record;\nCabrillo: CALLSIGN:)",
+                                    "--own-call UT9ZZQ"));
   ownCallOption->type_name("CALL");
   std::string ownMult;
   CLI::Option* ownMultOption = scoreApp->add_option(
@@ -92,12 +101,24 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
                    "after\nthe digits of the received exchange)",
                    "--mult-field APP_UT_MULT"))
       ->type_name("NAME");
-  scoreApp
-      ->add_option(
-          "--group-field", score.replay.fields.groupField,
-          Describe("ADIF field with the worked station's\ngroup code (default: none, all empty)",
-                   "--group-field APP_UT_GROUP"))
-      ->type_name("NAME");
+  CLI::Option* groupFieldOption =
+      scoreApp
+          ->add_option(
+              "--group-field", score.replay.fields.groupField,
+              Describe(
+                  "ADIF field with the worked station's\ngroup code (default: none, all empty)",
+                  "--group-field APP_UT_GROUP"))
+          ->type_name("NAME");
+  std::string groupMap;
+  CLI::Option* groupMapOption =
+      scoreApp
+          ->add_option("--group-map", groupMap,
+                       Describe("file of lines \"CODE GROUP\": each multiplier\ncode's group "
+                                "code, for ADIF and Cabrillo\n(not with --group-field); the own "
+                                "group\nis the own code's unless --own-group",
+                                "--group-map groups.txt"))
+          ->type_name("FILE");
+  groupMapOption->excludes(groupFieldOption);
   scoreApp->add_flag("--cabrillo", score.replay.cabrillo,
                      Describe("reset with the Cabrillo flag: the header\ndialog runs, and the "
                               "results request\nwrites the Cabrillo log (CALL.cbr)",
@@ -152,6 +173,7 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
   if (ownMultOption->count() != 0) score.replay.ownMultCode = ownMult;
   if (ownGroupOption->count() != 0) score.replay.ownGroupCode = ownGroup;
   if (reportOption->count() != 0) score.reportPath = reportPath;
+  if (groupMapOption->count() != 0) score.groupMapPath = groupMap;
   return -1;
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "gtest/gtest.h"
+#include "tools/cabrillo_input/cabrillo_input.h"
 
 namespace tools {
 namespace {
@@ -62,6 +63,10 @@ TEST(LogreplayCliTest, EveryOptionReachesItsField) {
   EXPECT_EQ(s.replay.fields.multField, "APP_UT_MULT");
   EXPECT_EQ(s.replay.fields.groupField, "APP_UT_GROUP");
   EXPECT_TRUE(s.replay.cabrillo);
+  EXPECT_FALSE(s.groupMapPath.has_value());
+  const Parsed mapped = Parse({"score", "log.cbr", "--group-map", "groups.txt"});
+  ASSERT_EQ(mapped.status, -1) << mapped.err;
+  EXPECT_EQ(mapped.line.score.groupMapPath, std::optional<std::string>("groups.txt"));
 }
 
 TEST(LogreplayCliTest, DecoratedNamesOnlyWhereTheyExist) {
@@ -90,6 +95,7 @@ TEST(LogreplayCliTest, UsageErrorsGiveStatusTwoAndAMessage) {
       {{"score", "a.adi", "--own-call"}, "--own-call"},
       {{"score", "a.adi", "--frequency", "7"}, "--frequency"},
       {{"replay", "a.adi"}, "replay"},
+      {{"score", "a.adi", "--group-map", "g.txt", "--group-field", "APP_G"}, "excludes"},
   };
   for (const auto& c : cases) {
     const Parsed p = Parse(c.args);
@@ -110,8 +116,8 @@ TEST(LogreplayCliTest, HelpListsEveryOptionWithAnExample) {
          {"e.g. --plugin build/native/libStats.so", "e.g. --start \"2026-12-19 12\"",
           "e.g. --own-call UT9ZZQ", "e.g. --own-mult KI", "e.g. --own-group G3",
           "e.g. --mult-field APP_UT_MULT", "e.g. --group-field APP_UT_GROUP", "e.g. --cabrillo",
-          "e.g. --skip-bad", "e.g. --decorated", "logreplay score examples/sample.adi",
-          kAdifMappingTable}) {
+          "e.g. --skip-bad", "e.g. --decorated", "e.g. --group-map groups.txt",
+          "logreplay score examples/sample.adi", kCabrilloMappingTable, kAdifMappingTable}) {
       EXPECT_NE(p.out.find(example), std::string::npos) << example << "\n" << p.out;
     }
     EXPECT_EQ(p.out.find("dump"), std::string::npos) << "the dump command is internal";

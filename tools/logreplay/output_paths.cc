@@ -78,6 +78,10 @@ std::string OutputPathProblem(const std::string& path, const std::vector<Guarded
   return std::string();
 }
 
+bool SameFilePath(const std::string& a, const std::string& b) {
+  return SameFile(PathOf(a), PathOf(b));
+}
+
 std::string OutputTarget(const std::string& path) {
   std::error_code error;
   if (!fs::is_symlink(fs::symlink_status(PathOf(path), error))) return path;

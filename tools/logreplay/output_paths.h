@@ -24,6 +24,11 @@ struct GuardedFile {
 // exist and take new files.
 std::string OutputPathProblem(const std::string& path, const std::vector<GuardedFile>& guarded);
 
+// Whether `a` and `b` name one file: the same file when both exist (hard
+// and symbolic links included), else the same absolute path, letters in
+// any case as a Windows file system compares them.
+bool SameFilePath(const std::string& a, const std::string& b);
+
 // The path to write for `path`: the file a symbolic link points to, so that
 // the link stays; `path` itself otherwise.
 std::string OutputTarget(const std::string& path);

@@ -17,6 +17,11 @@ struct Terminal {
         enabled, [this] { return now; },
         [this](const std::string& text) { writes.push_back(text); });
   }
+  // `seconds` later, `done` of `total` QSOs.
+  void Update(ProgressLine* line, double seconds, size_t done, size_t total) {
+    now += seconds;
+    line->Update(done, total);
+  }
 };
 
 TEST(ProgressLineTest, StaysQuietDuringTheFirstSecond) {
@@ -33,15 +38,12 @@ TEST(ProgressLineTest, StaysQuietDuringTheFirstSecond) {
 TEST(ProgressLineTest, DrawsAtMostEveryFifthOfASecond) {
   Terminal t;
   ProgressLine line = t.Line(true);
-  t.now += 1.01;
-  line.Update(1, 200);
+  t.Update(&line, 1.01, 1, 200);
   ASSERT_EQ(t.writes.size(), 1u);
   EXPECT_EQ(t.writes[0], "\rreplaying: 1 of 200 QSOs offered (0%)");
-  t.now += 0.19;
-  line.Update(2, 200);
+  t.Update(&line, 0.19, 2, 200);
   EXPECT_EQ(t.writes.size(), 1u);
-  t.now += 0.02;
-  line.Update(50, 200);
+  t.Update(&line, 0.02, 50, 200);
   ASSERT_EQ(t.writes.size(), 2u);
   EXPECT_EQ(t.writes[1], "\rreplaying: 50 of 200 QSOs offered (25%)");
 }
@@ -49,10 +51,8 @@ TEST(ProgressLineTest, DrawsAtMostEveryFifthOfASecond) {
 TEST(ProgressLineTest, LastUpdateAlwaysDrawsAndFinishWipesTheWidestText) {
   Terminal t;
   ProgressLine line = t.Line(true);
-  t.now += 2.0;
-  line.Update(99, 100);
-  t.now += 0.01;
-  line.Update(100, 100);
+  t.Update(&line, 2.0, 99, 100);
+  t.Update(&line, 0.01, 100, 100);
   ASSERT_EQ(t.writes.size(), 2u);
   const std::string last = "replaying: 100 of 100 QSOs offered (100%), scoring...";
   EXPECT_EQ(t.writes[1], "\r" + last);
@@ -66,10 +66,8 @@ TEST(ProgressLineTest, LastUpdateAlwaysDrawsAndFinishWipesTheWidestText) {
 TEST(ProgressLineTest, ShorterTextCoversTheLongerOne) {
   Terminal t;
   ProgressLine line = t.Line(true);
-  t.now += 1.5;
-  line.Update(1000, 1000000);
-  t.now += 0.5;
-  line.Update(1000, 10000);  // a shorter text: blanks cover the rest
+  t.Update(&line, 1.5, 1000, 1000000);
+  t.Update(&line, 0.5, 1000, 10000);  // a shorter text: blanks cover the rest
   ASSERT_EQ(t.writes.size(), 2u);
   EXPECT_EQ(t.writes[0].size(), t.writes[1].size());
   EXPECT_EQ(t.writes[1].back(), ' ');
@@ -78,8 +76,7 @@ TEST(ProgressLineTest, ShorterTextCoversTheLongerOne) {
 TEST(ProgressLineTest, DisabledLineWritesNothing) {
   Terminal t;
   ProgressLine line = t.Line(false);
-  t.now += 5.0;
-  line.Update(1, 2);
+  t.Update(&line, 5.0, 1, 2);
   line.Update(2, 2);
   line.Finish();
   EXPECT_TRUE(t.writes.empty());

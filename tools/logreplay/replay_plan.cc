@@ -13,6 +13,7 @@
 #include "stats/contest_facts.h"
 #include "tools/adif/adif_reader.h"
 #include "tools/adif/adif_values.h"
+#include "tools/cabrillo_input/cabrillo_input.h"
 
 namespace tools {
 namespace {
@@ -31,6 +32,22 @@ constexpr size_t kMaxLogBytes = size_t{256} << 20;
 
 constexpr long long kSecondsPerDay = 86400;
 constexpr long long kSecondsOfFourTours = stats::kTourCount * stats::kTourHours * 3600LL;
+
+// Where a QSO stands in the log, and the own call it names.
+struct Source {
+  size_t place = 0;         // record number (ADIF) or line number (Cabrillo)
+  std::string ownCall;      // upper case; empty when it names none
+  std::string ownCallFrom;  // "log field OPERATOR, record 3"
+};
+
+// How a log's places are named: "record 3", "line 25".
+struct Places {
+  const char* noun;  // "record", "line"
+  std::string At(size_t place) const { return noun + (" " + std::to_string(place)); }
+  std::string Count(size_t count) const {
+    return std::to_string(count) + " " + noun + (count == 1 ? "" : "s");
+  }
+};
 
 // The full hour of a QSO time.
 StatsDateTime HourOf(double ole) {
@@ -84,8 +101,8 @@ bool TakeOwnValue(const std::optional<std::string>& option, const std::string& d
 
 // One line per kind of QSO whose time the tours do not cover as the log
 // suggests, with the count and the first record.
-void AddTimingWarnings(const std::vector<AdifQso>& qsos,
-                       const std::vector<const AdifRecord*>& sources, const StatsDateTime& start,
+void AddTimingWarnings(const std::vector<AdifQso>& qsos, const std::vector<Source>& sources,
+                       const Places& places, const StatsDateTime& start,
                        std::vector<std::string>* warnings) {
   const long long startSecond = SecondsOf(start.value);
   const std::string startText = FormatStart(start);
@@ -106,13 +123,13 @@ void AddTimingWarnings(const std::vector<AdifQso>& qsos,
                          second / kSecondsPerDay != startSecond / kSecondsPerDay};
     for (size_t k = 0; k < 3; ++k) {
       if (!hits[k]) continue;
-      if (kinds[k].count++ == 0) kinds[k].firstRecord = sources[i]->number;
+      if (kinds[k].count++ == 0) kinds[k].firstRecord = sources[i].place;
     }
   }
   for (const Kind& kind : kinds) {
     if (kind.count == 0) continue;
     warnings->push_back(std::to_string(kind.count) + (kind.count == 1 ? " QSO " : " QSOs ") +
-                        kind.what + ", the first in record " + std::to_string(kind.firstRecord));
+                        kind.what + ", the first in " + places.At(kind.firstRecord));
   }
 }
 
@@ -120,8 +137,8 @@ void AddTimingWarnings(const std::vector<AdifQso>& qsos,
 // log order, as the host's log holds them. The QSOs that had to move are
 // those outside a longest run already in order: with one QSO misplaced, one
 // moved, not every QSO it passed.
-PlanSetting PutInTimeOrder(std::vector<AdifQso>* qsos, std::vector<const AdifRecord*>* sources,
-                           std::vector<std::string>* warnings) {
+PlanSetting PutInTimeOrder(std::vector<AdifQso>* qsos, std::vector<Source>* sources,
+                           const Places& places, std::vector<std::string>* warnings) {
   const size_t count = qsos->size();
   std::vector<size_t> order(count);
   for (size_t i = 0; i < count; ++i) order[i] = i;
@@ -149,24 +166,23 @@ PlanSetting PutInTimeOrder(std::vector<AdifQso>* qsos, std::vector<const AdifRec
   size_t firstMovedRecord = 0;
   for (size_t i = 0; i < count; ++i) {
     if (stays[i]) continue;
-    if (moved++ == 0) firstMovedRecord = (*sources)[i]->number;
+    if (moved++ == 0) firstMovedRecord = (*sources)[i].place;
   }
   PlanSetting setting{"QSO order", "time order", "the log's own order"};
   if (moved == 0) return setting;
 
   std::vector<AdifQso> sortedQsos;
-  std::vector<const AdifRecord*> sortedSources;
+  std::vector<Source> sortedSources;
   sortedQsos.reserve(count);
   sortedSources.reserve(count);
   for (size_t i : order) {
     sortedQsos.push_back(std::move((*qsos)[i]));
-    sortedSources.push_back((*sources)[i]);
+    sortedSources.push_back(std::move((*sources)[i]));
   }
   *qsos = std::move(sortedQsos);
   *sources = std::move(sortedSources);
-  const std::string what = std::to_string(moved) +
-                           (moved == 1 ? " record moved" : " records moved") +
-                           ", the first of them record " + std::to_string(firstMovedRecord);
+  const std::string what =
+      places.Count(moved) + " moved, the first of them " + places.At(firstMovedRecord);
   setting.source = "sorted by QSO time: " + what;
   warnings->push_back("the log is not in time order: its QSOs are offered in time order (" + what +
                       ")");
@@ -176,16 +192,16 @@ PlanSetting PutInTimeOrder(std::vector<AdifQso>* qsos, std::vector<const AdifRec
 // A QSO without a multiplier code still counts for the plug-in, with the
 // empty code as its multiplier: said once per record, as it is rarely meant.
 // An empty received exchange is left to the plug-in, which refuses it.
-void AddMissingCodeWarnings(const std::vector<AdifQso>& qsos,
-                            const std::vector<const AdifRecord*>& sources,
-                            const AdifQsoFields& fields, std::vector<std::string>* warnings) {
+void AddMissingCodeWarnings(const std::vector<AdifQso>& qsos, const std::vector<Source>& sources,
+                            const Places& places, const AdifQsoFields& fields,
+                            std::vector<std::string>* warnings) {
   for (size_t i = 0; i < qsos.size(); ++i) {
     if (!qsos[i].multCode.empty() || qsos[i].exchRcvd.empty()) continue;
     const std::string where =
         fields.multField.empty()
             ? "its received exchange \"" + qsos[i].exchRcvd + "\" has no letters after its digits"
             : "its field " + AdifUpper(fields.multField) + " is empty or missing";
-    warnings->push_back("record " + std::to_string(sources[i]->number) + " (" + qsos[i].call +
+    warnings->push_back(places.At(sources[i].place) + " (" + qsos[i].call +
                         "): no multiplier code, " + where +
                         "; the plug-in counts the empty code as a multiplier");
   }
@@ -256,11 +272,14 @@ std::string FormatStart(const StatsDateTime& start) {
   return text;
 }
 
-bool PlanReplay(const std::string& adifText, const ReplayOptions& options, ReplayPlan* plan,
-                std::string* problem) {
+namespace {
+
+// The QSOs of an ADIF log, each with its record, in file order.
+bool ReadAdifQsos(const std::string& text, const ReplayOptions& options, ReplayPlan* plan,
+                  std::vector<Source>* sources, std::string* problem) {
   std::vector<AdifRecord> records;
   AdifError error;
-  if (!ReadAdif(adifText, &records, &error)) {
+  if (!ReadAdif(text, &records, &error)) {
     *problem = error.ToString();
     return false;
   }
@@ -268,15 +287,14 @@ bool PlanReplay(const std::string& adifText, const ReplayOptions& options, Repla
       !CheckFieldNamed("--group-field", options.fields.groupField, records, problem)) {
     return false;
   }
-
-  *plan = ReplayPlan();
-  plan->cabrillo = options.cabrillo;
-  std::vector<const AdifRecord*> sources;  // the record of each QSO
   for (const AdifRecord& record : records) {
     AdifQso qso;
     if (AdifRecordToQso(record, options.fields, &qso, &error)) {
       plan->qsos.push_back(qso);
-      sources.push_back(&record);
+      const char* field = record.Get("STATION_CALLSIGN").empty() ? "OPERATOR" : "STATION_CALLSIGN";
+      sources->push_back(
+          Source{record.number, UpperTrimmed(record.Get(field)),
+                 std::string("log field ") + field + ", record " + std::to_string(record.number)});
     } else if (options.skipBad) {
       plan->warnings.push_back(error.ToString() + "; record skipped");
     } else {
@@ -289,23 +307,135 @@ bool PlanReplay(const std::string& adifText, const ReplayOptions& options, Repla
         records.empty() ? "the log holds no QSO records" : "every record of the log was skipped";
     return false;
   }
-  const PlanSetting order = PutInTimeOrder(&plan->qsos, &sources, &plan->warnings);
-  AddMissingCodeWarnings(plan->qsos, sources, options.fields, &plan->warnings);
-  const AdifRecord& first = *sources.front();
-  const std::string firstRecord = "record " + std::to_string(first.number);
+  return true;
+}
 
-  const char* callField = first.Get("STATION_CALLSIGN").empty() ? "OPERATOR" : "STATION_CALLSIGN";
+// The QSO lines of a Cabrillo log, each with its line, in file order; the
+// log's kind and contest as the first setting.
+bool ReadCabrilloQsos(const std::string& text, const ReplayOptions& options, ReplayPlan* plan,
+                      std::vector<Source>* sources, std::string* problem) {
+  const char* kNoFields = ": a Cabrillo log has no fields; ";
+  if (!options.fields.multField.empty()) {
+    *problem = std::string("--mult-field") + kNoFields +
+               "the multiplier codes come from each received exchange";
+    return false;
+  }
+  if (!options.fields.groupField.empty()) {
+    *problem = std::string("--group-field") + kNoFields + "give the group codes with --group-map";
+    return false;
+  }
+  CabrilloLog log;
+  CabrilloError error;
+  if (!ReadCabrillo(text, &log, &error)) {
+    *problem = error.ToString();
+    return false;
+  }
+  for (const CabrilloError& bad : log.badLines) {
+    if (!options.skipBad) {
+      *problem = bad.ToString();
+      return false;
+    }
+    plan->warnings.push_back(bad.ToString() + "; line skipped");
+  }
+  if (log.xQsoLines > 0) {
+    plan->warnings.push_back(std::to_string(log.xQsoLines) +
+                             (log.xQsoLines == 1 ? " X-QSO: line" : " X-QSO: lines") +
+                             " passed over (QSOs the entrant asks not to count), the first in "
+                             "line " +
+                             std::to_string(log.firstXQsoLine));
+  }
+  for (const CabrilloQsoLine& line : log.qsos) {
+    plan->qsos.push_back(line.qso);
+    const std::string lineText = "line " + std::to_string(line.line);
+    sources->push_back(log.callsignLine != 0
+                           ? Source{line.line, log.callsign,
+                                    "log tag CALLSIGN:, line " + std::to_string(log.callsignLine)}
+                           : Source{line.line, line.ownCall, "own call column, " + lineText});
+  }
+  if (plan->qsos.empty()) {
+    *problem = log.badLines.empty() ? "the log holds no QSO lines"
+                                    : "every QSO line of the log was skipped";
+    return false;
+  }
+  const std::string& claimed = log.claimedScore;
+  const bool number =
+      !claimed.empty() && claimed.size() < 19 &&
+      claimed.find_first_not_of("0123456789", claimed[0] == '-' ? 1 : 0) == std::string::npos &&
+      claimed != "-";
+  if (number) {
+    plan->claimedScore = std::stoll(claimed);
+    plan->claimedScoreLine = log.claimedScoreLine;
+  } else if (!claimed.empty()) {
+    plan->warnings.push_back("CLAIMED-SCORE: \"" + claimed + "\" in line " +
+                             std::to_string(log.claimedScoreLine) +
+                             " is not a number; it is not compared");
+  }
+  plan->settings.push_back(
+      PlanSetting{"log", "Cabrillo, CONTEST: " + (log.contest.empty() ? "(none)" : log.contest),
+                  "START-OF-LOG: line first"});
+  return true;
+}
+
+// Each QSO's group code from the map, by its multiplier code, with one
+// warning for the codes the map lacks.
+void ApplyGroupMap(const GroupMap& map, const std::vector<Source>& sources, const Places& places,
+                   std::vector<AdifQso>* qsos, std::vector<std::string>* warnings) {
+  size_t missing = 0;
+  size_t first = 0;
+  for (size_t i = 0; i < qsos->size(); ++i) {
+    AdifQso& qso = (*qsos)[i];
+    qso.group.clear();
+    if (map.Find(qso.multCode, &qso.group)) continue;
+    if (missing++ == 0) first = i;
+  }
+  if (missing == 0) return;
+  warnings->push_back(std::to_string(missing) + (missing == 1 ? " QSO has" : " QSOs have") +
+                      " a multiplier code that --group-map " + map.path +
+                      " does not list, so an empty group code; the first in " +
+                      places.At(sources[first].place) + " (code \"" + (*qsos)[first].multCode +
+                      "\")");
+}
+
+}  // namespace
+
+bool PlanReplay(const std::string& logText, const ReplayOptions& options, ReplayPlan* plan,
+                std::string* problem) {
+  *plan = ReplayPlan();
+  plan->cabrillo = options.cabrillo;
+  const bool cabrilloLog = IsCabrilloLog(logText);
+  plan->logKind = cabrilloLog ? LogKind::kCabrillo : LogKind::kAdif;
+  const Places places{cabrilloLog ? "line" : "record"};
+  if (!cabrilloLog && logText.find('<') == std::string::npos &&
+      logText.find_first_not_of(" \t\r\n\f\v") != std::string::npos) {
+    *problem =
+        "neither an ADIF log (no tags found) nor a Cabrillo log (no START-OF-LOG: line first)";
+    return false;
+  }
+  if (options.groupMap && !options.fields.groupField.empty()) {
+    *problem = "--group-map and --group-field: give the group codes one way";
+    return false;
+  }
+  std::vector<Source> sources;  // where each QSO stands
+  if (!(cabrilloLog ? ReadCabrilloQsos : ReadAdifQsos)(logText, options, plan, &sources, problem)) {
+    return false;
+  }
+  if (options.groupMap)
+    ApplyGroupMap(*options.groupMap, sources, places, &plan->qsos, &plan->warnings);
+  const PlanSetting order = PutInTimeOrder(&plan->qsos, &sources, places, &plan->warnings);
+  AddMissingCodeWarnings(plan->qsos, sources, places, options.fields, &plan->warnings);
+  const Source& first = sources.front();
+  const std::string firstPlace = places.At(first.place);
+
   const std::string& sent = plan->qsos.front().exchSent;
   PlanSetting call{"own call", "", "option --own-call"};
   PlanSetting mult{"own multiplier code", "", "option --own-mult"};
-  if (!TakeOwnValue(options.ownCall, UpperTrimmed(first.Get(callField)),
-                    std::string("log field ") + callField + ", " + firstRecord,
-                    firstRecord + " has neither STATION_CALLSIGN nor OPERATOR; give it with "
-                                  "--own-call",
+  if (!TakeOwnValue(options.ownCall, first.ownCall, first.ownCallFrom,
+                    firstPlace + " has neither STATION_CALLSIGN nor OPERATOR; give it with "
+                                 "--own-call",
                     &call, problem) ||
       !TakeOwnValue(options.ownMultCode, MultCodeFromExchange(sent),
-                    "derived from the sent exchange " + sent + ", " + firstRecord,
-                    "the sent exchange \"" + sent + "\" of " + firstRecord +
+                    "derived from the sent exchange " + sent + ", " + firstPlace,
+                    "the sent exchange \"" + sent + "\" of " + firstPlace +
                         " has no letters after its digits; give it with --own-mult",
                     &mult, problem)) {
     return false;
@@ -314,10 +444,18 @@ bool PlanReplay(const std::string& adifText, const ReplayOptions& options, Repla
   PlanSetting group{"own group code", "", "option --own-group"};
   if (options.ownGroupCode) {
     group.value = UpperTrimmed(*options.ownGroupCode);
+  } else if (options.groupMap) {
+    if (!options.groupMap->Find(mult.value, &group.value)) {
+      *problem = "own group code: --group-map " + options.groupMap->path +
+                 " does not list the own multiplier code " + mult.value +
+                 "; give it with --own-group";
+      return false;
+    }
+    group.source = "--group-map, by the own multiplier code";
   } else if (!options.fields.groupField.empty()) {
     *problem =
-        "own group code: the log does not tell it; give it with --own-group when "
-        "naming --group-field";
+        "own group code: the log does not tell it; give it with --own-group when naming "
+        "--group-field";
     return false;
   } else {
     group.source = "no --own-group";
@@ -328,7 +466,7 @@ bool PlanReplay(const std::string& adifText, const ReplayOptions& options, Repla
     plan->start = *options.start;
   } else {
     plan->start = HourOf(plan->qsos.front().time);
-    start.source = "derived: the hour of the first QSO, " + firstRecord;
+    start.source = "derived: the hour of the first QSO, " + firstPlace;
   }
   start.value = FormatStart(plan->start) + " UTC";
 
@@ -340,27 +478,46 @@ bool PlanReplay(const std::string& adifText, const ReplayOptions& options, Repla
     multCodes.value = "log field " + AdifUpper(options.fields.multField);
   }
   PlanSetting groupCodes{"group codes", "", "option --group-field"};
-  if (options.fields.groupField.empty()) {
-    groupCodes.source = "no --group-field";
-  } else {
+  if (options.groupMap) {
+    groupCodes.value = "map file " + options.groupMap->path + ", by multiplier code";
+    groupCodes.source = "option --group-map";
+  } else if (!options.fields.groupField.empty()) {
     groupCodes.value = "log field " + AdifUpper(options.fields.groupField);
+  } else if (cabrilloLog) {
+    groupCodes.source = "a Cabrillo log carries none; give --group-map";
+  } else {
+    groupCodes.source = "no --group-field";
   }
 
   plan->ownCall = call.value;
   plan->ownMultCode = mult.value;
   plan->ownGroupCode = group.value;
-  plan->settings = {call, mult, group, start, order, multCodes, groupCodes};
+  for (const PlanSetting& setting : {call, mult, group, start, order, multCodes, groupCodes}) {
+    plan->settings.push_back(setting);
+  }
 
-  if (options.fields.groupField.empty()) {
+  if (!options.groupMap && options.fields.groupField.empty()) {
+    const std::string none =
+        cabrilloLog ? "no --group-map: a Cabrillo log carries no group codes; every group code "
+                      "is empty and "
+                    : "no --group-field: every group code is empty and ";
     plan->warnings.push_back(
         group.value.empty()
-            ? "no --group-field: every group code is empty and equals the empty own group, so "
-              "every QSO without the own multiplier key scores 30 points"
-            : "no --group-field: every group code is empty and differs from the own group " +
-                  group.value + ", so no QSO scores as the own group");
+            ? none +
+                  "equals the empty own group, so every QSO without the own multiplier key "
+                  "scores 30 points"
+            : none + "differs from the own group " + group.value +
+                  ", so no QSO scores as the own group");
   }
-  AddTimingWarnings(plan->qsos, sources, plan->start, &plan->warnings);
+  AddTimingWarnings(plan->qsos, sources, places, plan->start, &plan->warnings);
   return true;
+}
+
+std::string ClaimedScoreWarning(const ReplayPlan& plan, long long pluginScore) {
+  if (!plan.claimedScore || *plan.claimedScore == pluginScore) return std::string();
+  return "claimed score " + std::to_string(*plan.claimedScore) + " (CLAIMED-SCORE:, line " +
+         std::to_string(plan.claimedScoreLine) + "), the plug-in's score " +
+         std::to_string(pluginScore);
 }
 
 }  // namespace tools

@@ -1,8 +1,8 @@
 #pragma once
 
-// Turns an ADIF log and the command line's choices into everything a replay
-// hands to the plug-in, checking the whole log before anything is offered,
-// and says what it assumed on the way.
+// Turns a log, ADIF or Cabrillo, and the command line's choices into
+// everything a replay hands to the plug-in, checking the whole log before
+// anything is offered, and says what it assumed on the way.
 
 #include <cstddef>
 #include <optional>
@@ -11,6 +11,7 @@
 
 #include "plugin/stats_api.h"
 #include "tools/adif/adif_qso.h"
+#include "tools/logreplay/group_map.h"
 
 namespace tools {
 
@@ -26,7 +27,12 @@ struct ReplayOptions {
   // Unset: empty, which is refused when a group field is named, as the log
   // cannot tell the own group.
   std::optional<std::string> ownGroupCode;
+  // ADIF only: a Cabrillo log has no fields.
   AdifQsoFields fields;
+  // Set: each QSO's group code is its multiplier code's in the map (empty
+  // for a code the map lacks), and the own group code, unless given, the
+  // own multiplier code's. Not with fields.groupField.
+  std::optional<GroupMap> groupMap;
   bool cabrillo = false;
   // Records that cannot be mapped are skipped with a warning each instead
   // of stopping the replay.
@@ -40,21 +46,30 @@ struct PlanSetting {
   std::string source;  // "option --own-call", "log field OPERATOR, record 1", ...
 };
 
+enum class LogKind { kAdif, kCabrillo };
+
 // One replay: the QSOs in time order (equal times in log order), as the
 // host's log holds them, and the reset's values.
 struct ReplayPlan {
+  LogKind logKind = LogKind::kAdif;
+  std::string logName;  // the log's file name, without folder; set by the caller
   std::vector<AdifQso> qsos;
   std::string ownCall;
   std::string ownMultCode;
   std::string ownGroupCode;
   StatsDateTime start{0.0, kStatsDateNull};
   bool cabrillo = false;
-  // Own call, own multiplier code, own group code, contest start, the QSO
-  // order and the sources of the worked stations' codes, in that order.
+  // A Cabrillo log's CLAIMED-SCORE:, when it is a number, and its line.
+  std::optional<long long> claimedScore;
+  size_t claimedScoreLine = 0;
+  // For a Cabrillo log first the log's kind and contest; then own call, own
+  // multiplier code, own group code, contest start, the QSO order and the
+  // sources of the worked stations' codes, in that order.
   std::vector<PlanSetting> settings;
-  // One line each, without a line end: skipped records, a log out of time
-  // order, QSOs without a multiplier code, QSOs outside the tours or on
-  // another day than the start, a missing group field.
+  // One line each, without a line end: skipped records or lines, X-QSO:
+  // lines, a CLAIMED-SCORE: that is no number, a log out of time order,
+  // QSOs without a multiplier code or without a group in the map, no group
+  // codes at all, QSOs outside the tours or on another day than the start.
   std::vector<std::string> warnings;
 };
 
@@ -70,11 +85,17 @@ bool ParseContestStart(const std::string& text, StatsDateTime* start, std::strin
 // "2026-12-19 12:00" for a valid date-time on or after 1900-01-01.
 std::string FormatStart(const StatsDateTime& start);
 
-// Reads `adifText` and maps every record. On failure returns false and
-// `problem` tells where and why in one line, as "record 3, field FREQ:
-// <why>" or "--group-field APP_X: <why>"; `plan` is then unspecified. A log
-// must leave at least one QSO to offer.
-bool PlanReplay(const std::string& adifText, const ReplayOptions& options, ReplayPlan* plan,
+// Reads `logText`, a Cabrillo log when IsCabrilloLog says so and ADIF
+// otherwise, and maps every record or QSO line. On failure returns false
+// and `problem` tells where and why in one line, as "record 3, field FREQ:
+// <why>", "line 25, column 12 (mode): <why>" or "--group-field APP_X:
+// <why>"; `plan` is then unspecified. A log must leave at least one QSO to
+// offer.
+bool PlanReplay(const std::string& logText, const ReplayOptions& options, ReplayPlan* plan,
                 std::string* problem);
+
+// The warning a replay ends with when the log's CLAIMED-SCORE: differs
+// from the plug-in's score; empty when they agree or nothing is claimed.
+std::string ClaimedScoreWarning(const ReplayPlan& plan, long long pluginScore);
 
 }  // namespace tools

@@ -242,45 +242,76 @@ TEST(ReplayPlanTest, SkipsBadRecordsOnlyWhenAsked) {
   EXPECT_EQ(plan.warnings.at(0), "record 2, field TIME_ON: QSO time is missing; record skipped");
 }
 
+const char kCabrilloHeader[] =
+    "START-OF-LOG: 3.0\n"
+    "CONTEST: CQ-UT\n";
+
+std::string QsoLine(const char* time, const char* call, const char* rcvd) {
+  return std::string("QSO: 14025 CW 2026-12-19 ") + time + " UT5XX 599 001 KI " + call + " 599 " +
+         rcvd + "\n";
+}
+
 TEST(ReplayPlanTest, RefusesWhatItCannotTellAndNamesIt) {
+  const std::string adif = kHeader;
   const std::string qso = "<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1347 <BAND:3>20m ";
   const std::string full = qso + "<STX_STRING:5>001KI <OPERATOR:4>UT1A <APP_UT_GROUP:2>G1";
+  const std::string cabrillo = kCabrilloHeader + QsoLine("1205", "UR5AA", "015CD");
+  const std::string badLine = "QSO: 14025 CW 2026-12-19 1260 UT5XX 599 001KI UR5AA 599 015CD\n";
   const struct {
-    std::string records;
+    std::string log;
     const char* multField;
     const char* groupField;
     bool ownGroup;
+    bool groupMap;  // CD is G1
     bool skipBad;
     const char* expected;
   } cases[] = {
-      {"", "", "", false, false, "the log holds no QSO records"},
-      {Record("<CALL:2>UR"), "", "", false, true, "every record of the log was skipped"},
-      {Record(full), "APP_UT_MLUT", "", false, false,
+      {adif, "", "", false, false, false, "the log holds no QSO records"},
+      {adif + Record("<CALL:2>UR"), "", "", false, false, true,
+       "every record of the log was skipped"},
+      {adif + Record(full), "APP_UT_MLUT", "", false, false, false,
        "--mult-field APP_UT_MLUT: no record carries this field; the log's "
        "application-defined fields are APP_UT_GROUP"},
-      {Record(full), "", "app_ut_gruop", true, false,
+      {adif + Record(full), "", "app_ut_gruop", true, false, false,
        "--group-field APP_UT_GRUOP: no record carries this field; the log's "
        "application-defined fields are APP_UT_GROUP"},
-      {Record(qso + "<STX_STRING:5>001KI <OPERATOR:4>UT1A"), "", "APP_X", true, false,
+      {adif + Record(qso + "<STX_STRING:5>001KI <OPERATOR:4>UT1A"), "", "APP_X", true, false, false,
        "--group-field APP_X: no record carries this field; the log has no "
        "application-defined (APP_) fields"},
-      {Record(full), "", "APP_UT_GROUP", false, false,
+      {adif + Record(full), "", "APP_UT_GROUP", false, false, false,
        "own group code: the log does not tell it; give it with --own-group when naming "
        "--group-field"},
-      {Record(qso + "<STX_STRING:5>001KI"), "", "", false, false,
+      {adif + Record(qso + "<STX_STRING:5>001KI"), "", "", false, false, false,
        "own call: record 1 has neither STATION_CALLSIGN nor OPERATOR; give it with --own-call"},
-      {Record(qso + "<STX:3>001 <OPERATOR:4>UT1A"), "", "", false, false,
+      {adif + Record(qso + "<STX:3>001 <OPERATOR:4>UT1A"), "", "", false, false, false,
        "own multiplier code: the sent exchange \"001\" of record 1 has no letters after its "
        "digits; give it with --own-mult"},
+      {adif + Record(full), "", "APP_UT_GROUP", false, true, false,
+       "--group-map and --group-field: give the group codes one way"},
+      {adif + Record(full), "", "", false, true, false,
+       "own group code: --group-map g.txt does not list the own multiplier code KI; give it "
+       "with --own-group"},
+      {cabrillo + badLine, "", "", false, false, false,
+       "line 4, column 26 (time): \"1260\" is not a time hhmm (UTC)"},
+      {kCabrilloHeader + badLine, "", "", false, false, true,
+       "every QSO line of the log was skipped"},
+      {kCabrilloHeader + std::string("END-OF-LOG:\n") + QsoLine("1205", "UR5AA", "015CD"), "", "",
+       false, false, false, "the log holds no QSO lines"},
+      {cabrillo, "APP_M", "", false, false, false,
+       "--mult-field: a Cabrillo log has no fields; the multiplier codes come from each "
+       "received exchange"},
+      {cabrillo, "", "APP_G", true, false, false,
+       "--group-field: a Cabrillo log has no fields; give the group codes with --group-map"},
   };
   for (const auto& c : cases) {
     ReplayOptions options;
     options.fields = AdifQsoFields{c.multField, c.groupField};
     if (c.ownGroup) options.ownGroupCode = "G1";
+    if (c.groupMap) options.groupMap = GroupMap{"g.txt", {{"CD", "G1"}}};
     options.skipBad = c.skipBad;
     ReplayPlan plan;
     std::string problem;
-    EXPECT_FALSE(PlanReplay(kHeader + c.records, options, &plan, &problem)) << c.expected;
+    EXPECT_FALSE(PlanReplay(c.log, options, &plan, &problem)) << c.expected;
     EXPECT_EQ(problem, c.expected);
   }
 }
@@ -291,7 +322,7 @@ TEST(ReplayPlanTest, NamesRecordAndFieldOfTheFirstFault) {
     std::string log;
     const char* expected;
   } cases[] = {
-      {"plain text, no tags", "before the first record: not an ADIF file: no tags found"},
+      {"plain text, no tags", "neither an ADIF log (no tags found) nor a Cabrillo log"},
       {kHeader + good + Record("<QSO_DATE:8>20261219 <TIME_ON:4>1347"),
        "record 2, field CALL: worked callsign is missing"},
       {kHeader + good + good + Record("<CALL:2>UR <QSO_DATE:8>20261319 <TIME_ON:4>1347"),
@@ -309,6 +340,83 @@ TEST(ReplayPlanTest, NamesRecordAndFieldOfTheFirstFault) {
     std::string problem;
     EXPECT_FALSE(PlanReplay(c.log, ReplayOptions(), &plan, &problem)) << c.log;
     EXPECT_EQ(problem.rfind(c.expected, 0), 0u) << problem;
+  }
+}
+
+std::string SettingsText(const ReplayPlan& plan) {
+  std::string text;
+  for (const PlanSetting& s : plan.settings)
+    text += s.name + "=" + s.value + " (" + s.source + ")\n";
+  return text;
+}
+
+// A Cabrillo log goes the ADIF log's way after reading: its lines named
+// where records are, its own call from CALLSIGN:, group codes from a map.
+TEST(ReplayPlanTest, PlansACabrilloLogWithItsLinesAndAGroupMap) {
+  const std::string log = kCabrilloHeader + std::string("callsign: ut5xx\nCLAIMED-SCORE: many\n") +
+                          QsoLine("1205", "UR5AA", "015 CD") + "X-QSO: whatever\n" +
+                          QsoLine("1201", "UR6AA", "022 ZZ") + QsoLine("1210", "UR7AA", "7 KI");
+  ReplayOptions options;
+  options.groupMap = GroupMap{"g.txt", {{"CD", "G1"}, {"KI", "G3"}}};
+  ReplayPlan plan;
+  std::string problem;
+  ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
+  EXPECT_EQ(plan.logKind, LogKind::kCabrillo);
+  ASSERT_EQ(plan.qsos.size(), 3u);
+  EXPECT_EQ(plan.qsos[0].call + plan.qsos[0].group + plan.qsos[1].group + plan.qsos[2].group,
+            "UR6AAG1G3");
+  EXPECT_EQ(SettingsText(plan),
+            "log=Cabrillo, CONTEST: CQ-UT (START-OF-LOG: line first)\n"
+            "own call=UT5XX (log tag CALLSIGN:, line 3)\n"
+            "own multiplier code=KI (derived from the sent exchange 001KI, line 7)\n"
+            "own group code=G3 (--group-map, by the own multiplier code)\n"
+            "contest start=2026-12-19 12:00 UTC (derived: the hour of the first QSO, line 7)\n"
+            "QSO order=time order (sorted by QSO time: 1 line moved, the first of them line 7)\n"
+            "multiplier codes=from each received exchange (the letters after its digits)\n"
+            "group codes=map file g.txt, by multiplier code (option --group-map)\n");
+  EXPECT_EQ(plan.warnings,
+            (std::vector<std::string>{
+                "1 X-QSO: line passed over (QSOs the entrant asks not to count), the first in "
+                "line 6",
+                "CLAIMED-SCORE: \"MANY\" in line 4 is not a number; it is not compared",
+                "1 QSO has a multiplier code that --group-map g.txt does not list, so an empty "
+                "group code; the first in line 7 (code \"ZZ\")",
+                "the log is not in time order: its QSOs are offered in time order (1 line "
+                "moved, the first of them line 7)"}));
+  EXPECT_FALSE(plan.claimedScore.has_value());
+
+  ASSERT_TRUE(PlanReplay(
+      kCabrilloHeader + std::string("CLAIMED-SCORE: -12\n") + QsoLine("1205", "UR5AA", "015CD"),
+      ReplayOptions(), &plan, &problem))
+      << problem;
+  EXPECT_EQ(plan.settings[1].source, "own call column, line 4");
+  EXPECT_EQ(plan.settings.back().source, "a Cabrillo log carries none; give --group-map");
+  EXPECT_EQ(ClaimedScoreWarning(plan, -12), "");
+  EXPECT_EQ(ClaimedScoreWarning(plan, 851),
+            "claimed score -12 (CLAIMED-SCORE:, line 3), the plug-in's score 851");
+}
+
+TEST(ReplayPlanTest, ReadsGroupMaps) {
+  const struct {
+    const char* text;
+    const char* expected;  // "CODE=GROUP ..." or the problem
+  } cases[] = {
+      {"", ""},
+      {"# code group\r\n\r\nCD G1\r\n  ki\tg3  \n# KI G4\nCD G1\n", "CD=G1 KI=G3 "},
+      {"CD G1\nKI\n", "line 2: expected a multiplier code and its group code, found 1 values"},
+      {"CD G1 # first\n", "line 1: expected a multiplier code and its group code, found 4 values"},
+      {"CD G1\n\nCD G2\n", "line 3: multiplier code CD is given group G2 here and G1 before"},
+  };
+  for (const auto& c : cases) {
+    GroupMap map;
+    std::string problem;
+    std::string got;
+    if (ParseGroupMap(c.text, &map, &problem)) {
+      for (const auto& entry : map.groups) got += entry.first + "=" + entry.second + " ";
+    } else {
+      got = problem;
+    }
+    EXPECT_EQ(got, c.expected) << c.text;
   }
 }
 

@@ -10,6 +10,7 @@
 #include "platform/notice_capture.h"
 #include "platform/utf8_files.h"
 #include "stats/contest_facts.h"
+#include "tools/report/plugin_outputs.h"
 #include "tools/report/report_data.h"
 #include "tools/report/report_page.h"
 
@@ -131,16 +132,19 @@ bool ErrorFileWritten(const FileState& before, size_t refused, std::string* text
 
 // Reads the Cabrillo log the plug-in wrote and writes the report page
 // whole: a page cut short would read as a report.
-bool WriteReport(const ReplayPlan& plan, const ReplayOutcome& outcome,
+bool WriteReport(const ScoreCommand& command, const ReplayPlan& plan, const ReplayOutcome& outcome,
                  const CabrilloOutcome& cabrillo, const std::string& errText,
-                 const std::string& path, std::string* problem) {
+                 std::string* problem) {
+  const std::string& path = *command.reportPath;
   std::string cabrilloText;
   if (!ReadLogFile(cabrillo.name, &cabrilloText, problem)) {
     *problem = "--report " + path + ": " + *problem;
     return false;
   }
-  const ReportData data =
+  ReportData data =
       GatherReport(plan, outcome.acceptedEach, outcome.results, cabrilloText, errText);
+  data.logKind = plan.logKind;
+  data.logName = plan.logName;
   if (!platform::Utf8FileWriter().ReplaceWhole(OutputTarget(path),
                                                ReportPage(data, cabrillo.name, kErrorFile))) {
     *problem = "--report " + path + ": cannot write the report (disk full or no access?)";
@@ -152,13 +156,7 @@ bool WriteReport(const ReplayPlan& plan, const ReplayOutcome& outcome,
 }  // namespace
 
 ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress) {
-  ResetArgs reset;
-  reset.cabrillo = plan.cabrillo;
-  reset.ownCall = plan.ownCall;
-  reset.start = plan.start;
-  reset.ownMultCode = plan.ownMultCode;
-  reset.ownGroupCode = plan.ownGroupCode;
-  host.Reset(reset);
+  host.Reset({plan.cabrillo, plan.ownCall, plan.start, plan.ownMultCode, plan.ownGroupCode});
 
   ReplayOutcome outcome;
   for (const AdifQso& qso : plan.qsos) {
@@ -240,15 +238,31 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     *err = ErrorLine(command.logPath + ": " + problem);
     return kExitBadInput;
   }
+  ReplayOptions options = command.replay;
+  if (command.groupMapPath) {
+    std::string mapText;
+    options.groupMap = GroupMap{*command.groupMapPath, {}};
+    if (!ReadLogFile(*command.groupMapPath, &mapText, &problem) ||
+        !ParseGroupMap(mapText, &*options.groupMap, &problem)) {
+      *err = ErrorLine("--group-map " + *command.groupMapPath + ": " + problem);
+      return kExitBadInput;
+    }
+  }
   ReplayPlan plan;
-  if (!PlanReplay(text, command.replay, &plan, &problem)) {
+  if (!PlanReplay(text, options, &plan, &problem)) {
     *err = ErrorLine(command.logPath + ": " + problem);
     return kExitBadInput;
   }
+  plan.logName = std::filesystem::u8path(command.logPath).filename().u8string();
   const std::string cabrilloName = CabrilloFileName(plan.ownCall);
+  // The report's per-QSO figures come from the plug-in's Cabrillo pass.
+  if (command.reportPath) plan.cabrillo = true;
+  if (plan.cabrillo && SameFilePath(cabrilloName, command.logPath)) {
+    *err = ErrorLine(command.logPath + ": the plug-in's Cabrillo log " + cabrilloName +
+                     " would replace this log; score it from another folder");
+    return kExitBadInput;
+  }
   if (command.reportPath) {
-    // The report's per-QSO figures come from the plug-in's Cabrillo pass.
-    plan.cabrillo = true;
     const std::string reason = OutputPathProblem(
         *command.reportPath, {{command.logPath, "the input log"},
                               {kErrorFile, "the plug-in's list of refused QSOs"},
@@ -283,6 +297,15 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   const FileState cabrilloBefore = FileState::Of(cabrilloName);
   ProgressLine progress(platform::StandardErrorIsTerminal(), SteadySeconds(), toStandardError);
   const ReplayOutcome outcome = Replay(*host, plan, &progress);
+  // With the Cabrillo flag the out-integer is -1: the results text has
+  // the score.
+  const ResultsTable results = ParseResultsText(outcome.results);
+  const std::string claimed =
+      ClaimedScoreWarning(plan, results.hasScore ? results.score : outcome.score);
+  if (!claimed.empty()) {
+    toStandardError(ErrorLine("warning: " + claimed));
+    plan.warnings.push_back(claimed);
+  }
 
   const std::string folder = CurrentDirectory();
   CabrilloOutcome cabrillo;
@@ -300,7 +323,7 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     return kExitOutput;
   }
   if (command.reportPath) {
-    if (!WriteReport(plan, outcome, cabrillo, errText, *command.reportPath, &problem)) {
+    if (!WriteReport(command, plan, outcome, cabrillo, errText, &problem)) {
       *err = ErrorLine(problem);
       return kExitOutput;
     }

@@ -29,6 +29,9 @@ struct ScoreCommand {
   std::string pluginPath;  // empty: kPluginFileName beside the program
   ExportNames names = ExportNames::kPlain;
   ReplayOptions replay;
+  // Set: the group map file (group_map.h), read into replay.groupMap
+  // before the log is planned.
+  std::optional<std::string> groupMapPath;
   // Set: replay with the Cabrillo flag and write the report page
   // (report_page.h) to this path, from the results, the Cabrillo log and
   // err.txt the plug-in wrote. The path is checked before the replay.
@@ -84,15 +87,18 @@ std::string ErrorLine(const std::string& message);
 // Runs the command in the current directory, where the plug-in writes
 // err.txt, Plugins/TAVIN.ini and the Cabrillo log. Returns the exit status;
 // the report goes to `out`, a failure's message (one line) to `err`. A bad
-// log or a report path that could replace a file of the user's (the log,
-// the plug-in's files, a device, a folder: see OutputPathProblem) fails with
-// kExitBadInput before anything is offered; a plug-in that cannot be used
-// with kExitPlugin; both print nothing to `out`. An output not written in
-// full (err.txt, the Cabrillo log asked for, the report) fails with
-// kExitOutput after the results are in `out`. The warnings of a replay go
-// straight to standard error, one line each, before the first QSO is
-// offered. Nothing is offered to the plug-in unless the whole log is valid
-// or its bad records are to be skipped.
+// log or group map, a report path that could replace a file of the user's
+// (the log, the plug-in's files, a device, a folder: see
+// OutputPathProblem) and a Cabrillo log of the plug-in's that would replace
+// the input log fail with kExitBadInput before anything is offered; a
+// plug-in that cannot be used with kExitPlugin; both print nothing to
+// `out`. An output not written in full (err.txt, the Cabrillo log asked
+// for, the report) fails with kExitOutput after the results are in `out`.
+// The warnings of a replay go straight to standard error, one line each,
+// before the first QSO is offered; a claimed score that differs from the
+// plug-in's (a Cabrillo log's CLAIMED-SCORE:) after the results request.
+// Nothing is offered to the plug-in unless the whole log is valid or its
+// bad records are to be skipped.
 int RunScore(const ScoreCommand& command, std::string* out, std::string* err);
 
 }  // namespace tools

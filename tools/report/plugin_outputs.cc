@@ -135,6 +135,18 @@ std::vector<CabrilloQso> ParseCabrilloQsos(const std::string& text) {
   return qsos;
 }
 
+std::vector<CabrilloHeaderLine> ParseCabrilloHeader(const std::string& text,
+                                                    const std::string& prefix) {
+  std::vector<CabrilloHeaderLine> header;
+  for (const std::string& line : Lines(text)) {
+    if (line.rfind(kQsoTag, 0) == 0) break;
+    const size_t colon = line.find(':');
+    if (colon == std::string::npos || line.rfind(prefix, 0) != 0) continue;
+    header.push_back({line.substr(0, colon), Trimmed(line.substr(colon + 1))});
+  }
+  return header;
+}
+
 std::vector<RefusedQso> ParseErrorFile(const std::string& text) {
   std::vector<RefusedQso> refused;
   const std::vector<std::string> lines = Lines(text);

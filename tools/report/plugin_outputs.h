@@ -52,6 +52,17 @@ struct CabrilloQso {
 // begin with "QSO:" or lack a field are passed over.
 std::vector<CabrilloQso> ParseCabrilloQsos(const std::string& text);
 
+// A header line of a Cabrillo log, "TAG: value".
+struct CabrilloHeaderLine {
+  std::string tag;    // "CATEGORY-BAND"
+  std::string value;  // trimmed; may be empty
+};
+
+// The header lines of a Cabrillo log text whose tag begins with `prefix`,
+// in file order, up to its first QSO line.
+std::vector<CabrilloHeaderLine> ParseCabrilloHeader(const std::string& text,
+                                                    const std::string& prefix);
+
 // One refused QSO of err.txt: "QSO:  freq  mode  date time  ...  exch" and
 // the plug-in's reason after three blanks ("NO TEST MODE !!!").
 struct RefusedQso {

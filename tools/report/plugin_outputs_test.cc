@@ -62,6 +62,17 @@ TEST(PluginOutputsTest, ReadsTheScoreColumnsOfCabrilloQsoLines) {
             "2026-12-19 11:58");
 }
 
+TEST(PluginOutputsTest, ReadsHeaderLinesOfAPrefixUpToTheFirstQso) {
+  const std::vector<CabrilloHeaderLine> header = ParseCabrilloHeader(
+      "START-OF-LOG: 3.0\r\nCATEGORY-OPERATOR: SINGLE-OP \r\nCALLSIGN: UT5XX\r\n"
+      "CATEGORY-POWER:\r\nQSO:  3525 CW 2026-12-19 1158 UT5XX 599 1KI UR5AA 599 15CD 60 80 15\r\n"
+      "CATEGORY-BAND: ALL\r\n",
+      "CATEGORY-");
+  ASSERT_EQ(header.size(), 2u);
+  EXPECT_EQ(header[0].tag + "=" + header[0].value, "CATEGORY-OPERATOR=SINGLE-OP");
+  EXPECT_EQ(header[1].tag + "=" + header[1].value, "CATEGORY-POWER=");
+}
+
 TEST(PluginOutputsTest, SplitsRefusedQsosFromTheirReasons) {
   const std::vector<RefusedQso> refused = ParseErrorFile(
       "CQ UT CONTEST UBN file \r\n"

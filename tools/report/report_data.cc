@@ -90,7 +90,57 @@ size_t BandIndex(std::vector<std::string>* bands, const std::string& band) {
   return bands->size() - 1;
 }
 
+Activity ActivityOf(const std::vector<ReportQso>& qsos) {
+  std::vector<long long> minutes;
+  for (const ReportQso& qso : qsos) minutes.push_back(qso.minute);
+  std::sort(minutes.begin(), minutes.end());
+  Activity activity;
+  activity.time = OperatingTimeOf(minutes);
+  activity.bestShort = BestWindow(minutes, kShortRateMinutes);
+  activity.bestLong = BestWindow(minutes, kLongRateMinutes);
+  activity.lastHourQsos = QsosBeforeEnd(minutes, kLongRateMinutes);
+  return activity;
+}
+
 }  // namespace
+
+const char* LogKindName(LogKind kind) { return kind == LogKind::kCabrillo ? "Cabrillo" : "ADIF"; }
+
+OperatingTime OperatingTimeOf(std::vector<long long> minutes) {
+  OperatingTime time;
+  if (minutes.empty()) return time;
+  std::sort(minutes.begin(), minutes.end());
+  time.first = minutes.front();
+  time.last = minutes.back();
+  time.onAir = time.last - time.first;
+  for (size_t i = 1; i < minutes.size(); ++i) {
+    const OffTime gap{minutes[i - 1], minutes[i]};
+    if (gap.Minutes() < kBreakMinutes) continue;
+    time.breaks.push_back(gap);
+    time.onAir -= gap.Minutes();
+  }
+  return time;
+}
+
+RateWindow BestWindow(const std::vector<long long>& sortedMinutes, long long length) {
+  RateWindow best;
+  size_t end = 0;
+  for (size_t start = 0; start < sortedMinutes.size(); ++start) {
+    // Of equal minutes only the first starts a window: it holds them all.
+    if (start > 0 && sortedMinutes[start] == sortedMinutes[start - 1]) continue;
+    while (end < sortedMinutes.size() && sortedMinutes[end] < sortedMinutes[start] + length) ++end;
+    const int qsos = static_cast<int>(end - start);
+    if (qsos > best.qsos) best = {qsos, sortedMinutes[start]};
+  }
+  return best;
+}
+
+int QsosBeforeEnd(const std::vector<long long>& sortedMinutes, long long length) {
+  if (sortedMinutes.empty()) return 0;
+  const long long after = sortedMinutes.back() - length;
+  return static_cast<int>(sortedMinutes.end() -
+                          std::upper_bound(sortedMinutes.begin(), sortedMinutes.end(), after));
+}
 
 int TourOfHour(int hour, int startHour) {
   const int offset = hour - startHour;
@@ -122,6 +172,7 @@ ReportData GatherReport(const ReplayPlan& plan, const std::vector<bool>& accepte
   data.results = ParseResultsText(resultsText);
   data.refusedQsos = ParseErrorFile(errText);
   data.qsos = PairLines(plan, accepted, ParseCabrilloQsos(cabrilloText), &data.alreadyStored);
+  data.categories = ParseCabrilloHeader(cabrilloText, kCategoryPrefix);
 
   for (const ResultsTable::Row& row : data.results.rows) {
     if (row.label != kTotalLabel) data.bands.push_back(row.label);
@@ -133,6 +184,7 @@ ReportData GatherReport(const ReplayPlan& plan, const std::vector<bool>& accepte
     qso.repeat = !worked.insert({qso.call, qso.band, qso.mode, qso.tour}).second;
     BandIndex(&data.bands, qso.band);
   }
+  data.activity = ActivityOf(data.qsos);
 
   data.matrix.resize(data.bands.size());
   for (size_t b = 0; b < data.bands.size(); ++b) data.matrix[b].band = data.bands[b];
@@ -145,6 +197,7 @@ ReportData GatherReport(const ReplayPlan& plan, const std::vector<bool>& accepte
     MatrixRow& row = data.matrix[b];
     MatrixCell& cell = row.cells[qso.tour];
     ++cell.qsos;
+    ++row.qsosByMode[qso.mode];
     cell.points += qso.line.points;
     row.serial = qso.line.serial;
     if (qso.line.multiplier) {

@@ -51,8 +51,9 @@ struct MatrixCell {
 struct MatrixRow {
   std::string band;
   MatrixCell cells[kTours + 1];
-  int32_t serial = 0;      // the serial value of the band's last QSO, which the plug-in adds
-  int64_t Points() const;  // every cell's points plus `serial`
+  int32_t serial = 0;  // the serial value of the band's last QSO, which the plug-in adds
+  std::map<std::string, int> qsosByMode;  // the cells' QSOs by mode ("CW", "SSB")
+  int64_t Points() const;                 // every cell's points plus `serial`
 };
 
 // The multipliers a band gained in one tour, in the order they came.
@@ -68,7 +69,60 @@ struct RateBin {
   std::map<std::pair<std::string, std::string>, int> counts;
 };
 
+// The kind of log a replay read (replay_plan.h), as the page names it.
+const char* LogKindName(LogKind kind);  // "ADIF", "Cabrillo"
+
+// Operating time as contests define it: an off time is a gap of at least
+// kBreakMinutes between two consecutive QSOs, and the time on the air runs
+// from the first QSO to the last without the off times. Times are minutes
+// since the OLE epoch, as ReportQso::minute.
+constexpr long long kBreakMinutes = 30;
+struct OffTime {
+  long long from = 0;  // the QSO before the off time
+  long long to = 0;    // the QSO after it
+  long long Minutes() const { return to - from; }
+};
+struct OperatingTime {
+  long long first = 0, last = 0;  // 0 and 0 without QSOs
+  std::vector<OffTime> breaks;    // in time order
+  long long onAir = 0;            // last - first - the breaks' minutes
+};
+// `minutes` in any order; equal times are one moment.
+OperatingTime OperatingTimeOf(std::vector<long long> minutes);
+
+// The most QSOs in `length` consecutive minutes: a window [start, start +
+// length) that starts at a QSO's minute; the earliest of equal windows.
+// {0, 0} without QSOs.
+struct RateWindow {
+  int qsos = 0;
+  long long start = 0;
+};
+RateWindow BestWindow(const std::vector<long long>& sortedMinutes, long long length);
+// The QSOs in the `length` minutes that end with the last QSO's minute:
+// (last - length, last]. `sortedMinutes` ascending.
+int QsosBeforeEnd(const std::vector<long long>& sortedMinutes, long long length);
+
+constexpr long long kShortRateMinutes = 10;
+constexpr long long kLongRateMinutes = 60;
+
+// What contesters post of their log, over the QSOs the plug-in stored (the
+// lines of its Cabrillo log; refused QSOs are not among them).
+struct Activity {
+  OperatingTime time;
+  RateWindow bestShort;  // kShortRateMinutes
+  RateWindow bestLong;   // kLongRateMinutes
+  int lastHourQsos = 0;  // in the kLongRateMinutes up to the last QSO
+};
+
+constexpr char kCategoryPrefix[] = "CATEGORY-";
+
 struct ReportData {
+  LogKind logKind = LogKind::kAdif;
+  std::string logName;  // the replayed log's file name, as given
+  // The kCategoryPrefix lines of the Cabrillo log's header, tag and value, in
+  // the log's order; empty when it holds none.
+  std::vector<CabrilloHeaderLine> categories;
+  Activity activity;
   std::vector<PlanSetting> settings;
   std::vector<std::string> warnings;
   std::string ownCall;
@@ -87,7 +141,7 @@ struct ReportData {
 
 // Gathers the page's figures. `accepted` holds AddData0's answer for each of
 // the plan's QSOs; `cabrilloText`, `resultsText` and `errText` are what the
-// plug-in wrote.
+// plug-in wrote. The log's kind and name are the caller's to set.
 ReportData GatherReport(const ReplayPlan& plan, const std::vector<bool>& accepted,
                         const std::string& resultsText, const std::string& cabrilloText,
                         const std::string& errText);

@@ -1,5 +1,6 @@
 #include "tools/report/report_data.h"
 
+#include <algorithm>
 #include <regex>
 #include <string>
 #include <vector>
@@ -28,6 +29,55 @@ TEST(ReportDataTest, ToursBeginningAtOrAfterMidnightDoNotExist) {
     for (int tour = 1; tour <= kTours; ++tour) {
       EXPECT_EQ(TourExists(tour, c.startHour), tour <= c.tours) << tour << " from " << c.startHour;
     }
+  }
+}
+
+// Minutes since a midnight; 1440 and on are the next day.
+TEST(ReportDataTest, OperatingTimeAndBestRatesOfLoggedMinutes) {
+  const struct {
+    const char* name;
+    std::vector<long long> minutes;  // as logged, in any order
+    long long onAir;
+    std::vector<long long> breaks;  // the minutes each off time starts
+    RateWindow best10, best60;
+    int lastHour;
+  } cases[] = {
+      {"an empty log", {}, 0, {}, {0, 0}, {0, 0}, 0},
+      {"a single QSO", {720}, 0, {}, {1, 720}, {1, 720}, 1},
+      {"a gap of exactly 30 minutes is off time", {750, 720}, 0, {720}, {1, 720}, {2, 720}, 2},
+      {"a gap of 29 minutes is not", {720, 749}, 29, {}, {1, 720}, {2, 720}, 2},
+      {"equal times are one moment", {720, 720, 725, 720}, 5, {}, {4, 720}, {4, 720}, 4},
+      {"a window ends before its last minute; a later one may hold more",
+       {720, 729, 730, 731},
+       11,
+       {},
+       {3, 729},
+       {4, 720},
+       4},
+      {"past midnight, and the last hour leaves out a QSO 60 minutes before the last",
+       {1430, 1435, 1450, 1500, 1510, 1390},
+       30,
+       {1390, 1450},
+       {2, 1430},
+       {3, 1390},
+       2},
+  };
+  for (const auto& c : cases) {
+    const OperatingTime time = OperatingTimeOf(c.minutes);
+    std::vector<long long> sorted = c.minutes;
+    std::sort(sorted.begin(), sorted.end());
+    EXPECT_EQ(time.first, sorted.empty() ? 0 : sorted.front()) << c.name;
+    EXPECT_EQ(time.last, sorted.empty() ? 0 : sorted.back()) << c.name;
+    EXPECT_EQ(time.onAir, c.onAir) << c.name;
+    std::vector<long long> breaks;
+    for (const OffTime& gap : time.breaks) breaks.push_back(gap.from);
+    EXPECT_EQ(breaks, c.breaks) << c.name;
+    for (const auto& window : {std::make_pair(10LL, c.best10), std::make_pair(60LL, c.best60)}) {
+      const RateWindow best = BestWindow(sorted, window.first);
+      EXPECT_EQ(best.qsos, window.second.qsos) << c.name << ", " << window.first << " minutes";
+      EXPECT_EQ(best.start, window.second.start) << c.name << ", " << window.first << " minutes";
+    }
+    EXPECT_EQ(QsosBeforeEnd(sorted, 60), c.lastHour) << c.name;
   }
 }
 
@@ -126,8 +176,9 @@ std::string PageFor(int startHour, const std::vector<LoggedQso>& qsos, bool stor
   options.start = start;
   ReplayPlan plan;
   EXPECT_TRUE(PlanReplay(adif, options, &plan, &problem)) << problem;
-  const ReportData data =
+  ReportData data =
       GatherReport(plan, std::vector<bool>(qsos.size(), stored), "", stored ? cabrillo : "", "");
+  data.logName = "ut9zz.adi";
   return ReportPage(data, "UT9ZZ.cbr", "err.txt");
 }
 
@@ -164,12 +215,30 @@ TEST(ReportPageTest, ShowsWhatTheLogHolds) {
        true,
        {"<b>(none)</b> UR5AA"},
        {"<b></b>"}},
+      {"off times are listed; a Cabrillo log without categories sets none",
+       22,
+       {{"UR5AA", "2205", "20m", "14.025", "015CD", "60 20 15"},
+        {"UR6BB", "2235", "20m", "14.030", "016EF", "60 20 16"},
+        {"UR7CC", "2240", "40m", "7.030", "017EF", "60 40 17"},
+        {"UR8DD", "2320", "40m", "7.030", "018GH", "60 40 18"}},
+       true,
+       {"Drawn from the ADIF log ut9zz.adi", "data-on-air=\"5\" data-breaks=\"2\"",
+        "data-break-from=\"2026-12-19 22:05\" data-break-to=\"2026-12-19 22:35\" "
+        "data-break-minutes=\"30\"",
+        "data-break-from=\"2026-12-19 22:40\" data-break-to=\"2026-12-19 23:20\"",
+        "<tr data-rate=\"last60\" data-qsos=\"3\" data-start=\"2026-12-19 22:21\">",
+        "Band       CW   QSOs  Mults\n"
+        "20m         2      2      2\n"
+        "40m         2      2      2\n"
+        "Total       4      4      4\n",
+        "Categories:      not set\n"},
+       {}},
       {"a log the plug-in refused whole draws no chart",
        12,
        {{"UR5AA", "1205", "20m", "14.025", "015CD", ""}},
        false,
-       {"No QSO stored, so no charts."},
-       {"<svg"}},
+       {"No QSO stored, so no charts.", "No QSO stored.\n\nClaimed score:   -\n"},
+       {"<svg", "data-rate="}},
   };
   for (const auto& c : cases) {
     const std::string page = PageFor(c.startHour, c.qsos, c.stored);

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "tools/report/html_parts.h"
+#include "tools/report/posting_sections.h"
 #include "tools/report/svg_chart.h"
 
 namespace tools {
@@ -71,25 +73,16 @@ rect.bar{stroke:#fff;stroke-width:.6}
 .reason{color:#b0282f;font-weight:600;white-space:nowrap;font-size:10.5px}
 .cols.wide{grid-template-columns:3fr 2fr}
 .none{color:#8893a3;font-style:italic}
+pre#summary{margin:0;padding:6px 8px;background:#f4f6f9;border:1px solid #d5dbe3;
+ font:11px/1.35 "DejaVu Sans Mono",Consolas,monospace;white-space:pre-wrap}
 footer{margin-top:14px;border-top:1px solid #d5dbe3;padding-top:4px;font-size:10.5px;
  color:#8893a3}
 @media print{body{padding:0;max-width:none;font-size:10px}
  h2{margin:8px 0 4px;font-size:11px}.score b{font-size:22px}h1{font-size:20px}
  th,td{padding:1px 5px}.mults td{font-size:8.5px;line-height:1.45}.mults th{font-size:10px}
  .matrix td b{font-size:12px}.matrix td span{font-size:9px}.legend{font-size:9.5px}
- .small td,.mono,.reason{font-size:9px}dl{font-size:10px}}
+ .small td,.mono,.reason{font-size:9px}dl{font-size:10px}pre#summary{font-size:9px}}
 )";
-
-std::string Num(int64_t value) { return std::to_string(value); }
-
-std::string TwoDigits(long long value) {
-  return std::string(value < 10 ? "0" : "") + std::to_string(value);
-}
-
-std::string ClockOf(long long minute) {
-  const long long ofDay = ((minute % 1440) + 1440) % 1440;
-  return TwoDigits(ofDay / 60) + ":" + TwoDigits(ofDay % 60);
-}
 
 // A class name may not begin with a digit, hence the prefix.
 std::string BandClass(const std::string& band) {
@@ -129,19 +122,6 @@ std::string PastMidnightNote(int startHour) {
          ":00, and QSOs after midnight count under Outside. ";
 }
 
-std::string Tag(const char* name, const std::string& attributes, const std::string& inner) {
-  return std::string("<") + name + (attributes.empty() ? "" : " " + attributes) + ">" + inner +
-         "</" + name + ">";
-}
-
-std::string Attr(const char* name, const std::string& value) {
-  return std::string(name) + "=\"" + EscapeHtml(value) + "\"";
-}
-
-std::string Section(const std::string& title, const std::string& body) {
-  return "<section>" + Tag("h2", "", title) + body + "</section>\n";
-}
-
 // The tours that get a column: those of 1 to 4 that exist, 0 (outside the
 // tours) when it holds QSOs.
 std::vector<int> Tours(const ReportData& data) {
@@ -162,14 +142,15 @@ std::string Header(const ReportData& data) {
   const std::string title =
       EscapeHtml(data.results.title.empty() ? std::string("Results") : data.results.title);
   std::string date = data.qsos.empty() ? std::string() : data.qsos.front().line.date;
-  std::string summary = Num(data.offered) + " QSOs offered · " + Num(data.accepted) +
-                        " accepted · " + Num(data.refused) + " refused";
+  std::string summary = "Drawn from the " + std::string(LogKindName(data.logKind)) + " log " +
+                        EscapeHtml(data.logName) + ": " + Num(data.offered) + " QSOs offered · " +
+                        Num(data.accepted) + " accepted · " + Num(data.refused) + " refused";
   return "<header><div>" +
          Tag("h1", "",
              EscapeHtml(data.ownCall) + "<small>" + title +
                  (date.empty() ? "" : " · " + EscapeHtml(date)) + "</small>") +
-         Tag("div", "class=\"sub\"", summary) + "</div><div class=\"score\">" +
-         Tag("span", "class=\"sub\"", "Claimed score") +
+         Tag("div", "class=\"sub\" " + Attr("data-log-kind", LogKindName(data.logKind)), summary) +
+         "</div><div class=\"score\">" + Tag("span", "class=\"sub\"", "Claimed score") +
          (data.results.hasScore
               ? Tag("b", Attr("data-score", Num(data.results.score)), Num(data.results.score))
               : Tag("b", "", "–")) +
@@ -430,8 +411,10 @@ std::string ReportPage(const ReportData& data, const std::string& cabrilloName,
   page += data.qsos.empty()
               ? "<p class=\"none\">No QSO stored, so no charts.</p>\n"
               : "<div class=\"cols\">" + RateChart(data) + PointsChart(data) + "</div>\n";
+  page += "<div class=\"cols\">" + OperatingTimeHtml(data) + BestRatesHtml(data) + "</div>\n";
   page += MultipliersHtml(data);
   page += "<div class=\"cols wide\">" + RefusedHtml(data, errName) + RepeatsHtml(data) + "</div>\n";
+  page += SummaryHtml(data);
   page +=
       Tag("footer", "",
           EscapeHtml(data.results.credit) + " · drawn by logreplay from the plug-in's results, " +

@@ -2,15 +2,18 @@
 
 // `logreplay score LOG --report FILE.html`: one self-contained HTML page
 // (inline CSS and SVG, no script, nothing fetched) showing a replayed log as
-// the plug-in scored it: the replay's settings and warnings, the results
-// table, a band × tour matrix, the rate by hour (or ten minutes) stacked by
-// band and mode, points by band and tour, the multipliers with the QSO that
-// brought each, the refused QSOs and the repeats. Sized to print on one or
+// the plug-in scored it: which log it was drawn from, the replay's settings
+// and warnings, the results table, a band × tour matrix, the rate by hour
+// (or ten minutes) stacked by band and mode, points by band and tour, the
+// operating time and best rates, the multipliers with the QSO that brought
+// each, the refused QSOs, the repeats and a summary to post
+// (posting_sections.h). Sized to print on one or
 // two A4 pages. Only the tours that exist get a column (none begins past
 // midnight); each band of the band table has one colour on every page; a
 // page without stored QSOs draws no chart.
 //
 // Cells and bars carry data- attributes with their numbers, for checks:
+//   the log       <div class="sub" data-log-kind="ADIF|Cabrillo">;
 //   results rows  <tr data-band="80m" data-values="56 5724 26 30">, the
 //                 score <b data-score="N">;
 //   matrix cells  <td data-band data-tour data-qsos data-points data-mults>

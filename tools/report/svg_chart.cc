@@ -74,6 +74,15 @@ double Highest(const std::vector<BarGroup>& groups) {
   return highest;
 }
 
+// Calls draw(segment, size) for each segment of `group` that has a value, in
+// order, its size value / top * length.
+template <typename Draw>
+void Stack(const BarGroup& group, double top, double length, Draw draw) {
+  for (const BarSegment& segment : group.segments) {
+    if (segment.value > 0) draw(segment, segment.value / top * length);
+  }
+}
+
 }  // namespace
 
 std::string EscapeHtml(const std::string& text) {
@@ -120,12 +129,10 @@ std::string StackedColumns(const std::vector<BarGroup>& groups, const ChartFrame
   for (size_t i = 0; i < groups.size(); ++i) {
     const double x = kAxisWidth + slot * i + slot * (1 - kBarShare) / 2;
     double y = base;
-    for (const BarSegment& segment : groups[i].segments) {
-      if (segment.value <= 0) continue;
-      const double h = segment.value / top * plotHeight;
+    Stack(groups[i], top, plotHeight, [&](const BarSegment& segment, double h) {
       y -= h;
       svg.Bar(x, y, slot * kBarShare, h, segment);
-    }
+    });
     if (i % labelEvery == 0 && !groups[i].label.empty()) {
       svg.Text(kAxisWidth + slot * (i + 0.5), frame.height - 4, groups[i].label, "middle");
     }
@@ -148,12 +155,10 @@ std::string StackedRows(const std::vector<BarGroup>& groups, const ChartFrame& f
   for (size_t i = 0; i < groups.size(); ++i) {
     const double y = kTop + slot * i + slot * (1 - kBarShare) / 2;
     double x = kRowLabelWidth;
-    for (const BarSegment& segment : groups[i].segments) {
-      if (segment.value <= 0) continue;
-      const double w = segment.value / top * plotWidth;
+    Stack(groups[i], top, plotWidth, [&](const BarSegment& segment, double w) {
       svg.Bar(x, y, w, slot * kBarShare, segment);
       x += w;
-    }
+    });
     const double middle = kTop + slot * (i + 0.5) + 3.5;
     svg.Text(kRowLabelWidth - 6, middle, groups[i].label, "end");
     svg.Text(x + 4, middle, Number(Total(groups[i])), "start");

@@ -5,10 +5,14 @@
 # numbers: the page's results table, band × tour matrix and refused list
 #   agree with the plug-in's results text, Cabrillo log and err.txt; its
 #   tours are those of the start hour that begin before midnight, every
-#   multiplier shows a code, and without a stored QSO it draws no chart.
+#   multiplier shows a code, and without a stored QSO it draws no chart;
+#   the log's kind and name, the operating time, its off times, the best
+#   rates and the summary block agree with what this script works out from
+#   the Cabrillo log's QSO lines and header and the results text.
 # browser: headless Chromium loads the page offline, the rendered charts
-#   hold the bars the Cabrillo log calls for, and it prints on one or two
-#   A4 pages.
+#   hold the bars the Cabrillo log calls for, the operating time, rates
+#   and summary sections are rendered, and it prints on one to three A4
+#   pages.
 cmake_minimum_required(VERSION 3.25)
 
 function(fail)
@@ -20,6 +24,30 @@ function(expect_equal actual expected what)
   if(NOT "${actual}" STREQUAL "${expected}")
     fail("${what}: page says ${actual}, expected ${expected}")
   endif()
+endfunction()
+
+function(expect_found text part what)
+  string(FIND "${text}" "${part}" at)
+  if(at EQUAL -1)
+    fail("${what}: lacks ${part}")
+  endif()
+endfunction()
+
+# The band of a frequency in kHz, as the band table has it; empty outside.
+set(bandEdges "160m 1800 2000" "80m 3500 4000" "60m 5060 5450" "40m 7000 7300"
+    "30m 10100 10150" "20m 14000 14350" "17m 18068 18168" "15m 21000 21450"
+    "12m 24890 24990" "10m 28000 29700" "6m 50000 54000" "2m 144000 148000")
+function(band_of kHz out)
+  set(band "")
+  foreach(edge IN LISTS bandEdges)
+    string(REPLACE " " ";" edge "${edge}")
+    list(GET edge 1 low)
+    list(GET edge 2 high)
+    if(kHz GREATER_EQUAL low AND kHz LESS_EQUAL high)
+      list(GET edge 0 band)
+    endif()
+  endforeach()
+  set(${out} "${band}" PARENT_SCOPE)
 endfunction()
 
 file(REMOVE_RECURSE "${WORK_DIR}")
@@ -93,10 +121,7 @@ data-points${number} data-mults${number}" cells "${page}")
     math(EXPR serials "${serials} + ${CMAKE_MATCH_1}")
   endforeach()
   string(REGEX MATCH "\nScore:  = ([0-9]+)" _ "${out}")
-  string(FIND "${page}" "data-score=\"${CMAKE_MATCH_1}\"" at)
-  if(at EQUAL -1)
-    fail("the page lacks the score ${CMAKE_MATCH_1}")
-  endif()
+  expect_found("${page}" "data-score=\"${CMAKE_MATCH_1}\"" "the page's score")
   math(EXPR claimed "${cellPoints} + ${serials}")
   expect_equal(${claimed} ${CMAKE_MATCH_1} "matrix points with the serials")
   expect_equal(${cellQsos} ${totalQsos} "QSOs in the matrix")
@@ -164,6 +189,7 @@ data-points${number} data-mults${number}" cells "${page}")
   if(qsoCount EQUAL 0 AND NOT chart EQUAL -1)
     fail("a chart drawn without a stored QSO")
   endif()
+  include("${CMAKE_CURRENT_LIST_DIR}/check_report_activity.cmake")
   return()
 endif()
 
@@ -187,23 +213,15 @@ endif()
 # The bars each chart should have: the rate chart one per hour, band and
 # mode worked (the QSO lines' hours, the bands of their kHz), the points
 # chart one per band and tour with points.
-set(bandEdges "160m 1800 2000" "80m 3500 4000" "60m 5060 5450" "40m 7000 7300"
-    "30m 10100 10150" "20m 14000 14350" "17m 18068 18168" "15m 21000 21450"
-    "12m 24890 24990" "10m 28000 29700" "6m 50000 54000" "2m 144000 148000")
 set(rateKeys)
 foreach(line IN LISTS qsoLines)
   string(REGEX MATCH "^QSO: +([0-9]+) ([A-Z?]+) ([0-9-]+) ([0-9][0-9])" _ "${line}")
   set(key "${CMAKE_MATCH_3}-${CMAKE_MATCH_4}-${CMAKE_MATCH_2}")
   set(kHz ${CMAKE_MATCH_1})
-  foreach(edge IN LISTS bandEdges)
-    string(REPLACE " " ";" edge "${edge}")
-    list(GET edge 1 low)
-    list(GET edge 2 high)
-    if(kHz GREATER_EQUAL low AND kHz LESS_EQUAL high)
-      list(GET edge 0 band)
-      string(APPEND key "-${band}")
-    endif()
-  endforeach()
+  band_of(${kHz} band)
+  if(band)
+    string(APPEND key "-${band}")
+  endif()
   list(APPEND rateKeys "${key}")
 endforeach()
 list(REMOVE_DUPLICATES rateKeys)
@@ -235,6 +253,19 @@ foreach(chart "rate-chart|${rateBars}|${qsoCount}" "points-chart|${pointBars}|")
   endif()
 endforeach()
 
+# The operating time, the rate rows and the summary block come through the
+# browser's parser as written.
+foreach(part "<dl id=\"operating-time\"[^>]*>" "<tr data-rate=[^>]*>"
+             "<pre id=\"summary\">[^<]*</pre>")
+  string(REGEX MATCHALL "${part}" written "${page}")
+  string(REGEX MATCHALL "${part}" rendered "${dom}")
+  list(LENGTH rendered count)
+  if(count EQUAL 0)
+    fail("nothing rendered of ${part}")
+  endif()
+  expect_equal("${rendered}" "${written}" "rendered ${part}")
+endforeach()
+
 execute_process(COMMAND ${browser} "--print-to-pdf=${WORK_DIR}/report.pdf"
                 "file://${WORK_DIR}/report.html"
                 RESULT_VARIABLE status ERROR_VARIABLE browserErr TIMEOUT 120)
@@ -243,6 +274,6 @@ if(NOT status EQUAL 0 OR NOT EXISTS "${WORK_DIR}/report.pdf")
 endif()
 file(STRINGS "${WORK_DIR}/report.pdf" pageCounts REGEX "/Count [0-9]+")
 string(REGEX MATCH "/Count ([0-9]+)" _ "${pageCounts}")
-if(NOT CMAKE_MATCH_1 OR CMAKE_MATCH_1 GREATER 2)
-  fail("the page prints on ${CMAKE_MATCH_1} A4 pages, not one or two")
+if(NOT CMAKE_MATCH_1 OR CMAKE_MATCH_1 GREATER 3)
+  fail("the page prints on ${CMAKE_MATCH_1} A4 pages, not one to three")
 endif()

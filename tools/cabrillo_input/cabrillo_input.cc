@@ -1,0 +1,409 @@
+#include "tools/cabrillo_input/cabrillo_input.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "tools/adif/adif_values.h"
+
+namespace tools {
+namespace {
+
+constexpr uint32_t kHzPerKhz = 1000;
+constexpr uint64_t kHzPerMhz = 1000000;
+// Below this a frequency value is a band designator in MHz (7, 50, 432).
+constexpr uint64_t kLowestKhz = 1000;
+constexpr int kKhzDecimals = 3;  // kHz to Hz
+
+const char kQsoTag[] = "QSO";
+
+// The plug-in's own QSO line: the value widths of its format, from the
+// frequency's end on.
+constexpr size_t kOwnFreqEnd = 10;  // "QSO: " and a frequency right-aligned in 5
+constexpr size_t kOwnModeWidth = 2;
+constexpr size_t kOwnTimeWidth = 15;  // "yyyy-mm-dd hhmm"
+constexpr size_t kOwnCallWidth = 13;
+constexpr size_t kOwnReportWidth = 3;
+constexpr size_t kOwnExchangeWidth = 6;
+constexpr size_t kTwoCharacterExchange = 2;  // written after one blank, others after two
+
+struct Token {
+  std::string text;
+  size_t column = 0;  // 1-based
+};
+
+// The values of one QSO line as written, before they are checked.
+struct RawQso {
+  Token freq, mode, date, time, ownCall, rstSent, exchSent, call, rstRcvd, exchRcvd;
+};
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool IsInteger(const std::string& text) {
+  const size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+  if (text.size() == first) return false;
+  for (size_t i = first; i < text.size(); ++i) {
+    if (!IsDigit(text[i])) return false;
+  }
+  return true;
+}
+
+std::vector<Token> Tokens(const std::string& line, size_t from) {
+  std::vector<Token> tokens;
+  for (size_t at = from; at < line.size();) {
+    if (IsBlank(line[at])) {
+      ++at;
+      continue;
+    }
+    size_t end = at;
+    while (end < line.size() && !IsBlank(line[end])) ++end;
+    tokens.push_back(Token{line.substr(at, end - at), at + 1});
+    at = end;
+  }
+  return tokens;
+}
+
+// The tag of a "TAG: value" line in upper case, and where its value starts;
+// empty when the line has none. Tags are letters, digits and '-'.
+std::string TagOf(const std::string& line, size_t* valueAt) {
+  size_t at = 0;
+  while (at < line.size() && IsBlank(line[at])) ++at;
+  const size_t start = at;
+  while (at < line.size() && (IsLetter(line[at]) || IsDigit(line[at]) || line[at] == '-')) ++at;
+  if (at == start || at == line.size() || line[at] != ':') return std::string();
+  *valueAt = at + 1;
+  return AdifUpper(line.substr(start, at - start));
+}
+
+// Letters, then a digit, then letters, in one of its '/'-parts: UR5AA,
+// 2E0ABC, UT9ZZQ/P and R9/UT5AA look like calls; 015CD, 599 and KI do not.
+bool LooksLikeCall(const std::string& token) {
+  int stage = 0;  // 0: no letter yet, 1: a letter, 2: then a digit, 3: then a letter
+  for (char c : token) {
+    if (c == '/') {
+      if (stage == 3) return true;
+      stage = 0;
+    } else if (IsLetter(c)) {
+      if (stage == 0 || stage == 2) ++stage;
+    } else if (IsDigit(c)) {
+      if (stage == 1) stage = 2;
+    } else {
+      return false;
+    }
+  }
+  return stage == 3;
+}
+
+// The received tokens' tail that is no exchange: the plug-in's three
+// score columns (points, band weight or "--", serial), else a transmitter
+// id 0 or 1, as long as an exchange token stays before it.
+size_t ExchangeTokenCount(const std::vector<Token>& tokens, size_t first) {
+  size_t end = tokens.size();
+  const auto text = [&](size_t back) -> const std::string& { return tokens[end - back].text; };
+  if (end >= first + 4 && IsInteger(text(3)) && (IsInteger(text(2)) || text(2) == "--") &&
+      IsInteger(text(1))) {
+    return end - 3 - first;
+  }
+  if (end >= first + 2 && (text(1) == "0" || text(1) == "1")) return end - 1 - first;
+  return end - first;
+}
+
+Token Joined(const std::vector<Token>& tokens, size_t first, size_t count, size_t column) {
+  Token joined{std::string(), count == 0 ? column : tokens[first].column};
+  for (size_t i = first; i < first + count; ++i) {
+    joined.text += (i == first ? "" : " ") + tokens[i].text;
+  }
+  return joined;
+}
+
+// A value the plug-in's format pads to `width` and follows with a blank;
+// a longer value is written whole up to the blank after it.
+bool ReadPadded(const std::string& line, size_t* at, size_t width, Token* value) {
+  const size_t start = *at;
+  if (start + width < line.size() && line[start + width] == ' ') {
+    std::string text = line.substr(start, width);
+    text.erase(text.find_last_not_of(' ') + 1);
+    if (text.find(' ') != std::string::npos || (!text.empty() && text[0] == ' ')) return false;
+    *value = Token{text, start + 1};
+    *at = start + width + 1;
+    return true;
+  }
+  const size_t end = line.find(' ', start);
+  if (end == std::string::npos || end <= start + width) return false;
+  *value = Token{line.substr(start, end - start), start + 1};
+  *at = end + 1;
+  return true;
+}
+
+// Reads a line of the plug-in's own Cabrillo log by its columns:
+//   "QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s %i %i %i" (or "--" for
+// the middle number), with two blanks before a received exchange that is
+// not two characters long. False for any line that strays from it.
+bool ReadOwnLayout(const std::string& line, RawQso* raw) {
+  if (line.compare(0, 5, "QSO: ") != 0) return false;
+  size_t at = 5;
+  while (at < kOwnFreqEnd && at < line.size() && line[at] == ' ') ++at;
+  const size_t freqStart = at;
+  while (at < line.size() && IsDigit(line[at])) ++at;
+  if (at == freqStart || at < kOwnFreqEnd || at >= line.size() || line[at] != ' ') return false;
+  raw->freq = Token{line.substr(freqStart, at - freqStart), freqStart + 1};
+  ++at;
+  if (at + kOwnModeWidth >= line.size() || line[at + kOwnModeWidth] != ' ') return false;
+  raw->mode = Token{line.substr(at, kOwnModeWidth), at + 1};
+  at += kOwnModeWidth + 1;
+  const char kTimePattern[] = "dddd-dd-dd dddd";
+  if (at + kOwnTimeWidth >= line.size() || line[at + kOwnTimeWidth] != ' ') return false;
+  for (size_t i = 0; i < kOwnTimeWidth; ++i) {
+    const char c = line[at + i];
+    if (kTimePattern[i] == 'd' ? !IsDigit(c) : c != kTimePattern[i]) return false;
+  }
+  raw->date = Token{line.substr(at, 10), at + 1};
+  raw->time = Token{line.substr(at + 11, 4), at + 12};
+  at += kOwnTimeWidth + 1;
+  if (!ReadPadded(line, &at, kOwnCallWidth, &raw->ownCall) || raw->ownCall.text.empty() ||
+      !ReadPadded(line, &at, kOwnReportWidth, &raw->rstSent) ||
+      !ReadPadded(line, &at, kOwnExchangeWidth, &raw->exchSent) ||
+      !ReadPadded(line, &at, kOwnCallWidth, &raw->call) ||
+      !ReadPadded(line, &at, kOwnReportWidth, &raw->rstRcvd) || at >= line.size()) {
+    return false;
+  }
+  const bool twoBlanks = line[at] == ' ';
+  if (twoBlanks) ++at;
+  const size_t end = line.find(' ', at);
+  if (end == std::string::npos) return false;
+  raw->exchRcvd = Token{line.substr(at, end - at), at + 1};
+  if (twoBlanks == (raw->exchRcvd.text.size() == kTwoCharacterExchange)) return false;
+  const std::vector<Token> scores = Tokens(line, end);
+  if (scores.size() != 3 || line.find("  ", end) != std::string::npos) return false;
+  return line[end + 1] != ' ' && IsInteger(scores[0].text) &&
+         (IsInteger(scores[1].text) || scores[1].text == "--") && IsInteger(scores[2].text);
+}
+
+// Splits a line of any logger by its tokens; false with `error` filled
+// when the line lacks a value.
+bool ReadTokens(const std::string& line, size_t valueAt, size_t number, RawQso* raw,
+                CabrilloError* error) {
+  const std::vector<Token> tokens = Tokens(line, valueAt);
+  const size_t kFixed = 5;  // frequency, mode, date, time, own call
+  if (tokens.size() < kFixed) {
+    *error = CabrilloError{number, 0, "",
+                           "a QSO line needs a frequency, mode, date, time and own call before "
+                           "the exchanges; this one has " +
+                               std::to_string(tokens.size()) + " values"};
+    return false;
+  }
+  raw->freq = tokens[0];
+  raw->mode = tokens[1];
+  raw->date = tokens[2];
+  raw->time = tokens[3];
+  raw->ownCall = tokens[4];
+  const size_t lineEnd = line.size() + 1;
+  if (tokens.size() < kFixed + 2) {
+    *error =
+        CabrilloError{number, lineEnd, "sent exchange", "the sent report and exchange are missing"};
+    return false;
+  }
+  raw->rstSent = tokens[kFixed];
+  size_t call = kFixed + 2;
+  while (call < tokens.size() && !LooksLikeCall(tokens[call].text)) ++call;
+  if (call == tokens.size()) {
+    *error = CabrilloError{number, tokens[kFixed + 1].column, "worked call",
+                           "no value after the sent exchange looks like a call (letters, a "
+                           "digit, letters)"};
+    return false;
+  }
+  raw->exchSent = Joined(tokens, kFixed + 1, call - kFixed - 1, 0);
+  raw->call = tokens[call];
+  if (call + 1 == tokens.size()) {
+    *error = CabrilloError{number, lineEnd, "received report", "the received report is missing"};
+    return false;
+  }
+  raw->rstRcvd = tokens[call + 1];
+  raw->exchRcvd = Joined(tokens, call + 2, ExchangeTokenCount(tokens, call + 2), lineEnd);
+  return true;
+}
+
+bool Fail(size_t number, const Token& token, const char* what, const std::string& message,
+          CabrilloError* error) {
+  *error = CabrilloError{number, token.column, what, "\"" + token.text + "\" " + message};
+  return false;
+}
+
+// Hz of a frequency in kHz (digits, at most one '.'); a value below 1000
+// is a band designator in MHz and gives its band's lower edge.
+bool FrequencyHz(const Token& token, size_t number, uint32_t* hz, CabrilloError* error) {
+  const std::string& text = token.text;
+  uint64_t whole = 0;
+  uint64_t fraction = 0;  // in Hz, from at most three decimals
+  int decimals = -1;      // -1: no point yet
+  for (char c : text) {
+    if (c == '.' && decimals < 0) {
+      decimals = 0;
+    } else if (!IsDigit(c)) {
+      return Fail(number, token, "frequency",
+                  "is not a frequency in kHz (digits and at most one '.') or a band designator",
+                  error);
+    } else if (decimals < 0) {
+      whole = std::min<uint64_t>(whole * 10 + uint64_t(c - '0'), uint64_t{UINT32_MAX} + 1);
+    } else if (decimals < kKhzDecimals) {
+      fraction = fraction * 10 + uint64_t(c - '0');
+      ++decimals;
+    }
+  }
+  if (text == ".") return Fail(number, token, "frequency", "is not a frequency in kHz", error);
+  for (int d = decimals < 0 ? 0 : decimals; d < kKhzDecimals; ++d) fraction *= 10;
+  if (whole < kLowestKhz) {
+    const uint64_t designatorHz = (whole * 1000 + fraction) * (kHzPerMhz / 1000);
+    const std::string band = BandOfFrequency(static_cast<uint32_t>(designatorHz));
+    if (band.empty()) {
+      return Fail(number, token, "frequency",
+                  "below 1000 is read as a band designator in MHz, and no band of the band "
+                  "table holds it",
+                  error);
+    }
+    *hz = BandLowerEdgeHz(band);
+    return true;
+  }
+  const uint64_t value = whole * kHzPerKhz + fraction;
+  if (value > UINT32_MAX || BandOfFrequency(static_cast<uint32_t>(value)).empty()) {
+    return Fail(number, token, "frequency", "kHz lies in no band of the band table", error);
+  }
+  *hz = static_cast<uint32_t>(value);
+  return true;
+}
+
+bool ToQso(const RawQso& raw, size_t number, CabrilloQsoLine* out, CabrilloError* error) {
+  CabrilloQsoLine parsed;
+  parsed.line = number;
+  AdifQso& qso = parsed.qso;
+  if (!FrequencyHz(raw.freq, number, &qso.freqHz, error)) return false;
+  qso.band = BandOfFrequency(qso.freqHz);
+  const std::string& date = raw.date.text;
+  CivilDate civil;
+  TimeOfDay time;
+  std::string problem;
+  if (date.size() != 10 || date[4] != '-' || date[7] != '-' ||
+      !ParseAdifDate(date.substr(0, 4) + date.substr(5, 2) + date.substr(8), &civil, &problem)) {
+    return Fail(number, raw.date, "date",
+                "is not a date yyyy-mm-dd" + (problem.empty() ? "" : ": " + problem), error);
+  }
+  if (raw.time.text.size() != 4 || !ParseAdifTime(raw.time.text, &time, &problem)) {
+    return Fail(number, raw.time, "time", "is not a time hhmm (UTC)", error);
+  }
+  qso.time = ToOleDate(civil, time);
+  qso.mode = HostMode(raw.mode.text);
+  if (qso.mode == "PH") qso.mode = "SSB";
+  parsed.ownCall = UpperTrimmed(raw.ownCall.text);
+  qso.call = UpperTrimmed(raw.call.text);
+  qso.rstSent = raw.rstSent.text;
+  qso.rstRcvd = raw.rstRcvd.text;
+  qso.exchSent = JoinExchange(raw.exchSent.text, std::string());
+  qso.exchRcvd = JoinExchange(raw.exchRcvd.text, std::string());
+  qso.multCode = MultCodeFromExchange(qso.exchRcvd);
+  *out = parsed;
+  return true;
+}
+
+}  // namespace
+
+const char kCabrilloMappingTable[] =
+    "  plug-in is given   from a Cabrillo QSO line\n"
+    "  worked call        the first value after the sent exchange that looks\n"
+    "                     like a call (letters, a digit, letters)\n"
+    "  QSO time (UTC)     date yyyy-mm-dd and time hhmm, in time order\n"
+    "  frequency, band    kHz; a value below 1000 is a band designator in\n"
+    "                     MHz (7 for 40m, 50, 144, 432): the band's lower\n"
+    "                     edge\n"
+    "  mode               PH, SSB, USB and LSB as SSB; others upper case\n"
+    "  reports            the first value after the own call and after the\n"
+    "                     worked call\n"
+    "  exchanges          the values after each report, joined (599 015 CD\n"
+    "                     gives 015CD), less a transmitter id 0 or 1 or the\n"
+    "                     plug-in's own three score columns\n"
+    "  multiplier code    the letters after the digits of the received\n"
+    "                     exchange\n"
+    "  group code         --group-map; without it, empty\n"
+    "  own call           --own-call; else CALLSIGN:, else the own call of\n"
+    "                     the first QSO line in time order\n"
+    "CONTEST: is shown, CLAIMED-SCORE: is compared with the plug-in's score,\n"
+    "X-QSO: lines are counted and passed over.\n";
+
+std::string CabrilloError::ToString() const {
+  std::string text = "line " + std::to_string(line);
+  if (column != 0) text += ", column " + std::to_string(column) + " (" + what + ")";
+  return text + ": " + message;
+}
+
+bool IsCabrilloLog(const std::string& text) {
+  size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  while (at < text.size() && (IsBlank(text[at]) || text[at] == '\r' || text[at] == '\n')) ++at;
+  const size_t end = text.find('\n', at);
+  size_t valueAt = 0;
+  return TagOf(text.substr(at, end == std::string::npos ? end : end - at), &valueAt) ==
+         "START-OF-LOG";
+}
+
+bool CabrilloLineToQso(const std::string& line, size_t number, CabrilloQsoLine* qso,
+                       CabrilloError* error) {
+  size_t valueAt = 0;
+  if (TagOf(line, &valueAt) != kQsoTag) {
+    *error = CabrilloError{number, 0, "", "not a QSO: line"};
+    return false;
+  }
+  RawQso raw;
+  if (!ReadOwnLayout(line, &raw) && !ReadTokens(line, valueAt, number, &raw, error)) return false;
+  return ToQso(raw, number, qso, error);
+}
+
+bool ReadCabrillo(const std::string& text, CabrilloLog* log, CabrilloError* error) {
+  *log = CabrilloLog();
+  if (!IsCabrilloLog(text)) {
+    *error = CabrilloError{1, 0, "", "not a Cabrillo log: no START-OF-LOG: line first"};
+    return false;
+  }
+  size_t number = 0;
+  for (size_t at = 0; at < text.size();) {
+    size_t end = text.find('\n', at);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(at, end - at);
+    at = end + 1;
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
+    if (line.find_first_not_of(" \t") == std::string::npos) continue;
+    size_t valueAt = 0;
+    const std::string tag = TagOf(line, &valueAt);
+    const std::string value = tag.empty() ? std::string() : UpperTrimmed(line.substr(valueAt));
+    if (tag.empty()) {
+      log->badLines.push_back(CabrilloError{number, 0, "", "neither a TAG: value line nor blank"});
+    } else if (tag == kQsoTag) {
+      CabrilloQsoLine qso;
+      CabrilloError bad;
+      if (CabrilloLineToQso(line, number, &qso, &bad)) {
+        log->qsos.push_back(qso);
+      } else {
+        log->badLines.push_back(bad);
+      }
+    } else if (tag == "X-QSO") {
+      if (log->xQsoLines++ == 0) log->firstXQsoLine = number;
+    } else if (tag == "END-OF-LOG") {
+      break;
+    } else if (tag == "CALLSIGN" && log->callsignLine == 0) {
+      log->callsign = value;
+      log->callsignLine = number;
+    } else if (tag == "CONTEST" && log->contest.empty()) {
+      const std::string raw = line.substr(valueAt);
+      const size_t first = raw.find_first_not_of(" \t");
+      log->contest = first == std::string::npos
+                         ? ""
+                         : raw.substr(first, raw.find_last_not_of(" \t") - first + 1);
+    } else if (tag == "CLAIMED-SCORE" && log->claimedScoreLine == 0) {
+      log->claimedScore = value;
+      log->claimedScoreLine = number;
+    }
+  }
+  return true;
+}
+
+}  // namespace tools

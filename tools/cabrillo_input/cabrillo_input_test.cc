@@ -1,0 +1,146 @@
+#include "tools/cabrillo_input/cabrillo_input.h"
+
+#include <string>
+
+#include "gtest/gtest.h"
+#include "tools/adif/adif_values.h"
+
+namespace tools {
+namespace {
+
+// A QSO as "Hz mode date time own rst exch call rst exch code", empty
+// values as "-".
+std::string Summary(const CabrilloQsoLine& line) {
+  CivilDate date;
+  TimeOfDay time;
+  OleToCivil(line.qso.time, &date, &time);
+  char when[32];
+  std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d%02d", date.year, date.month, date.day,
+                time.hour, time.minute);
+  std::string text = std::to_string(line.qso.freqHz) + " " + line.qso.band;
+  for (const std::string* value :
+       {&line.qso.mode, &line.ownCall, &line.qso.rstSent, &line.qso.exchSent, &line.qso.call,
+        &line.qso.rstRcvd, &line.qso.exchRcvd, &line.qso.multCode}) {
+    text += " " + (value->empty() ? std::string("-") : *value);
+    if (value == &line.qso.mode) text += std::string(" ") + when;
+  }
+  return text;
+}
+
+// Every form of QSO line the reader takes, and the faults it names.
+TEST(CabrilloInputTest, ReadsQsoLinesOfAnyLoggerAndOurOwn) {
+  const struct {
+    const char* line;
+    const char* expected;  // Summary, or the error's text
+  } cases[] = {
+      // Other loggers: split exchanges, blanks and tabs, any case, an id.
+      {"QSO: 14025 CW 2026-12-19 1347 UT9ZZQ 599 015 CD UR5AA 599 021 AB",
+       "14025000 20m CW 2026-12-19 1347 UT9ZZQ 599 015CD UR5AA 599 021AB AB"},
+      {"qso:  3525 cw 2026-12-19 1158\tut5xx 599 1ki ur5aa 599 15cd 0",
+       "3525000 80m CW 2026-12-19 1158 UT5XX 599 1KI UR5AA 599 15CD CD"},
+      {"QSO: 14000 PH 2026-12-19 1230 UT5XX 59 003 KI US3CC/P 59 21 AB 1",
+       "14000000 20m SSB 2026-12-19 1230 UT5XX 59 003KI US3CC/P 59 21AB AB"},
+      {"QSO: 7 USB 2026-12-19 1230 UT5XX 59 3KI R9/UT2BB 59 RT",
+       "7000000 40m SSB 2026-12-19 1230 UT5XX 59 3KI R9/UT2BB 59 RT RT"},
+      {"QSO: 50 LSB 2026-12-19 1230 UT5XX 59 3KI 2E0ABC 59 7",
+       "50000000 6m SSB 2026-12-19 1230 UT5XX 59 3KI 2E0ABC 59 7 -"},
+      {"QSO: 432 FM 2026-12-19 1230 UT5XX 59 3KI UT2BB 59 7KI",
+       "420000000 70cm FM 2026-12-19 1230 UT5XX 59 3KI UT2BB 59 7KI KI"},
+      {"QSO: 3.5 RY 2026-12-19 1230 UT5XX 599 3KI UT2BB 599 7KI",
+       "3500000 80m RY 2026-12-19 1230 UT5XX 599 3KI UT2BB 599 7KI KI"},
+      {"QSO: 14025.5 DG 2026-12-19 0000 UT5XX 599 3KI UT2BB 599",
+       "14025500 20m DG 2026-12-19 0000 UT5XX 599 3KI UT2BB 599 - -"},
+      // Our own log: its score columns, and by its columns the lines with
+      // empty values, which token splitting cannot place.
+      {"QSO:  3525 CW 2026-12-19 1158 UT5XX         599 1KI    UR5AA         599  15CD 60 80 15",
+       "3525000 80m CW 2026-12-19 1158 UT5XX 599 1KI UR5AA 599 15CD CD"},
+      {"QSO: 14030 CW 2026-12-19 1715 UT9ZZQ        599 007KI  UR7FF         589 RT 30 -- 6",
+       "14030000 20m CW 2026-12-19 1715 UT9ZZQ 599 007KI UR7FF 589 RT RT"},
+      {"QSO: 14030 CW 2026-12-19 1715 UT9ZZQ        599 007KI                589 RT -1 -- -1",
+       "14030000 20m CW 2026-12-19 1715 UT9ZZQ 599 007KI - 589 RT RT"},
+      {"QSO: 14030 CW 2026-12-19 1715 UT9ZZQ            007KI  UR7FF              015CD 60 20 15",
+       "14030000 20m CW 2026-12-19 1715 UT9ZZQ - 007KI UR7FF - 015CD CD"},
+      {"QSO: 14030 CW 2026-12-19 1715 UT9ZZQ        599 007KI  UR7FF         589   -1 -- -1",
+       "14030000 20m CW 2026-12-19 1715 UT9ZZQ 599 007KI UR7FF 589 - -"},
+      {"QSO: 144000 PH 2026-12-19 1715 UT9ZZQ/MM0123 5999 1234567KI UR7FF/QRP/ABCDE 599  1CD 0 0 1",
+       "144000000 2m SSB 2026-12-19 1715 UT9ZZQ/MM0123 5999 1234567KI UR7FF/QRP/ABCDE 599 1CD CD"},
+      // Faults: the value and its column.
+      {"QSO: 14O25 CW 2026-12-19 1347 UT9ZZQ 599 015CD UR5AA 599 021AB",
+       "line 7, column 6 (frequency): \"14O25\" is not a frequency in kHz (digits and at most "
+       "one '.') or a band designator"},
+      {"QSO: 9000 CW 2026-12-19 1347 UT9ZZQ 599 015CD UR5AA 599 021AB",
+       "line 7, column 6 (frequency): \"9000\" kHz lies in no band of the band table"},
+      {"QSO: 222 CW 2026-12-19 1347 UT9ZZQ 599 015CD UR5AA 599 021AB",
+       "line 7, column 6 (frequency): \"222\" below 1000 is read as a band designator in MHz, "
+       "and no band of the band table holds it"},
+      {"QSO: 14025 CW 2026-02-30 1347 UT9ZZQ 599 015CD UR5AA 599 021AB",
+       "line 7, column 15 (date): \"2026-02-30\" is not a date yyyy-mm-dd: "},
+      {"QSO: 14025 CW 20261219 1347 UT9ZZQ 599 015CD UR5AA 599 021AB",
+       "line 7, column 15 (date): \"20261219\" is not a date yyyy-mm-dd"},
+      {"QSO: 14025 CW 2026-12-19 13:47 UT9ZZQ 599 015CD UR5AA 599 021AB",
+       "line 7, column 26 (time): \"13:47\" is not a time hhmm (UTC)"},
+      {"QSO: 14025 CW 2026-12-19 2400 UT9ZZQ 599 015CD UR5AA 599 021AB",
+       "line 7, column 26 (time): \"2400\" is not a time hhmm (UTC)"},
+      {"QSO: 14025 CW 2026-12-19 1347 UT9ZZQ 599 015 CD 021 AB",
+       "line 7, column 42 (worked call): no value after the sent exchange looks like a call"},
+      {"QSO: 14025 CW 2026-12-19 1347 UT9ZZQ 599 015CD UR5AA",
+       "line 7, column 53 (received report): the received report is missing"},
+      {"QSO: 14025 CW 2026-12-19 1347 UT9ZZQ 599",
+       "line 7, column 41 (sent exchange): the sent report and exchange are missing"},
+      {"QSO: 14025 CW 2026-12-19",
+       "line 7: a QSO line needs a frequency, mode, date, time and own call before the "
+       "exchanges; this one has 3 values"},
+  };
+  for (const auto& c : cases) {
+    CabrilloQsoLine line;
+    CabrilloError error;
+    const bool read = CabrilloLineToQso(c.line, 7, &line, &error);
+    const std::string got = read ? Summary(line) : error.ToString();
+    EXPECT_EQ(got.rfind(c.expected, 0), 0u) << c.line << "\n  gives " << got;
+    EXPECT_EQ(read, line.line == 7) << c.line;
+  }
+}
+
+TEST(CabrilloInputTest, ReadsTheHeaderAndPassesOverWhatItDoesNotUse) {
+  const std::string log =
+      "\xEF\xBB\xBF\r\nstart-of-log: 3.0\r\n"
+      "Contest:  CQ-UT-CW \r\n"
+      "callsign: ut5xx\r\n"
+      "X-ANYTHING: 1\r\n"
+      "CATEGORY-BAND: ALL\r\n"
+      "claimed-score: 851\r\n"
+      "QSO: 3525 CW 2026-12-19 1158 UT5XX 599 1KI UR5AA 599 15CD\r\n"
+      "x-qso: 3525 CW 2026-12-19 1159 UT5XX 599 2KI UR6AA 599 16CD\r\n"
+      "QSO: 3525 CW 2026-12-19 1160 UT5XX 599 3KI UR7AA 599 17CD\r\n"
+      "a line without a tag\r\n"
+      "X-QSO: 3525 CW 2026-12-19 1201 UT5XX 599 4KI UR8AA 599 18CD\r\n"
+      "QSO: 3525 CW 2026-12-19 1202 UT5XX 599 5KI UR9AA 599 19CD\r\n"
+      "END-OF-LOG:\r\n"
+      "QSO: 3525 CW 2026-12-19 1203 UT5XX 599 6KI UR0AA 599 20CD\r\n";
+  CabrilloLog read;
+  CabrilloError error;
+  ASSERT_TRUE(ReadCabrillo(log, &read, &error)) << error.ToString();
+  EXPECT_EQ(read.contest, "CQ-UT-CW");
+  EXPECT_EQ(read.callsign, "UT5XX");
+  EXPECT_EQ(read.callsignLine, 4u);
+  EXPECT_EQ(read.claimedScore, "851");
+  EXPECT_EQ(read.claimedScoreLine, 7u);
+  ASSERT_EQ(read.qsos.size(), 2u);
+  EXPECT_EQ(read.qsos[0].line, 8u);
+  EXPECT_EQ(read.qsos[1].qso.call, "UR9AA");
+  EXPECT_EQ(read.xQsoLines, 2u);
+  EXPECT_EQ(read.firstXQsoLine, 9u);
+  ASSERT_EQ(read.badLines.size(), 2u);
+  EXPECT_EQ(read.badLines[0].ToString(),
+            "line 10, column 25 (time): \"1160\" is not a time hhmm (UTC)");
+  EXPECT_EQ(read.badLines[1].ToString(), "line 11: neither a TAG: value line nor blank");
+
+  for (const char* notCabrillo : {"", "<CALL:5>UR5AA <EOR>", "QSO: 3525 CW\nSTART-OF-LOG: 3.0"}) {
+    EXPECT_FALSE(IsCabrilloLog(notCabrillo)) << notCabrillo;
+    EXPECT_FALSE(ReadCabrillo(notCabrillo, &read, &error));
+  }
+  EXPECT_TRUE(IsCabrilloLog("  \n\tSTART-OF-LOG:"));
+}
+
+}  // namespace
+}  // namespace tools

@@ -1,0 +1,27 @@
+#pragma once
+
+// The group codes of `logreplay score --group-map FILE`: a plain text file
+// that gives each multiplier code its group code, for a Cabrillo log (which
+// carries none) and for an ADIF log without a group field alike.
+
+#include <map>
+#include <string>
+
+namespace tools {
+
+struct GroupMap {
+  std::string path;                           // as given on the command line
+  std::map<std::string, std::string> groups;  // multiplier code -> group code, upper case
+
+  // The group code of `multCode`; false when the map does not list it.
+  bool Find(const std::string& multCode, std::string* group) const;
+};
+
+// Parses a map's text: one "CODE GROUP" per line, blanks or tabs around and
+// between them, CR LF or LF line ends; blank lines and lines whose first
+// value starts with '#' are passed over; codes and groups are upper-cased.
+// Fails with "line N: <why>" in `problem` on a line with other than two
+// values and on a code given twice with different groups.
+bool ParseGroupMap(const std::string& text, GroupMap* map, std::string* problem);
+
+}  // namespace tools
