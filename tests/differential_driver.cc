@@ -33,6 +33,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/settings_file.h"
 #include "plugin/stats_exports.h"
 #include "stats/contest_facts.h"
 #include "tests/dialog_watcher.h"
@@ -56,14 +57,6 @@ constexpr int kUsage = 2;
 constexpr int kClockMoved = 3;
 constexpr int kCancel = 2;  // the Cancel button's id
 constexpr int kBoxTimeoutMs = 5000;
-
-// Sequences that once showed a difference, run before the random ones:
-// seed and sequence number.
-struct KeptCase {
-  uint64_t seed;
-  uint32_t sequence;
-};
-const std::vector<KeptCase> kKeptCases = {};
 
 // A small generator whose output is the same on every system and compiler.
 class Random {
@@ -165,13 +158,8 @@ class Junk {
   int m_nextOutput = 0;
 };
 
-bool IsBlank(char ch) { return ch == ' ' || ch == '\t' || ch == '\v'; }
-
 std::string WithoutBlanks(const std::string& text) {
-  size_t begin = 0, end = text.size();
-  while (begin < end && IsBlank(text[begin])) ++begin;
-  while (end > begin && IsBlank(text[end - 1])) --end;
-  return text.substr(begin, end - begin);
+  return std::string(platform::TrimBlanks(text));
 }
 
 // A settings file as Wine writes every file back once a key has changed:
@@ -213,6 +201,7 @@ class Driver {
     Random random(seed * 0x100000001B3ull + number);
     m_random = &random;
     m_offered.clear();
+    m_stored.clear();
     m_texts.clear();
     m_out << "sequence " << seed << ':' << number << '\n';
     ScopedWorkDir folder;
@@ -276,8 +265,11 @@ class Driver {
   // A valid date-time of the contest day whose hour is neither the clock's
   // nor the one before.
   DateTimeArg PlainTime() {
-    int hour = static_cast<int>(R().Below(22));
-    hour = (m_hour + 1 + hour) % 24;
+    // Mostly hours of the tours around the clock's, where the call check
+    // finds repeats.
+    static const int kNearHours[] = {1, 1, 2, -2, -3};
+    const int hour = R().OneIn(3) ? (m_hour + 1 + static_cast<int>(R().Below(22))) % 24
+                                  : (m_hour + 24 + R().Pick(kNearHours)) % 24;
     const int minute = static_cast<int>(R().Below(60));
     const double day = kContestDay + (R().OneIn(6) ? static_cast<double>(R().Below(5)) - 2 : 0);
     return StatsDateTime{day + (hour * 60 + minute) / 1440.0, kStatsDateValid};
@@ -327,13 +319,15 @@ class Driver {
 
   void Reset() {
     ResetCallArgs a;
-    a.cabrilloFlag = R().OneIn(5) ? R().Pick(kFlags) : 0;
+    a.cabrilloFlag = R().OneIn(6) ? R().Pick(kFlags) : 0;
     a.ownCall = TextFrom(kOwnCalls);
-    // Start hours around the clock's, so that its tour is often one of four.
+    // Start hours mostly such that the clock's hour begins a tour, whose
+    // second hour then holds QSOs the call check counts as repeats.
+    const uint32_t startHour =
+        R().OneIn(3) ? (m_hour + 18 + R().Below(8)) % 24 : (m_hour + 24 - 2 * R().Below(4)) % 24;
     a.start = R().OneIn(6)
                   ? OddTime()
-                  : DateTimeArg(StatsDateTime{
-                        kContestDay + ((m_hour + 18 + R().Below(8)) % 24) / 24.0, kStatsDateValid});
+                  : DateTimeArg(StatsDateTime{kContestDay + startHour / 24.0, kStatsDateValid});
     a.ownMultCode = TextFrom(kMultCodes);
     a.ownGroupCode = TextFrom(kGroups);
     Junk junk = NewJunk();
@@ -344,12 +338,14 @@ class Driver {
     if (a.cabrilloFlag != 0) {
       DialogWatcher dialog(stats::kContestName, kCancel);
       result = tools::CallReset(m_plugin.ResetStats0, a, junk, true);
-      dialog.Finish();
+      // Shown and cancelled where dialogs are windows; nowhere else.
+      if (dialog.Finish() != DialogWatcher::kShowsWindows) m_out << " header dialog amiss";
     } else {
       result = tools::CallReset(m_plugin.ResetStats0, a, junk, true);
     }
     m_out << " = " << result << '\n';
     m_cabrillo = a.cabrilloFlag != 0;
+    m_stored.clear();
   }
 
   void WriteQso(const char* name, const QsoCallArgs& q) {
@@ -363,8 +359,10 @@ class Driver {
   void Add(const QsoCallArgs& q) {
     Junk junk = NewJunk();
     WriteQso("AddData0", q);
-    m_out << " = " << tools::CallWithQso(m_plugin.AddData0, q, junk, false) << '\n';
+    const int32_t result = tools::CallWithQso(m_plugin.AddData0, q, junk, false);
+    m_out << " = " << result << '\n';
     m_offered.push_back(q);
+    if (result == 1) m_stored.push_back(q);
   }
 
   void Remove(const QsoCallArgs& q) {
@@ -380,6 +378,15 @@ class Driver {
     p.multCode = TextFrom(kMultCodes);
     p.group = TextFrom(kGroups);
     p.band = TextFrom(kBands);
+    // Often the call or the multiplier of a QSO stored since the reset, on
+    // its band.
+    if (!m_stored.empty() && !R().OneIn(4)) {
+      const QsoCallArgs& q = m_stored[R().Below(m_stored.size())];
+      if (q.call != kOddCalls[0] && q.call != kOddCalls[1]) p.call = q.call;
+      if (R().OneIn(2)) p.mode = q.mode;
+      if (R().OneIn(2)) p.multCode = q.multCode;
+      p.band = q.band;
+    }
     for (auto& output : m_outputs) std::memset(output, '#', sizeof output);
     m_outputs[0][sizeof m_outputs[0] - 1] = m_outputs[1][sizeof m_outputs[1] - 1] = '\0';
     Junk junk = NewJunk();
@@ -461,7 +468,7 @@ class Driver {
       WriteFile("Plugins/TAVIN.ini", text);
       m_out << "  folder: TAVIN.ini=\"" << Escaped(text) << "\"\n";
     }
-    if (R().OneIn(3) && !m_fixtures.empty()) {
+    if (R().OneIn(3)) {
       const char* host = R().OneIn(2) ? "Tovu2.exe" : "Tovu3.exe";
       const char* fixture = R().Pick(kFixtures);
       std::error_code ignored;
@@ -504,7 +511,8 @@ class Driver {
   const fs::path m_fixtures;
   Random* m_random = nullptr;
   std::vector<QsoCallArgs> m_offered;
-  std::deque<std::string> m_texts;  // owns the texts of the sequence's calls
+  std::vector<QsoCallArgs> m_stored;  // accepted since the last reset
+  std::deque<std::string> m_texts;    // owns the texts of the sequence's calls
   char m_outputs[2][64] = {};
   bool m_cabrillo = false;
   bool m_clockKept = true;
@@ -526,10 +534,11 @@ int Main(int argc, char** argv) {
   const uint32_t count = static_cast<uint32_t>(std::strtoul(argv[4], nullptr, 10));
   const int hour = std::atoi(argv[5]);
   const char* fixtures = std::getenv("VERSION_FIXTURE_DIR");
-  Driver driver(plugin, out, hour, fixtures != nullptr ? fs::absolute(fixtures) : fs::path());
-  for (const KeptCase& kept : kKeptCases) {
-    if (!driver.RunSequence(kept.seed, kept.sequence)) return kClockMoved;
+  if (fixtures == nullptr) {
+    std::fprintf(stderr, "VERSION_FIXTURE_DIR must name the version fixtures' folder\n");
+    return kUsage;
   }
+  Driver driver(plugin, out, hour, fs::absolute(fixtures));
   for (uint32_t i = 0; i < count; ++i) {
     if (!driver.RunSequence(seed, i)) return kClockMoved;
   }
