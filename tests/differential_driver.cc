@@ -27,7 +27,6 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
-#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
