@@ -52,6 +52,8 @@ TEST_F(SystemSettingsFileTest, SequenceOfWritesGivesTheseBytes) {
                         {"settings", "CLAIMED", "-12"},
                         {"Settings", "Name", ""},
                         {"Settings", "SoapBox", "  spaced  "}};
+  // No file yet: the fallback less its trailing spaces.
+  ExpectReads({{"Settings", "Name", " ", ""}, {"Settings", "Name", " a b  ", " a b"}});
   for (const Step& s : steps) {
     EXPECT_TRUE(m_settings.Write(kPath, s.section, s.key, s.value)) << s.key;
   }
@@ -73,7 +75,8 @@ TEST_F(SystemSettingsFileTest, ReadsHandWrittenFiles) {
                {"Settings", "Email", "-", "a@b"},
                {"Settings", "Club", "-", "X"},
                {"Settings", "Empty", "-", ""},
-               {"Settings", "Missing", "-", "-"}});
+               {"Settings", "Missing", "-", "-"},
+               {"Settings", "Missing", "   ", ""}});
 }
 
 TEST_F(SystemSettingsFileTest, LongValuesComeBackWhole) {

@@ -44,12 +44,15 @@ class Win32SettingsFile : public SettingsFile {
     const std::string file = FullPath(path);
     const std::string sectionName = Trimmed(section);
     const std::string keyName = Trimmed(key);
+    // Windows drops the fallback's trailing spaces; Wine keeps the first
+    // character of one made of spaces only. Dropped here, they go on both.
+    const std::string fallbackText = fallback.substr(0, fallback.find_last_not_of(' ') + 1);
     constexpr DWORD kMaxSize = 1u << 24;
     std::vector<char> buffer(256);
     for (;;) {
       const DWORD size = static_cast<DWORD>(buffer.size());
       const DWORD length = SystemCalls().getPrivateProfileStringA(
-          sectionName.c_str(), keyName.c_str(), fallback.c_str(), buffer.data(), size,
+          sectionName.c_str(), keyName.c_str(), fallbackText.c_str(), buffer.data(), size,
           file.c_str());
       if (length + 2 < size || size >= kMaxSize) {
         return std::string(buffer.data(), length < size ? length : size - 1);
