@@ -74,9 +74,10 @@ class Reader {
 // next: an input's texts are carved from blocks that the next input reuses,
 // so a text costs no allocation once the blocks exist. A text lives until
 // the next input starts. Under AddressSanitizer all but the input's texts
-// is poisoned, each text followed by a poisoned gap: reading past a text's
-// NUL is reported as it would be with texts allocated one by one, and so is
-// a read of a stale text where the input has put none.
+// is poisoned, each text followed by a poisoned gap: reading past the NUL
+// written after a text's bytes is reported as it would be with texts
+// allocated one by one (bytes after a NUL inside the text stay readable, as
+// there), and so is a read of a stale text where the input has put none.
 class TextArena {
  public:
   // Forgets every text: the start of an input.

@@ -63,6 +63,7 @@ while [ $# -gt 0 ]; do
 done
 case "$jobs" in '' | *[!0-9]* | 0) usage ;; esac
 seconds="${1:-30}"
+case "$seconds" in '' | *[!0-9]* | 0) usage ;; esac
 [ $# -gt 0 ] && shift
 targets="${*:-fuzz_exports fuzz_settings fuzz_adif fuzz_cabrillo}"
 

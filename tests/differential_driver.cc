@@ -355,7 +355,8 @@ class Driver {
     m_out << ')';
   }
 
-  void Add(const QsoCallArgs& q) {
+  // By value: `q` may be one of m_offered, which the call below grows.
+  void Add(QsoCallArgs q) {
     Junk junk = NewJunk();
     WriteQso("AddData0", q);
     const int32_t result = tools::CallWithQso(m_plugin.AddData0, q, junk, false);

@@ -47,7 +47,12 @@ for side in native:$native_status win32:$windows_status; do
   fi
 done
 
+# A transcript that holds fewer sequences than asked for compares nothing.
 sequences=$(grep -c '^sequence ' "$native")
+if [ "$sequences" -ne "$count" ] || [ "$count" -eq 0 ]; then
+  echo "the native transcript holds $sequences sequences of the $count asked for" >&2
+  exit 1
+fi
 if cmp -s "$native" "$windows"; then
   echo "$sequences sequences, $(wc -c <"$native") bytes of transcript: identical"
   exit 0

@@ -36,7 +36,10 @@ struct RawQso {
   Token freq, mode, date, time, ownCall, rstSent, exchSent, call, rstRcvd, exchRcvd;
 };
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+// The blanks that separate values: those UpperTrimmed takes off a value.
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -295,6 +298,7 @@ bool ToQso(const RawQso& raw, size_t number, CabrilloQsoLine* out, CabrilloError
   qso.mode = HostMode(raw.mode.text);
   if (qso.mode == "PH") qso.mode = "SSB";
   parsed.ownCall = UpperTrimmed(raw.ownCall.text);
+  if (parsed.ownCall.empty()) return Fail(number, raw.ownCall, "own call", "is blank", error);
   qso.call = UpperTrimmed(raw.call.text);
   qso.rstSent = raw.rstSent.text;
   qso.rstRcvd = raw.rstRcvd.text;

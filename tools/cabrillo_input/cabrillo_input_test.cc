@@ -87,6 +87,8 @@ TEST(CabrilloInputTest, ReadsQsoLinesOfAnyLoggerAndOurOwn) {
        "line 7, column 53 (received report): the received report is missing"},
       {"QSO: 14025 CW 2026-12-19 1347 UT9ZZQ 599",
        "line 7, column 41 (sent exchange): the sent report and exchange are missing"},
+      {"QSO: 14030 CW 2026-12-19 1715 \f             599 007KI  UR7FF         589   -1 -- -1",
+       "line 7, column 31 (own call): \"\f\" is blank"},
       {"QSO: 14025 CW 2026-12-19",
        "line 7: a QSO line needs a frequency, mode, date, time and own call before the "
        "exchanges; this one has 3 values"},

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "cabrillo/file_base.h"
 #include "platform/folder_probe.h"
 #include "platform/utf8_files.h"
 
@@ -101,11 +102,7 @@ FileState FileState::Of(const std::string& path) {
 }
 
 std::string CabrilloFileName(const std::string& ownCall) {
-  std::string name = ownCall;
-  for (char& c : name) {
-    if (c == '/' || c == '\\') c = '_';
-  }
-  return name + ".cbr";
+  return cabrillo::CabrilloFileBase(ownCall) + ".cbr";
 }
 
 }  // namespace tools

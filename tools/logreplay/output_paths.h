@@ -46,8 +46,8 @@ struct FileState {
   bool operator!=(const FileState& other) const { return !(*this == other); }
 };
 
-// The name the plug-in gives the Cabrillo log of `ownCall` for an ordinary
-// call: "/" and "\" as "_", then ".cbr" ("UT9ZZQ/P" gives "UT9ZZQ_P.cbr").
+// The name the plug-in gives the Cabrillo log of `ownCall`, by its own rule
+// ("UT9ZZQ/P" gives "UT9ZZQ_P.cbr", an empty call "TAVIN.cbr").
 std::string CabrilloFileName(const std::string& ownCall);
 
 }  // namespace tools

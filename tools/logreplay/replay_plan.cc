@@ -347,7 +347,7 @@ bool ReadCabrilloQsos(const std::string& text, const ReplayOptions& options, Rep
   for (const CabrilloQsoLine& line : log.qsos) {
     plan->qsos.push_back(line.qso);
     const std::string lineText = "line " + std::to_string(line.line);
-    sources->push_back(log.callsignLine != 0
+    sources->push_back(!log.callsign.empty()
                            ? Source{line.line, log.callsign,
                                     "log tag CALLSIGN:, line " + std::to_string(log.callsignLine)}
                            : Source{line.line, line.ownCall, "own call column, " + lineText});

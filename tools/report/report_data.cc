@@ -36,13 +36,17 @@ long long MinuteOf(const CabrilloQso& line) {
 }
 
 // Whether the plug-in's line was written for `qso`: same minute, kHz and call.
+// A QSO without a call has a line with a column left blank, so one word
+// fewer than the six of own call, reports, exchanges and call.
 bool LineIsFor(const CabrilloQso& line, const AdifQso& qso) {
   CivilDate date;
   TimeOfDay time;
   OleToCivil(qso.time, &date, &time);
+  const bool callFits = qso.call.empty() ? line.exchange.size() < 6
+                                         : std::find(line.exchange.begin(), line.exchange.end(),
+                                                     qso.call) != line.exchange.end();
   return MinuteOf(line) == MinuteOf(date, time.hour, time.minute) &&
-         static_cast<uint32_t>(line.freqKHz) == qso.freqHz / 1000 &&
-         std::find(line.exchange.begin(), line.exchange.end(), qso.call) != line.exchange.end();
+         static_cast<uint32_t>(line.freqKHz) == qso.freqHz / 1000 && callFits;
 }
 
 // What the line alone tells when no replayed QSO matches it.

@@ -92,6 +92,27 @@ std::string Record(const std::string& call, const std::string& time, const std::
          field("SRX_STRING", rcvd) + field("STATION_CALLSIGN", "UT9ZZ") + "<EOR>\n";
 }
 
+// A Cabrillo log of the plug-in's own holds a QSO without a call: its line
+// pairs with it, and the QSO after it with its own line.
+TEST(ReportDataTest, PairsTheLineOfAQsoWithoutACall) {
+  const std::string log =
+      "START-OF-LOG: 3.0\r\nCALLSIGN: UT9ZZ\r\n"
+      "QSO: 14025 CW 2026-12-19 1205 UT9ZZ         599 001KI                599  015CD -1 -- "
+      "-1\r\n"
+      "QSO: 14200 CW 2026-12-19 1248 UT9ZZ         599 002KI  UR5AA         599  016CD 60 20 "
+      "16\r\n"
+      "END-OF-LOG:\r\n";
+  ReplayOptions options;
+  ReplayPlan plan;
+  std::string problem;
+  ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
+  const ReportData data = GatherReport(plan, {true, true}, "", log, "");
+  EXPECT_EQ(data.alreadyStored, 0u);
+  ASSERT_EQ(data.qsos.size(), 2u);
+  EXPECT_EQ(data.qsos[0].call, "");
+  EXPECT_EQ(data.qsos[1].call, "UR5AA");
+}
+
 // The plug-in accepted QSOs 1, 2 (equal to 1, so not stored again), 4 and 5,
 // and refused 3; its Cabrillo log holds 1, 4 and 5.
 TEST(ReportDataTest, PairsCabrilloLinesWithTheStoredQsos) {
