@@ -341,7 +341,7 @@ std::string CabrilloError::ToString() const {
 
 bool IsCabrilloLog(const std::string& text) {
   size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-  while (at < text.size() && (IsBlank(text[at]) || text[at] == '\r' || text[at] == '\n')) ++at;
+  while (at < text.size() && IsBlank(text[at])) ++at;
   const size_t end = text.find('\n', at);
   size_t valueAt = 0;
   return TagOf(text.substr(at, end == std::string::npos ? end : end - at), &valueAt) ==
