@@ -31,7 +31,7 @@
 # last 15 of them, then "fuzz TARGET: passed" or "fuzz TARGET: FAILED". A
 # crash leaves its input in BUILD/artifacts/TARGET/.
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 root=$(pwd)
 
 usage() {

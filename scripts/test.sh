@@ -5,7 +5,7 @@
 # (AddressSanitizer build).
 # Ends with one summary line.
 set -u
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 sh scripts/install-deps.sh test || exit 1
 export STATS_WINEPREFIX="${STATS_WINEPREFIX:-$HOME/.cache/stats-wine}"
 

@@ -25,7 +25,7 @@ windows="$work/win32.txt"
 # The call check reads the clock: a driver that saw it leave the hour given
 # exits with 3, and both sides run again in the new hour.
 clock_moved=3
-for attempt in 1 2; do
+for _ in 1 2; do
   hour=$(date -u +%H)
   hour=${hour#0}
   native_status=0
@@ -58,8 +58,14 @@ if cmp -s "$native" "$windows"; then
   exit 0
 fi
 # The first differing line, and the sequence and call it belongs to.
-line=$(cmp "$native" "$windows" | sed -n 's/.* line \([0-9]*\).*/\1/p')
-[ -n "$line" ] || line=$(($(wc -l <"$native") + 1))
+line=$(cmp "$native" "$windows" 2>/dev/null | sed -n 's/.* line \([0-9]*\).*/\1/p')
+if [ -z "$line" ]; then
+  # One transcript is the beginning of the other: the first line past the
+  # shorter one.
+  native_lines=$(wc -l <"$native")
+  windows_lines=$(wc -l <"$windows")
+  line=$((native_lines < windows_lines ? native_lines + 1 : windows_lines + 1))
+fi
 echo "the DLL and the native library differ at line $line of the transcripts"
 show() {
   awk -v line="$line" '
@@ -69,8 +75,10 @@ show() {
       print "  " FILENAME ": " sequence
       if (call != "" && call != $0) print "    in:   " substr(call, 1, 300)
       print "    line: " substr($0, 1, 600)
+      found = 1
       exit
-    }' "$1"
+    }
+    END { if (!found) print "  " FILENAME ": ends after line " NR " (" sequence ")" }' "$1"
 }
 show "$native"
 show "$windows"
