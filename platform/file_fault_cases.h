@@ -19,6 +19,7 @@
 #include "platform/file_appender.h"
 #include "platform/file_writer.h"
 #include "platform/settings_file.h"
+#include "platform/utf8_files.h"
 #include "tests/test_support.h"
 
 namespace platform {
@@ -69,6 +70,9 @@ inline const Replacement kReplacements[] = {
      [] {
        return SystemSettingsFile().Write("Plugins\\TAVIN.ini", "Settings", "Claimed", "2345");
      }},
+    {"page replaced through its UTF-8 name", "report.html", "<p>old</p>\n",
+     "<p>new and longer</p>\n",
+     [] { return Utf8FileWriter().ReplaceWhole("report.html", "<p>new and longer</p>\n"); }},
 };
 
 // Lines written to the error report, and what the file holds after a
