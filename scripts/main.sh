@@ -8,11 +8,10 @@ cd "$root"
 sh scripts/install-deps.sh app
 sh scripts/build.sh app-native
 sh scripts/build.sh app-win32
-work="$root/build/app-native/replay"
-rm -rf "$work"
-mkdir -p "$work/Plugins"
-cd "$work"
+# A fresh working folder each run: the plug-in writes err.txt,
+# Plugins/TAVIN.ini and, with --cabrillo, the .cbr there.
+cd "$root/build/app-native"
+rm -rf replay
 # Standard input is not the operator's: no header form is asked for.
-"$root/build/app-native/logreplay" score "$root/examples/sample.adi" \
+"$root/build/app-native/logreplay" score "$root/examples/sample.adi" --work replay \
   --group-field APP_UT_GROUP --own-group G3 "$@" </dev/null
-echo "Working folder (err.txt, Plugins/TAVIN.ini, the .cbr): $(pwd)"

@@ -13,7 +13,7 @@ command -v chromium >/dev/null 2>&1 || {
 sh scripts/build.sh app-native
 work="$root/build/app-native/report"
 rm -rf "$work"
-mkdir -p "$work/Plugins"
+mkdir -p "$work"
 (cd "$work" && "$root/build/app-native/logreplay" score "$root/examples/sample.adi" \
   --group-field APP_UT_GROUP --own-group G3 --report report.html </dev/null >/dev/null)
 # The window is as tall as the sample's page; --no-sandbox as root.

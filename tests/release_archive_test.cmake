@@ -80,8 +80,9 @@ file(MAKE_DIRECTORY ${programDir})
 file(COPY ${WORK_DIR}/logreplay.exe ${WORK_DIR}/Stats.dll DESTINATION ${programDir})
 file(COPY_FILE ${LOG} ${WORK_DIR}/журнал.adi)
 file(READ ${SAMPLE_STDOUT} expected)
+string(REPLACE "sample.stats" "журнал.stats" expected "${expected}")
 file(WRITE ${WORK_DIR}/report.stdout "${expected}"
-     "Cabrillo log: File produced: UT9ZZQ.cbr in @WORKDIR@\n"
+     "Cabrillo log: File produced: UT9ZZQ.cbr in @WORKDIR@/журнал.stats\n"
      "Report: @WORKDIR@/звіт.html\n")
 # The operator presses OK in the Cabrillo header dialog and in the notice.
 string(REPLACE "/" "\\" program "Z:${programDir}/logreplay.exe")
@@ -89,6 +90,7 @@ run_logreplay(-DPROGRAM=${OPERATOR} -DEMULATOR=${EMULATOR}
               -DWORK_DIR=${logDir} -DVERSION=${VERSION} -DLOG=${WORK_DIR}/журнал.adi
               "-DARGS=${program}|score|журнал.adi|--group-field|APP_UT_GROUP|--own-group|G3|\
 --report|звіт.html"
-              -DSTDOUT=${WORK_DIR}/report.stdout "-DFILES=звіт.html|UT9ZZQ.cbr|err.txt")
+              -DSTDOUT=${WORK_DIR}/report.stdout -DPLUGIN_DIR=журнал.stats
+              "-DFILES=../звіт.html|UT9ZZQ.cbr|err.txt|Plugins/TAVIN.ini")
 message(STATUS "Stats.dll: ${size} bytes, loads and scores from the archive; "
                "logreplay.exe scores the sample there and in a folder named in Cyrillic")

@@ -12,16 +12,19 @@ constexpr char kExamples[] =
     "Examples:\n"
     "  logreplay score examples/sample.adi --group-field APP_UT_GROUP --own-group G3\n"
     "  logreplay score my.adi --start \"2026-12-19 12\" --own-call UT9ZZQ --cabrillo\n"
-    "  logreplay score my.adi --report my.html\n"
+    "  logreplay score my.adi --report my.html      (files in my.stats/)\n"
     "  logreplay score my.cbr --group-map groups.txt --own-group G3\n"
     "\n"
     "LOG is a Cabrillo 3.0 log when its first line is START-OF-LOG:, whatever\n"
     "its name; an ADIF log otherwise.\n"
     "\n"
     "The plug-in writes err.txt, Plugins/TAVIN.ini and the Cabrillo log in the\n"
-    "current directory, as it does in the host's folder. Exit status: 0 done,\n"
-    "2 bad log or usage (a --report path that would replace the log, the\n"
-    "plug-in's files, a folder or a device included; nothing is written),\n"
+    "working folder (--work), as it does in the host's folder; logreplay\n"
+    "replaces there only the files it wrote before. Exit status: 0 done,\n"
+    "2 bad log or usage (a file logreplay did not write where the plug-in\n"
+    "writes, an input the plug-in would write over, a --report path that\n"
+    "would replace an input, the plug-in's files, a folder, a device or a\n"
+    "file that is no report page without --force; nothing is written),\n"
     "3 plug-in missing, not loadable or lacking an export, 4 an output not\n"
     "written in full: err.txt, the Cabrillo log or the report page (the\n"
     "results are printed all the same).\n"
@@ -130,6 +133,20 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
                "multipliers,\nrefused QSOs, repeats (implies --cabrillo)",
                "--report ut9zzq.html"));
   reportOption->type_name("FILE.html");
+  std::string workPath;
+  CLI::Option* workOption =
+      scoreApp
+          ->add_option("--work", workPath,
+                       Describe("folder where the plug-in writes err.txt,\nPlugins/TAVIN.ini and "
+                                "the Cabrillo log;\nmade when missing, kept between runs\n"
+                                "(default: LOG's name less its extension,\nand .stats, in the "
+                                "current folder)",
+                                "--work ut9zzq.stats"))
+          ->type_name("DIR");
+  scoreApp->add_flag("--force", score.force,
+                     Describe("let --report replace a file that is no\nreport page of "
+                              "logreplay's",
+                              "--force"));
   scoreApp->add_flag("--skip-bad", score.replay.skipBad,
                      Describe("skip records that cannot be mapped, with\na warning each, instead "
                               "of stopping",
@@ -174,6 +191,7 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
   if (ownGroupOption->count() != 0) score.replay.ownGroupCode = ownGroup;
   if (reportOption->count() != 0) score.reportPath = reportPath;
   if (groupMapOption->count() != 0) score.groupMapPath = groupMap;
+  if (workOption->count() != 0) score.workPath = workPath;
   return -1;
 }
 

@@ -4,7 +4,8 @@
 //   logreplay score LOG [--plugin PATH] [--start "YYYY-MM-DD HH"]
 //       [--own-call CALL] [--own-mult CODE] [--own-group CODE]
 //       [--mult-field NAME] [--group-field NAME] [--cabrillo] [--skip-bad]
-//       [--report FILE.html] [--decorated]
+//       [--group-map FILE] [--report FILE.html] [--force] [--work DIR]
+//       [--decorated]
 // and the hidden `logreplay dump LOG`, which prints the log's records as
 // JSON lines (see adif_dump.h) for comparison with other ADIF readers.
 

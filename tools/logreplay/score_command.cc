@@ -13,6 +13,7 @@
 #include "tools/report/plugin_outputs.h"
 #include "tools/report/report_data.h"
 #include "tools/report/report_page.h"
+#include "tools/logreplay/working_folder.h"
 
 namespace tools {
 namespace {
@@ -24,12 +25,6 @@ std::string InCurrentDirectory(const std::string& name) {
   const std::filesystem::path path =
       std::filesystem::absolute(std::filesystem::u8path(name), error);
   return error ? name : path.u8string();
-}
-
-std::string CurrentDirectory() {
-  std::error_code error;
-  const std::filesystem::path path = std::filesystem::current_path(error);
-  return error ? std::string(".") : path.u8string();
 }
 
 std::string WithoutCarriageReturns(const std::string& text) {
@@ -132,9 +127,9 @@ bool ErrorFileWritten(const FileState& before, size_t refused, std::string* text
 
 // Reads the Cabrillo log the plug-in wrote and writes the report page
 // whole: a page cut short would read as a report.
-bool WriteReport(const ScoreCommand& command, const ReplayPlan& plan, const ReplayOutcome& outcome,
-                 const CabrilloOutcome& cabrillo, const std::string& errText,
-                 std::string* problem) {
+bool WriteReport(const ScoreCommand& command, const std::string& target, const ReplayPlan& plan,
+                 const ReplayOutcome& outcome, const CabrilloOutcome& cabrillo,
+                 const std::string& errText, std::string* problem) {
   const std::string& path = *command.reportPath;
   std::string cabrilloText;
   if (!ReadLogFile(cabrillo.name, &cabrilloText, problem)) {
@@ -145,7 +140,7 @@ bool WriteReport(const ScoreCommand& command, const ReplayPlan& plan, const Repl
       GatherReport(plan, outcome.acceptedEach, outcome.results, cabrilloText, errText);
   data.logKind = plan.logKind;
   data.logName = plan.logName;
-  if (!platform::Utf8FileWriter().ReplaceWhole(OutputTarget(path),
+  if (!platform::Utf8FileWriter().ReplaceWhole(target,
                                                ReportPage(data, cabrillo.name, kErrorFile))) {
     *problem = "--report " + path + ": cannot write the report (disk full or no access?)";
     return false;
@@ -216,9 +211,12 @@ std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPat
                          const std::string& cabrilloLine) {
   std::string report = WithoutCarriageReturns(outcome.results);
   if (!report.empty() && report.back() != '\n') report += '\n';
-  report += std::to_string(outcome.offered) + (outcome.offered == 1 ? " QSO" : " QSOs") +
-            " offered: " + std::to_string(outcome.accepted) + " accepted, " +
-            std::to_string(outcome.refused) + " refused (listed in " + errPath + ")\n";
+  report +=
+      std::to_string(outcome.offered) + (outcome.offered == 1 ? " QSO" : " QSOs") +
+      " offered: " + std::to_string(outcome.accepted) + " accepted, " +
+      std::to_string(outcome.refused) + " refused" +
+      (errPath.empty() ? std::string(" (err.txt not written)") : " (listed in " + errPath + ")") +
+      "\n";
   if (warnings > 0) {
     report += std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") +
               " on standard error\n";
@@ -254,25 +252,65 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     return kExitBadInput;
   }
   plan.logName = std::filesystem::u8path(command.logPath).filename().u8string();
-  const std::string cabrilloName = CabrilloFileName(plan.ownCall);
   // The report's per-QSO figures come from the plug-in's Cabrillo pass.
   if (command.reportPath) plan.cabrillo = true;
-  if (plan.cabrillo && SameFilePath(cabrilloName, command.logPath)) {
-    *err = ErrorLine(command.logPath + ": the plug-in's Cabrillo log " + cabrilloName +
-                     " would replace this log; score it from another folder");
+
+  const std::string workPath =
+      command.workPath ? *command.workPath : DefaultWorkingFolder(command.logPath);
+  WorkingFolder work;
+  if (!work.Open(workPath, &problem)) {
+    *err = ErrorLine("--work " + workPath + ": " + problem);
     return kExitBadInput;
   }
+  plan.settings.push_back(
+      {"working folder", work.Path(),
+       command.workPath ? "option --work" : "default: named after the log, in the current folder"});
+  const std::string cabrilloName = CabrilloFileName(plan.ownCall);
+  std::vector<GuardedFile> pluginFiles = {{kErrorFile, "list of refused QSOs"},
+                                          {SettingsFile(), "settings file"}};
+  if (plan.cabrillo) pluginFiles.push_back({cabrilloName, "Cabrillo log"});
+  std::vector<std::string> pluginFileNames;
+  for (const GuardedFile& file : pluginFiles) pluginFileNames.push_back(file.path);
+  struct Input {
+    std::string option;  // before the path in a message
+    const std::string* path;
+    const char* what;
+  };
+  std::vector<Input> inputs = {{"", &command.logPath, "this log"}};
+  if (command.groupMapPath) inputs.push_back({"--group-map ", &*command.groupMapPath, "this map"});
+  for (const GuardedFile& file : pluginFiles) {
+    for (const Input& input : inputs) {
+      if (!SameFilePath(work.PathOf(file.path), *input.path)) continue;
+      *err = ErrorLine(input.option + *input.path + ": the plug-in's " + file.what + " " +
+                       file.path + " would replace " + input.what + "; give another --work folder");
+      return kExitBadInput;
+    }
+  }
+  const std::string foreign = work.ForeignFile(pluginFileNames);
+  if (!foreign.empty()) {
+    *err = ErrorLine(work.PathOf(foreign) +
+                     ": was not written by logreplay, and the plug-in would replace it; move it "
+                     "away or give another --work folder");
+    return kExitBadInput;
+  }
+  std::string reportTarget;
   if (command.reportPath) {
-    const std::string reason = OutputPathProblem(
-        *command.reportPath, {{command.logPath, "the input log"},
-                              {kErrorFile, "the plug-in's list of refused QSOs"},
-                              {cabrilloName, "the Cabrillo log the plug-in writes"},
-                              {SettingsFile(), "the plug-in's settings file"}});
+    const std::string& path = *command.reportPath;
+    std::vector<GuardedFile> guarded = {{command.logPath, "the input log"}};
+    if (command.groupMapPath) guarded.push_back({*command.groupMapPath, "the group map"});
+    guarded.push_back({work.PathOf(kErrorFile), "the plug-in's list of refused QSOs"});
+    guarded.push_back({work.PathOf(cabrilloName), "the Cabrillo log the plug-in writes"});
+    guarded.push_back({work.PathOf(SettingsFile()), "the plug-in's settings file"});
+    guarded.push_back({work.PathOf(kWrittenRecordName), "logreplay's record of its files"});
+    std::string reason = OutputPathProblem(path, guarded);
+    if (reason.empty() && !command.force && FileState::Of(path).exists && !IsReportPage(path)) {
+      reason = "is a file that logreplay did not write; give --force to replace it";
+    }
     if (!reason.empty()) {
-      const std::string& path = *command.reportPath;
       *err = ErrorLine("--report" + (path.empty() ? "" : " " + path) + ": " + reason);
       return kExitBadInput;
     }
+    reportTarget = InCurrentDirectory(OutputTarget(path));
   }
 
   const std::string pluginPath = command.pluginPath.empty()
@@ -287,6 +325,16 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     *err = ErrorLine("plug-in " + pluginPath + " offers no statistics set");
     return kExitPlugin;
   }
+  if (!work.Create(&problem)) {
+    *err = ErrorLine("--work " + workPath + ": " + problem);
+    return kExitBadInput;
+  }
+  // The plug-in writes its files in the current folder, as in the host's.
+  const CurrentFolderChange inWorkFolder(work.Path());
+  if (!inWorkFolder.Changed()) {
+    *err = ErrorLine("--work " + workPath + ": cannot work in it");
+    return kExitBadInput;
+  }
 
   // Before the replay, so they stand above the plug-in's own notices.
   const ProgressLine::Write toStandardError = WriteToStandardError();
@@ -297,6 +345,7 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   const FileState cabrilloBefore = FileState::Of(cabrilloName);
   ProgressLine progress(platform::StandardErrorIsTerminal(), SteadySeconds(), toStandardError);
   const ReplayOutcome outcome = Replay(*host, plan, &progress);
+  const bool remembered = work.Remember(pluginFileNames, &problem);
   // With the Cabrillo flag the out-integer is -1: the results text has
   // the score.
   const ResultsTable results = ParseResultsText(outcome.results);
@@ -307,14 +356,16 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     plan.warnings.push_back(claimed);
   }
 
-  const std::string folder = CurrentDirectory();
   CabrilloOutcome cabrillo;
-  if (plan.cabrillo) cabrillo = JudgeCabrillo(outcome, cabrilloName, cabrilloBefore, folder);
-  *out = FormatSettings(plan.settings) +
-         FormatReport(outcome, InCurrentDirectory(kErrorFile), plan.warnings.size(), cabrillo.line);
+  if (plan.cabrillo) cabrillo = JudgeCabrillo(outcome, cabrilloName, cabrilloBefore, work.Path());
   std::string errText;
-  if (!ErrorFileWritten(errorFileBefore, outcome.refused, &errText, &problem)) {
-    *err = ErrorLine(problem);
+  std::string errProblem;
+  const bool errWritten = ErrorFileWritten(errorFileBefore, outcome.refused, &errText, &errProblem);
+  *out = FormatSettings(plan.settings) +
+         FormatReport(outcome, errWritten ? work.PathOf(kErrorFile) : std::string(),
+                      plan.warnings.size(), cabrillo.line);
+  if (!errWritten) {
+    *err = ErrorLine(errProblem);
     return kExitOutput;
   }
   if (plan.cabrillo && !cabrillo.produced) {
@@ -322,12 +373,16 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
                      (command.reportPath ? "; the report page is drawn from it" : ""));
     return kExitOutput;
   }
+  if (!remembered) {
+    *err = ErrorLine(problem);
+    return kExitOutput;
+  }
   if (command.reportPath) {
-    if (!WriteReport(command, plan, outcome, cabrillo, errText, &problem)) {
+    if (!WriteReport(command, reportTarget, plan, outcome, cabrillo, errText, &problem)) {
       *err = ErrorLine(problem);
       return kExitOutput;
     }
-    *out += "Report: " + InCurrentDirectory(*command.reportPath) + "\n";
+    *out += "Report: " + reportTarget + "\n";
   }
   return kExitOk;
 }

@@ -36,6 +36,10 @@ struct ScoreCommand {
   // (report_page.h) to this path, from the results, the Cabrillo log and
   // err.txt the plug-in wrote. The path is checked before the replay.
   std::optional<std::string> reportPath;
+  // The working folder (working_folder.h); unset: DefaultWorkingFolder.
+  std::optional<std::string> workPath;
+  // Replace a file at the report path that is no page logreplay wrote.
+  bool force = false;
 };
 
 struct ReplayOutcome {
@@ -73,6 +77,7 @@ CabrilloOutcome JudgeCabrillo(const ReplayOutcome& outcome, const std::string& e
 // What `score` prints after the settings: the results text with LF line
 // ends and a line end after its last line, then
 //   300 QSOs offered: 292 accepted, 8 refused (listed in <errPath>)
+// ("(err.txt not written)" for an empty `errPath`),
 // a line counting the warnings when there are any, and `cabrilloLine`
 // when it is not empty.
 std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPath, size_t warnings,
@@ -84,15 +89,19 @@ std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPat
 // cut.
 std::string ErrorLine(const std::string& message);
 
-// Runs the command in the current directory, where the plug-in writes
-// err.txt, Plugins/TAVIN.ini and the Cabrillo log. Returns the exit status;
-// the report goes to `out`, a failure's message (one line) to `err`. A bad
-// log or group map, a report path that could replace a file of the user's
-// (the log, the plug-in's files, a device, a folder: see
-// OutputPathProblem) and a Cabrillo log of the plug-in's that would replace
-// the input log fail with kExitBadInput before anything is offered; a
-// plug-in that cannot be used with kExitPlugin; both print nothing to
-// `out`. An output not written in full (err.txt, the Cabrillo log asked
+// Runs the command: the plug-in writes err.txt, Plugins/TAVIN.ini and the
+// Cabrillo log in the working folder (working_folder.h), which is made
+// when missing; paths on the command line are read from the current
+// folder. Returns the exit status; the report goes to `out`, a failure's
+// message (one line) to `err`. These fail with kExitBadInput before
+// anything is offered or written: a bad log or group map; a working folder
+// that is a file or holds, at a name the plug-in writes, a file logreplay
+// did not write; an input (the log, the group map) at a name the plug-in
+// writes; a report path that could replace a file of the user's (an input,
+// the plug-in's files, a device, a folder: see OutputPathProblem, or an
+// existing file that is no report page of logreplay's, unless `force`).
+// A plug-in that cannot be used fails with kExitPlugin; both print nothing
+// to `out`. An output not written in full (err.txt, the Cabrillo log asked
 // for, the report) fails with kExitOutput after the results are in `out`.
 // The warnings of a replay go straight to standard error, one line each,
 // before the first QSO is offered; a claimed score that differs from the

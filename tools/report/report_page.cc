@@ -395,9 +395,12 @@ std::string RepeatsHtml(const ReportData& data) {
 
 }  // namespace
 
+const char kReportMarkLine[] = "<meta name=\"generator\" content=\"logreplay\">";
+
 std::string ReportPage(const ReportData& data, const std::string& cabrilloName,
                        const std::string& errName) {
   std::string page = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">\n";
+  page += std::string(kReportMarkLine) + "\n";
   // Whatever a log holds, the page runs no script and fetches nothing.
   page +=
       "<meta http-equiv=\"Content-Security-Policy\" content=\"default-src 'none'; "

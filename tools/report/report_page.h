@@ -29,6 +29,10 @@
 
 namespace tools {
 
+// A line in the head of every page, by which logreplay knows a page it
+// wrote (and may replace) from any other file.
+extern const char kReportMarkLine[];
+
 // The page; `cabrilloName` and `errName` are the files it was read from, as
 // named in its footer.
 std::string ReportPage(const ReportData& data, const std::string& cabrilloName,

@@ -4,8 +4,8 @@
 #         -DADIF_ARGS=<options for the ADIF run, '|'-separated>
 #         -DCABRILLO_ARGS=<options for the Cabrillo run, '|'-separated>
 #         -P cabrillo_round_trip.cmake
-# Both runs write the plug-in's Cabrillo log (--cabrillo); the second reads
-# the first one's under another name. The settings blocks and the count of
+# Both runs write the plug-in's Cabrillo log (--cabrillo) in their working
+# folder plugin/; the second reads the first one's under another name. The settings blocks and the count of
 # QSOs offered may differ (the Cabrillo log holds the stored QSOs only).
 
 cmake_minimum_required(VERSION 3.25)
@@ -18,7 +18,7 @@ endfunction()
 # Runs logreplay in `dir` and leaves its standard output in `out`.
 function(score dir arguments out)
   string(REPLACE "|" ";" argList "${arguments}")
-  execute_process(COMMAND "${PROGRAM}" score ${argList} --cabrillo
+  execute_process(COMMAND "${PROGRAM}" score ${argList} --cabrillo --work plugin
                   WORKING_DIRECTORY "${dir}" INPUT_FILE /dev/null
                   RESULT_VARIABLE status OUTPUT_VARIABLE stdout ERROR_VARIABLE stderr)
   if(NOT status EQUAL 0)
@@ -31,8 +31,7 @@ function(score dir arguments out)
 endfunction()
 
 function(written_cbr dir out)
-  file(GLOB written "${dir}/*.cbr")
-  list(FILTER written EXCLUDE REGEX "/input\\.cbr$")
+  file(GLOB written "${dir}/plugin/*.cbr")
   list(LENGTH written count)
   if(NOT count EQUAL 1)
     fail("expected one Cabrillo log written in ${dir}, found: ${written}")

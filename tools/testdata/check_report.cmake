@@ -51,10 +51,12 @@ function(band_of kHz out)
 endfunction()
 
 file(REMOVE_RECURSE "${WORK_DIR}")
-file(MAKE_DIRECTORY "${WORK_DIR}/Plugins")
+file(MAKE_DIRECTORY "${WORK_DIR}")
 file(COPY "${LOG}" DESTINATION "${WORK_DIR}")
 string(REPLACE "|" ";" argList "${ARGS}")
-execute_process(COMMAND "${PROGRAM}" ${argList} --report report.html
+# The plug-in writes its files in the working folder plugin/.
+set(pluginDir "${WORK_DIR}/plugin")
+execute_process(COMMAND "${PROGRAM}" ${argList} --report report.html --work plugin
                 WORKING_DIRECTORY "${WORK_DIR}" INPUT_FILE /dev/null
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 if(NOT status EQUAL 0 OR NOT EXISTS "${WORK_DIR}/report.html")
@@ -62,7 +64,7 @@ if(NOT status EQUAL 0 OR NOT EXISTS "${WORK_DIR}/report.html")
 endif()
 file(READ "${WORK_DIR}/report.html" page)
 string(REGEX MATCH "File produced: ([^ \n]+\\.cbr)" produced "${out}")
-set(cabrillo "${WORK_DIR}/${CMAKE_MATCH_1}")
+set(cabrillo "${pluginDir}/${CMAKE_MATCH_1}")
 if(NOT produced OR NOT EXISTS "${cabrillo}")
   fail("no Cabrillo log named in the output:\n${out}")
 endif()
@@ -144,7 +146,7 @@ data-points${number} data-mults${number}" cells "${page}")
   expect_equal(${cellMults} ${lineMults} "multipliers against the Cabrillo lines")
 
   # The refused list is err.txt after its title line, in order.
-  file(STRINGS "${WORK_DIR}/err.txt" errLines)
+  file(STRINGS "${pluginDir}/err.txt" errLines)
   list(POP_FRONT errLines)
   string(REGEX MATCHALL "<tr data-line=\"[^\"]*\"" refused "${page}")
   set(listed)

@@ -1,0 +1,191 @@
+#include "tools/logreplay/working_folder.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+#include "platform/utf8_files.h"
+#include "tools/report/report_page.h"
+
+namespace tools {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kRecordTitle[] =
+    "# The files logreplay let the plug-in write in this folder: size, FNV-1a\n"
+    "# hash and name. Another file at one of the plug-in's names is not replaced.\n";
+constexpr char kPluginsFolder[] = "Plugins";
+// Pages written before the mark was added end with this credit.
+constexpr char kReportCredit[] = "drawn by logreplay from the plug-in's results";
+
+constexpr uint64_t kFnvOffset = 14695981039346656037ull;
+constexpr uint64_t kFnvPrime = 1099511628211ull;
+
+using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
+
+File OpenRead(const std::string& path) { return File(platform::OpenFileUtf8(path, "rb"), fclose); }
+
+}  // namespace
+
+const char kWrittenRecordName[] = "written-by-logreplay.txt";
+
+std::string DefaultWorkingFolder(const std::string& logPath) {
+  return fs::u8path(logPath).filename().stem().u8string() + ".stats";
+}
+
+bool WorkingFolder::Open(const std::string& path, std::string* problem) {
+  m_written.clear();
+  if (path.empty()) {
+    *problem = "the path is empty";
+    return false;
+  }
+  std::error_code error;
+  const fs::path folder = fs::absolute(fs::u8path(path), error).lexically_normal();
+  if (error) {
+    *problem = "cannot tell where it is: " + error.message();
+    return false;
+  }
+  m_path = folder.u8string();
+  // A trailing separator leaves an empty last part behind.
+  while (m_path.size() > 1 && (m_path.back() == '/' || m_path.back() == '\\') &&
+         fs::u8path(m_path).has_relative_path()) {
+    m_path.pop_back();
+  }
+  const fs::file_status status = fs::status(folder, error);
+  if (status.type() == fs::file_type::not_found) return true;
+  if (!fs::is_directory(status)) {
+    *problem = "is not a folder";
+    return false;
+  }
+  const std::string recordPath = PathOf(kWrittenRecordName);
+  if (!fs::exists(fs::u8path(recordPath), error)) return true;
+  std::string text;
+  if (File file = OpenRead(recordPath)) {
+    char buffer[4096];
+    size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) text.append(buffer, got);
+  } else {
+    *problem = std::string("cannot read its ") + kWrittenRecordName;
+    return false;
+  }
+  std::istringstream lines(text);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.empty() || line[0] == '#') continue;
+    unsigned long long size = 0;
+    uint64_t hash = 0;
+    int nameAt = 0;
+    if (std::sscanf(line.c_str(), "%llu %" SCNx64 " %n", &size, &hash, &nameAt) < 2 ||
+        nameAt == 0) {
+      continue;  // a line it cannot read marks no file as logreplay's
+    }
+    m_written[line.substr(static_cast<size_t>(nameAt))] = Mark{size, hash};
+  }
+  return true;
+}
+
+std::string WorkingFolder::PathOf(const std::string& name) const {
+  return (fs::u8path(m_path) / fs::u8path(name)).make_preferred().u8string();
+}
+
+bool WorkingFolder::MarkOf(const std::string& name, Mark* mark) const {
+  std::error_code error;
+  const std::string path = PathOf(name);
+  if (!fs::is_regular_file(fs::u8path(path), error)) return false;
+  File file = OpenRead(path);
+  if (file == nullptr) return false;
+  *mark = Mark{0, kFnvOffset};
+  unsigned char buffer[1 << 16];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
+    mark->size += got;
+    for (size_t i = 0; i < got; ++i) mark->hash = (mark->hash ^ buffer[i]) * kFnvPrime;
+  }
+  return std::ferror(file.get()) == 0;
+}
+
+std::string WorkingFolder::ForeignFile(const std::vector<std::string>& names) const {
+  for (const std::string& name : names) {
+    std::error_code error;
+    const fs::file_status status = fs::symlink_status(fs::u8path(PathOf(name)), error);
+    if (status.type() == fs::file_type::not_found || fs::is_directory(status)) continue;
+    Mark mark;
+    const auto written = m_written.find(name);
+    // A link or an unreadable file is never logreplay's: the plug-in
+    // would write through the one and over the other.
+    if (fs::is_symlink(status) || !MarkOf(name, &mark) || written == m_written.end() ||
+        !(written->second == mark)) {
+      return name;
+    }
+  }
+  return std::string();
+}
+
+bool WorkingFolder::Create(std::string* problem) const {
+  std::error_code error;
+  fs::create_directories(fs::u8path(PathOf(kPluginsFolder)), error);
+  if (error) {
+    *problem = "cannot make it: " + error.message();
+    return false;
+  }
+  return true;
+}
+
+bool WorkingFolder::Remember(const std::vector<std::string>& names, std::string* problem) {
+  for (const std::string& name : names) {
+    Mark mark;
+    if (MarkOf(name, &mark)) {
+      m_written[name] = mark;
+    } else {
+      m_written.erase(name);
+    }
+  }
+  std::string text = kRecordTitle;
+  for (const auto& [name, mark] : m_written) {
+    char numbers[64];
+    std::snprintf(numbers, sizeof numbers, "%llu %016" PRIx64 " ",
+                  static_cast<unsigned long long>(mark.size), mark.hash);
+    text += numbers + name + "\n";
+  }
+  if (!platform::Utf8FileWriter().ReplaceWhole(PathOf(kWrittenRecordName), text)) {
+    *problem = std::string("cannot write ") + PathOf(kWrittenRecordName);
+    return false;
+  }
+  return true;
+}
+
+CurrentFolderChange::CurrentFolderChange(const std::string& path) {
+  std::error_code error;
+  m_before = fs::current_path(error);
+  if (error) return;
+  fs::current_path(fs::u8path(path), error);
+  m_changed = !error;
+}
+
+CurrentFolderChange::~CurrentFolderChange() {
+  std::error_code error;
+  if (m_changed) fs::current_path(m_before, error);
+}
+
+bool IsReportPage(const std::string& path) {
+  File file = OpenRead(path);
+  if (file == nullptr) return false;
+  // The mark stands in the page's head, the credit in its last lines.
+  char head[1024];
+  char tail[1024];
+  const size_t headSize = std::fread(head, 1, sizeof head, file.get());
+  size_t tailSize = 0;
+  if (std::fseek(file.get(), -static_cast<long>(sizeof tail), SEEK_END) == 0 ||
+      std::fseek(file.get(), 0, SEEK_SET) == 0) {
+    tailSize = std::fread(tail, 1, sizeof tail, file.get());
+  }
+  const std::string start(head, headSize);
+  return start.compare(0, 15, "<!DOCTYPE html>") == 0 &&
+         (start.find(kReportMarkLine) != std::string::npos ||
+          std::string(tail, tailSize).find(kReportCredit) != std::string::npos);
+}
+
+}  // namespace tools
