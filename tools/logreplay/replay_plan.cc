@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 #include <set>
+#include <unordered_map>
 
 #include "platform/utf8_files.h"
 #include "stats/contest_facts.h"
@@ -192,6 +193,45 @@ PlanSetting PutInTimeOrder(std::vector<AdifQso>* qsos, std::vector<Source>* sour
 // A QSO without a multiplier code still counts for the plug-in, with the
 // empty code as its multiplier: said once per record, as it is rarely meant.
 // An empty received exchange is left to the plug-in, which refuses it.
+// "12:03:10", the time of day of a second count.
+std::string ClockWithSeconds(long long second) {
+  const long long ofDay = second % kSecondsPerDay;
+  char text[16];
+  std::snprintf(text, sizeof text, "%02d:%02d:%02d", int(ofDay / 3600), int(ofDay / 60 % 60),
+                int(ofDay % 60));
+  return text;
+}
+
+// One line when QSOs differ from an earlier one only in the seconds of
+// their time: the plug-in stores both, but a Cabrillo log keeps minutes and
+// turns them into one QSO offered twice, which counts once.
+void AddSecondsOnlyWarning(const std::vector<AdifQso>& qsos, const std::vector<Source>& sources,
+                           const Places& places, std::vector<std::string>* warnings) {
+  std::unordered_map<std::string, long long> firstSecond;  // by minute and values
+  size_t count = 0;
+  std::string example;
+  for (size_t i = 0; i < qsos.size(); ++i) {
+    const AdifQso& q = qsos[i];
+    const long long second = SecondsOf(q.time);
+    std::string key = std::to_string(second / 60) + '\x1f' + std::to_string(q.freqHz);
+    for (const std::string* value : {&q.call, &q.mode, &q.band, &q.rstSent, &q.rstRcvd, &q.exchSent,
+                                     &q.exchRcvd, &q.multCode, &q.group}) {
+      key += '\x1f' + *value;
+    }
+    const auto [earlier, isNew] = firstSecond.emplace(std::move(key), second);
+    if (isNew || earlier->second == second) continue;
+    if (count++ == 0) {
+      example = places.At(sources[i].place) + " (" + q.call + " at " +
+                ClockWithSeconds(earlier->second) + " and " + ClockWithSeconds(second) + ")";
+    }
+  }
+  if (count == 0) return;
+  warnings->push_back(std::to_string(count) + (count == 1 ? " QSO differs" : " QSOs differ") +
+                      " from an earlier one only in the seconds of the time, the first " + example +
+                      ": both count here, but a Cabrillo log keeps minutes, so scored from it "
+                      "they count once (a double entry?)");
+}
+
 void AddMissingCodeWarnings(const std::vector<AdifQso>& qsos, const std::vector<Source>& sources,
                             const Places& places, const AdifQsoFields& fields,
                             std::vector<std::string>* warnings) {
@@ -423,6 +463,8 @@ bool PlanReplay(const std::string& logText, const ReplayOptions& options, Replay
     ApplyGroupMap(*options.groupMap, sources, places, &plan->qsos, &plan->warnings);
   const PlanSetting order = PutInTimeOrder(&plan->qsos, &sources, places, &plan->warnings);
   AddMissingCodeWarnings(plan->qsos, sources, places, options.fields, &plan->warnings);
+  AddSecondsOnlyWarning(plan->qsos, sources, places, &plan->warnings);
+  for (const Source& source : sources) plan->qsoPlaces.push_back(source.place);
   const Source& first = sources.front();
   const std::string firstPlace = places.At(first.place);
 

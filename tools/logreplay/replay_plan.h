@@ -54,6 +54,9 @@ struct ReplayPlan {
   LogKind logKind = LogKind::kAdif;
   std::string logName;  // the log's file name, without folder; set by the caller
   std::vector<AdifQso> qsos;
+  // Where each of `qsos` stands in the log: its record (ADIF) or line
+  // (Cabrillo) number.
+  std::vector<size_t> qsoPlaces;
   std::string ownCall;
   std::string ownMultCode;
   std::string ownGroupCode;
@@ -68,8 +71,9 @@ struct ReplayPlan {
   std::vector<PlanSetting> settings;
   // One line each, without a line end: skipped records or lines, X-QSO:
   // lines, a CLAIMED-SCORE: that is no number, a log out of time order,
-  // QSOs without a multiplier code or without a group in the map, no group
-  // codes at all, QSOs outside the tours or on another day than the start.
+  // QSOs without a multiplier code or without a group in the map, QSOs
+  // that differ from another only in their seconds, no group codes at all,
+  // QSOs outside the tours or on another day than the start.
   std::vector<std::string> warnings;
 };
 

@@ -10,6 +10,7 @@
 #include "platform/notice_capture.h"
 #include "platform/utf8_files.h"
 #include "stats/contest_facts.h"
+#include "tools/adif/adif_values.h"
 #include "tools/report/plugin_outputs.h"
 #include "tools/report/report_data.h"
 #include "tools/report/report_page.h"
@@ -146,6 +147,46 @@ bool WriteReport(const ScoreCommand& command, const std::string& target, const R
     return false;
   }
   return true;
+}
+
+int HourOfDay(double ole) {
+  CivilDate date;
+  TimeOfDay time;
+  OleToCivil(ole, &date, &time);
+  return time.hour;
+}
+
+// The own key the plug-in scored with, from its own multiplier code and
+// the tour of the last QSO offered, stored or refused. When that QSO was
+// refused and the last stored one lies in another tour, `warning` says that
+// a Cabrillo log written from the replay scores with another own key.
+PlanSetting OwnKeySetting(const ReplayPlan& plan, const ReplayOutcome& outcome,
+                          std::string* warning) {
+  const auto place = [&](size_t i) {
+    return (plan.logKind == LogKind::kCabrillo ? "line " : "record ") +
+           std::to_string(plan.qsoPlaces[i]);
+  };
+  const int startHour = HourOfDay(plan.start.value);
+  const auto tourOf = [&](size_t i) { return TourOfHour(HourOfDay(plan.qsos[i].time), startHour); };
+  const size_t last = plan.qsos.size() - 1;
+  const int tour = tourOf(last);
+  const bool refused = !outcome.acceptedEach[last];
+  PlanSetting setting{"own key", plan.ownMultCode + std::to_string(tour),
+                      "own multiplier code and tour " + std::to_string(tour) +
+                          " of the last QSO offered, " + place(last) +
+                          (refused ? ", refused" : "")};
+  size_t stored = last;
+  while (stored > 0 && !outcome.acceptedEach[stored]) --stored;
+  if (refused && (!outcome.acceptedEach[stored] || tourOf(stored) != tour)) {
+    *warning = "the last QSO offered, " + place(last) + ", was refused, yet its tour gives the " +
+               "own key " + setting.value +
+               "; a Cabrillo log written from this replay lacks that QSO, so scored from it " +
+               "the own key follows the last stored QSO" +
+               (outcome.acceptedEach[stored] ? ", " + place(stored) + ": " + plan.ownMultCode +
+                                                   std::to_string(tourOf(stored))
+                                             : std::string());
+  }
+  return setting;
 }
 
 }  // namespace
@@ -354,6 +395,13 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   if (!claimed.empty()) {
     toStandardError(ErrorLine("warning: " + claimed));
     plan.warnings.push_back(claimed);
+  }
+
+  std::string ownKeyWarning;
+  plan.settings.push_back(OwnKeySetting(plan, outcome, &ownKeyWarning));
+  if (!ownKeyWarning.empty()) {
+    toStandardError(ErrorLine("warning: " + ownKeyWarning));
+    plan.warnings.push_back(ownKeyWarning);
   }
 
   CabrilloOutcome cabrillo;
