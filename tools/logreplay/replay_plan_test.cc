@@ -1,5 +1,6 @@
 #include "tools/logreplay/replay_plan.h"
 
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -108,41 +109,64 @@ TEST(ReplayPlanTest, TakesDefaultsFromTheEarliestQsoAndSaysSo) {
 
 // The records that moved are those outside a longest run already in time
 // order: one misplaced QSO is one record moved, not every QSO it passed.
+// Record n is the call Rn, with the operator OPn and the sent exchange
+// 001 and two letters of n: the own values show which QSO came first.
 TEST(ReplayPlanTest, OffersInTimeOrderAndCountsTheRecordsThatMoved) {
   const struct {
-    std::vector<const char*> times;  // TIME_ON of records 1, 2, ...
-    std::string calls;               // as offered
-    std::string order;               // the QSO order setting's source
+    const char* times;    // TIME_ON of records 1, 2, ...
+    const char* offered;  // record numbers, as offered
+    const char* order;    // the QSO order setting's source
   } cases[] = {
-      {{"1200", "1201", "1202"}, "ABC", "the log's own order"},
-      {{"1200", "1200", "1200"}, "ABC", "the log's own order"},
-      {{"1201", "1200"}, "BA", "sorted by QSO time: 1 record moved, the first of them record 2"},
-      {{"1300", "1200", "1201", "1202"},
-       "BCDA",
+      {"1200 1201 1202", "1 2 3", "the log's own order"},
+      {"1200 1200 1200", "1 2 3", "the log's own order"},
+      {"1201 1200", "2 1", "sorted by QSO time: 1 record moved, the first of them record 2"},
+      {"1300 1200 1201 1202", "2 3 4 1",
        "sorted by QSO time: 1 record moved, the first of them record 1"},
-      {{"1201", "1202", "1203", "1200"},
-       "DABC",
+      {"1201 1202 1203 1200", "4 1 2 3",
        "sorted by QSO time: 1 record moved, the first of them record 4"},
-      {{"1203", "1202", "1201", "1200"},
-       "DCBA",
+      {"1203 1202 1201 1200", "4 3 2 1",
        "sorted by QSO time: 3 records moved, the first of them record 2"},
-      {{"1200", "1202", "1202", "1201"},
-       "ADBC",
+      {"1200 1202 1202 1201", "1 4 2 3",
        "sorted by QSO time: 1 record moved, the first of them record 4"},
+      // Two operators' logs one after the other, two QSOs a minute each,
+      // the second's shorter and begun two minutes earlier: more QSOs than
+      // a sort keeps in order by chance, and ties at the very first minute.
+      {"1202 1202 1203 1203 1204 1204 1205 1205 1206 1206 1207 1207 1208 1208 1209 1209 "
+       "1210 1210 1211 1211 1212 1212 1213 1213 1200 1200 1201 1201 1202 1202 1203 1203 "
+       "1204 1204 1205 1205 1206 1206 1207 1207 1208 1208 1209 1209",
+       "25 26 27 28 1 2 29 30 3 4 31 32 5 6 33 34 7 8 35 36 9 10 37 38 11 12 39 40 13 14 41 42 "
+       "15 16 43 44 17 18 19 20 21 22 23 24",
+       "sorted by QSO time: 20 records moved, the first of them record 25"},
   };
+  const auto letters = [](int n) { return std::string{char('A' + n / 26), char('A' + n % 26)}; };
   for (const auto& c : cases) {
     std::string log = kHeader;
-    for (size_t i = 0; i < c.times.size(); ++i) {
-      log += Record(std::string("<CALL:1>") + char('A' + i) + " <QSO_DATE:8>20261219 <TIME_ON:4>" +
-                    c.times[i] + " <BAND:3>20m <STX_STRING:5>001KI <OPERATOR:4>UT1A");
+    std::istringstream times(c.times);
+    std::string time;
+    for (int n = 1; times >> time; ++n) {
+      const std::string call = "R" + std::to_string(n);
+      const std::string op = "OP" + std::to_string(n);
+      log += Record("<CALL:" + std::to_string(call.size()) + ">" + call +
+                    " <QSO_DATE:8>20261219 <TIME_ON:4>" + time + " <BAND:3>20m <STX_STRING:5>001" +
+                    letters(n) + " <OPERATOR:" + std::to_string(op.size()) + ">" + op);
     }
     ReplayPlan plan;
     std::string problem;
     ASSERT_TRUE(PlanReplay(log, ReplayOptions(), &plan, &problem)) << problem;
-    std::string calls;
-    for (const AdifQso& qso : plan.qsos) calls += qso.call;
-    EXPECT_EQ(calls, c.calls) << c.order;
+    std::string offered;
+    for (const AdifQso& qso : plan.qsos)
+      offered += (offered.empty() ? "" : " ") + qso.call.substr(1);
+    EXPECT_EQ(offered, c.offered) << c.order;
     EXPECT_EQ(plan.settings[4].source, c.order);
+    const std::string sorted = "sorted by QSO time: ";
+    if (std::string(c.order).rfind(sorted, 0) == 0) {
+      EXPECT_EQ(plan.warnings.at(0),
+                "the log is not in time order: its QSOs are offered in time order (" +
+                    std::string(c.order).substr(sorted.size()) + ")");
+    }
+    const int first = std::stoi(c.offered);
+    EXPECT_EQ(plan.ownCall, "OP" + std::to_string(first)) << c.offered;
+    EXPECT_EQ(plan.ownMultCode, letters(first)) << c.offered;
   }
 }
 

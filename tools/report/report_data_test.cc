@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "gtest/gtest.h"
+#include "tools/adif/adif_values.h"
 #include "tools/report/report_page.h"
 
 namespace tools {
@@ -177,18 +179,20 @@ struct LoggedQso {
   const char* mhz;  // with three decimals
   const char* rcvd;
   const char* scored;  // the plug-in's points, multiplier weight or "--", serial
+  const char* mode = "CW";
 };
 
-// The page of a replay of `qsos` (CW) from a contest start at `startHour`;
+// The page of a replay of `qsos` from a contest start at `startHour`;
 // the plug-in refused them all unless `stored`.
 std::string PageFor(int startHour, const std::vector<LoggedQso>& qsos, bool stored = true) {
   std::string adif, cabrillo = "START-OF-LOG: 3.0\r\n";
   for (const LoggedQso& qso : qsos) {
-    adif += Record(qso.call, qso.time, qso.band, qso.mhz, "CW", qso.rcvd);
+    adif += Record(qso.call, qso.time, qso.band, qso.mhz, qso.mode, qso.rcvd);
     std::string kHz = qso.mhz;
     kHz.erase(kHz.find('.'), 1);
-    cabrillo += "QSO: " + kHz + " CW 2026-12-19 " + qso.time + " UT9ZZ 599 001KI " + qso.call +
-                " 599 " + qso.rcvd + " " + qso.scored + "\r\n";
+    const std::string mode = qso.mode == std::string("SSB") ? "PH" : qso.mode;
+    cabrillo += "QSO: " + kHz + " " + mode + " 2026-12-19 " + qso.time + " UT9ZZ 599 001KI " +
+                qso.call + " 599 " + qso.rcvd + " " + qso.scored + "\r\n";
   }
   ReplayOptions options;
   StatsDateTime start;
@@ -219,6 +223,12 @@ TEST(ReportPageTest, ShowsWhatTheLogHolds) {
        {"Tour 1 <small>22–24 UTC</small>", "data-tour=\"0\" data-qsos=\"1\"",
         "Tours 2–4 would lie past midnight"},
        {"Tour 2", "00–02"}},
+      {"a start at 23:00 has one tour, cut short at midnight",
+       23,
+       {{"UR5AA", "2315", "20m", "14.025", "015CD", "60 20 15"}},
+       true,
+       {"Tour 1 <small>23–24 UTC</small>", "Tours 2–4 would lie past midnight"},
+       {"23–25", "Tour 2"}},
       {"multipliers of bands without weight score nothing and are not counted",
        12,
        {{"UR5AA", "1205", "160m", "1.830", "015CD", "60 0 15"},
@@ -254,6 +264,37 @@ TEST(ReportPageTest, ShowsWhatTheLogHolds) {
         "Total       4      4      4\n",
         "Categories:      not set\n"},
        {}},
+      {"the best rates per hour: 5 QSOs in 10 minutes are 30 an hour",
+       12,
+       {{"UR5AA", "1200", "20m", "14.025", "015CD", "60 20 15"},
+        {"UR6BB", "1202", "20m", "14.026", "016EF", "60 20 16"},
+        {"UR7CC", "1204", "20m", "14.027", "017GH", "60 20 17"},
+        {"UR8DD", "1206", "20m", "14.028", "018IJ", "60 20 18"},
+        {"UR9EE", "1209", "20m", "14.029", "019KL", "60 20 19"},
+        {"UR4FF", "1240", "20m", "14.030", "020MN", "60 20 20"}},
+       true,
+       {"<tr data-rate=\"10\" data-qsos=\"5\" data-start=\"2026-12-19 12:00\"><td>Best 10 "
+        "minutes</td><td><b>5</b></td><td>12:00–12:09</td><td>30</td></tr>",
+        "<tr data-rate=\"60\" data-qsos=\"6\" data-start=\"2026-12-19 12:00\"><td>Best 60 "
+        "minutes</td><td><b>6</b></td><td>12:00–12:59</td><td>6</td></tr>"},
+       {}},
+      {"SSB bars take the lighter class of their band's colour, CW bars the full",
+       12,
+       {{"UR5AA", "1205", "20m", "14.025", "015CD", "60 20 15"},
+        {"UR6BB", "1210", "40m", "7.150", "016CD", "30 40 16", "SSB"}},
+       true,
+       {"<rect class=\"bar b-20m\"", "<rect class=\"bar b-40m ssb\""},
+       {"<rect class=\"bar b-20m ssb\"", "<rect class=\"bar b-40m\""}},
+      {"a repeat is the same call on the same band in the same mode and tour",
+       12,
+       {{"UR5AA", "1205", "20m", "14.025", "015CD", "60 20 15"},
+        {"UR5AA", "1210", "20m", "14.200", "015CD", "30 -- 16", "SSB"},
+        {"UR5AA", "1215", "20m", "14.030", "015CD", "60 -- 17"},
+        {"UR5AA", "1405", "20m", "14.025", "015CD", "60 20 18"}},
+       true,
+       {"<tr><td>12:15</td><td>UR5AA</td><td>20m</td><td>CW</td><td>1</td>"},
+       {"<tr><td>12:05</td><td>UR5AA</td>", "<tr><td>12:10</td><td>UR5AA</td>",
+        "<tr><td>14:05</td><td>UR5AA</td>"}},
       {"a log the plug-in refused whole draws no chart",
        12,
        {{"UR5AA", "1205", "20m", "14.025", "015CD", ""}},
@@ -289,6 +330,21 @@ TEST(ReportPageTest, ABandKeepsItsColourWhateverTheOtherBands) {
   for (const std::string& page : {withEighty, PageFor(12, {forty, eighty, twenty})}) {
     EXPECT_EQ(BarClass(page, "20m"), alone);
   }
+}
+
+// Each band of the band table, and a band outside it, in a colour of its own.
+TEST(ReportPageTest, EveryBandHasAColourOfItsOwn) {
+  const std::string page = PageFor(12, {{"UR5AA", "1205", "20m", "14.025", "015CD", "60 20 15"}});
+  const std::regex rule("\\.b-([a-z0-9]+)\\{fill:(#[0-9a-f]{6});");
+  std::set<std::string> bands, colours;
+  for (auto it = std::sregex_iterator(page.begin(), page.end(), rule); it != std::sregex_iterator();
+       ++it) {
+    const std::string band = (*it)[1].str();
+    EXPECT_TRUE(band == "other" || BandLowerEdgeHz(band) != 0) << band;
+    EXPECT_TRUE(bands.insert(band).second) << band << " has two rules";
+    EXPECT_TRUE(colours.insert((*it)[2].str()).second) << band << " shares " << (*it)[2];
+  }
+  EXPECT_EQ(bands.size(), 14u) << "the 13 bands of the band table and other";
 }
 
 }  // namespace

@@ -4,8 +4,9 @@
 // ignored position held a null pointer or a zero. AddData0 accepts the modes
 // CW and SSB only; GetResult0's out-integer is the number of QSOs accepted,
 // or -1 after a reset with the Cabrillo flag. Like the plug-in, it starts
-// err.txt with a header line at reset and adds a line per refused QSO; it
-// writes no Cabrillo log.
+// err.txt with a header line at reset and adds a line per refused QSO,
+// except after a reset with the own call HEADER/ONLY, which leaves err.txt
+// short of its refusals; it writes no Cabrillo log.
 // Built with RECORDING_PLUGIN_WITHOUT_SETUP it lacks the export SetupSet0.
 // The build defines RECORDING_EXPORT as what exports a function from a
 // shared library on the system at hand.
@@ -25,6 +26,9 @@ namespace {
 std::string g_calls;
 int32_t g_accepted = 0;
 bool g_cabrillo = false;
+bool g_refusalLines = true;
+
+const char kHeaderOnlyCall[] = "HEADER/ONLY";
 
 std::string Quote(const char* text) {
   return text == nullptr ? "(null)" : "\"" + std::string(text) + "\"";
@@ -75,6 +79,7 @@ RECORDING_EXPORT int32_t ResetStats0(Text a1, int32_t cabrilloFlag, Text ownCall
   g_accepted = 0;
   WriteErrorFile("w", "recording plug-in");
   g_cabrillo = cabrilloFlag != 0;
+  g_refusalLines = ownCall == nullptr || std::string(ownCall) != kHeaderOnlyCall;
   Note(
       "ResetStats0 flag " + std::to_string(cabrilloFlag) + ", own call " + Quote(ownCall) +
       ", start " + Time(start) + ", own mult " + Quote(ownMultCode) + ", own group " +
@@ -102,7 +107,7 @@ RECORDING_EXPORT int32_t AddData0(Text ownCall, Text call, DateTime time, DateTi
        Ignored(a4, a5, a6, a7, a14, a15, a16, a17, a18, a19, a20, a21, a22, a24, a25, a26, a27, a28,
                a29, a31, a33) +
        (accepted ? "" : " -> refused"));
-  if (!accepted) WriteErrorFile("a", "refused " + Quote(call));
+  if (!accepted && g_refusalLines) WriteErrorFile("a", "refused " + Quote(call));
   return accepted ? 1 : 0;
 }
 
