@@ -7,4 +7,9 @@ namespace platform {
 // pipe.
 bool StandardErrorIsTerminal();
 
+// Whether a modal dialog the program opens can reach an operator: on
+// Windows always (a window); elsewhere only while standard input and
+// output are a terminal, where the dialog is a form.
+bool DialogCanReachOperator();
+
 }  // namespace platform

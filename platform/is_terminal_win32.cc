@@ -10,4 +10,6 @@ bool StandardErrorIsTerminal() {
   return GetConsoleMode(GetStdHandle(STD_ERROR_HANDLE), &mode) != 0;
 }
 
+bool DialogCanReachOperator() { return true; }
+
 }  // namespace platform

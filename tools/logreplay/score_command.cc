@@ -126,11 +126,31 @@ bool ErrorFileWritten(const FileState& before, size_t refused, std::string* text
   return true;
 }
 
+// The text of a small file; empty when it cannot be read.
+std::string TextOf(const std::string& path) {
+  std::string text;
+  std::string problem;
+  return ReadLogFile(path, &text, &problem) ? text : std::string();
+}
+
+// Where the categories of the plug-in's Cabrillo log come from: the header
+// dialog, which saves its values when confirmed. The plug-in starts the
+// categories anew at every reset, so a dialog not confirmed leaves its
+// defaults.
+std::string DialogCategoriesFrom(bool settingsWritten) {
+  if (settingsWritten) return "values of the header dialog, confirmed in this run";
+  if (!platform::DialogCanReachOperator()) {
+    return "defaults of the header dialog, which was not shown for want of a terminal";
+  }
+  return "values of the header dialog, cancelled or confirmed as they stood";
+}
+
 // Reads the Cabrillo log the plug-in wrote and writes the report page
 // whole: a page cut short would read as a report.
 bool WriteReport(const ScoreCommand& command, const std::string& target, const ReplayPlan& plan,
                  const ReplayOutcome& outcome, const CabrilloOutcome& cabrillo,
-                 const std::string& errText, std::string* problem) {
+                 const std::string& errText, const std::string& logText, bool settingsWritten,
+                 std::string* problem) {
   const std::string& path = *command.reportPath;
   std::string cabrilloText;
   if (!ReadLogFile(cabrillo.name, &cabrilloText, problem)) {
@@ -141,6 +161,15 @@ bool WriteReport(const ScoreCommand& command, const std::string& target, const R
       GatherReport(plan, outcome.acceptedEach, outcome.results, cabrilloText, errText);
   data.logKind = plan.logKind;
   data.logName = plan.logName;
+  // An entry's categories are those its own Cabrillo log declares.
+  std::vector<CabrilloHeaderLine> declared;
+  if (plan.logKind == LogKind::kCabrillo) declared = ParseCabrilloHeader(logText, kCategoryPrefix);
+  if (!declared.empty()) {
+    data.categories = declared;
+    data.categoriesFrom = "from the header of " + plan.logName;
+  } else {
+    data.categoriesFrom = DialogCategoriesFrom(settingsWritten);
+  }
   if (!platform::Utf8FileWriter().ReplaceWhole(target,
                                                ReportPage(data, cabrillo.name, kErrorFile))) {
     *problem = "--report " + path + ": cannot write the report (disk full or no access?)";
@@ -191,8 +220,10 @@ PlanSetting OwnKeySetting(const ReplayPlan& plan, const ReplayOutcome& outcome,
 
 }  // namespace
 
-ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress) {
+ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress,
+                     const std::function<void()>& afterReset) {
   host.Reset({plan.cabrillo, plan.ownCall, plan.start, plan.ownMultCode, plan.ownGroupCode});
+  if (afterReset) afterReset();
 
   ReplayOutcome outcome;
   for (const AdifQso& qso : plan.qsos) {
@@ -385,7 +416,11 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   const FileState errorFileBefore = FileState::Of(kErrorFile);
   const FileState cabrilloBefore = FileState::Of(cabrilloName);
   ProgressLine progress(platform::StandardErrorIsTerminal(), SteadySeconds(), toStandardError);
-  const ReplayOutcome outcome = Replay(*host, plan, &progress);
+  const std::string settingsBefore = TextOf(SettingsFile());
+  bool settingsWritten = false;
+  const ReplayOutcome outcome = Replay(*host, plan, &progress, [&] {
+    settingsWritten = plan.cabrillo && TextOf(SettingsFile()) != settingsBefore;
+  });
   const bool remembered = work.Remember(pluginFileNames, &problem);
   // With the Cabrillo flag the out-integer is -1: the results text has
   // the score.
@@ -426,7 +461,8 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     return kExitOutput;
   }
   if (command.reportPath) {
-    if (!WriteReport(command, reportTarget, plan, outcome, cabrillo, errText, &problem)) {
+    if (!WriteReport(command, reportTarget, plan, outcome, cabrillo, errText, text, settingsWritten,
+                     &problem)) {
       *err = ErrorLine(problem);
       return kExitOutput;
     }

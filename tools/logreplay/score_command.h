@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,7 +56,9 @@ struct ReplayOutcome {
 
 // Resets the plug-in with the plan's values, offers every QSO in order and
 // asks for the results, collecting the notices shown meanwhile.
-ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress);
+// `afterReset`, when given, runs between the reset and the first QSO.
+ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress,
+                     const std::function<void()>& afterReset = nullptr);
 
 // The settings block printed before the results: a title line, then one
 // line per setting, "  own call:  UT9ZZQ (log field OPERATOR, record 1)".

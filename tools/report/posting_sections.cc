@@ -199,7 +199,9 @@ std::string SummaryText(const ReportData& data) {
     categories += (categories.empty() ? "" : ", ") + line.tag.substr(sizeof kCategoryPrefix - 1) +
                   " " + (line.value.empty() ? "(empty)" : line.value);
   }
-  return text + Labelled("Categories", categories.empty() ? "not set" : categories);
+  if (categories.empty()) categories = "not set";
+  if (!data.categoriesFrom.empty()) categories += " (" + data.categoriesFrom + ")";
+  return text + Labelled("Categories", categories);
 }
 
 std::string SummaryHtml(const ReportData& data) {
@@ -215,7 +217,7 @@ std::string SummaryHtml(const ReportData& data) {
                  Tag("pre", "id=\"summary\"", text) +
                      "<p class=\"legend\">Plain text to copy into a score-posting form: the "
                      "scored QSOs by band and mode, the multipliers that score, the plug-in's "
-                     "score, and the categories of the Cabrillo log's header.</p>");
+                     "score, and the entry's categories with where they come from.</p>");
 }
 
 }  // namespace tools

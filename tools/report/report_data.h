@@ -122,6 +122,9 @@ struct ReportData {
   // The kCategoryPrefix lines of the Cabrillo log's header, tag and value, in
   // the log's order; empty when it holds none.
   std::vector<CabrilloHeaderLine> categories;
+  // Where `categories` come from, for the reader: the replayed log's header
+  // or the header dialog, and whether it was confirmed. Empty: not said.
+  std::string categoriesFrom;
   Activity activity;
   std::vector<PlanSetting> settings;
   std::vector<std::string> warnings;
