@@ -34,6 +34,14 @@ if(size GREATER kMaxDllBytes)
   message(FATAL_ERROR "Stats.dll has ${size} bytes, more than ${kMaxDllBytes}")
 endif()
 
+# logreplay.exe tells its version in its properties, as the DLL does: the
+# version resource's strings are UTF-16.
+file(STRINGS ${WORK_DIR}/logreplay.exe exeStrings ENCODING UTF-16LE
+     REGEX "^(logreplay\\.exe|[0-9]+\\.[0-9]+\\.[0-9]+)$")
+if(NOT "logreplay.exe" IN_LIST exeStrings OR NOT VERSION IN_LIST exeStrings)
+  message(FATAL_ERROR "logreplay.exe has no version resource of ${VERSION}: '${exeStrings}'")
+endif()
+
 # Read as bytes: CMake's text reading drops the CR of CR LF.
 file(READ ${WORK_DIR}/README.txt guide HEX)
 string(REGEX REPLACE "(..)" "\\1 " bytes "${guide}")

@@ -12,6 +12,10 @@ constexpr long long kDayMinutes = 24 * 60;
 
 std::string Num(int64_t value) { return std::to_string(value); }
 
+std::string Count(int64_t value, const std::string& noun) {
+  return Num(value) + " " + noun + (value == 1 ? "" : "s");
+}
+
 std::string TwoDigits(long long value) {
   return std::string(value < 10 ? "0" : "") + std::to_string(value);
 }

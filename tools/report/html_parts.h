@@ -11,6 +11,9 @@ namespace tools {
 
 std::string Num(int64_t value);
 
+// "1 QSO", "2 QSOs": a count and its noun, plural but for one.
+std::string Count(int64_t value, const std::string& noun);
+
 // "07" for 7: hours and minutes of a clock.
 std::string TwoDigits(long long value);
 

@@ -134,8 +134,8 @@ std::string OperatingTimeHtml(const ReportData& data) {
   }
   return Section("Operating time",
                  body + "<p class=\"legend\">" + BreakRule() + " Counted: the " +
-                     Num(data.qsos.size()) +
-                     " QSOs the plug-in stored (its Cabrillo log's lines); refused QSOs are "
+                     Count(int64_t(data.qsos.size()), "QSO") +
+                     " the plug-in stored (its Cabrillo log's lines); refused QSOs are "
                      "not.</p>");
 }
 
@@ -187,12 +187,12 @@ std::string SummaryText(const ReportData& data) {
                                            " to " + DateTimeOf(time.last) + " UTC, " +
                                            OffTimes(time.breaks.size()) + " of " +
                                            Num(kBreakMinutes) + " min or more left out");
-    text +=
-        Labelled("Best rates", Num(activity.bestLong.qsos) + " QSOs in " + Num(kLongRateMinutes) +
-                                   " min from " + ClockOf(activity.bestLong.start) + ", " +
-                                   Num(activity.bestShort.qsos) + " in " + Num(kShortRateMinutes) +
-                                   " min from " + ClockOf(activity.bestShort.start) + ", " +
-                                   Num(activity.lastHourQsos) + " in the last hour");
+    text += Labelled("Best rates",
+                     Count(activity.bestLong.qsos, "QSO") + " in " + Num(kLongRateMinutes) +
+                         " min from " + ClockOf(activity.bestLong.start) + ", " +
+                         Num(activity.bestShort.qsos) + " in " + Num(kShortRateMinutes) +
+                         " min from " + ClockOf(activity.bestShort.start) + ", " +
+                         Num(activity.lastHourQsos) + " in the last hour");
   }
   std::string categories;
   for (const CabrilloHeaderLine& line : data.categories) {

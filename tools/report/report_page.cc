@@ -143,8 +143,9 @@ std::string Header(const ReportData& data) {
       EscapeHtml(data.results.title.empty() ? std::string("Results") : data.results.title);
   std::string date = data.qsos.empty() ? std::string() : data.qsos.front().line.date;
   std::string summary = "Drawn from the " + std::string(LogKindName(data.logKind)) + " log " +
-                        EscapeHtml(data.logName) + ": " + Num(data.offered) + " QSOs offered · " +
-                        Num(data.accepted) + " accepted · " + Num(data.refused) + " refused";
+                        EscapeHtml(data.logName) + ": " + Count(data.offered, "QSO") +
+                        " offered · " + Num(data.accepted) + " accepted · " + Num(data.refused) +
+                        " refused";
   return "<header><div>" +
          Tag("h1", "",
              EscapeHtml(data.ownCall) + "<small>" + title +
@@ -265,7 +266,7 @@ std::string RateChart(const ReportData& data) {
             {double(found->second),
              BandClass(data.bands[b]) + (mode == std::string("SSB") ? " ssb" : ""),
              clock + "–" + ClockOf(bin.startMinute + data.binMinutes) + " UTC " + data.bands[b] +
-                 " " + mode + ": " + Num(found->second) + " QSOs"});
+                 " " + mode + ": " + Count(found->second, "QSO")});
       }
     }
     groups.push_back(group);
@@ -291,11 +292,11 @@ std::string PointsChart(const ReportData& data) {
     BarGroup group{row.band, {}};
     for (int tour : tours) {
       const MatrixCell& cell = row.cells[tour];
-      group.segments.push_back({double(cell.points), "t" + Num(tour),
-                                row.band +
-                                    (tour == 0 ? " outside the tours" : " tour " + Num(tour)) +
-                                    ": " + Num(cell.points) + " points, " + Num(cell.qsos) +
-                                    " QSOs, " + Num(cell.mults) + " multipliers"});
+      group.segments.push_back(
+          {double(cell.points), "t" + Num(tour),
+           row.band + (tour == 0 ? " outside the tours" : " tour " + Num(tour)) + ": " +
+               Count(cell.points, "point") + ", " + Count(cell.qsos, "QSO") + ", " +
+               Count(cell.mults, "multiplier")});
     }
     groups.push_back(group);
   }
