@@ -99,6 +99,6 @@ run_logreplay(-DPROGRAM=${OPERATOR} -DEMULATOR=${EMULATOR}
               "-DARGS=${program}|score|журнал.adi|--group-field|APP_UT_GROUP|--own-group|G3|\
 --report|звіт.html"
               -DSTDOUT=${WORK_DIR}/report.stdout -DPLUGIN_DIR=журнал.stats
-              "-DFILES=../звіт.html|UT9ZZQ.cbr|err.txt|Plugins/TAVIN.ini")
+              "-DFILES=../звіт.html|UT9ZZQ.cbr|err.txt")
 message(STATUS "Stats.dll: ${size} bytes, loads and scores from the archive; "
                "logreplay.exe scores the sample there and in a folder named in Cyrillic")

@@ -28,6 +28,24 @@ using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
 
 File OpenRead(const std::string& path) { return File(platform::OpenFileUtf8(path, "rb"), fclose); }
 
+// Reads the digits in `base` (10 or 16, lower case) at `*at` and the blank
+// after them into `value`, moving `*at` past both.
+bool ReadNumber(const std::string& line, int base, size_t* at, uint64_t* value) {
+  const size_t start = *at;
+  *value = 0;
+  for (; *at < line.size() && line[*at] != ' '; ++*at) {
+    const char c = line[*at];
+    const int digit = c >= '0' && c <= '9'                 ? c - '0'
+                      : base == 16 && c >= 'a' && c <= 'f' ? c - 'a' + 10
+                                                           : -1;
+    if (digit < 0) return false;
+    *value = *value * base + uint64_t(digit);
+  }
+  if (*at == start || *at == line.size()) return false;
+  ++*at;
+  return true;
+}
+
 }  // namespace
 
 const char kWrittenRecordName[] = "written-by-logreplay.txt";
@@ -75,14 +93,13 @@ bool WorkingFolder::Open(const std::string& path, std::string* problem) {
   std::string line;
   while (std::getline(lines, line)) {
     if (line.empty() || line[0] == '#') continue;
-    unsigned long long size = 0;
+    size_t at = 0;
+    uint64_t size = 0;
     uint64_t hash = 0;
-    int nameAt = 0;
-    if (std::sscanf(line.c_str(), "%llu %" SCNx64 " %n", &size, &hash, &nameAt) < 2 ||
-        nameAt == 0) {
-      continue;  // a line it cannot read marks no file as logreplay's
+    // A line it cannot read marks no file as logreplay's.
+    if (ReadNumber(line, 10, &at, &size) && ReadNumber(line, 16, &at, &hash) && at < line.size()) {
+      m_written[line.substr(at)] = Mark{size, hash};
     }
-    m_written[line.substr(static_cast<size_t>(nameAt))] = Mark{size, hash};
   }
   return true;
 }
