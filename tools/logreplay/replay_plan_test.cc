@@ -332,8 +332,9 @@ TEST(ReplayPlanTest, NamesRecordAndFieldOfTheFirstFault) {
        "record 2, field FREQ:"},
       {kHeader + good + "<CALL:9>UR <EOR>", "record 2, field CALL: length runs past"},
       {kHeader + good + "<CALL:-1>UR <EOR>", "record 2, field CALL: length is negative"},
-      // A fault after faultless records still stops the whole log.
-      {kHeader + good + good + good + "<CALL:2>UR", "record 4, field CALL:"},
+      // A fault after faultless records still stops the whole log, the
+      // last record read though its <EOR> is missing.
+      {kHeader + good + good + good + "<CALL:2>UR", "record 4, field QSO_DATE:"},
   };
   for (const auto& c : cases) {
     ReplayPlan plan;
@@ -355,7 +356,8 @@ std::string SettingsText(const ReplayPlan& plan) {
 TEST(ReplayPlanTest, PlansACabrilloLogWithItsLinesAndAGroupMap) {
   const std::string log = kCabrilloHeader + std::string("callsign: ut5xx\nCLAIMED-SCORE: many\n") +
                           QsoLine("1205", "UR5AA", "015 CD") + "X-QSO: whatever\n" +
-                          QsoLine("1201", "UR6AA", "022 ZZ") + QsoLine("1210", "UR7AA", "7 KI");
+                          QsoLine("1201", "UR6AA", "022 ZZ") + QsoLine("1210", "UR7AA", "7 KI") +
+                          "END-OF-LOG:\n";
   ReplayOptions options;
   options.groupMap = GroupMap{"g.txt", {{"CD", "G1"}, {"KI", "G3"}}};
   ReplayPlan plan;
