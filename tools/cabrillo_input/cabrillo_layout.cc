@@ -120,34 +120,47 @@ bool SplitAtWorkedCall(const std::vector<CabrilloToken>& values, CabrilloLineVal
 }
 
 CabrilloLayout FindCabrilloLayout(const std::vector<CabrilloLineValues>& lines) {
+  // One side's layout: its report, its values without the report, and of
+  // those lines how many end in a transmitter id.
+  struct Side {
+    bool report = true;
+    size_t values = 1;
+    bool endsInId = false;
+  };
+  const auto find = [&](std::vector<CabrilloToken> CabrilloLineValues::*member) {
+    // A side with a report and nothing else has lost its exchange: it
+    // tells nothing of the exchange's count.
+    const auto votes = [](const std::vector<CabrilloToken>& side) {
+      return side.size() > 1 || (side.size() == 1 && !IsSignalReport(side[0].text));
+    };
+    std::vector<size_t> counts;
+    for (const CabrilloLineValues& line : lines) {
+      if (votes(line.*member)) counts.push_back((line.*member).size());
+    }
+    Side side;
+    if (counts.empty()) return side;
+    const size_t count = Commonest(counts);
+    size_t voters = 0, reports = 0, ids = 0;
+    for (const CabrilloLineValues& line : lines) {
+      const std::vector<CabrilloToken>& values = line.*member;
+      if (values.size() != count || !votes(values)) continue;
+      ++voters;
+      reports += IsSignalReport(values[0].text) ? 1 : 0;
+      ids += IsTransmitterId(values.back()) ? 1 : 0;
+    }
+    side.report = 2 * reports >= voters;
+    side.values = count - (side.report ? 1 : 0);
+    side.endsInId = side.values >= 2 && 2 * ids >= voters;
+    return side;
+  };
+  const Side sent = find(&CabrilloLineValues::sent);
+  const Side rcvd = find(&CabrilloLineValues::rcvd);
   CabrilloLayout layout;
-  if (lines.empty()) return layout;
-  std::vector<size_t> sentCounts;
-  std::vector<size_t> rcvdCounts;
-  for (const CabrilloLineValues& line : lines) {
-    sentCounts.push_back(line.sent.size());
-    rcvdCounts.push_back(line.rcvd.size());
-  }
-  const size_t sent = Commonest(sentCounts);
-  const size_t rcvd = Commonest(rcvdCounts);
-  size_t sentLines = 0, sentReports = 0, rcvdLines = 0, rcvdReports = 0, ids = 0;
-  for (const CabrilloLineValues& line : lines) {
-    if (line.sent.size() == sent) {
-      ++sentLines;
-      sentReports += IsSignalReport(line.sent[0].text) ? 1 : 0;
-    }
-    if (line.rcvd.size() == rcvd && rcvd > 0) {
-      ++rcvdLines;
-      rcvdReports += IsSignalReport(line.rcvd[0].text) ? 1 : 0;
-      ids += IsTransmitterId(line.rcvd.back()) ? 1 : 0;
-    }
-  }
-  layout.sentReport = 2 * sentReports >= sentLines;
-  layout.sentExchange = sent - (layout.sentReport ? 1 : 0);
-  layout.rcvdReport = rcvdLines > 0 && 2 * rcvdReports >= rcvdLines;
-  const size_t rcvdValues = rcvd - (layout.rcvdReport ? 1 : 0);
-  layout.transmitterId = rcvdValues >= 2 && 2 * ids >= rcvdLines;
-  layout.rcvdExchange = rcvdValues - (layout.transmitterId ? 1 : 0);
+  layout.sentReport = sent.report;
+  layout.sentExchange = sent.values;
+  layout.rcvdReport = rcvd.report;
+  layout.transmitterId = rcvd.endsInId;
+  layout.rcvdExchange = rcvd.values - (rcvd.endsInId ? 1 : 0);
   return layout;
 }
 
@@ -190,9 +203,13 @@ CabrilloSide ReadCabrilloSide(const std::vector<CabrilloToken>& values, bool sen
                                         (exchange.empty() || !IsDigit(exchange[0])))) {
     read.assumedWhat = side + " exchange";
     read.assumedColumn = read.exchange.column;
-    read.assumed = Values(given) + " where the log's QSO lines give " +
-                   std::to_string(exchangeValues) + ": read as " + side + " exchange " + shown +
-                   (takeReport ? " after the report \"" + read.report.text + "\"" : "");
+    read.assumed = given == 0
+                       ? "no " + side + " exchange after the report \"" + read.report.text +
+                             "\", where the log's QSO lines give " + Values(exchangeValues)
+                       : Values(given) + " where the log's QSO lines give " +
+                             std::to_string(exchangeValues) + ": read as " + side + " exchange " +
+                             shown +
+                             (takeReport ? " after the report \"" + read.report.text + "\"" : "");
   }
   return read;
 }

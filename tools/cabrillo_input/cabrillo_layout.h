@@ -55,9 +55,11 @@ struct CabrilloLayout {
 
 // The layout most of `lines` follow: the commonest count of sent and of
 // received values (a tie goes to the larger, as a value left out is more
-// common than one too many); a report when at least half the lines of that
-// count begin with one; a transmitter id when at least half of them end in
-// 0 or 1 and an exchange value stays before it. No lines: the default.
+// common than one too many; a side that holds a report alone has lost its
+// exchange and is not counted); a report when at least half the lines of
+// that count begin with one; a transmitter id when at least half of them
+// end in 0 or 1 and an exchange value stays before it. No lines to count:
+// the default.
 CabrilloLayout FindCabrilloLayout(const std::vector<CabrilloLineValues>& lines);
 
 // One side of a QSO read by the layout.

@@ -34,13 +34,13 @@ bool ParseGroupMap(const std::string& bytes, GroupMap* map, std::string* problem
     // A log given in the map's place would otherwise pass its first lines
     // off as codes ("START-OF-LOG: 3.0", "<EOH> <EOR>").
     if (values[0].find('<') != std::string::npos) {
-      *problem = where + "an ADIF tag " + values[0] +
-                 ": this is an ADIF log, not a map of CODE GROUP lines";
+      *problem = where + "an ADIF tag (" + values[0] +
+                 "): this is an ADIF log, not a map of CODE GROUP lines";
       return false;
     }
     if (values[0].back() == ':') {
-      *problem = where + "a Cabrillo tag " + values[0] +
-                 ": this is a Cabrillo log, not a map of CODE GROUP lines";
+      *problem = where + "a Cabrillo tag (" + values[0] +
+                 "): this is a Cabrillo log, not a map of CODE GROUP lines";
       return false;
     }
     if (values.size() != 2) {
