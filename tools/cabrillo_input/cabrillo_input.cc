@@ -295,18 +295,24 @@ const char kCabrilloMappingTable[] =
     "                     MHz (7 for 40m, 50, 144, 432): the band's lower\n"
     "                     edge\n"
     "  mode               PH, SSB, USB and LSB as SSB; others upper case\n"
-    "  reports            the first value after the own call and after the\n"
-    "                     worked call\n"
+    "  reports            a value of a report's form (59, 599, 5NN) after the\n"
+    "                     own call and after the worked call, where the\n"
+    "                     log's QSO lines give reports\n"
     "  exchanges          the values after each report, joined (599 015 CD\n"
-    "                     gives 015CD), less a transmitter id 0 or 1 or the\n"
-    "                     plug-in's own three score columns\n"
+    "                     gives 015CD), less a transmitter id 0 or 1 beyond\n"
+    "                     the exchange or the plug-in's own three score\n"
+    "                     columns\n"
     "  multiplier code    the letters after the digits of the received\n"
     "                     exchange\n"
     "  group code         --group-map; without it, empty\n"
     "  own call           --own-call; else CALLSIGN:, else the own call of\n"
     "                     the first QSO line in time order\n"
-    "CONTEST: is shown, CLAIMED-SCORE: is compared with the plug-in's score,\n"
-    "X-QSO: lines are counted and passed over.\n";
+    "Which values a line gives (reports or not, how many exchange values, a\n"
+    "transmitter id) is read from all QSO lines first; a line that strays\n"
+    "from them is read as the others are, with a warning naming it.\n"
+    "CONTEST: is shown, CLAIMED-SCORE: (1513, 1,513 or 1 513) is compared\n"
+    "with the plug-in's score, X-QSO: lines are counted and passed over, a\n"
+    "log without END-OF-LOG: is warned of. UTF-16 logs are read; ADX is not.\n";
 
 std::string CabrilloError::ToString() const {
   std::string text = "line " + std::to_string(line);
