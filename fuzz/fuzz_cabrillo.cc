@@ -3,13 +3,15 @@
 // whatever its first line. Beyond not crashing: every QSO lies in a band
 // of the band table with a mode as the host gives it, exchanges upper case
 // without blanks and the multiplier code of the received exchange; lines
-// come in file order; each fault names its line; a QSO written back in the
+// come in file order; each fault, and each value the layout of the whole
+// log made the reader assume, names its line; a QSO written back in the
 // plug-in's own QSO line reads again to the same QSO; and the plan keeps
 // the promises of every log (plan_checks.h).
 
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "fuzz/expect.h"
 #include "fuzz/plan_checks.h"
@@ -83,10 +85,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     lastLine = line.line;
     CheckLine(line);
   }
-  for (const tools::CabrilloError& bad : log.badLines) {
-    FUZZ_EXPECT(bad.line > 0 && !bad.message.empty());
-    FUZZ_EXPECT((bad.column == 0) == bad.what.empty());
-    FUZZ_EXPECT(OnePrintableLine(tools::ErrorLine(bad.ToString())));
+  // What the layout pass assumed names a QSO line read and a value in it.
+  for (const std::vector<tools::CabrilloError>* said : {&log.badLines, &log.assumed}) {
+    for (const tools::CabrilloError& bad : *said) {
+      FUZZ_EXPECT(bad.line > 0 && !bad.message.empty());
+      FUZZ_EXPECT((bad.column == 0) == bad.what.empty());
+      FUZZ_EXPECT(OnePrintableLine(tools::ErrorLine(bad.ToString())));
+    }
+  }
+  for (const tools::CabrilloError& assumed : log.assumed) {
+    FUZZ_EXPECT(assumed.column > 0 && assumed.line <= log.lastLine);
   }
 
   tools::ReplayOptions options[3];

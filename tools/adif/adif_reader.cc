@@ -64,8 +64,13 @@ const char* ParseLength(const std::string& count, size_t available, size_t* leng
 
 class AdifParser {
  public:
-  AdifParser(const std::string& text, std::vector<AdifRecord>* records, AdifError* error)
-      : m_text(text), m_records(records), m_error(error), m_headerHint(FindNoCase(text, "<EOH>")) {}
+  AdifParser(const std::string& text, std::vector<AdifRecord>* records, AdifError* error,
+             std::vector<AdifError>* warnings)
+      : m_text(text),
+        m_records(records),
+        m_error(error),
+        m_warnings(warnings),
+        m_headerHint(FindNoCase(text, "<EOH>")) {}
 
   bool Run() {
     bool sawTag = false;
@@ -74,7 +79,13 @@ class AdifParser {
       if (!ReadTag(open)) return false;
     }
     if (!m_current.fields.empty()) {
-      return Fail(m_text.size(), m_lastField, "last record is not ended by <EOR>");
+      // A log cut short loses no more than the end of its last record.
+      if (m_warnings != nullptr) {
+        m_warnings->push_back(AdifError{m_records->size() + 1, "",
+                                        "the last record is not ended by <EOR>; read all the "
+                                        "same, as the file may have been cut short"});
+      }
+      EndRecord();
     }
     if (!sawTag && !IsBlank(m_text)) {
       Fail(m_text.size(), "", "not an ADIF file: no tags found");
@@ -155,7 +166,8 @@ class AdifParser {
   const std::string& m_text;
   std::vector<AdifRecord>* m_records;
   AdifError* m_error;
-  const size_t m_headerHint;  // offset of the first "<EOH>" text, or kNpos
+  std::vector<AdifError>* m_warnings;  // may be null
+  const size_t m_headerHint;           // offset of the first "<EOH>" text, or kNpos
   size_t m_pos = 0;
   bool m_headerEnded = false;
   AdifRecord m_current;
@@ -183,9 +195,11 @@ std::string AdifUpper(const std::string& text) {
   return upper;
 }
 
-bool ReadAdif(const std::string& text, std::vector<AdifRecord>* records, AdifError* error) {
+bool ReadAdif(const std::string& text, std::vector<AdifRecord>* records, AdifError* error,
+              std::vector<AdifError>* warnings) {
   records->clear();
-  AdifParser parser(text, records, error);
+  if (warnings != nullptr) warnings->clear();
+  AdifParser parser(text, records, error, warnings);
   return parser.Run();
 }
 

@@ -43,12 +43,14 @@ std::string AdifUpper(const std::string& text);
 // malformed field name; a tag other than EOH and EOR without a length; a
 // length that is not a decimal number, is negative or runs past the end of
 // the text; a field given twice in one record; an `<EOH>` after the first
-// record; fields after the last `<EOR>`; and text that is not blank but holds
-// no tag at all. Errors met before the first `<EOH>` carry record number 0
+// record; and text that is not blank but holds no tag at all. Fields after
+// the last `<EOR>` are read as a last record, with a warning in `warnings`
+// (when given) naming it. Errors met before the first `<EOH>` carry record number 0
 // when the text contains an `<EOH>` further on, as they lie in the header.
 //
-// `records` is cleared first; on failure it keeps the records completed
+// `records` and `warnings` are cleared first; on failure it keeps the records completed
 // before the error. Any byte sequence is safe to pass.
-bool ReadAdif(const std::string& text, std::vector<AdifRecord>* records, AdifError* error);
+bool ReadAdif(const std::string& text, std::vector<AdifRecord>* records, AdifError* error,
+              std::vector<AdifError>* warnings = nullptr);
 
 }  // namespace tools

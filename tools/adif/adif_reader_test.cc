@@ -81,7 +81,6 @@ TEST(AdifReaderTest, ReportsRecordFieldAndReason) {
       {"<CALL:9>AB<EOR>", 1, "CALL", "past the end"},
       {"<CALL:184467440737095516160>AB<EOR>", 1, "CALL", "past the end"},
       {"<CALL:2>AB<EOR><EOR><call:2>CD<EOR><freq:3", 3, "FREQ", "not closed"},
-      {"<CALL:2>AB<EOR><CALL:2>CD<QSO_DATE:8>20261219", 2, "QSO_DATE", "not ended by <EOR>"},
       {"just some text", 0, "", "no tags"},
       {"<CALL:2>AB<call:2>CD<EOR>", 1, "CALL", "twice"},
       {"<CALL:2>AB<EOR><EOH>", 2, "", "after the first record"},
@@ -112,6 +111,25 @@ TEST(AdifReaderTest, KeepsRecordsReadBeforeAnError) {
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[1].Get("CALL"), "B");
   EXPECT_EQ(error.record, 3u);
+}
+
+// A log cut short after its last field loses nothing: the record is read
+// and the warning names it.
+TEST(AdifReaderTest, ReadsALastRecordWithoutEorAndSaysSo) {
+  std::vector<AdifRecord> records;
+  std::vector<AdifError> warnings;
+  AdifError error;
+  ASSERT_TRUE(ReadAdif("<EOH><CALL:2>AB<EOR><CALL:2>CD<QSO_DATE:8>20261219\r\n", &records, &error,
+                       &warnings))
+      << error.ToString();
+  ASSERT_EQ(records.size(), 2u);
+  EXPECT_EQ(records[1].Get("QSO_DATE"), "20261219");
+  ASSERT_EQ(warnings.size(), 1u);
+  EXPECT_EQ(warnings[0].ToString(),
+            "record 2: the last record is not ended by <EOR>; read all the same, as the file may "
+            "have been cut short");
+  ASSERT_TRUE(ReadAdif("<CALL:2>AB<EOR>", &records, &error, &warnings));
+  EXPECT_TRUE(warnings.empty());
 }
 
 TEST(AdifReaderTest, ErrorTextNamesRecordAndField) {

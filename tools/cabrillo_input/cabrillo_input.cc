@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "tools/adif/adif_values.h"
+#include "tools/cabrillo_input/cabrillo_layout.h"
 
 namespace tools {
 namespace {
@@ -26,10 +27,7 @@ constexpr size_t kOwnReportWidth = 3;
 constexpr size_t kOwnExchangeWidth = 6;
 constexpr size_t kTwoCharacterExchange = 2;  // written after one blank, others after two
 
-struct Token {
-  std::string text;
-  size_t column = 0;  // 1-based
-};
+using Token = CabrilloToken;
 
 // The values of one QSO line as written, before they are checked.
 struct RawQso {
@@ -52,21 +50,6 @@ bool IsInteger(const std::string& text) {
   return true;
 }
 
-std::vector<Token> Tokens(const std::string& line, size_t from) {
-  std::vector<Token> tokens;
-  for (size_t at = from; at < line.size();) {
-    if (IsBlank(line[at])) {
-      ++at;
-      continue;
-    }
-    size_t end = at;
-    while (end < line.size() && !IsBlank(line[end])) ++end;
-    tokens.push_back(Token{line.substr(at, end - at), at + 1});
-    at = end;
-  }
-  return tokens;
-}
-
 // The tag of a "TAG: value" line in upper case, and where its value starts;
 // empty when the line has none. Tags are letters, digits and '-'.
 std::string TagOf(const std::string& line, size_t* valueAt) {
@@ -77,47 +60,6 @@ std::string TagOf(const std::string& line, size_t* valueAt) {
   if (at == start || at == line.size() || line[at] != ':') return std::string();
   *valueAt = at + 1;
   return AdifUpper(line.substr(start, at - start));
-}
-
-// Letters, then a digit, then letters, in one of its '/'-parts: UR5AA,
-// 2E0ABC, UT9ZZQ/P and R9/UT5AA look like calls; 015CD, 599 and KI do not.
-bool LooksLikeCall(const std::string& token) {
-  int stage = 0;  // 0: no letter yet, 1: a letter, 2: then a digit, 3: then a letter
-  for (char c : token) {
-    if (c == '/') {
-      if (stage == 3) return true;
-      stage = 0;
-    } else if (IsLetter(c)) {
-      if (stage == 0 || stage == 2) ++stage;
-    } else if (IsDigit(c)) {
-      if (stage == 1) stage = 2;
-    } else {
-      return false;
-    }
-  }
-  return stage == 3;
-}
-
-// The received tokens' tail that is no exchange: the plug-in's three
-// score columns (points, band weight or "--", serial), else a transmitter
-// id 0 or 1, as long as an exchange token stays before it.
-size_t ExchangeTokenCount(const std::vector<Token>& tokens, size_t first) {
-  size_t end = tokens.size();
-  const auto text = [&](size_t back) -> const std::string& { return tokens[end - back].text; };
-  if (end >= first + 4 && IsInteger(text(3)) && (IsInteger(text(2)) || text(2) == "--") &&
-      IsInteger(text(1))) {
-    return end - 3 - first;
-  }
-  if (end >= first + 2 && (text(1) == "0" || text(1) == "1")) return end - 1 - first;
-  return end - first;
-}
-
-Token Joined(const std::vector<Token>& tokens, size_t first, size_t count, size_t column) {
-  Token joined{std::string(), count == 0 ? column : tokens[first].column};
-  for (size_t i = first; i < first + count; ++i) {
-    joined.text += (i == first ? "" : " ") + tokens[i].text;
-  }
-  return joined;
 }
 
 // A value the plug-in's format pads to `width` and follows with a blank;
@@ -177,17 +119,24 @@ bool ReadOwnLayout(const std::string& line, RawQso* raw) {
   if (end == std::string::npos) return false;
   raw->exchRcvd = Token{line.substr(at, end - at), at + 1};
   if (twoBlanks == (raw->exchRcvd.text.size() == kTwoCharacterExchange)) return false;
-  const std::vector<Token> scores = Tokens(line, end);
+  const std::vector<Token> scores = CabrilloTokens(line, end);
   if (scores.size() != 3 || line.find("  ", end) != std::string::npos) return false;
   return line[end + 1] != ' ' && IsInteger(scores[0].text) &&
          (IsInteger(scores[1].text) || scores[1].text == "--") && IsInteger(scores[2].text);
 }
 
-// Splits a line of any logger by its tokens; false with `error` filled
-// when the line lacks a value.
-bool ReadTokens(const std::string& line, size_t valueAt, size_t number, RawQso* raw,
-                CabrilloError* error) {
-  const std::vector<Token> tokens = Tokens(line, valueAt);
+// A line of any logger split into its values: the fixed ones placed, the
+// reports and exchanges waiting for the log's layout.
+struct TokenLine {
+  RawQso raw;
+  CabrilloLineValues values;
+  size_t lineEnd = 0;  // the column after the line's last byte
+};
+
+// False with `error` filled when the line lacks a value.
+bool SplitTokens(const std::string& line, size_t valueAt, size_t number, TokenLine* split,
+                 CabrilloError* error) {
+  const std::vector<Token> tokens = CabrilloTokens(line, valueAt);
   const size_t kFixed = 5;  // frequency, mode, date, time, own call
   if (tokens.size() < kFixed) {
     *error = CabrilloError{number, 0, "",
@@ -196,35 +145,61 @@ bool ReadTokens(const std::string& line, size_t valueAt, size_t number, RawQso* 
                                std::to_string(tokens.size()) + " values"};
     return false;
   }
-  raw->freq = tokens[0];
-  raw->mode = tokens[1];
-  raw->date = tokens[2];
-  raw->time = tokens[3];
-  raw->ownCall = tokens[4];
-  const size_t lineEnd = line.size() + 1;
+  RawQso& raw = split->raw;
+  raw.freq = tokens[0];
+  raw.mode = tokens[1];
+  raw.date = tokens[2];
+  raw.time = tokens[3];
+  raw.ownCall = tokens[4];
+  split->lineEnd = line.size() + 1;
   if (tokens.size() < kFixed + 2) {
-    *error =
-        CabrilloError{number, lineEnd, "sent exchange", "the sent report and exchange are missing"};
+    *error = CabrilloError{number, split->lineEnd, "sent exchange",
+                           "the sent report and exchange are missing"};
     return false;
   }
-  raw->rstSent = tokens[kFixed];
-  size_t call = kFixed + 2;
-  while (call < tokens.size() && !LooksLikeCall(tokens[call].text)) ++call;
-  if (call == tokens.size()) {
+  const std::vector<Token> values(tokens.begin() + kFixed, tokens.end());
+  if (!SplitAtWorkedCall(values, &split->values)) {
     *error = CabrilloError{number, tokens[kFixed + 1].column, "worked call",
                            "no value after the sent exchange looks like a call (letters, a "
                            "digit, letters)"};
     return false;
   }
-  raw->exchSent = Joined(tokens, kFixed + 1, call - kFixed - 1, 0);
-  raw->call = tokens[call];
-  if (call + 1 == tokens.size()) {
-    *error = CabrilloError{number, lineEnd, "received report", "the received report is missing"};
+  raw.call = split->values.call;
+  if (split->values.rcvd.empty()) {
+    *error =
+        CabrilloError{number, split->lineEnd, "received report", "the received report is missing"};
     return false;
   }
-  raw->rstRcvd = tokens[call + 1];
-  raw->exchRcvd = Joined(tokens, call + 2, ExchangeTokenCount(tokens, call + 2), lineEnd);
   return true;
+}
+
+// Places a split line's reports and exchanges by the log's layout; what
+// had to be assumed where the line strays from it goes to `assumed`.
+void PlaceByLayout(const CabrilloLayout& layout, size_t number, TokenLine* line,
+                   std::vector<CabrilloError>* assumed) {
+  const CabrilloSide sides[] = {ReadCabrilloSide(line->values.sent, true, layout.sentReport,
+                                                 layout.sentExchange, line->lineEnd),
+                                ReadCabrilloSide(line->values.rcvd, false, layout.rcvdReport,
+                                                 layout.rcvdExchange, line->lineEnd)};
+  line->raw.rstSent = sides[0].report;
+  line->raw.exchSent = sides[0].exchange;
+  line->raw.rstRcvd = sides[1].report;
+  line->raw.exchRcvd = sides[1].exchange;
+  for (const CabrilloSide& side : sides) {
+    if (!side.assumed.empty()) {
+      assumed->push_back(CabrilloError{number, side.assumedColumn, side.assumedWhat, side.assumed});
+    }
+  }
+}
+
+// The next line of `text` from `*at`, without its line end: LF, CR LF or a
+// lone CR, as old Mac editors write.
+std::string NextLine(const std::string& text, size_t* at) {
+  size_t end = text.find_first_of("\r\n", *at);
+  if (end == std::string::npos) end = text.size();
+  std::string line = text.substr(*at, end - *at);
+  *at = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  return line;
 }
 
 bool Fail(size_t number, const Token& token, const char* what, const std::string& message,
@@ -320,18 +295,24 @@ const char kCabrilloMappingTable[] =
     "                     MHz (7 for 40m, 50, 144, 432): the band's lower\n"
     "                     edge\n"
     "  mode               PH, SSB, USB and LSB as SSB; others upper case\n"
-    "  reports            the first value after the own call and after the\n"
-    "                     worked call\n"
+    "  reports            a value of a report's form (59, 599, 5NN) after the\n"
+    "                     own call and after the worked call, where the\n"
+    "                     log's QSO lines give reports\n"
     "  exchanges          the values after each report, joined (599 015 CD\n"
-    "                     gives 015CD), less a transmitter id 0 or 1 or the\n"
-    "                     plug-in's own three score columns\n"
+    "                     gives 015CD), less a transmitter id 0 or 1 beyond\n"
+    "                     the exchange or the plug-in's own three score\n"
+    "                     columns\n"
     "  multiplier code    the letters after the digits of the received\n"
     "                     exchange\n"
     "  group code         --group-map; without it, empty\n"
     "  own call           --own-call; else CALLSIGN:, else the own call of\n"
     "                     the first QSO line in time order\n"
-    "CONTEST: is shown, CLAIMED-SCORE: is compared with the plug-in's score,\n"
-    "X-QSO: lines are counted and passed over.\n";
+    "Which values a line gives (reports or not, how many exchange values, a\n"
+    "transmitter id) is read from all QSO lines first; a line that strays\n"
+    "from them is read as the others are, with a warning naming it.\n"
+    "CONTEST: is shown, CLAIMED-SCORE: (1513, 1,513 or 1 513) is compared\n"
+    "with the plug-in's score, X-QSO: lines are counted and passed over, a\n"
+    "log without END-OF-LOG: is warned of. UTF-16 logs are read; ADX is not.\n";
 
 std::string CabrilloError::ToString() const {
   std::string text = "line " + std::to_string(line);
@@ -342,10 +323,8 @@ std::string CabrilloError::ToString() const {
 bool IsCabrilloLog(const std::string& text) {
   size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   while (at < text.size() && IsBlank(text[at])) ++at;
-  const size_t end = text.find('\n', at);
   size_t valueAt = 0;
-  return TagOf(text.substr(at, end == std::string::npos ? end : end - at), &valueAt) ==
-         "START-OF-LOG";
+  return TagOf(NextLine(text, &at), &valueAt) == "START-OF-LOG";
 }
 
 bool CabrilloLineToQso(const std::string& line, size_t number, CabrilloQsoLine* qso,
@@ -355,9 +334,12 @@ bool CabrilloLineToQso(const std::string& line, size_t number, CabrilloQsoLine* 
     *error = CabrilloError{number, 0, "", "not a QSO: line"};
     return false;
   }
-  RawQso raw;
-  if (!ReadOwnLayout(line, &raw) && !ReadTokens(line, valueAt, number, &raw, error)) return false;
-  return ToQso(raw, number, qso, error);
+  TokenLine split;
+  if (ReadOwnLayout(line, &split.raw)) return ToQso(split.raw, number, qso, error);
+  if (!SplitTokens(line, valueAt, number, &split, error)) return false;
+  std::vector<CabrilloError> assumed;
+  PlaceByLayout(FindCabrilloLayout({split.values}), number, &split, &assumed);
+  return ToQso(split.raw, number, qso, error);
 }
 
 bool ReadCabrillo(const std::string& text, CabrilloLog* log, CabrilloError* error) {
@@ -366,14 +348,18 @@ bool ReadCabrillo(const std::string& text, CabrilloLog* log, CabrilloError* erro
     *error = CabrilloError{1, 0, "", "not a Cabrillo log: no START-OF-LOG: line first"};
     return false;
   }
+  // The layout comes from all QSO lines, so they are read once it is known.
+  struct QsoLine {
+    size_t number;
+    bool byColumns;
+    TokenLine split;
+  };
+  std::vector<QsoLine> qsoLines;
+  std::vector<CabrilloLineValues> values;
   size_t number = 0;
   for (size_t at = 0; at < text.size();) {
-    size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(at, end - at);
-    at = end + 1;
+    std::string line = NextLine(text, &at);
     ++number;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
     if (number == 1 && line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
     if (line.find_first_not_of(" \t") == std::string::npos) continue;
     size_t valueAt = 0;
@@ -382,16 +368,21 @@ bool ReadCabrillo(const std::string& text, CabrilloLog* log, CabrilloError* erro
     if (tag.empty()) {
       log->badLines.push_back(CabrilloError{number, 0, "", "neither a TAG: value line nor blank"});
     } else if (tag == kQsoTag) {
-      CabrilloQsoLine qso;
-      CabrilloError bad;
-      if (CabrilloLineToQso(line, number, &qso, &bad)) {
-        log->qsos.push_back(qso);
-      } else {
-        log->badLines.push_back(bad);
+      QsoLine qso{number, false, TokenLine()};
+      qso.byColumns = ReadOwnLayout(line, &qso.split.raw);
+      if (!qso.byColumns) {
+        CabrilloError bad;
+        if (!SplitTokens(line, valueAt, number, &qso.split, &bad)) {
+          log->badLines.push_back(bad);
+          continue;
+        }
+        values.push_back(qso.split.values);
       }
+      qsoLines.push_back(std::move(qso));
     } else if (tag == "X-QSO") {
       if (log->xQsoLines++ == 0) log->firstXQsoLine = number;
     } else if (tag == "END-OF-LOG") {
+      log->endOfLogLine = number;
       break;
     } else if (tag == "CALLSIGN" && log->callsignLine == 0) {
       log->callsign = value;
@@ -407,6 +398,21 @@ bool ReadCabrillo(const std::string& text, CabrilloLog* log, CabrilloError* erro
       log->claimedScoreLine = number;
     }
   }
+  log->lastLine = number;
+
+  const CabrilloLayout layout = FindCabrilloLayout(values);
+  for (QsoLine& line : qsoLines) {
+    if (!line.byColumns) PlaceByLayout(layout, line.number, &line.split, &log->assumed);
+    CabrilloQsoLine qso;
+    CabrilloError bad;
+    if (ToQso(line.split.raw, line.number, &qso, &bad)) {
+      log->qsos.push_back(qso);
+    } else {
+      log->badLines.push_back(bad);
+    }
+  }
+  std::stable_sort(log->badLines.begin(), log->badLines.end(),
+                   [](const CabrilloError& a, const CabrilloError& b) { return a.line < b.line; });
   return true;
 }
 

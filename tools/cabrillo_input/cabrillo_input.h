@@ -40,8 +40,13 @@ struct CabrilloLog {
   size_t claimedScoreLine = 0;
   std::vector<CabrilloQsoLine> qsos;    // QSO: lines read, in file order
   std::vector<CabrilloError> badLines;  // lines that could not be read, in file order
-  size_t xQsoLines = 0;                 // X-QSO: lines, passed over
+  // QSO lines that strayed from the log's layout and were read by it: what
+  // was assumed, in file order.
+  std::vector<CabrilloError> assumed;
+  size_t xQsoLines = 0;  // X-QSO: lines, passed over
   size_t firstXQsoLine = 0;
+  size_t endOfLogLine = 0;  // END-OF-LOG:; 0 when the log lacks it
+  size_t lastLine = 0;      // the last line read
 };
 
 // How Cabrillo QSO lines feed the host's arguments, as `logreplay score
@@ -55,28 +60,33 @@ bool IsCabrilloLog(const std::string& text);
 
 // Maps one QSO line (without its line end; "QSO:" in any case, blanks or
 // tabs between values) to a QSO:
-//   QSO: freq mode yyyy-mm-dd hhmm own-call rst-sent exch-sent... call
-//        rst-rcvd exch-rcvd... [transmitter id]
+//   QSO: freq mode yyyy-mm-dd hhmm own-call [rst-sent] exch-sent... call
+//        [rst-rcvd] exch-rcvd... [transmitter id]
 // The frequency is in kHz (a decimal point allowed) or a band designator
 // below 1000 in MHz (7, 50, 144, 432), which gives the band's lower edge;
 // it must lie in the band table. Modes PH, SSB, USB and LSB give "SSB";
 // any other passes upper-cased, for the plug-in to accept or refuse. The
-// worked call is the first token after the sent report and at least one
-// sent exchange token that looks like a call (letters, a digit, letters);
-// the received report follows it, and the received exchange runs to the
-// end, less a last token 0 or 1 (transmitter id) or the three score
-// columns that the plug-in's own Cabrillo log writes (points, band weight
-// or "--", serial). Exchange tokens are joined as JoinExchange joins
-// ADIF's ("599 015 CD" gives report 599, exchange 015CD). A line in the
-// plug-in's own column layout is read by its columns, so that its empty
-// values (a report, a worked call, an exchange) stay in place. On failure
-// `error` names the line and the value at fault, and `qso` is unchanged.
+// worked call is the first value after the sent exchange that looks like
+// a call (letters, a digit, letters). A report is a value of a signal
+// report's form (IsSignalReport) where the line's layout has one; the
+// plug-in's own three score columns (points, band weight or "--", serial)
+// are dropped, and so is a last value 0 or 1 beyond the exchange
+// (transmitter id). A line alone is its own layout (FindCabrilloLayout);
+// ReadCabrillo reads each line by the layout of the whole log. Exchange
+// values are joined as JoinExchange joins ADIF's ("599 015 CD" gives
+// report 599, exchange 015CD). A line in the plug-in's own column layout
+// is read by its columns, so that its empty values (a report, a worked
+// call, an exchange) stay in place. On failure `error` names the line and
+// the value at fault, and `qso` is unchanged.
 bool CabrilloLineToQso(const std::string& line, size_t number, CabrilloQsoLine* qso,
                        CabrilloError* error);
 
-// Reads a whole Cabrillo log (CR LF or LF line ends). Tags are read in any
-// case; unknown tags, X- tags and everything after END-OF-LOG: are passed
-// over; X-QSO: lines are counted. A QSO line that cannot be read and a
+// Reads a whole Cabrillo log (LF, CR LF or lone CR line ends). Tags are
+// read in any case; unknown tags, X- tags and everything after END-OF-LOG:
+// are passed over; X-QSO: lines are counted; of tags given twice the first
+// counts. The layout of the QSO lines (FindCabrilloLayout) is found from
+// all of them first and each line read by it; a line that strays from it
+// adds what was assumed to `assumed`. A QSO line that cannot be read and a
 // line that is neither blank nor a tag go to `badLines`. Fails, filling
 // `error`, only when `text` is no Cabrillo log (IsCabrilloLog). Any byte
 // sequence is safe to pass.

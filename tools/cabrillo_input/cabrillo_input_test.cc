@@ -1,6 +1,7 @@
 #include "tools/cabrillo_input/cabrillo_input.h"
 
 #include <string>
+#include <vector>
 
 #include "gtest/gtest.h"
 #include "tools/adif/adif_values.h"
@@ -9,8 +10,8 @@ namespace tools {
 namespace {
 
 // A QSO as "Hz mode date time own rst exch call rst exch code", empty
-// values as "-".
-std::string Summary(const CabrilloQsoLine& line) {
+// values as "-"; without the reports when `reports` is false.
+std::string Summary(const CabrilloQsoLine& line, bool reports = true) {
   CivilDate date;
   TimeOfDay time;
   OleToCivil(line.qso.time, &date, &time);
@@ -21,6 +22,7 @@ std::string Summary(const CabrilloQsoLine& line) {
   for (const std::string* value :
        {&line.qso.mode, &line.ownCall, &line.qso.rstSent, &line.qso.exchSent, &line.qso.call,
         &line.qso.rstRcvd, &line.qso.exchRcvd, &line.qso.multCode}) {
+    if (!reports && (value == &line.qso.rstSent || value == &line.qso.rstRcvd)) continue;
     text += " " + (value->empty() ? std::string("-") : *value);
     if (value == &line.qso.mode) text += std::string(" ") + when;
   }
@@ -50,6 +52,14 @@ TEST(CabrilloInputTest, ReadsQsoLinesOfAnyLoggerAndOurOwn) {
        "3500000 80m RY 2026-12-19 1230 UT5XX 599 3KI UT2BB 599 7KI KI"},
       {"QSO: 14025.5 DG 2026-12-19 0000 UT5XX 599 3KI UT2BB 599",
        "14025500 20m DG 2026-12-19 0000 UT5XX 599 3KI UT2BB 599 - -"},
+      // No reports at all; a lone exchange 1 after a report; our own line
+      // with its blanks collapsed.
+      {"QSO: 14000 CW 2026-12-19 1200 UT7QF 001DN UR5AA 015CD",
+       "14000000 20m CW 2026-12-19 1200 UT7QF - 001DN UR5AA - 015CD CD"},
+      {"QSO: 14000 CW 2026-12-19 1200 UT7QF 5NN 001DN UR5AA 599 1",
+       "14000000 20m CW 2026-12-19 1200 UT7QF 5NN 001DN UR5AA 599 1 -"},
+      {"QSO: 14030 CW 2026-12-19 1715 UT9ZZQ 599 007KI UR7FF 589 RT 30 -- 6",
+       "14030000 20m CW 2026-12-19 1715 UT9ZZQ 599 007KI UR7FF 589 RT RT"},
       // Our own log: its score columns, and by its columns the lines with
       // empty values, which token splitting cannot place.
       {"QSO:  3525 CW 2026-12-19 1158 UT5XX         599 1KI    UR5AA         599  15CD 60 80 15",
@@ -100,6 +110,133 @@ TEST(CabrilloInputTest, ReadsQsoLinesOfAnyLoggerAndOurOwn) {
     const std::string got = read ? Summary(line) : error.ToString();
     EXPECT_EQ(got.rfind(c.expected, 0), 0u) << c.line << "\n  gives " << got;
     EXPECT_EQ(read, line.line == 7) << c.line;
+  }
+}
+
+// A log's lines are read by the layout all its QSO lines show: a line that
+// strays reads as its clean twin (reports aside) and a warning names it.
+TEST(CabrilloInputTest, ReadsEachLineByTheLayoutOfTheWholeLog) {
+  const std::string kQso = "QSO: 14000 CW 2026-12-19 1200 UT7QF ";
+  const struct {
+    std::vector<const char*> others;  // the log's other QSO lines, after the own call
+    const char* line;                 // the last QSO line, after the own call
+    const char* twin;                 // the line as its neighbours write it; null: none
+    const char* expected;             // its Summary
+    const char* assumed;              // the first warning; empty: none
+  } cases[] = {
+      // A report left out: the serial stays in the exchange.
+      {{"599 001 DN UR5AA 599 015 CD", "599 002 DN UT2BB 599 016 KI"},
+       "599 003 DN US3CC  090 KI",
+       "599 003 DN US3CC 599 090 KI",
+       "14000000 20m CW 2026-12-19 1200 UT7QF 599 003DN US3CC - 090KI KI",
+       "line 4, column 55 (received report): \"090\" is no signal report, where the log's QSO "
+       "lines give one: read as received exchange \"090KI\", the report left empty"},
+      {{"599 001DN UR5AA 599 015CD", "599 002DN UT2BB 599 016KI"},
+       "599 003DN US3CC 090KI",
+       "599 003DN US3CC 599 090KI",
+       "14000000 20m CW 2026-12-19 1200 UT7QF 599 003DN US3CC - 090KI KI",
+       "line 4, column 53 (received report): \"090KI\" is no signal report"},
+      {{"599 001DN UR5AA 599 015CD"},
+       "003DN US3CC 599 090KI",
+       "599 003DN US3CC 599 090KI",
+       "14000000 20m CW 2026-12-19 1200 UT7QF - 003DN US3CC 599 090KI KI",
+       "line 3, column 37 (sent report): \"003DN\" is no signal report"},
+      // Our own lines with their blanks collapsed, one without reports.
+      {{"599 007KI UR7FF 589 RT 30 -- 6"},
+       "008KI UR7FA 12CD 30 20 12",
+       "599 008KI UR7FA 599 12CD 30 20 12",
+       "14000000 20m CW 2026-12-19 1200 UT7QF - 008KI UR7FA - 12CD CD",
+       "line 3, column 37 (sent report): \"008KI\" is no signal report"},
+      // No reports in the log: a serial of a report's form is no report.
+      {{"001 DN UR5AA 015 CD", "002 DN UT2BB 016 KI"},
+       "599 DN US3CC 599 KI",
+       nullptr,
+       "14000000 20m CW 2026-12-19 1200 UT7QF - 599DN US3CC - 599KI KI",
+       ""},
+      {{"001DN UR5AA 015CD", "002DN UT2BB 016KI"},
+       "003DN US3CC 599 090KI",
+       "003DN US3CC 090KI",
+       "14000000 20m CW 2026-12-19 1200 UT7QF - 003DN US3CC 599 090KI KI",
+       "line 4, column 49 (received report): \"599\" read as a received report, which the log's "
+       "QSO lines do not give, and \"090KI\" as the exchange"},
+      // A report that may be a serial, and a value too many, are said.
+      {{"599 001 DN UR5AA 599 015 CD"},
+       "599 003 DN US3CC 599 KI",
+       nullptr,
+       "14000000 20m CW 2026-12-19 1200 UT7QF 599 003DN US3CC 599 KI KI",
+       "line 3, column 58 (received exchange): 1 value where the log's QSO lines give 2: read "
+       "as received exchange \"KI\" after the report \"599\""},
+      {{"599 001 DN UR5AA 599 015 CD", "599 002 DN UT2BB 599 016 KI"},
+       "599 003 DN US3CC 599 090 KI XY",
+       nullptr,
+       "14000000 20m CW 2026-12-19 1200 UT7QF 599 003DN US3CC 599 090KIXY KIXY",
+       "line 4, column 58 (received exchange): 3 values where the log's QSO lines give 2"},
+      // Transmitter ids: only beyond the exchange; a lone 1 is the exchange.
+      {{"599 001 DN UR5AA 599 015 CD"},
+       "599 003 DN US3CC 599 090 KI 0",
+       "599 003 DN US3CC 599 090 KI",
+       "14000000 20m CW 2026-12-19 1200 UT7QF 599 003DN US3CC 599 090KI KI",
+       ""},
+      {{"599 001DN UR5AA 599 015CD 1", "599 002DN UT2BB 599 016KI 1"},
+       "599 003DN US3CC 599 1",
+       nullptr,
+       "14000000 20m CW 2026-12-19 1200 UT7QF 599 003DN US3CC 599 1 -",
+       ""},
+      {{"599 001DN UR5AA 599 015CD", "599 002DN UT2BB 599 016KI"},
+       "599 003DN US3CC 599 090KI 1",
+       "599 003DN US3CC 599 090KI",
+       "14000000 20m CW 2026-12-19 1200 UT7QF 599 003DN US3CC 599 090KI KI",
+       ""},
+  };
+  const auto read = [&](const std::vector<const char*>& others, const char* last,
+                        CabrilloLog* log) {
+    std::string text = "START-OF-LOG: 3.0\n";
+    for (const char* other : others) text += kQso + other + "\n";
+    text += kQso + last + "\nEND-OF-LOG:\n";
+    CabrilloError error;
+    EXPECT_TRUE(ReadCabrillo(text, log, &error));
+    EXPECT_TRUE(log->badLines.empty()) << last << ": " << log->badLines[0].ToString();
+    return log->qsos.empty() ? std::string("no QSO") : Summary(log->qsos.back());
+  };
+  for (const auto& c : cases) {
+    CabrilloLog log;
+    EXPECT_EQ(read(c.others, c.line, &log), c.expected) << c.line;
+    const std::string first = log.assumed.empty() ? "" : log.assumed[0].ToString();
+    EXPECT_EQ(first.rfind(c.assumed, 0), 0u) << c.line << "\n  assumed " << first;
+    EXPECT_EQ(first.empty(), *c.assumed == 0) << c.line << "\n  assumed " << first;
+    for (const CabrilloError& assumed : log.assumed) {
+      EXPECT_EQ(assumed.line, c.others.size() + 2) << assumed.ToString();
+    }
+    if (c.twin == nullptr) continue;
+    CabrilloLog twin;
+    read(c.others, c.twin, &twin);
+    EXPECT_TRUE(twin.assumed.empty()) << c.twin << ": " << twin.assumed[0].ToString();
+    ASSERT_FALSE(log.qsos.empty() || twin.qsos.empty()) << c.line;
+    EXPECT_EQ(Summary(log.qsos.back(), false), Summary(twin.qsos.back(), false)) << c.line;
+  }
+}
+
+// Line ends of any system, the first of a tag given twice, and whether the
+// log ends with END-OF-LOG:.
+TEST(CabrilloInputTest, ReadsAnyLineEndAndTheFirstOfATagGivenTwice) {
+  const std::string kLine = "QSO: 3525 CW 2026-12-19 1158 UT5XX 599 1KI UR5AA 599 15CD";
+  const struct {
+    std::string text;
+    const char* expected;  // "CALLSIGN@line, QSO lines, END-OF-LOG@line, last line"
+  } cases[] = {
+      {"START-OF-LOG: 3.0\rCALLSIGN: ut5xx\r" + kLine + "\rEND-OF-LOG:\r", "UT5XX@2 3 4 4"},
+      {"START-OF-LOG: 3.0\r\ncallsign: UT5XX\r" + kLine + "\n\rEND-OF-LOG:", "UT5XX@2 3 5 5"},
+      {"START-OF-LOG: 3.0\nCALLSIGN: UT5XX\nCALLSIGN: UT0ZZ\n" + kLine + "\n", "UT5XX@2 4 0 4"},
+  };
+  for (const auto& c : cases) {
+    CabrilloLog log;
+    CabrilloError error;
+    ASSERT_TRUE(ReadCabrillo(c.text, &log, &error)) << error.ToString();
+    std::string got = log.callsign + "@" + std::to_string(log.callsignLine);
+    for (const CabrilloQsoLine& qso : log.qsos) got += " " + std::to_string(qso.line);
+    got += " " + std::to_string(log.endOfLogLine) + " " + std::to_string(log.lastLine);
+    EXPECT_EQ(got, c.expected) << c.text;
+    EXPECT_TRUE(log.badLines.empty()) << c.text;
   }
 }
 

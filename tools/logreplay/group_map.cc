@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "tools/adif/adif_values.h"
+#include "tools/adif/log_text.h"
 
 namespace tools {
 
@@ -14,16 +15,34 @@ bool GroupMap::Find(const std::string& multCode, std::string* group) const {
   return true;
 }
 
-bool ParseGroupMap(const std::string& text, GroupMap* map, std::string* problem) {
+bool ParseGroupMap(const std::string& bytes, GroupMap* map, std::string* problem) {
   map->groups.clear();
-  std::istringstream lines(text);
-  std::string line;
-  for (size_t number = 1; std::getline(lines, line); ++number) {
-    std::istringstream words(line);
+  std::string utf8;
+  const std::string& text = Utf16ToUtf8(bytes, &utf8) ? utf8 : bytes;
+  const size_t start = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
+  size_t number = 0;
+  for (size_t at = start; at < text.size();) {
+    size_t end = text.find_first_of("\r\n", at);
+    if (end == std::string::npos) end = text.size();
+    std::istringstream words(text.substr(at, end - at));
+    at = end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+    ++number;
     std::vector<std::string> values;
     for (std::string word; words >> word;) values.push_back(UpperTrimmed(word));
     if (values.empty() || values[0][0] == '#') continue;
     const std::string where = "line " + std::to_string(number) + ": ";
+    // A log given in the map's place would otherwise pass its first lines
+    // off as codes ("START-OF-LOG: 3.0", "<EOH> <EOR>").
+    if (values[0].find('<') != std::string::npos) {
+      *problem = where + "an ADIF tag (" + values[0] +
+                 "): this is an ADIF log, not a map of CODE GROUP lines";
+      return false;
+    }
+    if (values[0].back() == ':') {
+      *problem = where + "a Cabrillo tag (" + values[0] +
+                 "): this is a Cabrillo log, not a map of CODE GROUP lines";
+      return false;
+    }
     if (values.size() != 2) {
       *problem = where + "expected a multiplier code and its group code, found " +
                  std::to_string(values.size()) + " values";

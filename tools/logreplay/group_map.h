@@ -18,10 +18,13 @@ struct GroupMap {
 };
 
 // Parses a map's text: one "CODE GROUP" per line, blanks or tabs around and
-// between them, CR LF or LF line ends; blank lines and lines whose first
-// value starts with '#' are passed over; codes and groups are upper-cased.
-// Fails with "line N: <why>" in `problem` on a line with other than two
-// values and on a code given twice with different groups.
+// between them, LF, CR LF or lone CR line ends, UTF-8 with or without a
+// byte order mark or UTF-16 with one (Utf16ToUtf8); blank lines and lines
+// whose first value starts with '#' are passed over; codes and groups are
+// upper-cased. Fails with "line N: <why>" in `problem` at the first line
+// that is not a map's: one with an ADIF tag ('<') or a Cabrillo tag (a
+// first value ending in ':'), one with other than two values, and a code
+// given twice with different groups.
 bool ParseGroupMap(const std::string& text, GroupMap* map, std::string* problem);
 
 }  // namespace tools

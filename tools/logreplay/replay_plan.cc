@@ -14,6 +14,7 @@
 #include "stats/contest_facts.h"
 #include "tools/adif/adif_reader.h"
 #include "tools/adif/adif_values.h"
+#include "tools/adif/log_text.h"
 #include "tools/cabrillo_input/cabrillo_input.h"
 
 namespace tools {
@@ -319,10 +320,12 @@ bool ReadAdifQsos(const std::string& text, const ReplayOptions& options, ReplayP
                   std::vector<Source>* sources, std::string* problem) {
   std::vector<AdifRecord> records;
   AdifError error;
-  if (!ReadAdif(text, &records, &error)) {
+  std::vector<AdifError> unended;
+  if (!ReadAdif(text, &records, &error, &unended)) {
     *problem = error.ToString();
     return false;
   }
+  for (const AdifError& warning : unended) plan->warnings.push_back(warning.ToString());
   if (!CheckFieldNamed("--mult-field", options.fields.multField, records, problem) ||
       !CheckFieldNamed("--group-field", options.fields.groupField, records, problem)) {
     return false;
@@ -347,6 +350,40 @@ bool ReadAdifQsos(const std::string& text, const ReplayOptions& options, ReplayP
         records.empty() ? "the log holds no QSO records" : "every record of the log was skipped";
     return false;
   }
+  return true;
+}
+
+// A claimed score: a whole number of at most kMaxClaimedDigits digits,
+// optionally negative, its thousands grouped or not ("1513", "1,513",
+// "1 513", "1.513", "1'513": one separator throughout, three digits after
+// each). A score is whole, so "1.513" can only be grouped; "1.5" is no
+// number.
+constexpr size_t kMaxClaimedDigits = 18;  // below the range of long long
+
+bool ParseClaimedScore(const std::string& text, long long* score) {
+  const size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+  std::string digits;
+  char separator = 0;
+  size_t group = 0;  // digits since the last separator
+  for (size_t i = first; i < text.size(); ++i) {
+    const char c = text[i];
+    if (c >= '0' && c <= '9') {
+      digits += c;
+      ++group;
+      continue;
+    }
+    const bool groupsBefore = separator == 0 ? group >= 1 && group <= 3 : group == 3;
+    if ((separator != 0 && c != separator) || !groupsBefore ||
+        std::string(", .'").find(c) == std::string::npos) {
+      return false;
+    }
+    separator = c;
+    group = 0;
+  }
+  if (digits.empty() || digits.size() > kMaxClaimedDigits || (separator != 0 && group != 3)) {
+    return false;
+  }
+  *score = std::stoll(digits) * (first == 1 ? -1 : 1);
   return true;
 }
 
@@ -377,6 +414,11 @@ bool ReadCabrilloQsos(const std::string& text, const ReplayOptions& options, Rep
     }
     plan->warnings.push_back(bad.ToString() + "; line skipped");
   }
+  for (const CabrilloError& assumed : log.assumed) plan->warnings.push_back(assumed.ToString());
+  if (log.endOfLogLine == 0) {
+    plan->warnings.push_back("no END-OF-LOG: line: the log may have been cut short after line " +
+                             std::to_string(log.lastLine));
+  }
   if (log.xQsoLines > 0) {
     plan->warnings.push_back(std::to_string(log.xQsoLines) +
                              (log.xQsoLines == 1 ? " X-QSO: line" : " X-QSO: lines") +
@@ -398,12 +440,9 @@ bool ReadCabrilloQsos(const std::string& text, const ReplayOptions& options, Rep
     return false;
   }
   const std::string& claimed = log.claimedScore;
-  const bool number =
-      !claimed.empty() && claimed.size() < 19 &&
-      claimed.find_first_not_of("0123456789", claimed[0] == '-' ? 1 : 0) == std::string::npos &&
-      claimed != "-";
-  if (number) {
-    plan->claimedScore = std::stoll(claimed);
+  long long score = 0;
+  if (ParseClaimedScore(claimed, &score)) {
+    plan->claimedScore = score;
     plan->claimedScoreLine = log.claimedScoreLine;
   } else if (!claimed.empty()) {
     plan->warnings.push_back("CLAIMED-SCORE: \"" + claimed + "\" in line " +
@@ -442,11 +481,19 @@ bool PlanReplay(const std::string& logText, const ReplayOptions& options, Replay
                 std::string* problem) {
   *plan = ReplayPlan();
   plan->cabrillo = options.cabrillo;
-  const bool cabrilloLog = IsCabrilloLog(logText);
+  std::string utf8;
+  const std::string& text = Utf16ToUtf8(logText, &utf8) ? utf8 : logText;
+  if (IsAdxText(text)) {
+    *problem =
+        "an ADX (XML) log, which logreplay does not read: export the log as ADIF (.adi) or "
+        "Cabrillo";
+    return false;
+  }
+  const bool cabrilloLog = IsCabrilloLog(text);
   plan->logKind = cabrilloLog ? LogKind::kCabrillo : LogKind::kAdif;
   const Places places{cabrilloLog ? "line" : "record"};
-  if (!cabrilloLog && logText.find('<') == std::string::npos &&
-      logText.find_first_not_of(" \t\r\n\f\v") != std::string::npos) {
+  if (!cabrilloLog && text.find('<') == std::string::npos &&
+      text.find_first_not_of(" \t\r\n\f\v") != std::string::npos) {
     *problem =
         "neither an ADIF log (no tags found) nor a Cabrillo log (no START-OF-LOG: line first)";
     return false;
@@ -456,7 +503,7 @@ bool PlanReplay(const std::string& logText, const ReplayOptions& options, Replay
     return false;
   }
   std::vector<Source> sources;  // where each QSO stands
-  if (!(cabrilloLog ? ReadCabrilloQsos : ReadAdifQsos)(logText, options, plan, &sources, problem)) {
+  if (!(cabrilloLog ? ReadCabrilloQsos : ReadAdifQsos)(text, options, plan, &sources, problem)) {
     return false;
   }
   if (options.groupMap)

@@ -90,7 +90,8 @@ bool ParseContestStart(const std::string& text, StatsDateTime* start, std::strin
 std::string FormatStart(const StatsDateTime& start);
 
 // Reads `logText`, a Cabrillo log when IsCabrilloLog says so and ADIF
-// otherwise, and maps every record or QSO line. On failure returns false
+// otherwise, and maps every record or QSO line; UTF-16 text with a byte
+// order mark is read as its UTF-8 (Utf16ToUtf8), an ADX file refused. On failure returns false
 // and `problem` tells where and why in one line, as "record 3, field FREQ:
 // <why>", "line 25, column 12 (mode): <why>" or "--group-field APP_X:
 // <why>"; `plan` is then unspecified. A log must leave at least one QSO to

@@ -1,5 +1,6 @@
 #include "tools/logreplay/replay_plan.h"
 
+#include <algorithm>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -356,8 +357,9 @@ TEST(ReplayPlanTest, NamesRecordAndFieldOfTheFirstFault) {
        "record 2, field FREQ:"},
       {kHeader + good + "<CALL:9>UR <EOR>", "record 2, field CALL: length runs past"},
       {kHeader + good + "<CALL:-1>UR <EOR>", "record 2, field CALL: length is negative"},
-      // A fault after faultless records still stops the whole log.
-      {kHeader + good + good + good + "<CALL:2>UR", "record 4, field CALL:"},
+      // A fault after faultless records still stops the whole log, the
+      // last record read though its <EOR> is missing.
+      {kHeader + good + good + good + "<CALL:2>UR", "record 4, field QSO_DATE:"},
   };
   for (const auto& c : cases) {
     ReplayPlan plan;
@@ -379,7 +381,8 @@ std::string SettingsText(const ReplayPlan& plan) {
 TEST(ReplayPlanTest, PlansACabrilloLogWithItsLinesAndAGroupMap) {
   const std::string log = kCabrilloHeader + std::string("callsign: ut5xx\nCLAIMED-SCORE: many\n") +
                           QsoLine("1205", "UR5AA", "015 CD") + "X-QSO: whatever\n" +
-                          QsoLine("1201", "UR6AA", "022 ZZ") + QsoLine("1210", "UR7AA", "7 KI");
+                          QsoLine("1201", "UR6AA", "022 ZZ") + QsoLine("1210", "UR7AA", "7 KI") +
+                          "END-OF-LOG:\n";
   ReplayOptions options;
   options.groupMap = GroupMap{"g.txt", {{"CD", "G1"}, {"KI", "G3"}}};
   ReplayPlan plan;
@@ -420,9 +423,121 @@ TEST(ReplayPlanTest, PlansACabrilloLogWithItsLinesAndAGroupMap) {
             "claimed score -12 (CLAIMED-SCORE:, line 3), the plug-in's score 851");
 }
 
+// A claimed score with its thousands grouped is read; one too long for a
+// number, or grouped otherwise, is said and not compared.
+TEST(ReplayPlanTest, ReadsClaimedScoresGroupedOrNot) {
+  const struct {
+    const char* claimed;
+    long long score;  // -1: said to be no number
+  } cases[] = {
+      {"1513", 1513},
+      {"1,513", 1513},
+      {"1 513", 1513},
+      {"1.513", 1513},
+      {"12'345'678", 12345678},
+      {"-1,513", -1513},
+      {"999999999999999999", 999999999999999999},  // 18 digits
+      {"1000000000000000000", -1},                 // 19
+      {"10000000000000000000", -1},                // 20
+      {"1,000,000,000,000,000,000", -1},
+      {"1.5", -1},
+      {"1,51", -1},
+      {"1,5130", -1},
+      {"1,513.000", -1},
+      {",513", -1},
+      {"1  513", -1},
+  };
+  for (const auto& c : cases) {
+    const std::string log = kCabrilloHeader + std::string("CLAIMED-SCORE: ") + c.claimed + "\n" +
+                            QsoLine("1205", "UR5AA", "015CD") + "END-OF-LOG:\n";
+    ReplayPlan plan;
+    std::string problem;
+    ASSERT_TRUE(PlanReplay(log, ReplayOptions(), &plan, &problem)) << problem;
+    EXPECT_EQ(plan.claimedScore.value_or(-1), c.score) << c.claimed;
+    const std::string notNumber = std::string("CLAIMED-SCORE: \"") + c.claimed +
+                                  "\" in line 3 is not a number; it is not compared";
+    EXPECT_EQ(std::count(plan.warnings.begin(), plan.warnings.end(), notNumber),
+              c.score == -1 ? 1 : 0)
+        << c.claimed;
+  }
+}
+
+// What a log says of itself reaches the warnings, one line each with its
+// place: a Cabrillo line read by the log's layout, a Cabrillo log without
+// END-OF-LOG:, an ADIF log whose last record lacks <EOR>; UTF-16 logs read
+// as their UTF-8, ADX refused.
+TEST(ReplayPlanTest, ReadsUnusualLogsAndSaysWhatItAssumed) {
+  const std::string adif = kHeader + Record(
+                                         "<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1205 "
+                                         "<BAND:3>20m <STX_STRING:5>001KI <OPERATOR:4>UT1A");
+  const std::string cabrillo =
+      kCabrilloHeader + QsoLine("1205", "UR5AA", "015CD") + QsoLine("1206", "UR6AA", "016CD") +
+      "QSO: 14025 CW 2026-12-19 1207 UT5XX 599 001 KI UR7AA 017 CD\n" + "END-OF-LOG:\n";
+  const auto utf16 = [](const std::string& text, bool little) {
+    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (char c : text) bytes += little ? std::string{c, '\0'} : std::string{'\0', c};
+    return bytes;
+  };
+  const struct {
+    std::string log;
+    const char* expected;  // the warning that contains "line" or "record", or the problem
+  } cases[] = {
+      {cabrillo,
+       "line 5, column 54 (received report): \"017\" is no signal report, where the log's QSO "
+       "lines give one: read as received exchange \"017CD\", the report left empty"},
+      {kCabrilloHeader + QsoLine("1205", "UR5AA", "015CD"),
+       "no END-OF-LOG: line: the log may have been cut short after line 3"},
+      {adif + "<CALL:5>UR6AA <QSO_DATE:8>20261219 <TIME_ON:4>1206 <STX_STRING:5>001KI "
+              "<OPERATOR:4>UT1A <FREQ:6>14.025",
+       "record 2: the last record is not ended by <EOR>; read all the same, as the file may have "
+       "been cut short"},
+      {utf16(cabrillo, true), "line 5, column 54 (received report)"},
+      {utf16(cabrillo, false), "line 5, column 54 (received report)"},
+      {utf16(adif, true), ""},
+      {"\xEF\xBB\xBF<?xml version=\"1.0\"?>\n<ADX><RECORDS></RECORDS></ADX>\n",
+       "an ADX (XML) log, which logreplay does not read: export the log as ADIF (.adi) or "
+       "Cabrillo"},
+      {"<ADX>\n<HEADER></HEADER>\n</ADX>\n", "an ADX (XML) log"},
+  };
+  for (const auto& c : cases) {
+    ReplayPlan plan;
+    std::string problem;
+    std::string got;
+    if (PlanReplay(c.log, ReplayOptions(), &plan, &problem)) {
+      EXPECT_EQ(plan.qsos.at(0).call, "UR5AA");
+      for (const std::string& warning : plan.warnings) {
+        if (warning.find(" line") != std::string::npos ||
+            warning.rfind("record", 0) != std::string::npos) {
+          got = warning;
+        }
+      }
+    } else {
+      got = problem;
+    }
+    EXPECT_EQ(got.rfind(c.expected, 0), 0u) << c.expected << "\n  got " << got;
+    EXPECT_EQ(got.empty(), *c.expected == 0) << got;
+  }
+}
+
+// Of two or more codes the map lacks, the warning names the first in the log.
+TEST(ReplayPlanTest, NamesTheFirstCodeTheGroupMapLacks) {
+  const std::string log = kCabrilloHeader + QsoLine("1205", "UR5AA", "015CD") +
+                          QsoLine("1206", "UR6AA", "022ZZ") + QsoLine("1201", "UR7AA", "7YY") +
+                          "END-OF-LOG:\n";
+  ReplayOptions options;
+  options.groupMap = GroupMap{"g.txt", {{"CD", "G1"}, {"KI", "G3"}}};
+  ReplayPlan plan;
+  std::string problem;
+  ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
+  EXPECT_EQ(std::count(plan.warnings.begin(), plan.warnings.end(),
+                       "2 QSOs have a multiplier code that --group-map g.txt does not list, so an "
+                       "empty group code; the first in line 4 (code \"ZZ\")"),
+            1);
+}
+
 TEST(ReplayPlanTest, ReadsGroupMaps) {
   const struct {
-    const char* text;
+    std::string text;
     const char* expected;  // "CODE=GROUP ..." or the problem
   } cases[] = {
       {"", ""},
@@ -430,6 +545,23 @@ TEST(ReplayPlanTest, ReadsGroupMaps) {
       {"CD G1\nKI\n", "line 2: expected a multiplier code and its group code, found 1 values"},
       {"CD G1 # first\n", "line 1: expected a multiplier code and its group code, found 4 values"},
       {"CD G1\n\nCD G2\n", "line 3: multiplier code CD is given group G2 here and G1 before"},
+      {"\xEF\xBB\xBF"
+       "CD G1\rKI G3\r",
+       "CD=G1 KI=G3 "},
+      {std::string("\xFF\xFE"
+                   "C\0D\0 \0G\0"
+                   "1\0\r\0\n\0",
+                   16),
+       "CD=G1 "},
+      {"START-OF-LOG: 3.0\nCONTEST: CQ-UT\n",
+       "line 1: a Cabrillo tag (START-OF-LOG:): this is a Cabrillo log, not a map of CODE GROUP "
+       "lines"},
+      {"# groups\nCD G1\n<ADIF_VER:5>3.1.4 <EOH>\n",
+       "line 3: an ADIF tag (<ADIF_VER:5>3.1.4): this is an ADIF log, not a map of CODE GROUP "
+       "lines"},
+      {"CD G1\nKI G3 G4\n",
+       "line 2: expected a multiplier code and its group code, found 3 "
+       "values"},
   };
   for (const auto& c : cases) {
     GroupMap map;
