@@ -16,6 +16,7 @@ constexpr uint64_t kLowestKhz = 1000;
 constexpr int kKhzDecimals = 3;  // kHz to Hz
 
 const char kQsoTag[] = "QSO";
+const char kCategoryTagPrefix[] = "CATEGORY-";
 
 // The plug-in's own QSO line: the value widths of its format, from the
 // frequency's end on.
@@ -393,6 +394,10 @@ bool ReadCabrillo(const std::string& text, CabrilloLog* log, CabrilloError* erro
       log->contest = first == std::string::npos
                          ? ""
                          : raw.substr(first, raw.find_last_not_of(" \t") - first + 1);
+    } else if (tag.rfind(kCategoryTagPrefix, 0) == 0 &&
+               std::none_of(log->categories.begin(), log->categories.end(),
+                            [&](const auto& given) { return given.first == tag; })) {
+      log->categories.emplace_back(tag, value);
     } else if (tag == "CLAIMED-SCORE" && log->claimedScoreLine == 0) {
       log->claimedScore = value;
       log->claimedScoreLine = number;

@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "tools/adif/adif_qso.h"
@@ -38,6 +39,9 @@ struct CabrilloLog {
   std::string contest;       // CONTEST:, as written
   std::string claimedScore;  // CLAIMED-SCORE:, as written
   size_t claimedScoreLine = 0;
+  // The CATEGORY-... lines: tag in upper case ("CATEGORY-MODE") and value
+  // upper case and trimmed, in file order; the first of a tag given twice.
+  std::vector<std::pair<std::string, std::string>> categories;
   std::vector<CabrilloQsoLine> qsos;    // QSO: lines read, in file order
   std::vector<CabrilloError> badLines;  // lines that could not be read, in file order
   // QSO lines that strayed from the log's layout and were read by it: what

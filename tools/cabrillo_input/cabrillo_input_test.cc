@@ -247,6 +247,8 @@ TEST(CabrilloInputTest, ReadsTheHeaderAndPassesOverWhatItDoesNotUse) {
       "callsign: ut5xx\r\n"
       "X-ANYTHING: 1\r\n"
       "CATEGORY-BAND: ALL\r\n"
+      "category-mode:  mixed \r\n"
+      "CATEGORY-BAND: 20M\r\n"
       "claimed-score: 851\r\n"
       "QSO: 3525 CW 2026-12-19 1158 UT5XX 599 1KI UR5AA 599 15CD\r\n"
       "x-qso: 3525 CW 2026-12-19 1159 UT5XX 599 2KI UR6AA 599 16CD\r\n"
@@ -263,16 +265,18 @@ TEST(CabrilloInputTest, ReadsTheHeaderAndPassesOverWhatItDoesNotUse) {
   EXPECT_EQ(read.callsign, "UT5XX");
   EXPECT_EQ(read.callsignLine, 4u);
   EXPECT_EQ(read.claimedScore, "851");
-  EXPECT_EQ(read.claimedScoreLine, 7u);
+  EXPECT_EQ(read.claimedScoreLine, 9u);
+  EXPECT_EQ(read.categories, (std::vector<std::pair<std::string, std::string>>{
+                                 {"CATEGORY-BAND", "ALL"}, {"CATEGORY-MODE", "MIXED"}}));
   ASSERT_EQ(read.qsos.size(), 2u);
-  EXPECT_EQ(read.qsos[0].line, 8u);
+  EXPECT_EQ(read.qsos[0].line, 10u);
   EXPECT_EQ(read.qsos[1].qso.call, "UR9AA");
   EXPECT_EQ(read.xQsoLines, 2u);
-  EXPECT_EQ(read.firstXQsoLine, 9u);
+  EXPECT_EQ(read.firstXQsoLine, 11u);
   ASSERT_EQ(read.badLines.size(), 2u);
   EXPECT_EQ(read.badLines[0].ToString(),
-            "line 10, column 25 (time): \"1160\" is not a time hhmm (UTC)");
-  EXPECT_EQ(read.badLines[1].ToString(), "line 11: neither a TAG: value line nor blank");
+            "line 12, column 25 (time): \"1160\" is not a time hhmm (UTC)");
+  EXPECT_EQ(read.badLines[1].ToString(), "line 13: neither a TAG: value line nor blank");
 
   for (const char* notCabrillo : {"", "<CALL:5>UR5AA <EOR>", "QSO: 3525 CW\nSTART-OF-LOG: 3.0"}) {
     EXPECT_FALSE(IsCabrilloLog(notCabrillo)) << notCabrillo;

@@ -439,6 +439,7 @@ bool ReadCabrilloQsos(const std::string& text, const ReplayOptions& options, Rep
                                     : "every QSO line of the log was skipped";
     return false;
   }
+  plan->categories = log.categories;
   const std::string& claimed = log.claimedScore;
   long long score = 0;
   if (ParseClaimedScore(claimed, &score)) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "plugin/stats_api.h"
@@ -62,6 +63,8 @@ struct ReplayPlan {
   std::string ownGroupCode;
   StatsDateTime start{0.0, kStatsDateNull};
   bool cabrillo = false;
+  // A Cabrillo log's CATEGORY-... tags and values (CabrilloLog::categories).
+  std::vector<std::pair<std::string, std::string>> categories;
   // A Cabrillo log's CLAIMED-SCORE:, when it is a number, and its line.
   std::optional<long long> claimedScore;
   size_t claimedScoreLine = 0;

@@ -149,8 +149,7 @@ std::string DialogCategoriesFrom(bool settingsWritten) {
 // whole: a page cut short would read as a report.
 bool WriteReport(const ScoreCommand& command, const std::string& target, const ReplayPlan& plan,
                  const ReplayOutcome& outcome, const CabrilloOutcome& cabrillo,
-                 const std::string& errText, const std::string& logText, bool settingsWritten,
-                 std::string* problem) {
+                 const std::string& errText, bool settingsWritten, std::string* problem) {
   const std::string& path = *command.reportPath;
   std::string cabrilloText;
   if (!ReadLogFile(cabrillo.name, &cabrilloText, problem)) {
@@ -162,10 +161,9 @@ bool WriteReport(const ScoreCommand& command, const std::string& target, const R
   data.logKind = plan.logKind;
   data.logName = plan.logName;
   // An entry's categories are those its own Cabrillo log declares.
-  std::vector<CabrilloHeaderLine> declared;
-  if (plan.logKind == LogKind::kCabrillo) declared = ParseCabrilloHeader(logText, kCategoryPrefix);
-  if (!declared.empty()) {
-    data.categories = declared;
+  if (!plan.categories.empty()) {
+    data.categories.clear();
+    for (const auto& [tag, value] : plan.categories) data.categories.push_back({tag, value});
     data.categoriesFrom = "from the header of " + plan.logName;
   } else {
     data.categoriesFrom = DialogCategoriesFrom(settingsWritten);
@@ -461,7 +459,7 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     return kExitOutput;
   }
   if (command.reportPath) {
-    if (!WriteReport(command, reportTarget, plan, outcome, cabrillo, errText, text, settingsWritten,
+    if (!WriteReport(command, reportTarget, plan, outcome, cabrillo, errText, settingsWritten,
                      &problem)) {
       *err = ErrorLine(problem);
       return kExitOutput;
