@@ -35,22 +35,6 @@ struct RawQso {
   Token freq, mode, date, time, ownCall, rstSent, exchSent, call, rstRcvd, exchRcvd;
 };
 
-// The blanks that separate values: those UpperTrimmed takes off a value.
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-bool IsInteger(const std::string& text) {
-  const size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
-  if (text.size() == first) return false;
-  for (size_t i = first; i < text.size(); ++i) {
-    if (!IsDigit(text[i])) return false;
-  }
-  return true;
-}
-
 // The tag of a "TAG: value" line in upper case, and where its value starts;
 // empty when the line has none. Tags are letters, digits and '-'.
 std::string TagOf(const std::string& line, size_t* valueAt) {

@@ -7,22 +7,6 @@
 namespace tools {
 namespace {
 
-// The blanks that separate values: those UpperTrimmed takes off a value.
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
-}
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
-
-bool IsInteger(const std::string& text) {
-  const size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
-  if (text.size() == first) return false;
-  for (size_t i = first; i < text.size(); ++i) {
-    if (!IsDigit(text[i])) return false;
-  }
-  return true;
-}
-
 bool IsTransmitterId(const CabrilloToken& token) { return token.text == "0" || token.text == "1"; }
 
 // The plug-in's own log ends each line with three score columns: points,
@@ -60,6 +44,21 @@ std::string Values(size_t count) {
 }
 
 }  // namespace
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+bool IsInteger(const std::string& text) {
+  const size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+  if (text.size() == first) return false;
+  for (size_t i = first; i < text.size(); ++i) {
+    if (!IsDigit(text[i])) return false;
+  }
+  return true;
+}
 
 std::vector<CabrilloToken> CabrilloTokens(const std::string& line, size_t from) {
   std::vector<CabrilloToken> tokens;

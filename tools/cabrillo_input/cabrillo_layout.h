@@ -13,6 +13,14 @@
 
 namespace tools {
 
+// The characters and values of a QSO line, as the layout and the reader
+// see them. Blanks are those UpperTrimmed takes off a value; an integer is
+// digits with an optional leading '-'.
+bool IsBlank(char c);
+bool IsDigit(char c);
+bool IsLetter(char c);
+bool IsInteger(const std::string& text);
+
 struct CabrilloToken {
   std::string text;
   size_t column = 0;  // 1-based byte column in the line
