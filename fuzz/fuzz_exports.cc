@@ -28,7 +28,8 @@
 #include "tools/host/export_args.h"
 
 extern "C" {
-STATS_EXPORTS(STATS_DECLARE_EXPORT)
+#define STATS_EXPORT_ENTRY STATS_DECLARE_EXPORT
+#include "plugin/stats_exports.def"
 }
 
 namespace {
@@ -171,6 +172,11 @@ class Arguments {
   }
 
   uint32_t ReadHz() { return m_in.U32(); }
+
+  // The value of a list's field that the export reads, by its kind.
+  void Read(Text* text) { *text = ReadText(); }
+  void Read(DateTimeArg* time) { *time = ReadTime(); }
+  void Read(uint32_t* hz) { *hz = ReadHz(); }
 
   // A date-time in a position the export reads.
   DateTimeArg ReadTime() {
@@ -334,15 +340,9 @@ void SetUpFile(Reader& in) {
   }
 }
 
-// Reads the fields of a list that an export reads, in list order.
-#define FUZZ_READ(name, kind) fields.name = a.Read##kind();
-#define FUZZ_SKIP(name, kind)
-#define FUZZ_READ_kAlways FUZZ_READ
-#define FUZZ_READ_kNever FUZZ_SKIP
-#define FUZZ_READ_FIELD(name, kind, argument, reads, ...) FUZZ_READ_##reads(name, kind)
-#define FUZZ_READ_ANY_FIELD(name, kind, ...) FUZZ_READ(name, kind)
-// RemoveData0 reads the kAlways fields of a QSO only.
-#define FUZZ_READ_kNotByRemove FUZZ_SKIP
+// Reads the fields of a list that `call` reads, in list order.
+#define FUZZ_READ_FIELD(name, kind, argument, reads, ...) \
+  if (stats::CallReads(call, stats::reads)) a.Read(&fields.name);
 
 void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
   a.TakeJunk();
@@ -363,7 +363,9 @@ void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
 void Add(Arguments& a, StoreCount* count) {
   a.TakeJunk();
   QsoCallArgs fields;
-  STATS_QSO_FIELDS(FUZZ_READ_ANY_FIELD)
+  constexpr stats::HostCall call = stats::HostCall::kAddData;
+#define STATS_QSO_FIELD FUZZ_READ_FIELD
+#include "stats/host_fields.def"
   Junk junk(a, 1);
   const int32_t result = tools::CallWithQso(AddData0, fields, junk, false);
   const QsoCallArgs& q = fields;
@@ -391,7 +393,9 @@ void Add(Arguments& a, StoreCount* count) {
 void Remove(Arguments& a, StoreCount* count) {
   a.TakeJunk();
   QsoCallArgs fields;
-  STATS_QSO_FIELDS(FUZZ_READ_FIELD)
+  constexpr stats::HostCall call = stats::HostCall::kRemoveData;
+#define STATS_QSO_FIELD FUZZ_READ_FIELD
+#include "stats/host_fields.def"
   Junk junk(a, 2);
   const int32_t result = tools::CallWithQso(RemoveData0, fields, junk, true);
   FUZZ_EXPECT(result == (IsEmpty(fields.exchSent) || IsEmpty(fields.exchRcvd) ? 0 : 1));
@@ -402,8 +406,11 @@ void Remove(Arguments& a, StoreCount* count) {
 void Check(Arguments& a) {
   a.TakeJunk();
   CheckCallArgs fields;
-  STATS_PROBE_FIELDS(FUZZ_READ_FIELD)
+  constexpr stats::HostCall call = stats::HostCall::kCheckCall;
+#define STATS_PROBE_FIELD FUZZ_READ_FIELD
+#include "stats/host_fields.def"
   Junk junk(a, 2);
+#undef FUZZ_READ_FIELD
   const int32_t result = tools::CallCheck(CheckCall0, fields, junk, true);
   FUZZ_EXPECT(result >= 0 && result <= 2);
 }

@@ -54,15 +54,14 @@ int32_t AddQso(Contest& contest, const QsoInput& qso, const ErrorReport& report)
 
   contest.bandList.AddIfNew(qso.band);
   InfoView record;
-#define STATS_KEEP_Copied(name) record.name = qso.name;
-#define STATS_KEEP_Derived(name)
-#define STATS_KEEP_Reported(name)
-#define STATS_KEEP_FIELD(name, kind, argument, reads, how) STATS_KEEP_##how(name)
-  STATS_QSO_FIELDS(STATS_KEEP_FIELD)
-#undef STATS_KEEP_FIELD
-#undef STATS_KEEP_Reported
-#undef STATS_KEEP_Derived
-#undef STATS_KEEP_Copied
+  // Generic, so that the member a value not kept as kCopied lacks is never
+  // named.
+  const auto keepCopied = [&qso](auto& kept) {
+#define STATS_QSO_FIELD(name, kind, argument, reads, how) \
+  if constexpr (how == kCopied) kept.name = qso.name;
+#include "stats/host_fields.def"
+  };
+  keepCopied(record);
   record.tour = tour;
   record.freqKHz = static_cast<int32_t>(qso.freqHz / 1000);
 

@@ -349,9 +349,8 @@ class Driver {
 
   void WriteQso(const char* name, const QsoCallArgs& q) {
     m_out << "  " << name << '(';
-#define DIFF_SHOW_FIELD(field, ...) m_out << ' ' << #field << '=' << Shown(q.field);
-    STATS_QSO_FIELDS(DIFF_SHOW_FIELD)
-#undef DIFF_SHOW_FIELD
+#define STATS_QSO_FIELD(field, ...) m_out << ' ' << #field << '=' << Shown(q.field);
+#include "stats/host_fields.def"
     m_out << ')';
   }
 

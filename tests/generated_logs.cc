@@ -58,10 +58,9 @@ void Change(uint32_t& hz) { hz += 1000; }
 
 OwnedQso NearTwin(OwnedQso q, int which) {
   int field = 0;
-#define TESTING_CHANGE_FIELD(name, ...) \
+#define STATS_QSO_FIELD(name, ...) \
   if (field++ == which) Change(q.name);
-  STATS_QSO_FIELDS(TESTING_CHANGE_FIELD)
-#undef TESTING_CHANGE_FIELD
+#include "stats/host_fields.def"
   return q;
 }
 
