@@ -278,12 +278,15 @@ class StoreCount {
     m_hashes.clear();
   }
 
-  // Adds the key of a record that AddData0 made from these arguments;
-  // false when it was added already.
-  bool Add(std::initializer_list<Text> texts, const StatsDateTime* time, uint32_t freqHz) {
+  // Adds the key of the record that AddData0 made from `q`; false when it
+  // was added already.
+  bool Add(const QsoCallArgs& q) {
     if (m_added == m_keys.size()) m_keys.emplace_back();
     std::string& key = m_keys[m_added];
-    RecordKey(texts, time, freqHz, &key);
+    key.clear();
+#define STATS_QSO_FIELD(name, kind, argument, reads, record) \
+  if (stats::record != stats::kReported) AppendKey(q.name, &key);
+#include "stats/host_fields.def"
     const size_t hash = std::hash<std::string>()(key);
     for (size_t i = 0; i < m_added; ++i) {
       if (m_hashes[i] == hash && m_keys[i] == key) return false;
@@ -294,22 +297,23 @@ class StoreCount {
   }
 
  private:
-  // What decides the equality of the record that AddData0 makes, as a key.
-  static void RecordKey(std::initializer_list<Text> texts, const StatsDateTime* time,
-                        uint32_t freqHz, std::string* key) {
-    key->clear();
-    for (Text text : texts) {
-      if (text != nullptr) key->append(text);
-      key->push_back('\0');
+  // What of a value the record keeps decides its equality, as part of a
+  // key: a text's bytes, a date-time's value (any null one alike, -0.0 as
+  // 0.0), a frequency's kHz.
+  static void AppendKey(Text text, std::string* key) {
+    if (text != nullptr) key->append(text);
+    key->push_back('\0');
+  }
+  static void AppendKey(const DateTimeArg& time, std::string* key) {
+    const StatsDateTime* t = time.Pointer();
+    char value[32] = "null";
+    if (t != nullptr && t->status != kStatsDateNull) {
+      std::snprintf(value, sizeof value, "%.17g", t->value == 0.0 ? 0.0 : t->value);
     }
-    char value[48];
-    if (time == nullptr || time->status == 2) {
-      std::snprintf(value, sizeof value, "%u|null", freqHz / 1000);
-    } else {
-      std::snprintf(value, sizeof value, "%u|%.17g", freqHz / 1000,
-                    time->value == 0.0 ? 0.0 : time->value);
-    }
-    key->append(value);
+    key->append(value).push_back('|');
+  }
+  static void AppendKey(uint32_t hz, std::string* key) {
+    key->append(std::to_string(hz / 1000)).push_back('|');
   }
 
   std::vector<std::string> m_keys;  // the first m_added are the added keys
@@ -383,9 +387,7 @@ void Add(Arguments& a, StoreCount* count) {
     ++count->high;
     return;
   }
-  if (count->Add({q.call, q.mode, q.rstSent, q.rstRcvd, q.exchSent, q.exchRcvd, q.multCode, q.group,
-                  q.band},
-                 time, q.freqHz)) {
+  if (count->Add(q)) {
     ++count->high;
   }
 }

@@ -77,7 +77,23 @@ int32_t AddQso(Contest& contest, const QsoInput& qso, const ErrorReport& report)
   return 1;
 }
 
+// Whether RemoveData0 matches a stored record on the value `name`.
+constexpr bool RemovalMatchesOn(std::string_view name) {
+#define STATS_QSO_FIELD(field, kind, argument, reads, record) \
+  if (name == #field) return reads == kMatchedByRemove;
+#include "stats/host_fields.def"
+  return false;
+}
+
+constexpr int kRemovalMatchCount = 0
+#define STATS_QSO_FIELD(field, kind, argument, reads, record) +(reads == kMatchedByRemove)
+#include "stats/host_fields.def"
+    ;
+
 int32_t RemoveQso(Contest& contest, const QsoInput& qso) {
+  static_assert(kRemovalMatchCount == 3 && RemovalMatchesOn("call") && RemovalMatchesOn("mode") &&
+                    RemovalMatchesOn("band"),
+                "the store's removal lookup matches on call, mode and band");
   if (qso.exchRcvd.empty() || qso.exchSent.empty()) return 0;
   const std::ptrdiff_t index = contest.qsoStore.FindCallModeBand(qso.call, qso.mode, qso.band);
   if (index != QsoStore::kNotFound) {

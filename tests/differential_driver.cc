@@ -323,7 +323,8 @@ class Driver {
     // Start hours mostly such that the clock's hour begins a tour, whose
     // second hour then holds QSOs the call check counts as repeats.
     const uint32_t startHour =
-        R().OneIn(3) ? (m_hour + 18 + R().Below(8)) % 24 : (m_hour + 24 - 2 * R().Below(4)) % 24;
+        R().OneIn(3) ? (m_hour + 18 + R().Below(8)) % 24
+                     : (m_hour + 24 - stats::kTourHours * R().Below(stats::kTourCount)) % 24;
     a.start = R().OneIn(6)
                   ? OddTime()
                   : DateTimeArg(StatsDateTime{kContestDay + startHour / 24.0, kStatsDateValid});
