@@ -14,6 +14,7 @@
 
 #include "bench/bench_plugin.h"
 #include "platform/file_appender.h"
+#include "stats/contest_facts.h"
 
 namespace bench {
 namespace {
@@ -26,11 +27,12 @@ const tools::PluginHost& Plugin() {
   return *plugin;
 }
 
-// The contest started two hours before the current UTC hour, so the call
-// check's clock lies in tour 2, among the logged QSOs.
+// The contest started one tour before the current UTC hour, so the call
+// check's clock lies in the second tour, among the logged QSOs.
+constexpr double kTourDays = stats::kTourHours / 24.0;
 tools::ContestLogOptions LogOptions(int64_t count, uint32_t refusedPerMille = 30) {
   static const double start = [] {
-    const std::time_t hour = std::time(nullptr) / 3600 * 3600 - 2 * 3600;
+    const std::time_t hour = std::time(nullptr) / 3600 * 3600 - stats::kTourHours * 3600;
     return 25569.0 + static_cast<double>(hour) / 86400.0;
   }();
   tools::ContestLogOptions options = LargeLogOptions(static_cast<std::size_t>(count));
@@ -191,7 +193,7 @@ std::vector<Probe> Probes(const std::vector<tools::AdifQso>& log, ProbeMix mix) 
   std::mt19937 random(7);
   std::vector<Probe> probes;
   const std::size_t count = mix == kLoggedCalls ? 65536 : 1024;
-  const double tourStart = LogOptions(0).start + 2.0 / 24, tourEnd = tourStart + 2.0 / 24;
+  const double tourStart = LogOptions(0).start + kTourDays, tourEnd = tourStart + kTourDays;
   while (probes.size() < count) {
     const tools::AdifQso& q = log[random() % log.size()];
     if (q.mode != "CW" && q.mode != "SSB") continue;

@@ -28,7 +28,8 @@
 #include "tools/host/export_args.h"
 
 extern "C" {
-STATS_EXPORTS(STATS_DECLARE_EXPORT)
+#define STATS_EXPORT_ENTRY STATS_DECLARE_EXPORT
+#include "plugin/stats_exports.def"
 }
 
 namespace {
@@ -172,6 +173,11 @@ class Arguments {
 
   uint32_t ReadHz() { return m_in.U32(); }
 
+  // The value of a list's field that the export reads, by its kind.
+  void Read(Text* text) { *text = ReadText(); }
+  void Read(DateTimeArg* time) { *time = ReadTime(); }
+  void Read(uint32_t* hz) { *hz = ReadHz(); }
+
   // A date-time in a position the export reads.
   DateTimeArg ReadTime() {
     const uint8_t kind = m_in.Byte();
@@ -272,12 +278,15 @@ class StoreCount {
     m_hashes.clear();
   }
 
-  // Adds the key of a record that AddData0 made from these arguments;
-  // false when it was added already.
-  bool Add(std::initializer_list<Text> texts, const StatsDateTime* time, uint32_t freqHz) {
+  // Adds the key of the record that AddData0 made from `q`; false when it
+  // was added already.
+  bool Add(const QsoCallArgs& q) {
     if (m_added == m_keys.size()) m_keys.emplace_back();
     std::string& key = m_keys[m_added];
-    RecordKey(texts, time, freqHz, &key);
+    key.clear();
+#define STATS_QSO_FIELD(name, kind, argument, reads, record) \
+  if (stats::record != stats::kReported) AppendKey(q.name, &key);
+#include "stats/host_fields.def"
     const size_t hash = std::hash<std::string>()(key);
     for (size_t i = 0; i < m_added; ++i) {
       if (m_hashes[i] == hash && m_keys[i] == key) return false;
@@ -288,22 +297,23 @@ class StoreCount {
   }
 
  private:
-  // What decides the equality of the record that AddData0 makes, as a key.
-  static void RecordKey(std::initializer_list<Text> texts, const StatsDateTime* time,
-                        uint32_t freqHz, std::string* key) {
-    key->clear();
-    for (Text text : texts) {
-      if (text != nullptr) key->append(text);
-      key->push_back('\0');
+  // What of a value the record keeps decides its equality, as part of a
+  // key: a text's bytes, a date-time's value (any null one alike, -0.0 as
+  // 0.0), a frequency's kHz.
+  static void AppendKey(Text text, std::string* key) {
+    if (text != nullptr) key->append(text);
+    key->push_back('\0');
+  }
+  static void AppendKey(const DateTimeArg& time, std::string* key) {
+    const StatsDateTime* t = time.Pointer();
+    char value[32] = "null";
+    if (t != nullptr && t->status != kStatsDateNull) {
+      std::snprintf(value, sizeof value, "%.17g", t->value == 0.0 ? 0.0 : t->value);
     }
-    char value[48];
-    if (time == nullptr || time->status == 2) {
-      std::snprintf(value, sizeof value, "%u|null", freqHz / 1000);
-    } else {
-      std::snprintf(value, sizeof value, "%u|%.17g", freqHz / 1000,
-                    time->value == 0.0 ? 0.0 : time->value);
-    }
-    key->append(value);
+    key->append(value).push_back('|');
+  }
+  static void AppendKey(uint32_t hz, std::string* key) {
+    key->append(std::to_string(hz / 1000)).push_back('|');
   }
 
   std::vector<std::string> m_keys;  // the first m_added are the added keys
@@ -334,15 +344,9 @@ void SetUpFile(Reader& in) {
   }
 }
 
-// Reads the fields of a list that an export reads, in list order.
-#define FUZZ_READ(name, kind) fields.name = a.Read##kind();
-#define FUZZ_SKIP(name, kind)
-#define FUZZ_READ_kAlways FUZZ_READ
-#define FUZZ_READ_kNever FUZZ_SKIP
-#define FUZZ_READ_FIELD(name, kind, argument, reads, ...) FUZZ_READ_##reads(name, kind)
-#define FUZZ_READ_ANY_FIELD(name, kind, ...) FUZZ_READ(name, kind)
-// RemoveData0 reads the kAlways fields of a QSO only.
-#define FUZZ_READ_kNotByRemove FUZZ_SKIP
+// Reads the fields of a list that `call` reads, in list order.
+#define FUZZ_READ_FIELD(name, kind, argument, reads, ...) \
+  if (stats::CallReads(call, stats::reads)) a.Read(&fields.name);
 
 void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
   a.TakeJunk();
@@ -363,7 +367,9 @@ void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
 void Add(Arguments& a, StoreCount* count) {
   a.TakeJunk();
   QsoCallArgs fields;
-  STATS_QSO_FIELDS(FUZZ_READ_ANY_FIELD)
+  constexpr stats::HostCall call = stats::HostCall::kAddData;
+#define STATS_QSO_FIELD FUZZ_READ_FIELD
+#include "stats/host_fields.def"
   Junk junk(a, 1);
   const int32_t result = tools::CallWithQso(AddData0, fields, junk, false);
   const QsoCallArgs& q = fields;
@@ -381,9 +387,7 @@ void Add(Arguments& a, StoreCount* count) {
     ++count->high;
     return;
   }
-  if (count->Add({q.call, q.mode, q.rstSent, q.rstRcvd, q.exchSent, q.exchRcvd, q.multCode, q.group,
-                  q.band},
-                 time, q.freqHz)) {
+  if (count->Add(q)) {
     ++count->high;
   }
 }
@@ -391,7 +395,9 @@ void Add(Arguments& a, StoreCount* count) {
 void Remove(Arguments& a, StoreCount* count) {
   a.TakeJunk();
   QsoCallArgs fields;
-  STATS_QSO_FIELDS(FUZZ_READ_FIELD)
+  constexpr stats::HostCall call = stats::HostCall::kRemoveData;
+#define STATS_QSO_FIELD FUZZ_READ_FIELD
+#include "stats/host_fields.def"
   Junk junk(a, 2);
   const int32_t result = tools::CallWithQso(RemoveData0, fields, junk, true);
   FUZZ_EXPECT(result == (IsEmpty(fields.exchSent) || IsEmpty(fields.exchRcvd) ? 0 : 1));
@@ -402,8 +408,11 @@ void Remove(Arguments& a, StoreCount* count) {
 void Check(Arguments& a) {
   a.TakeJunk();
   CheckCallArgs fields;
-  STATS_PROBE_FIELDS(FUZZ_READ_FIELD)
+  constexpr stats::HostCall call = stats::HostCall::kCheckCall;
+#define STATS_PROBE_FIELD FUZZ_READ_FIELD
+#include "stats/host_fields.def"
   Junk junk(a, 2);
+#undef FUZZ_READ_FIELD
   const int32_t result = tools::CallCheck(CheckCall0, fields, junk, true);
   FUZZ_EXPECT(result >= 0 && result <= 2);
 }

@@ -36,6 +36,7 @@ using stats::CallProbe;
 using stats::CheckCall;
 using stats::ComputeResults;
 using stats::ErrorReport;
+using stats::HostCall;
 using stats::IsValidExchange;
 using stats::QsoInput;
 using stats::RemoveQso;
@@ -72,29 +73,43 @@ const ErrorReport& Report() {
   return report;
 }
 
-// Take<kRemoval>(args, &fields) sets the fields of a list of
-// stats/qso_fields.h that the export reads, each from the argument at its
-// number; `args` holds all of the export's arguments. With kRemoval the
-// export is RemoveData0. One instance per export, so that each is inlined
-// into its export and `args` stays in registers. kWithFlag looks at the Cabrillo flag, which the
-// list takes before.
-#define PLUGIN_TAKE(name, value) fields->name = value;
-#define PLUGIN_TAKE_kAlways PLUGIN_TAKE
-#define PLUGIN_TAKE_kNotByRemove(name, value) \
-  if (!kRemoval) PLUGIN_TAKE(name, value)
-#define PLUGIN_TAKE_kNever(name, value)
-#define PLUGIN_TAKE_kWithFlag(name, value) \
-  if (fields->cabrilloFlag != 0) PLUGIN_TAKE(name, value)
-#define PLUGIN_TAKE_FIELD(name, kind, argument, reads, ...) \
-  PLUGIN_TAKE_##reads(name, ValueOf(std::get<argument - 1>(args)))
-#define PLUGIN_DEFINE_TAKE(Fields, LIST)        \
-  template <bool kRemoval, typename Args>       \
-  void Take(const Args& args, Fields* fields) { \
-    LIST(PLUGIN_TAKE_FIELD)                     \
+// The Cabrillo flag that kWithFlag values wait for: a reset's own.
+int32_t CabrilloFlagOf(const ResetInput& input) { return input.cabrilloFlag; }
+template <typename Fields>
+int32_t CabrilloFlagOf(const Fields&) {
+  return 0;
+}
+
+// TakeQso<kCall>(args, &fields) and the like set the fields of a list of
+// stats/host_fields.def that `kCall` reads, each from the argument at its
+// number; `args` holds all of the export's arguments. One instance per
+// export, so that each is inlined into its export and `args` stays in
+// registers. The Cabrillo flag is taken before the values that wait for
+// it. `Fields` is a parameter so that a member that no call reads (the
+// probe's group) need not exist.
+constexpr int32_t kFlagSet = 1;
+#define PLUGIN_TAKE_FIELD(name, kind, argument, reads, ...)               \
+  if constexpr (stats::CallReads(kCall, stats::reads, kFlagSet)) {        \
+    if (stats::CallReads(kCall, stats::reads, CabrilloFlagOf(*fields))) { \
+      fields->name = ValueOf(std::get<argument - 1>(args));               \
+    }                                                                     \
   }
-PLUGIN_DEFINE_TAKE(QsoInput, STATS_QSO_FIELDS)
-PLUGIN_DEFINE_TAKE(CallProbe, STATS_PROBE_FIELDS)
-PLUGIN_DEFINE_TAKE(ResetInput, STATS_RESET_FIELDS)
+template <HostCall kCall, typename Args, typename Fields>
+void TakeQso(const Args& args, Fields* fields) {
+#define STATS_QSO_FIELD PLUGIN_TAKE_FIELD
+#include "stats/host_fields.def"
+}
+template <HostCall kCall, typename Args, typename Fields>
+void TakeProbe(const Args& args, Fields* fields) {
+#define STATS_PROBE_FIELD PLUGIN_TAKE_FIELD
+#include "stats/host_fields.def"
+}
+template <HostCall kCall, typename Args, typename Fields>
+void TakeReset(const Args& args, Fields* fields) {
+#define STATS_RESET_FIELD PLUGIN_TAKE_FIELD
+#include "stats/host_fields.def"
+}
+#undef PLUGIN_TAKE_FIELD
 
 // The 33 arguments of AddData0 and RemoveData0, by number.
 #define PLUGIN_QSO_PARAMETERS                                                                     \
@@ -110,7 +125,8 @@ PLUGIN_DEFINE_TAKE(ResetInput, STATS_RESET_FIELDS)
 
 extern "C" {
 
-STATS_EXPORTS(STATS_DECLARE_EXPORT)
+#define STATS_EXPORT_ENTRY STATS_DECLARE_EXPORT
+#include "plugin/stats_exports.def"
 
 STATS_EXPORT int32_t STATS_CALL GetNumberOfSets(void) { return 1; }
 
@@ -125,7 +141,7 @@ STATS_EXPORT void STATS_CALL SetupSet0(void) {
 }
 
 // The exports that take the host's long argument lists name their
-// arguments by number: the lists of stats/qso_fields.h say which are read.
+// arguments by number: the lists of stats/host_fields.def say which are read.
 
 STATS_EXPORT int32_t STATS_CALL ResetStats0(Text a1, int32_t a2, Text a3, DateTime a4, DateTime a5,
                                             Text a6, Text a7, Text a8, Text a9, Text a10, Text a11,
@@ -133,9 +149,10 @@ STATS_EXPORT int32_t STATS_CALL ResetStats0(Text a1, int32_t a2, Text a3, DateTi
                                             int32_t a17, int32_t a18, double a19, double a20,
                                             Text a21, Text a22, Text a23) {
   ResetInput input;
-  Take<false>(std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14,
-                                    a15, a16, a17, a18, a19, a20, a21, a22, a23),
-              &input);
+  TakeReset<HostCall::kResetStats>(
+      std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16,
+                            a17, a18, a19, a20, a21, a22, a23),
+      &input);
   ResetContest(g_contest, input, Report());
   if (g_cabrilloFlag != 0) {
     g_cabrilloLog.EditHeader(input.ownCall, platform::SystemSettingsFile(),
@@ -146,14 +163,14 @@ STATS_EXPORT int32_t STATS_CALL ResetStats0(Text a1, int32_t a2, Text a3, DateTi
 
 STATS_EXPORT int32_t STATS_CALL AddData0(PLUGIN_QSO_PARAMETERS) {
   QsoInput qso;
-  Take<false>(std::forward_as_tuple(PLUGIN_QSO_ARGUMENTS), &qso);
+  TakeQso<HostCall::kAddData>(std::forward_as_tuple(PLUGIN_QSO_ARGUMENTS), &qso);
   return AddQso(g_contest, qso, Report());
 }
 
 // Only the fields that RemoveData0 reads are set.
 STATS_EXPORT int32_t STATS_CALL RemoveData0(PLUGIN_QSO_PARAMETERS) {
   QsoInput qso;
-  Take<true>(std::forward_as_tuple(PLUGIN_QSO_ARGUMENTS), &qso);
+  TakeQso<HostCall::kRemoveData>(std::forward_as_tuple(PLUGIN_QSO_ARGUMENTS), &qso);
   return RemoveQso(g_contest, qso);
 }
 
@@ -164,7 +181,7 @@ STATS_EXPORT int32_t STATS_CALL CheckCall0(Text a1, uint32_t a2, uint32_t a3, Te
                                            Text a22, Text a23, Text a24, Text a25, Text a26,
                                            char* a27, char* a28) {
   CallProbe probe;
-  Take<false>(
+  TakeProbe<HostCall::kCheckCall>(
       std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16,
                             a17, a18, a19, a20, a21, a22, a23, a24, a25, a26, a27, a28),
       &probe);

@@ -54,15 +54,14 @@ int32_t AddQso(Contest& contest, const QsoInput& qso, const ErrorReport& report)
 
   contest.bandList.AddIfNew(qso.band);
   InfoView record;
-#define STATS_KEEP_Copied(name) record.name = qso.name;
-#define STATS_KEEP_Derived(name)
-#define STATS_KEEP_Reported(name)
-#define STATS_KEEP_FIELD(name, kind, argument, reads, how) STATS_KEEP_##how(name)
-  STATS_QSO_FIELDS(STATS_KEEP_FIELD)
-#undef STATS_KEEP_FIELD
-#undef STATS_KEEP_Reported
-#undef STATS_KEEP_Derived
-#undef STATS_KEEP_Copied
+  // Generic, so that the member a value not kept as kCopied lacks is never
+  // named.
+  const auto keepCopied = [&qso](auto& kept) {
+#define STATS_QSO_FIELD(name, kind, argument, reads, how) \
+  if constexpr (how == kCopied) kept.name = qso.name;
+#include "stats/host_fields.def"
+  };
+  keepCopied(record);
   record.tour = tour;
   record.freqKHz = static_cast<int32_t>(qso.freqHz / 1000);
 
@@ -78,7 +77,23 @@ int32_t AddQso(Contest& contest, const QsoInput& qso, const ErrorReport& report)
   return 1;
 }
 
+// Whether RemoveData0 matches a stored record on the value `name`.
+constexpr bool RemovalMatchesOn(std::string_view name) {
+#define STATS_QSO_FIELD(field, kind, argument, reads, record) \
+  if (name == #field) return reads == kMatchedByRemove;
+#include "stats/host_fields.def"
+  return false;
+}
+
+constexpr int kRemovalMatchCount = 0
+#define STATS_QSO_FIELD(field, kind, argument, reads, record) +(reads == kMatchedByRemove)
+#include "stats/host_fields.def"
+    ;
+
 int32_t RemoveQso(Contest& contest, const QsoInput& qso) {
+  static_assert(kRemovalMatchCount == 3 && RemovalMatchesOn("call") && RemovalMatchesOn("mode") &&
+                    RemovalMatchesOn("band"),
+                "the store's removal lookup matches on call, mode and band");
   if (qso.exchRcvd.empty() || qso.exchSent.empty()) return 0;
   const std::ptrdiff_t index = contest.qsoStore.FindCallModeBand(qso.call, qso.mode, qso.band);
   if (index != QsoStore::kNotFound) {

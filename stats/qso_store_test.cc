@@ -51,16 +51,28 @@ TEST_P(FindEqualTest, AgreesWithRecordEquality) {
 
 void Keep(CInfo&) {}
 
+// A different value of each kind of field.
+void Change(std::string& text) { text += "x"; }
+void Change(int32_t& number) { number += 7; }
+void Change(COleDateTime& time) { time.m_dt += 1.0; }
+
+// Each field of the record changed alone.
+const EqualityCase kEachField[] = {
+#define STATS_RECORD_FIELD(member, view) \
+  EqualityCase{#view, Keep, [](CInfo& r) { Change(r.member); }, false},
+#include "stats/record_fields.def"
+};
+
+std::string CaseName(const ::testing::TestParamInfo<EqualityCase>& info) { return info.param.name; }
+
+INSTANTIATE_TEST_SUITE_P(EachField, FindEqualTest, ::testing::ValuesIn(kEachField), CaseName);
+
 INSTANTIATE_TEST_SUITE_P(
     Fields, FindEqualTest,
     ::testing::Values(
         EqualityCase{"Same", Keep, Keep, true},
         EqualityCase{"CallCase", Keep, [](CInfo& r) { r.m_call = "ur5aa"; }, false},
-        EqualityCase{"Spare2", Keep, [](CInfo& r) { r.m_spare2 = "x"; }, false},
-        EqualityCase{"Reserved", Keep, [](CInfo& r) { r.m_reserved = 0; }, false},
-        EqualityCase{"Frequency", Keep, [](CInfo& r) { r.m_freqKHz = 1; }, false},
         EqualityCase{"Points", [](CInfo& r) { r.m_points = 60; }, Keep, false},
-        EqualityCase{"MultBand", Keep, [](CInfo& r) { r.m_multBand = 20; }, false},
         EqualityCase{"SameResults",
                      [](CInfo& r) {
                        r.m_points = 60;
@@ -84,7 +96,7 @@ INSTANTIATE_TEST_SUITE_P(
                      [](CInfo& r) { r.m_time = COleDateTime(2.0, COleDateTime::null); }, true},
         EqualityCase{"NullAgainstValid", [](CInfo& r) { r.m_time.m_status = COleDateTime::null; },
                      Keep, false}),
-    [](const ::testing::TestParamInfo<EqualityCase>& info) { return info.param.name; });
+    CaseName);
 
 TEST(QsoStoreTest, FindsTheLowestIndexAfterRemovalsAndResults) {
   QsoStore store;

@@ -17,19 +17,17 @@ struct TextPlace {
 };
 
 constexpr TextPlace kTextPlaces[kTextFieldCount] = {
-#define STATS_TEXT_FIELD(field, member, view) {&CInfo::member, &InfoView::view},
-#include "stats/text_fields.def"
+#define STATS_RECORD_TEXT(enumerator, member, view) {&CInfo::member, &InfoView::view},
+#include "stats/record_fields.def"
 };
 
+// The fields that are neither pooled texts nor exchanges.
 void CopyValues(const InfoView& r, StoredRecord* s) {
-  s->freqKHz = r.freqKHz;
-  s->tour = r.tour;
-  s->reserved = r.reserved;
-  s->points = r.points;
-  s->multBand = r.multBand;
-  s->serial = r.serial;
-  s->time = r.time.m_dt;
-  s->timeStatus = r.time.m_status;
+#define STATS_RECORD_NUMBER(member, view, initial) s->view = r.view;
+#define STATS_RECORD_TIME(member, view) \
+  s->time = r.view.m_dt;                \
+  s->timeStatus = r.view.m_status;
+#include "stats/record_fields.def"
 }
 
 }  // namespace
@@ -40,10 +38,12 @@ bool StoredRecord::CanBeEqual() const {
 }
 
 bool StoredRecord::SameAs(const StoredRecord& other) const {
-  return std::equal(std::begin(texts), std::end(texts), std::begin(other.texts)) &&
-         exchRcvd == other.exchRcvd && exchSent == other.exchSent && freqKHz == other.freqKHz &&
-         tour == other.tour && reserved == other.reserved && points == other.points &&
-         multBand == other.multBand && serial == other.serial && Time() == other.Time();
+  return std::equal(std::begin(texts), std::end(texts), std::begin(other.texts))
+#define STATS_RECORD_EXCHANGE(member, view) &&view == other.view
+#define STATS_RECORD_NUMBER(member, view, initial) &&view == other.view
+#define STATS_RECORD_TIME(member, view) &&Time() == other.Time()
+#include "stats/record_fields.def"
+      ;
 }
 
 RecordCodec::RecordCodec() { Clear(); }
@@ -69,8 +69,8 @@ void RecordCodec::Encode(const InfoView& record, StoredRecord* out) {
     out->texts[field] = lastOfCall != nullptr ? (*lastOfCall = Intern(field, text, *lastOfCall))
                                               : Intern(field, text, m_lastTexts[field]);
   }
-  out->exchRcvd = ShortText::Of(record.exchRcvd, m_longExchanges);
-  out->exchSent = ShortText::Of(record.exchSent, m_longExchanges);
+#define STATS_RECORD_EXCHANGE(member, view) out->view = ShortText::Of(record.view, m_longExchanges);
+#include "stats/record_fields.def"
   CopyValues(record, out);
 }
 
@@ -80,10 +80,9 @@ bool RecordCodec::Describe(const InfoView& record, StoredRecord* out) const {
     if (number == TextPool::kNone) return false;
     out->texts[field] = number;
   }
-  if (!ShortText::Find(record.exchRcvd, m_longExchanges, &out->exchRcvd) ||
-      !ShortText::Find(record.exchSent, m_longExchanges, &out->exchSent)) {
-    return false;
-  }
+#define STATS_RECORD_EXCHANGE(member, view) \
+  if (!ShortText::Find(record.view, m_longExchanges, &out->view)) return false;
+#include "stats/record_fields.def"
   CopyValues(record, out);
   return true;
 }
@@ -93,15 +92,10 @@ CInfo RecordCodec::Decode(const StoredRecord& record) const {
   for (std::size_t field = 0; field < kTextFieldCount; ++field) {
     r.*kTextPlaces[field].text = m_pools[field].Text(record.texts[field]);
   }
-  r.m_exchRcvd = Exchange(record.exchRcvd);
-  r.m_exchSent = Exchange(record.exchSent);
-  r.m_freqKHz = record.freqKHz;
-  r.m_tour = record.tour;
-  r.m_reserved = record.reserved;
-  r.m_points = record.points;
-  r.m_multBand = record.multBand;
-  r.m_serial = record.serial;
-  r.m_time = record.Time();
+#define STATS_RECORD_EXCHANGE(member, view) r.member = Exchange(record.view);
+#define STATS_RECORD_NUMBER(member, view, initial) r.member = record.view;
+#define STATS_RECORD_TIME(member, view) r.member = record.Time();
+#include "stats/record_fields.def"
   return r;
 }
 

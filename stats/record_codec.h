@@ -13,21 +13,31 @@ namespace stats {
 
 // The texts of a record that repeat from QSO to QSO.
 enum TextField {
-#define STATS_TEXT_FIELD(field, member, view) field,
-#include "stats/text_fields.def"
+#define STATS_RECORD_TEXT(enumerator, member, view) enumerator,
+#include "stats/record_fields.def"
   kTextFieldCount
 };
+
+// The record's date-times: StoredRecord keeps one, as `time` and
+// `timeStatus`.
+constexpr int kRecordTimeCount = 0
+#define STATS_RECORD_TIME(member, view) +1
+#include "stats/record_fields.def"
+    ;
 
 // A record as the store keeps it: a fixed block of numbers. Each repeating
 // text is its number in the pool of its field, each exchange a ShortText.
 // Equal texts have equal numbers, so comparing numbers compares texts byte
 // for byte.
 struct StoredRecord {
+  static_assert(kRecordTimeCount == 1, "a record keeps one date-time");
   double time = 0.0;
-  ShortText exchRcvd, exchSent;
+#define STATS_RECORD_EXCHANGE(member, view) ShortText view;
+#include "stats/record_fields.def"
   uint32_t texts[kTextFieldCount] = {};  // by TextField
   int32_t timeStatus = 0;
-  int32_t freqKHz = 0, tour = 0, reserved = 0, points = 0, multBand = 0, serial = 0;
+#define STATS_RECORD_NUMBER(member, view, initial) int32_t view = 0;
+#include "stats/record_fields.def"
 
   platform::COleDateTime Time() const { return platform::COleDateTime(time, timeStatus); }
   // A record whose date-time is invalid, or valid with a NaN value, equals

@@ -10,8 +10,8 @@ namespace stats {
 // date-time or one that has no calendar date.
 int32_t HourOf(const platform::COleDateTime& time);
 
-// Tour 1..4 of `hour` for a contest that starts at `startHour`: two hours
-// each from the start hour on; 0 outside them. Hours are not taken modulo
+// Tour 1..kTourCount of `hour` for a contest that starts at `startHour`:
+// kTourHours each from the start hour on; 0 outside them. Hours are not taken modulo
 // 24, so tours that would run past midnight are never reached.
 int32_t TourOfHour(int32_t hour, int32_t startHour);
 

@@ -323,7 +323,8 @@ class Driver {
     // Start hours mostly such that the clock's hour begins a tour, whose
     // second hour then holds QSOs the call check counts as repeats.
     const uint32_t startHour =
-        R().OneIn(3) ? (m_hour + 18 + R().Below(8)) % 24 : (m_hour + 24 - 2 * R().Below(4)) % 24;
+        R().OneIn(3) ? (m_hour + 18 + R().Below(8)) % 24
+                     : (m_hour + 24 - stats::kTourHours * R().Below(stats::kTourCount)) % 24;
     a.start = R().OneIn(6)
                   ? OddTime()
                   : DateTimeArg(StatsDateTime{kContestDay + startHour / 24.0, kStatsDateValid});
@@ -349,9 +350,8 @@ class Driver {
 
   void WriteQso(const char* name, const QsoCallArgs& q) {
     m_out << "  " << name << '(';
-#define DIFF_SHOW_FIELD(field, ...) m_out << ' ' << #field << '=' << Shown(q.field);
-    STATS_QSO_FIELDS(DIFF_SHOW_FIELD)
-#undef DIFF_SHOW_FIELD
+#define STATS_QSO_FIELD(field, ...) m_out << ' ' << #field << '=' << Shown(q.field);
+#include "stats/host_fields.def"
     m_out << ')';
   }
 

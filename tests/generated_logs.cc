@@ -44,6 +44,28 @@ OwnedQso OwnedOf(const std::string& ownCall, const tools::AdifQso& q) {
   return owned;
 }
 
+namespace {
+
+// Every kTwinEvery-th QSO is followed by its near twin: the same QSO with
+// one of the host's values changed, each value in turn. The linear model's
+// duplicate rule compares every value the record keeps, so a value that the
+// plug-in's equality leaves out shows as a record too few.
+constexpr std::size_t kTwinEvery = 23;
+
+void Change(std::string& text) { text = text == "CW" ? "SSB" : text == "SSB" ? "CW" : text + "X"; }
+void Change(COleDateTime& time) { time.m_dt += 1.0 / 1440.0; }
+void Change(uint32_t& hz) { hz += 1000; }
+
+OwnedQso NearTwin(OwnedQso q, int which) {
+  int field = 0;
+#define STATS_QSO_FIELD(name, ...) \
+  if (field++ == which) Change(q.name);
+#include "stats/host_fields.def"
+  return q;
+}
+
+}  // namespace
+
 GeneratedLog GenerateLog(LogKind kind, uint32_t seed, std::size_t count, double start) {
   GeneratedLog log;
   log.ownCall = "UT9ZZQ";
@@ -62,7 +84,13 @@ GeneratedLog GenerateLog(LogKind kind, uint32_t seed, std::size_t count, double 
   }
   tools::ContestLog source(options);
   tools::AdifQso q;
-  while (source.Next(&q)) log.qsos.push_back(OwnedOf(log.ownCall, q));
+  while (source.Next(&q)) {
+    log.qsos.push_back(OwnedOf(log.ownCall, q));
+    if (log.qsos.size() % kTwinEvery == 0) {
+      const int which = static_cast<int>(log.qsos.size() / kTwinEvery % stats::kQsoFieldCount);
+      log.qsos.push_back(NearTwin(log.qsos.back(), which));
+    }
+  }
   return log;
 }
 

@@ -36,6 +36,21 @@ std::string ZeroPadded(std::string text) {
 // 32-bit wrap-around sums, as the plug-in's host arithmetic has them.
 int32_t Wrap(uint32_t value) { return static_cast<int32_t>(value); }
 
+// The duplicate rule's equality, written out here rather than taken from
+// CInfo, so that a field the plug-in leaves out of its own shows as a
+// stored record too few: every field, texts byte for byte, date-times as
+// COleDateTime compares them.
+bool SameRecord(const CInfo& a, const CInfo& b) {
+  static_assert(stats::kRecordFieldCount == 18, "compare the new field of CInfo here");
+  return a.m_call == b.m_call && a.m_multKey == b.m_multKey && a.m_group == b.m_group &&
+         a.m_band == b.m_band && a.m_mode == b.m_mode && a.m_rstRcvd == b.m_rstRcvd &&
+         a.m_rstSent == b.m_rstSent && a.m_exchRcvd == b.m_exchRcvd &&
+         a.m_exchSent == b.m_exchSent && a.m_spare1 == b.m_spare1 && a.m_spare2 == b.m_spare2 &&
+         a.m_freqKHz == b.m_freqKHz && a.m_tour == b.m_tour && a.m_reserved == b.m_reserved &&
+         a.m_points == b.m_points && a.m_multBand == b.m_multBand && a.m_serial == b.m_serial &&
+         a.m_time == b.m_time;
+}
+
 }  // namespace
 
 int32_t LinearModel::TourOf(int32_t h) const {
@@ -94,7 +109,7 @@ int32_t LinearModel::Add(const QsoInput& q) {
   record.m_multKey = TextAndNumber(q.multCode, tour);
   record.m_freqKHz = static_cast<int32_t>(q.freqHz / 1000);
   for (const CInfo& stored : m_store) {
-    if (stored == record) return 1;
+    if (SameRecord(stored, record)) return 1;
   }
   m_store.push_back(record);
   return 1;

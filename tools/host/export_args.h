@@ -1,7 +1,7 @@
 #pragma once
 
 // The host's long calls, each written once: the arguments the plug-in reads
-// as structs made from the lists of stats/qso_fields.h, and one writer of
+// as structs made from the lists of stats/host_fields.def, and one writer of
 // each call, which puts them at their numbers and a filler's values in every
 // other position. The host stand-in and the fuzz target call ResetStats0,
 // AddData0, RemoveData0 and CheckCall0 through these writers only.
@@ -72,47 +72,48 @@ inline const StatsDateTime* ArgOf(const DateTimeArg& time) { return time.Pointer
 inline uint32_t ArgOf(uint32_t value) { return value; }
 inline int32_t ArgOf(int32_t value) { return value; }
 
-// With `fillUnread` the fields that the export does not read get the
-// filler's values too: kNotByRemove ones (in a QSO's list, the call is then
-// RemoveData0's), kNever ones, and kWithFlag ones while the flag is zero.
-#define TOOLS_PUT_FIELD(name, argument) std::get<argument - 1>(args) = ArgOf(fields.name);
-#define TOOLS_PUT_kAlways(name, argument) TOOLS_PUT_FIELD(name, argument)
-#define TOOLS_PUT_kNotByRemove(name, argument) \
-  if (!fillUnread) TOOLS_PUT_FIELD(name, argument)
-#define TOOLS_PUT_kNever(name, argument) \
-  if (!fillUnread) TOOLS_PUT_FIELD(name, argument)
-#define TOOLS_PUT_kWithFlag(name, argument) \
-  if (!fillUnread || fields.cabrilloFlag != 0) TOOLS_PUT_FIELD(name, argument)
-#define TOOLS_PUT(name, kind, argument, reads, ...) TOOLS_PUT_##reads(name, argument)
+inline int32_t CabrilloFlagOf(const ResetCallArgs& fields) { return fields.cabrilloFlag; }
+template <typename Fields>
+int32_t CabrilloFlagOf(const Fields&) {
+  return 0;
+}
+
+// With `fillUnread` the fields that `call` does not read get the filler's
+// values too (in a QSO's list, the call is then RemoveData0's).
+#define TOOLS_PUT(name, kind, argument, reads, ...)                                  \
+  if (!fillUnread || stats::CallReads(call, stats::reads, CabrilloFlagOf(fields))) { \
+    std::get<argument - 1>(args) = ArgOf(fields.name);                               \
+  }
 
 // AddData0 or RemoveData0 (the same arguments) with the QSO `fields`;
 // `fillUnread` is for RemoveData0 only.
 template <typename Filler>
 int32_t CallWithQso(AddData0Fn* fn, const QsoCallArgs& fields, Filler& filler, bool fillUnread) {
   auto args = ExportArgs<AddData0Fn>::Filled(filler);
-  STATS_QSO_FIELDS(TOOLS_PUT)
+  constexpr stats::HostCall call = stats::HostCall::kRemoveData;
+#define STATS_QSO_FIELD TOOLS_PUT
+#include "stats/host_fields.def"
   return std::apply(fn, args);
 }
 
 template <typename Filler>
 int32_t CallCheck(CheckCall0Fn* fn, const CheckCallArgs& fields, Filler& filler, bool fillUnread) {
   auto args = ExportArgs<CheckCall0Fn>::Filled(filler);
-  STATS_PROBE_FIELDS(TOOLS_PUT)
+  constexpr stats::HostCall call = stats::HostCall::kCheckCall;
+#define STATS_PROBE_FIELD TOOLS_PUT
+#include "stats/host_fields.def"
   return std::apply(fn, args);
 }
 
 template <typename Filler>
 int32_t CallReset(ResetStats0Fn* fn, const ResetCallArgs& fields, Filler& filler, bool fillUnread) {
   auto args = ExportArgs<ResetStats0Fn>::Filled(filler);
-  STATS_RESET_FIELDS(TOOLS_PUT)
+  constexpr stats::HostCall call = stats::HostCall::kResetStats;
+#define STATS_RESET_FIELD TOOLS_PUT
+#include "stats/host_fields.def"
   return std::apply(fn, args);
 }
 
 #undef TOOLS_PUT
-#undef TOOLS_PUT_kWithFlag
-#undef TOOLS_PUT_kNever
-#undef TOOLS_PUT_kNotByRemove
-#undef TOOLS_PUT_kAlways
-#undef TOOLS_PUT_FIELD
 
 }  // namespace tools

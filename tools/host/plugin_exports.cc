@@ -8,14 +8,13 @@ PluginExports::PluginExports(const std::string& path, ExportNames names) : m_lib
     return;
   }
   // Stops at the first missing export, so that the message names that one.
-#define STATS_EXPORT_RESOLVE(type, name, decorated, ordinal, plainOrdinal)         \
+#define STATS_EXPORT_ENTRY(type, name, decorated, ordinal, plainOrdinal)           \
   if (m_error.empty()) {                                                           \
     const char* symbol = names == ExportNames::kPlain ? #name : decorated;         \
     name = reinterpret_cast<type*>(m_library.Symbol(symbol));                      \
     if (name == nullptr) m_error = "plug-in " + path + " has no export " + symbol; \
   }
-  STATS_EXPORTS(STATS_EXPORT_RESOLVE)
-#undef STATS_EXPORT_RESOLVE
+#include "plugin/stats_exports.def"
 }
 
 }  // namespace tools

@@ -35,9 +35,8 @@ class PluginExports {
   const platform::DynamicLibrary& Library() const { return m_library; }
 
   // The exports by their plain names; none is null once loaded.
-#define STATS_EXPORT_POINTER(type, name, decorated, ordinal, plainOrdinal) type* name = nullptr;
-  STATS_EXPORTS(STATS_EXPORT_POINTER)
-#undef STATS_EXPORT_POINTER
+#define STATS_EXPORT_ENTRY(type, name, decorated, ordinal, plainOrdinal) type* name = nullptr;
+#include "plugin/stats_exports.def"
 
  private:
   platform::DynamicLibrary m_library;

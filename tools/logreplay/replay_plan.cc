@@ -33,7 +33,7 @@ bool IsDigits(const std::string& text) {
 constexpr size_t kMaxLogBytes = size_t{256} << 20;
 
 constexpr long long kSecondsPerDay = 86400;
-constexpr long long kSecondsOfFourTours = stats::kTourCount * stats::kTourHours * 3600LL;
+constexpr long long kSecondsOfTours = stats::kTourCount * stats::kTourHours * 3600LL;
 
 // Where a QSO stands in the log, and the own call it names.
 struct Source {
@@ -113,15 +113,15 @@ void AddTimingWarnings(const std::vector<AdifQso>& qsos, const std::vector<Sourc
     size_t count = 0;
     size_t firstRecord = 0;
   };
-  const StatsDateTime toursEnd{start.value + kSecondsOfFourTours / double(kSecondsPerDay),
+  const StatsDateTime toursEnd{start.value + kSecondsOfTours / double(kSecondsPerDay),
                                kStatsDateValid};
   Kind kinds[] = {{"before the contest start " + startText},
-                  {"after the four tours (from " + FormatStart(toursEnd) + " on)"},
+                  {"after the last tour (from " + FormatStart(toursEnd) + " on)"},
                   {"on another day than the start " + startText.substr(0, 10) +
                    " (the tours follow the hour only)"}};
   for (size_t i = 0; i < qsos.size(); ++i) {
     const long long second = SecondsOf(qsos[i].time);
-    const bool hits[] = {second < startSecond, second >= startSecond + kSecondsOfFourTours,
+    const bool hits[] = {second < startSecond, second >= startSecond + kSecondsOfTours,
                          second / kSecondsPerDay != startSecond / kSecondsPerDay};
     for (size_t k = 0; k < 3; ++k) {
       if (!hits[k]) continue;

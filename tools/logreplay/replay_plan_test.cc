@@ -246,7 +246,7 @@ TEST(ReplayPlanTest, WarnsOfQsosTheToursDoNotCoverAsLogged) {
                 "the log is not in time order: its QSOs are offered in time order (1 record "
                 "moved, the first of them record 6)",
                 "2 QSOs before the contest start 2026-12-19 12:00, the first in record 6",
-                "2 QSOs after the four tours (from 2026-12-19 20:00 on), the first in record 4",
+                "2 QSOs after the last tour (from 2026-12-19 20:00 on), the first in record 4",
                 "2 QSOs on another day than the start 2026-12-19 (the tours follow the hour "
                 "only), the first in record 6"}));
 }

@@ -60,7 +60,8 @@ void WriteErrorFile(const char* how, const std::string& line) {
 
 extern "C" {
 
-STATS_EXPORTS(STATS_DECLARE_EXPORT)
+#define STATS_EXPORT_ENTRY STATS_DECLARE_EXPORT
+#include "plugin/stats_exports.def"
 
 RECORDING_EXPORT int32_t GetNumberOfSets(void) { return 1; }
 
