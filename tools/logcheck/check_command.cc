@@ -78,6 +78,7 @@ class OutFolder {
     std::string text = std::string(kMarkerTitle) + "\n";
     for (const std::string& name : m_written) text += name + "\n";
     text += std::string(kPluginFolder) + "/err.txt\n";
+    text += std::string(kPluginFolder) + "/Plugins/TAVIN.ini\n";
     return platform::Utf8FileWriter().ReplaceWhole((m_root / kLogcheckMarkerName).u8string(), text);
   }
 

@@ -7,6 +7,7 @@
 #include <set>
 #include <tuple>
 
+#include "stats/contest_facts.h"
 #include "tools/adif/adif_values.h"
 
 namespace tools {
@@ -115,6 +116,35 @@ std::vector<Entry> Ranked(const ContestCheck& check) {
     return std::tie(a.category, b.checked, a.call) < std::tie(b.category, a.checked, b.call);
   });
   return entries;
+}
+
+// What the verdict rests on, beside the other log's line.
+std::string Evidence(const QsoVerdict& v, const std::string& worked) {
+  switch (v.verdict) {
+    case Verdict::kBustedCall:
+      return v.matched ? "the station worked was " + v.correct + ", whose log has this QSO"
+                       : "no log holds " + worked + "; " + v.correct +
+                             ", one edit away, was on the air then with the code received";
+    case Verdict::kBustedExchange:
+      return v.matched ? "sent: " + v.correct
+                       : worked + " sent no log; the code most other logs received: " + v.correct;
+    case Verdict::kNil:
+      return worked + " sent a log; it holds no such QSO";
+    case Verdict::kBandMismatch:
+      return "the other log has it on " + v.correct;
+    case Verdict::kModeMismatch:
+      return "the other log has it in " + v.correct;
+    case Verdict::kUnconfirmed:
+      return worked + " sent no log; other logs hold it";
+    case Verdict::kUnique:
+      return "in no other log";
+    case Verdict::kDupe:
+      return "a repeat of a credited QSO: same call, band, mode and tour";
+    case Verdict::kOutsideContest:
+      return "outside the four tours after the clock correction";
+    default:
+      return std::string();
+  }
 }
 
 long long TourOf(const ContestCheck& check, long long minute) {
@@ -281,7 +311,8 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
       const QsoVerdict& v = verdicts.qsos[j];
       text += "  line " + std::to_string(log.qsos[j].line) + ": " +
               LineText(entrant, log.qsos[j].line) + "\n";
-      if (!v.correct.empty()) text += "    the other side shows: " + v.correct + "\n";
+      const std::string why = Evidence(v, log.qsos[j].call);
+      if (!why.empty()) text += "    " + why + "\n";
       if (v.matched) {
         const size_t otherLine = check.logs[v.otherLog].qsos[v.otherQso].line;
         text += "    " + check.logs[v.otherLog].call + "'s log, line " + std::to_string(otherLine) +
@@ -295,9 +326,12 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
   std::set<std::string> miscopiedExchange;
   for (size_t i = 0; i < check.logs.size(); ++i) {
     for (const QsoVerdict& v : check.verdicts[i].qsos) {
-      if (!v.matched || v.otherLog != index) continue;
+      const bool toThis = v.matched ? v.otherLog == index : v.correct == log.call;
+      if (!toThis) continue;
       if (v.verdict == Verdict::kBustedCall) miscopiedCall.insert(check.logs[i].call);
-      if (v.verdict == Verdict::kBustedExchange) miscopiedExchange.insert(check.logs[i].call);
+      if (v.verdict == Verdict::kBustedExchange && v.matched) {
+        miscopiedExchange.insert(check.logs[i].call);
+      }
     }
   }
   const auto list = [](const std::set<std::string>& calls) {
@@ -312,7 +346,9 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
   std::set<std::tuple<std::string, std::string, long long>> lost;
   for (size_t j = 0; j < log.qsos.size(); ++j) {
     const CheckQso& q = log.qsos[j];
-    const auto key = std::make_tuple(q.band, ExchangeCode(q.rcvdExchange), TourOf(check, q.minute));
+    const long long tour = TourOf(check, q.minute);
+    if (tour < 1 || tour > stats::kTourCount) continue;
+    const auto key = std::make_tuple(q.band, ExchangeCode(q.rcvdExchange), tour);
     (IsCredited(verdicts.qsos[j].verdict) ? kept : lost).insert(key);
   }
   std::string lostLine;
