@@ -58,7 +58,11 @@ bool OwnedFolder(const fs::path& folder, std::vector<std::string>* listed, std::
     size_t end = text.find('\n', start);
     if (end == std::string::npos) end = text.size();
     const std::string line = text.substr(start, end - start);
-    if (!line.empty() && line[0] != '#' && line.find("..") == std::string::npos) {
+    // Only names inside the folder: a marker edited by hand must not
+    // reach a file elsewhere.
+    const fs::path name = fs::u8path(line);
+    if (!line.empty() && line[0] != '#' && line.find("..") == std::string::npos &&
+        !name.has_root_name() && !name.has_root_directory()) {
       listed->push_back(line);
     }
     start = end + 1;
@@ -174,8 +178,13 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
       return kExitOutput;
     }
     ProgressLine progress(platform::StandardErrorIsTerminal(), SteadySeconds(), toStandardError);
+    // The line counts the QSO lines of the logs scored so far.
+    size_t total = 0;
+    size_t done = 0;
+    for (const CheckLog& log : check.logs) total += log.qsos.size();
     for (size_t i = 0; i < input.logs.size(); ++i) {
-      progress.Update(i, input.logs.size());
+      progress.Update(done, total);
+      done += check.logs[i].qsos.size();
       if (check.logs[i].checklog) {
         check.pluginScores.emplace_back();
         check.checkedScores.emplace_back();
