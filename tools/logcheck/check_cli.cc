@@ -46,7 +46,7 @@ int ParseCheckCommandLine(int argc, const char* const* argv, CheckCommand* comma
   app.add_option("LOG_OR_FOLDER", command->inputs, "Cabrillo logs and folders of them")
       ->required()
       ->type_name("");
-  app.add_option("--out", command->outPath, "folder of the results (required)")
+  app.add_option("--out", command->outPath, "folder of the results, which logcheck owns")
       ->required()
       ->type_name("DIR");
   std::string groupMap;
@@ -73,7 +73,7 @@ int ParseCheckCommandLine(int argc, const char* const* argv, CheckCommand* comma
   MatchOptions& m = command->match;
   const auto number = [&](const char* name, int* value, const char* what) {
     app.add_option(name, *value, std::string(what) + " (default " + std::to_string(*value) + ")")
-        ->check(CLI::Range(0, 1440))
+        ->check(CLI::Range(0, 1440).description(""))
         ->type_name("N");
   };
   number("--window", &m.windowMinutes, "minutes apart a QSO is confirmed within");

@@ -198,8 +198,8 @@ class Checker {
   }
 
   // QSOs both stations logged with each other's call, band and mode, up to
-  // the time-mismatch limit apart: nearest first, so that each confirms at
-  // most one.
+  // the time-mismatch limit apart, each paired at most once: those within
+  // the window first, exchanges right first, then the nearest.
   void PairSameQsos() {
     struct Candidate {
       long long apart;
@@ -221,8 +221,14 @@ class Checker {
       }
     }
     std::sort(candidates.begin(), candidates.end(), [&](const Candidate& x, const Candidate& y) {
-      if (x.apart != y.apart) return x.apart < y.apart;
+      // Within the window a pair whose exchanges agree wins over a nearer
+      // one whose do not: two QSOs of one pair minutes apart, logged with
+      // a minute's jitter, would otherwise cross.
+      const bool xNear = x.apart <= m_options.windowMinutes;
+      const bool yNear = y.apart <= m_options.windowMinutes;
+      if (xNear != yNear) return xNear;
       if (x.right != y.right) return x.right;
+      if (x.apart != y.apart) return x.apart < y.apart;
       if (Before(x.a, y.a) || Before(y.a, x.a)) return Before(x.a, y.a);
       return Before(x.b, y.b);
     });

@@ -130,6 +130,19 @@ TEST(CheckAllLogsTest, OneQsoConfirmsAtMostOne) {
   EXPECT_EQ(contest.Of(verdicts, "UT2BB", 1), Verdict::kConfirmed);
 }
 
+TEST(CheckAllLogsTest, ExchangesThatAgreePairBeforeNearerOnesThatDoNot) {
+  // Two QSOs a minute apart, the other side's times swapped by jitter.
+  Contest contest;
+  contest.Side("UT1AA", "UT2BB", 10, "1KI", "1BB");
+  contest.Side("UT1AA", "UT2BB", 11, "2KI", "2BB");
+  contest.Side("UT2BB", "UT1AA", 11, "1BB", "1KI");
+  contest.Side("UT2BB", "UT1AA", 10, "2BB", "2KI");
+  const auto verdicts = CheckAllLogs(contest.logs, Options());
+  EXPECT_EQ(contest.Of(verdicts, "UT1AA", 1), Verdict::kConfirmed);
+  EXPECT_EQ(verdicts[0].qsos[0].otherQso, 0u);
+  EXPECT_EQ(contest.Of(verdicts, "UT1AA", 2), Verdict::kDupe);
+}
+
 TEST(CheckAllLogsTest, BustedCallIsTheStationThatLoggedThisOneWithTheSerialReceived) {
   // Two stations one edit from the call logged, both with this station at
   // that time: the serial received decides, else the calls' order, in
