@@ -1,0 +1,412 @@
+#include "tools/logcheck/check_outputs.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <tuple>
+
+#include "stats/contest_facts.h"
+#include "tools/adif/adif_values.h"
+
+namespace tools {
+namespace {
+
+constexpr double kMinutesPerDay = 1440.0;
+
+std::string CsvField(const std::string& value) {
+  if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
+  std::string quoted = "\"";
+  for (char c : value) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  return quoted + "\"";
+}
+
+std::string CsvRow(const std::vector<std::string>& fields) {
+  std::string row;
+  for (size_t i = 0; i < fields.size(); ++i) row += (i ? "," : "") + CsvField(fields[i]);
+  return row + "\n";
+}
+
+std::string FormatMinute(long long minute) {
+  CivilDate date;
+  TimeOfDay time;
+  OleToCivil(static_cast<double>(minute) / kMinutesPerDay, &date, &time);
+  char text[32];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", date.year, date.month, date.day,
+                time.hour, time.minute);
+  return text;
+}
+
+std::string Optional(const std::optional<long long>& value) {
+  return value ? std::to_string(*value) : std::string();
+}
+
+std::string Signed(long long value) { return (value > 0 ? "+" : "") + std::to_string(value); }
+
+struct Counts {
+  size_t qsos = 0;
+  size_t credited = 0;
+  size_t byVerdict[kVerdictCount] = {};
+};
+
+Counts CountOf(const LogVerdicts& verdicts) {
+  Counts counts;
+  for (const QsoVerdict& v : verdicts.qsos) {
+    ++counts.qsos;
+    if (IsCredited(v.verdict)) ++counts.credited;
+    ++counts.byVerdict[static_cast<int>(v.verdict)];
+  }
+  return counts;
+}
+
+std::string Claimed(const EntrantLog& log) {
+  return log.plan.claimedScore ? std::to_string(*log.plan.claimedScore) : std::string();
+}
+
+// The file's line `number`, or a note when the file has no such line.
+std::string LineText(const EntrantLog& log, size_t number) {
+  return number >= 1 && number <= log.lines.size() ? log.lines[number - 1] : "(line not found)";
+}
+
+std::string HtmlEscaped(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    switch (c) {
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      default:
+        out += c;
+    }
+  }
+  return out;
+}
+
+constexpr char kPageStyle[] =
+    "<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse}"
+    "td,th{border:1px solid #999;padding:2px 8px}td.n{text-align:right}"
+    "pre{font-size:90%}</style>\n";
+
+struct Entry {
+  std::string category;
+  long long checked = 0;
+  std::string call;
+  size_t index = 0;
+};
+
+// Entrants by category, highest checked score first, then by call.
+std::vector<Entry> Ranked(const ContestCheck& check) {
+  std::vector<Entry> entries;
+  for (size_t i = 0; i < check.logs.size(); ++i) {
+    if (!check.checkedScores[i]) continue;
+    entries.push_back(
+        {check.input->logs[i].category, *check.checkedScores[i], check.logs[i].call, i});
+  }
+  std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+    return std::tie(a.category, b.checked, a.call) < std::tie(b.category, a.checked, b.call);
+  });
+  return entries;
+}
+
+// What the verdict rests on, beside the other log's line.
+std::string Evidence(const QsoVerdict& v, const std::string& worked) {
+  switch (v.verdict) {
+    case Verdict::kBustedCall:
+      return v.matched ? "the station worked was " + v.correct + ", whose log has this QSO"
+                       : "no log holds " + worked + "; " + v.correct +
+                             ", one edit away, was on the air then with the code received";
+    case Verdict::kBustedExchange:
+      return v.matched ? "sent: " + v.correct
+                       : worked + " sent no log; the code most other logs received: " + v.correct;
+    case Verdict::kNil:
+      return worked + " sent a log; it holds no such QSO";
+    case Verdict::kBandMismatch:
+      return "the other log has it on " + v.correct;
+    case Verdict::kModeMismatch:
+      return "the other log has it in " + v.correct;
+    case Verdict::kUnconfirmed:
+      return worked + " sent no log; other logs hold it";
+    case Verdict::kUnique:
+      return "in no other log";
+    case Verdict::kDupe:
+      return "a repeat of a credited QSO: same call, band, mode and tour";
+    case Verdict::kOutsideContest:
+      return "outside the four tours after the clock correction";
+    default:
+      return std::string();
+  }
+}
+
+long long TourOf(const ContestCheck& check, long long minute) {
+  return (minute - check.options.startMinute) / check.options.tourMinutes + 1;
+}
+
+}  // namespace
+
+std::vector<CheckLog> CheckLogsOf(const ContestInput& input) {
+  std::vector<CheckLog> logs;
+  for (const EntrantLog& entrant : input.logs) {
+    CheckLog log;
+    log.call = UpperTrimmed(entrant.plan.ownCall);
+    log.checklog = entrant.checklog;
+    for (size_t i = 0; i < entrant.plan.qsos.size(); ++i) {
+      const AdifQso& qso = entrant.plan.qsos[i];
+      log.qsos.push_back({entrant.plan.qsoPlaces[i], UpperTrimmed(qso.call), qso.band,
+                          HostMode(qso.mode), std::llround(qso.time * kMinutesPerDay),
+                          UpperTrimmed(qso.exchSent), UpperTrimmed(qso.exchRcvd)});
+    }
+    logs.push_back(std::move(log));
+  }
+  return logs;
+}
+
+std::string VerdictsCsv(const ContestCheck& check) {
+  std::string csv = CsvRow({"log", "line", "call", "band", "mode", "time", "worked_call", "verdict",
+                            "correct", "other_log", "other_line", "minutes_apart"});
+  for (size_t i = 0; i < check.logs.size(); ++i) {
+    const CheckLog& log = check.logs[i];
+    std::vector<size_t> order(log.qsos.size());
+    for (size_t j = 0; j < order.size(); ++j) order[j] = j;
+    std::sort(order.begin(), order.end(),
+              [&](size_t a, size_t b) { return log.qsos[a].line < log.qsos[b].line; });
+    for (size_t j : order) {
+      const CheckQso& q = log.qsos[j];
+      const QsoVerdict& v = check.verdicts[i].qsos[j];
+      csv += CsvRow({check.input->logs[i].name, std::to_string(q.line), log.call, q.band, q.mode,
+                     FormatMinute(q.minute), q.call, VerdictName(v.verdict), v.correct,
+                     v.matched ? check.input->logs[v.otherLog].name : "",
+                     v.matched ? std::to_string(check.logs[v.otherLog].qsos[v.otherQso].line) : "",
+                     v.matched ? std::to_string(v.minutesApart) : ""});
+    }
+  }
+  return csv;
+}
+
+std::string LogsCsv(const ContestCheck& check) {
+  std::string csv = CsvRow({"log", "call", "category", "qsos", "credited", "removed",
+                            "clock_offset_min", "claimed_score", "plugin_score", "checked_score"});
+  for (size_t i = 0; i < check.logs.size(); ++i) {
+    const Counts counts = CountOf(check.verdicts[i]);
+    const EntrantLog& log = check.input->logs[i];
+    csv += CsvRow({log.name, check.logs[i].call, log.category, std::to_string(counts.qsos),
+                   std::to_string(counts.credited), std::to_string(counts.qsos - counts.credited),
+                   std::to_string(check.verdicts[i].clockOffset), Claimed(log),
+                   Optional(check.pluginScores[i]), Optional(check.checkedScores[i])});
+  }
+  return csv;
+}
+
+std::string ResultsCsv(const ContestCheck& check) {
+  std::string csv = CsvRow({"category", "place", "call", "log", "qsos", "credited", "claimed_score",
+                            "plugin_score", "checked_score"});
+  std::string category;
+  size_t place = 0;
+  for (const Entry& e : Ranked(check)) {
+    place = e.category == category && place > 0 ? place + 1 : 1;
+    category = e.category;
+    const Counts counts = CountOf(check.verdicts[e.index]);
+    csv += CsvRow({e.category, std::to_string(place), e.call, check.input->logs[e.index].name,
+                   std::to_string(counts.qsos), std::to_string(counts.credited),
+                   Claimed(check.input->logs[e.index]), Optional(check.pluginScores[e.index]),
+                   Optional(check.checkedScores[e.index])});
+  }
+  return csv;
+}
+
+std::string ResultsHtml(const ContestCheck& check) {
+  std::string page =
+      "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Checked results</title>\n" +
+      std::string(kPageStyle) + "</head><body>\n<h1>Checked results</h1>\n";
+  std::string category;
+  size_t place = 0;
+  for (const Entry& e : Ranked(check)) {
+    if (e.category != category || place == 0) {
+      if (place > 0) page += "</table>\n";
+      page += "<h2>" + HtmlEscaped(e.category) +
+              "</h2>\n<table><tr><th>place</th><th>call</th><th>QSOs</th><th>credited</th>"
+              "<th>claimed</th><th>plug-in, all QSOs</th><th>checked</th></tr>\n";
+      place = 0;
+    }
+    category = e.category;
+    ++place;
+    const Counts counts = CountOf(check.verdicts[e.index]);
+    page += "<tr><td class=\"n\">" + std::to_string(place) + "</td><td><a href=\"reports/" +
+            HtmlEscaped(ReportFileName(e.call, ".html")) + "\">" + HtmlEscaped(e.call) +
+            "</a></td><td class=\"n\">" + std::to_string(counts.qsos) + "</td><td class=\"n\">" +
+            std::to_string(counts.credited) + "</td><td class=\"n\">" +
+            Claimed(check.input->logs[e.index]) + "</td><td class=\"n\">" +
+            Optional(check.pluginScores[e.index]) + "</td><td class=\"n\">" +
+            Optional(check.checkedScores[e.index]) + "</td></tr>\n";
+  }
+  if (place > 0) page += "</table>\n";
+  return page + "</body></html>\n";
+}
+
+std::string EntrantReport(const ContestCheck& check, size_t index) {
+  const EntrantLog& entrant = check.input->logs[index];
+  const CheckLog& log = check.logs[index];
+  const LogVerdicts& verdicts = check.verdicts[index];
+  const Counts counts = CountOf(verdicts);
+  std::string text = "Log check of " + log.call + " (" + entrant.name +
+                     ")\nCategory: " + entrant.category + "\n\nSummary\n";
+  const auto kinds = [&](bool credited) {
+    std::string list;
+    for (int k = 0; k < kVerdictCount; ++k) {
+      const Verdict verdict = static_cast<Verdict>(k);
+      if (IsCredited(verdict) != credited || counts.byVerdict[k] == 0) continue;
+      list += (list.empty() ? "" : ", ") + std::string(VerdictName(verdict)) + " " +
+              std::to_string(counts.byVerdict[k]);
+    }
+    return list.empty() ? std::string() : " (" + list + ")";
+  };
+  text += "  QSO lines checked: " + std::to_string(counts.qsos) + " = " +
+          std::to_string(counts.credited) + " credited + " +
+          std::to_string(counts.qsos - counts.credited) + " removed\n";
+  text += "  credited:          " + std::to_string(counts.credited) + kinds(true) + "\n";
+  text +=
+      "  removed:           " + std::to_string(counts.qsos - counts.credited) + kinds(false) + "\n";
+  if (log.checklog) {
+    text += "  a checklog: evidence for others' QSOs, not scored\n";
+  } else {
+    text += "  claimed score:     " +
+            (Claimed(entrant).empty() ? std::string("(none)") : Claimed(entrant)) + "\n";
+    text += "  plug-in's score of all QSOs:      " + Optional(check.pluginScores[index]) + "\n";
+    text += "  checked score (credited QSOs):    " + Optional(check.checkedScores[index]) + "\n";
+  }
+  text += "\nClock\n";
+  if (verdicts.clockOffset != 0) {
+    text += "  the log's clock was " + Signed(verdicts.clockOffset) + " minutes off (median of " +
+            std::to_string(verdicts.clockQsos) +
+            " QSOs matched both ways); its times were corrected by that before matching\n";
+  } else {
+    text += "  no correction (median difference " + Signed(verdicts.clockMedian) +
+            " minutes over " + std::to_string(verdicts.clockQsos) + " QSOs matched both ways)\n";
+  }
+  for (const std::string& warning : entrant.plan.warnings) {
+    if (warning.find("line skipped") != std::string::npos) text += "  read: " + warning + "\n";
+  }
+
+  for (int k = 0; k < kVerdictCount; ++k) {
+    const Verdict verdict = static_cast<Verdict>(k);
+    if (verdict == Verdict::kConfirmed || counts.byVerdict[k] == 0) continue;
+    text += "\n" + std::string(VerdictName(verdict)) + " (" + std::to_string(counts.byVerdict[k]) +
+            (IsCredited(verdict) ? ", credited" : ", removed") + ")\n";
+    std::vector<size_t> order;
+    for (size_t j = 0; j < log.qsos.size(); ++j) {
+      if (verdicts.qsos[j].verdict == verdict) order.push_back(j);
+    }
+    std::sort(order.begin(), order.end(),
+              [&](size_t a, size_t b) { return log.qsos[a].line < log.qsos[b].line; });
+    for (size_t j : order) {
+      const QsoVerdict& v = verdicts.qsos[j];
+      text += "  line " + std::to_string(log.qsos[j].line) + ": " +
+              LineText(entrant, log.qsos[j].line) + "\n";
+      const std::string why = Evidence(v, log.qsos[j].call);
+      if (!why.empty()) text += "    " + why + "\n";
+      if (v.matched) {
+        const size_t otherLine = check.logs[v.otherLog].qsos[v.otherQso].line;
+        text += "    " + check.logs[v.otherLog].call + "'s log, line " + std::to_string(otherLine) +
+                " (" + std::to_string(v.minutesApart) +
+                " min apart): " + LineText(check.input->logs[v.otherLog], otherLine) + "\n";
+      }
+    }
+  }
+
+  std::set<std::string> miscopiedCall;
+  std::set<std::string> miscopiedExchange;
+  for (size_t i = 0; i < check.logs.size(); ++i) {
+    for (const QsoVerdict& v : check.verdicts[i].qsos) {
+      const bool toThis = v.matched ? v.otherLog == index : v.correct == log.call;
+      if (!toThis) continue;
+      if (v.verdict == Verdict::kBustedCall) miscopiedCall.insert(check.logs[i].call);
+      if (v.verdict == Verdict::kBustedExchange && v.matched) {
+        miscopiedExchange.insert(check.logs[i].call);
+      }
+    }
+  }
+  const auto list = [](const std::set<std::string>& calls) {
+    std::string line;
+    for (const std::string& call : calls) line += " " + call;
+    return line.empty() ? std::string(" none") : line;
+  };
+  text += "\nStations that miscopied your call:" + list(miscopiedCall) + "\n";
+  text += "Stations that miscopied your exchange:" + list(miscopiedExchange) + "\n";
+
+  std::set<std::tuple<std::string, std::string, long long>> kept;
+  std::set<std::tuple<std::string, std::string, long long>> lost;
+  for (size_t j = 0; j < log.qsos.size(); ++j) {
+    const CheckQso& q = log.qsos[j];
+    const long long tour = TourOf(check, q.minute);
+    if (tour < 1 || tour > stats::kTourCount) continue;
+    const auto key = std::make_tuple(q.band, ExchangeCode(q.rcvdExchange), tour);
+    (IsCredited(verdicts.qsos[j].verdict) ? kept : lost).insert(key);
+  }
+  std::string lostLine;
+  for (const auto& key : lost) {
+    if (kept.count(key)) continue;
+    lostLine += " " + std::get<0>(key) + " " + std::get<1>(key) + " tour " +
+                std::to_string(std::get<2>(key)) + ";";
+  }
+  text += "Multipliers lost (band, code, tour held by removed QSOs only):" +
+          (lostLine.empty() ? std::string(" none") : lostLine) + "\n";
+  return text;
+}
+
+std::string EntrantReportHtml(const ContestCheck& check, size_t index) {
+  const std::string& call = check.logs[index].call;
+  return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Log check of " +
+         HtmlEscaped(call) + "</title>\n" + kPageStyle + "</head><body>\n<pre>" +
+         HtmlEscaped(EntrantReport(check, index)) + "</pre>\n</body></html>\n";
+}
+
+std::string ReportFileName(const std::string& call, const char* extension) {
+  std::string name;
+  for (char c : call) {
+    const bool plain = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+    name += plain ? c : '_';
+  }
+  return (name.empty() ? std::string("_") : name) + extension;
+}
+
+std::string CheckSummary(const ContestCheck& check) {
+  size_t byVerdict[kVerdictCount] = {};
+  size_t qsos = 0;
+  size_t checklogs = 0;
+  std::string clocks;
+  for (size_t i = 0; i < check.logs.size(); ++i) {
+    const Counts counts = CountOf(check.verdicts[i]);
+    qsos += counts.qsos;
+    for (int k = 0; k < kVerdictCount; ++k) byVerdict[k] += counts.byVerdict[k];
+    if (check.logs[i].checklog) ++checklogs;
+    if (check.verdicts[i].clockOffset != 0) {
+      clocks += " " + check.logs[i].call + " " + Signed(check.verdicts[i].clockOffset) + " min;";
+    }
+  }
+  std::string text = std::to_string(check.logs.size()) + " logs checked (" +
+                     std::to_string(checklogs) + " checklogs), " +
+                     std::to_string(check.input->skipped.size()) + " skipped; " +
+                     std::to_string(qsos) + " QSO lines\n";
+  for (int k = 0; k < kVerdictCount; ++k) {
+    char line[80];
+    std::snprintf(line, sizeof line, "  %-16s %8zu\n", VerdictName(static_cast<Verdict>(k)),
+                  byVerdict[k]);
+    text += line;
+  }
+  text += "Clock corrections:" + (clocks.empty() ? std::string(" none") : clocks) + "\n";
+  for (const SkippedLog& skipped : check.input->skipped) {
+    text += "Skipped " + skipped.path + ": " + skipped.reason + "\n";
+  }
+  return text;
+}
+
+}  // namespace tools

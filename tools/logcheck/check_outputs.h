@@ -1,0 +1,64 @@
+#pragma once
+
+// What logcheck writes: the verdict of every QSO line, the figures of every
+// log, the results by category and a report per entrant. Pure: texts from
+// the check's results.
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "tools/logcheck/contest_input.h"
+#include "tools/logcheck/log_match.h"
+
+namespace tools {
+
+// A checked contest: `logs[i]`, `verdicts[i]` and the scores of index i
+// belong to one log, in the order of ContestInput::logs.
+struct ContestCheck {
+  const ContestInput* input = nullptr;
+  std::vector<CheckLog> logs;
+  std::vector<LogVerdicts> verdicts;
+  std::vector<std::optional<long long>> pluginScores;   // all QSOs; unset for a checklog
+  std::vector<std::optional<long long>> checkedScores;  // credited QSOs; unset for a checklog
+  MatchOptions options;
+};
+
+// The logs of `input` as the matcher takes them: the plan's QSOs with their
+// line numbers, minutes of the logged time, calls and exchanges upper case.
+std::vector<CheckLog> CheckLogsOf(const ContestInput& input);
+
+// verdicts.csv: a header row, then one row per QSO line, logs by call,
+// lines in file order:
+// log,line,call,band,mode,time,worked_call,verdict,correct,other_log,other_line,minutes_apart
+std::string VerdictsCsv(const ContestCheck& check);
+
+// logs.csv: a header row, then one row per log by call:
+// log,call,category,qsos,credited,removed,clock_offset_min,claimed_score,plugin_score,checked_score
+std::string LogsCsv(const ContestCheck& check);
+
+// results.csv: category,place,call,log,qsos,credited,claimed_score,plugin_score,checked_score;
+// entrants (no checklogs) by category, highest checked score first (ties
+// by call), places from 1 in each category.
+std::string ResultsCsv(const ContestCheck& check);
+// The same table as one HTML page, a table per category.
+std::string ResultsHtml(const ContestCheck& check);
+
+// The report of log `index`: the summary (QSOs = credited + each kind
+// removed), the scores, the clock correction, one section per verdict but
+// confirmed with the entrant's line and the other log's, the stations that
+// miscopied this entrant's call or exchange, and the multipliers lost (band,
+// code and tour of those only removed QSOs held).
+std::string EntrantReport(const ContestCheck& check, size_t index);
+// The report as an HTML page.
+std::string EntrantReportHtml(const ContestCheck& check, size_t index);
+// "UT5XX.txt" for UT5XX, "UT5XX_P.txt" for UT5XX/P: '/' and other
+// characters a file name cannot hold become '_'.
+std::string ReportFileName(const std::string& call, const char* extension);
+
+// The lines logcheck prints when done: logs checked and skipped, QSOs by
+// verdict, clock corrections.
+std::string CheckSummary(const ContestCheck& check);
+
+}  // namespace tools

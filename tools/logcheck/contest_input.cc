@@ -1,0 +1,201 @@
+#include "tools/logcheck/contest_input.h"
+
+#include <algorithm>
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <tuple>
+
+#include "tools/adif/log_text.h"
+#include "tools/cabrillo_input/cabrillo_input.h"
+
+namespace tools {
+namespace {
+
+constexpr char kCheckLog[] = "CHECKLOG";
+
+// The category tags in the order an entry is named by; others follow in
+// name order.
+constexpr const char* kCategoryOrder[] = {
+    "CATEGORY-OPERATOR", "CATEGORY-MODE",        "CATEGORY-POWER",   "CATEGORY-BAND",
+    "CATEGORY-ASSISTED", "CATEGORY-TRANSMITTER", "CATEGORY-STATION", "CATEGORY-OVERLAY"};
+
+std::string CategoryOf(const ReplayPlan& plan, bool* checklog) {
+  std::vector<std::pair<size_t, std::string>> ranked;
+  *checklog = false;
+  for (const auto& [tag, value] : plan.categories) {
+    if (value == kCheckLog) *checklog = true;
+    size_t rank = std::size(kCategoryOrder);
+    for (size_t i = 0; i < std::size(kCategoryOrder); ++i) {
+      if (tag == kCategoryOrder[i]) rank = i;
+    }
+    if (!value.empty()) ranked.push_back({rank, value});
+  }
+  if (*checklog) return kCheckLog;
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  std::string category;
+  for (const auto& [rank, value] : ranked) category += (category.empty() ? "" : " ") + value;
+  return category.empty() ? "(no category)" : category;
+}
+
+std::vector<std::string> SplitLines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::string line;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' || text[i] == '\n') {
+      lines.push_back(line);
+      line.clear();
+      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    } else {
+      line += text[i];
+    }
+  }
+  if (!line.empty()) lines.push_back(line);
+  return lines;
+}
+
+struct Found {
+  std::string path;
+  bool given = false;  // named on the command line, not found in a folder
+};
+
+bool ListPaths(const std::vector<std::string>& paths, std::vector<Found>* found,
+               std::string* problem) {
+  namespace fs = std::filesystem;
+  for (const std::string& path : paths) {
+    std::error_code error;
+    const fs::path p = fs::u8path(path);
+    if (fs::is_directory(p, error)) {
+      std::vector<fs::path> files;
+      for (const auto& entry : fs::directory_iterator(p, error)) {
+        std::error_code kind;
+        if (entry.is_regular_file(kind)) files.push_back(entry.path());
+      }
+      if (error) {
+        *problem = path + ": cannot list the folder";
+        return false;
+      }
+      std::sort(files.begin(), files.end(), [](const fs::path& a, const fs::path& b) {
+        return a.filename().u8string() < b.filename().u8string();
+      });
+      for (const fs::path& file : files) found->push_back({file.u8string(), false});
+    } else if (fs::exists(p, error)) {
+      found->push_back({path, true});
+    } else {
+      *problem = path + ": no such file or folder";
+      return false;
+    }
+  }
+  return true;
+}
+
+// Reads one log; false with the reason it takes no part.
+bool ReadOne(const Found& found, const InputOptions& options, EntrantLog* log, std::string* reason,
+             bool* notCabrillo) {
+  std::string text;
+  *notCabrillo = false;
+  if (!ReadLogFile(found.path, &text, reason)) return false;
+  std::string utf8;
+  const std::string& readable = Utf16ToUtf8(text, &utf8) ? utf8 : text;
+  if (!IsCabrilloLog(readable)) {
+    *notCabrillo = true;
+    *reason = "not a Cabrillo log (no START-OF-LOG: line first)";
+    return false;
+  }
+  ReplayOptions replay;
+  replay.start = options.start;
+  replay.groupMap = options.groupMap;
+  replay.skipBad = true;
+  if (!PlanReplay(text, replay, &log->plan, reason)) return false;
+  log->path = found.path;
+  log->name = std::filesystem::u8path(found.path).filename().u8string();
+  log->plan.logName = log->name;
+  log->lines = SplitLines(readable);
+  log->category = CategoryOf(log->plan, &log->checklog);
+  for (const AdifQso& qso : log->plan.qsos) log->lastQso = std::max(log->lastQso, qso.time);
+  return true;
+}
+
+bool Later(const EntrantLog& a, const EntrantLog& b) {
+  return std::tie(a.lastQso, a.name, a.path) > std::tie(b.lastQso, b.name, b.path);
+}
+
+}  // namespace
+
+bool ReadContest(const std::vector<std::string>& paths, const InputOptions& options,
+                 ContestInput* input, std::string* problem) {
+  *input = ContestInput();
+  std::vector<Found> found;
+  if (!ListPaths(paths, &found, problem)) return false;
+
+  std::map<std::string, EntrantLog> byCall;
+  std::map<long long, size_t> startVotes;  // hour of the first QSO -> logs
+  for (const Found& file : found) {
+    EntrantLog log;
+    std::string reason;
+    bool notCabrillo = false;
+    if (!ReadOne(file, options, &log, &reason, &notCabrillo)) {
+      if (file.given || !notCabrillo) input->skipped.push_back({file.path, reason});
+      continue;
+    }
+    auto [it, fresh] = byCall.try_emplace(log.plan.ownCall);
+    if (!fresh) {
+      EntrantLog& kept = it->second;
+      const bool replaces = Later(log, kept);
+      const EntrantLog& loser = replaces ? kept : log;
+      const EntrantLog& winner = replaces ? log : kept;
+      const std::string why = "a later log of " + log.plan.ownCall + ", " + winner.path +
+                              ", replaces it (by the last QSO's time, then the file name)";
+      input->skipped.push_back({loser.path, why});
+      input->warnings.push_back(loser.path + ": " + why);
+      if (!replaces) continue;
+    }
+    it->second = std::move(log);
+  }
+  if (byCall.empty()) {
+    *problem = "no Cabrillo log to check";
+    return false;
+  }
+  for (const auto& [call, log] : byCall) {
+    ++startVotes[static_cast<long long>(log.plan.start.value * 24.0 + 0.5)];
+  }
+  if (options.start) {
+    input->start = *options.start;
+    input->startSource = "option --start";
+  } else {
+    long long hour = 0;
+    size_t votes = 0;
+    for (const auto& [h, count] : startVotes) {
+      if (count > votes) {
+        hour = h;
+        votes = count;
+      }
+    }
+    input->start = {static_cast<double>(hour) / 24.0, kStatsDateValid};
+    input->startSource = "the hour " + std::to_string(votes) + " of " +
+                         std::to_string(byCall.size()) + " logs begin in";
+  }
+  for (auto& [call, log] : byCall) {
+    if (options.start ||
+        std::llround(log.plan.start.value * 24.0) == std::llround(input->start.value * 24.0)) {
+      continue;
+    }
+    // Planned again from the contest's start, so that its warnings about
+    // QSOs outside the tours are the contest's.
+    InputOptions again = options;
+    again.start = input->start;
+    EntrantLog replanned;
+    std::string reason;
+    bool notCabrillo = false;
+    if (ReadOne({log.path, true}, again, &replanned, &reason, &notCabrillo)) {
+      log = std::move(replanned);
+    } else {
+      log.plan.start = input->start;
+    }
+  }
+  for (auto& [call, log] : byCall) input->logs.push_back(std::move(log));
+  return true;
+}
+
+}  // namespace tools

@@ -1,0 +1,59 @@
+#pragma once
+
+// The logs of a contest as logcheck reads them: every Cabrillo log given or
+// found in the folders given, each read as logreplay plans a replay
+// (tools/logreplay/replay_plan.h), one log per call, and the contest's
+// start.
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plugin/stats_api.h"
+#include "tools/logreplay/replay_plan.h"
+
+namespace tools {
+
+struct EntrantLog {
+  std::string path;                // as given, or the folder given joined with the name found
+  std::string name;                // the file name
+  ReplayPlan plan;                 // every QSO line read, in time order, with its line number
+  std::vector<std::string> lines;  // the file's lines, without line ends
+  bool checklog = false;           // a CATEGORY-... tag says CHECKLOG
+  std::string category;            // the CATEGORY-... values, joined by blanks
+  double lastQso = 0.0;            // the time of the last QSO, OLE date
+};
+
+// A log given or found that takes no part, and why.
+struct SkippedLog {
+  std::string path;
+  std::string reason;
+};
+
+struct ContestInput {
+  std::vector<EntrantLog> logs;  // by call
+  std::vector<SkippedLog> skipped;
+  std::vector<std::string> warnings;  // one line each
+  StatsDateTime start{0.0, kStatsDateNull};
+  std::string startSource;
+};
+
+struct InputOptions {
+  std::optional<StatsDateTime> start;  // unset: the start most logs begin in
+  std::optional<GroupMap> groupMap;
+};
+
+// Reads every path: a file is read as a Cabrillo log (anything else is
+// skipped with its reason); a folder's files (not its subfolders), in name
+// order, are read when they are Cabrillo logs and passed over silently
+// otherwise. A log that cannot be read is skipped with its reason; a QSO
+// line that cannot be read is skipped with a warning in its plan. Of two
+// logs of one call the later wins, with a warning: the one whose last QSO
+// is later, then the one whose file name sorts later, then whose path does.
+// The contest start, unless given, is the hour most logs' first QSOs fall
+// in (the earliest of a tie). Fails with `problem` when a path names
+// nothing, or when no log is left.
+bool ReadContest(const std::vector<std::string>& paths, const InputOptions& options,
+                 ContestInput* input, std::string* problem);
+
+}  // namespace tools

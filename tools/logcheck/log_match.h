@@ -1,0 +1,107 @@
+#pragma once
+
+// The cross-check of a contest's logs: every QSO line of every log gets a
+// verdict from what the other logs hold. Pure: logs in, verdicts out.
+//
+// No step grows with the square of a station's QSOs: the other side of a
+// QSO is looked up in QSOs indexed by (logging station, worked station) or
+// by worked station, each sorted by time and searched for the window.
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace tools {
+
+enum class Verdict {
+  // credited
+  kConfirmed,     // the other log has it, exchange right
+  kTimeMismatch,  // as confirmed, but more than the window apart
+  kUnconfirmed,   // the worked station sent no log but is in enough logs
+  kUnique,        // in no other log
+  // removed
+  kBustedCall,
+  kBustedExchange,
+  kNil,  // the worked station's log holds no such QSO
+  kBandMismatch,
+  kModeMismatch,
+  kDupe,
+  kOutsideContest,
+};
+constexpr int kVerdictCount = static_cast<int>(Verdict::kOutsideContest) + 1;
+
+// "confirmed", "time-mismatch", ..., "outside-contest".
+const char* VerdictName(Verdict verdict);
+bool IsCredited(Verdict verdict);
+
+// One QSO line as the logging station wrote it. Calls, modes and
+// exchanges upper case; an exchange without blanks, serial first ("015CD").
+struct CheckQso {
+  size_t line = 0;       // 1-based line in the log file; unique within the log
+  std::string call;      // worked call
+  std::string band;      // "80m"
+  std::string mode;      // "CW", "SSB" (PH, USB and LSB read as SSB)
+  long long minute = 0;  // logged time, whole minutes since 1899-12-30 00:00 UTC
+  std::string sentExchange;
+  std::string rcvdExchange;
+};
+
+struct CheckLog {
+  std::string call;       // the logging station, upper case; unique among the logs
+  bool checklog = false;  // evidence only: it confirms others' QSOs
+  std::vector<CheckQso> qsos;
+};
+
+struct MatchOptions {
+  long long startMinute = 0;  // contest start, minutes as CheckQso::minute
+  int contestMinutes = 480;   // the four tours
+  int tourMinutes = 120;
+  int windowMinutes = 5;         // confirmed within this many minutes
+  int timeMismatchMinutes = 15;  // credited as time-mismatch up to this
+  int clockSearchMinutes = 90;   // how far apart QSOs may be to estimate a clock
+  int clockMinQsos = 5;          // well-matched QSOs needed for a correction
+  int clockMinMinutes = 2;       // smallest correction applied
+  int unconfirmedMinLogs = 2;    // logs that must hold a station without a log
+  int majorityMinLogs = 3;       // logs that must agree on such a station's code
+  int popularCallLogs = 10;      // logs that make a call the likely one for a unique
+};
+
+struct QsoVerdict {
+  Verdict verdict = Verdict::kUnique;
+  // What the other side shows: the call (busted-call), exchange
+  // (busted-exchange), band or mode (band-, mode-mismatch); the code of the
+  // majority for a station without a log.
+  std::string correct;
+  bool matched = false;        // other* name the other log's QSO
+  size_t otherLog = 0;         // index into the logs given
+  size_t otherQso = 0;         // index into that log's qsos
+  long long minutesApart = 0;  // after the clock corrections, when matched
+};
+
+struct LogVerdicts {
+  // Minutes the log's clock was ahead (its times less this are used); 0
+  // when no correction applies.
+  long long clockOffset = 0;
+  size_t clockQsos = 0;  // well-matched QSOs the estimate came from
+  long long clockMedian = 0;
+  std::vector<QsoVerdict> qsos;  // one per CheckLog::qsos, same order
+};
+
+// Checks every log against the others. Independent of the order of `logs`
+// and of the QSOs within a log: ties are broken by calls and lines.
+std::vector<LogVerdicts> CheckAllLogs(const std::vector<CheckLog>& logs,
+                                      const MatchOptions& options);
+
+// Levenshtein distance of `a` and `b`, or `limit` + 1 when it exceeds
+// `limit`.
+int EditDistance(const std::string& a, const std::string& b, int limit);
+
+// Whether a received exchange equals the one sent: the serials (leading
+// digits) by value ("001" equals "1"), the rest as text.
+bool ExchangeEqual(const std::string& received, const std::string& sent);
+
+// The code of an exchange: what follows its leading digits ("015CD" gives
+// "CD").
+std::string ExchangeCode(const std::string& exchange);
+
+}  // namespace tools

@@ -1,0 +1,113 @@
+# Runs logcheck on the mini-contest in logcheck/ and checks what it wrote.
+# Script mode:
+#   cmake -DPROGRAM=<logcheck> [-DEMULATOR=<wine-run.sh>] -DWORK_DIR=<folder>
+#         -DDATA=<tools/testdata/logcheck> -P run_logcheck.cmake
+# verdicts.csv and logs.csv must equal the expected files byte for byte;
+# the logs named one by one in reverse order must give the same files; in
+# every log QSOs = credited + removed, and verdicts.csv has a row for each;
+# a second run replaces the folder it wrote, and a folder with a file it
+# did not write is refused with nothing written.
+
+cmake_minimum_required(VERSION 3.25)
+
+function(fail)
+  string(CONCAT what ${ARGV})
+  message(FATAL_ERROR "logcheck: ${what}")
+endfunction()
+
+# Runs logcheck in WORK_DIR with the arguments given; sets `status`, `out`
+# and `err` in the caller.
+function(run_logcheck)
+  execute_process(COMMAND ${EMULATOR} "${PROGRAM}" ${ARGV} --group-map groups.txt
+                  WORKING_DIRECTORY "${WORK_DIR}" INPUT_FILE /dev/null
+                  RESULT_VARIABLE s OUTPUT_VARIABLE o ERROR_VARIABLE e)
+  set(status "${s}" PARENT_SCOPE)
+  set(out "${o}" PARENT_SCOPE)
+  set(err "${e}" PARENT_SCOPE)
+endfunction()
+
+function(expect_status expected)
+  if(NOT status STREQUAL expected)
+    fail("exit status ${status}, expected ${expected}\n--- stdout\n${out}\n--- stderr\n${err}")
+  endif()
+endfunction()
+
+function(expect_same_file expected actual)
+  file(READ "${expected}" a HEX)
+  file(READ "${actual}" b HEX)
+  if(NOT a STREQUAL b)
+    file(READ "${expected}" textA)
+    file(READ "${actual}" textB)
+    fail("${actual} differs from ${expected}\n--- expected\n${textA}\n--- actual\n${textB}")
+  endif()
+endfunction()
+
+file(REMOVE_RECURSE "${WORK_DIR}")
+file(MAKE_DIRECTORY "${WORK_DIR}")
+file(COPY "${DATA}/logs" "${DATA}/groups.txt" DESTINATION "${WORK_DIR}")
+
+run_logcheck(logs --out out)
+expect_status(0)
+foreach(name verdicts.csv logs.csv)
+  expect_same_file("${DATA}/${name}" "${WORK_DIR}/out/${name}")
+endforeach()
+foreach(text "Clock corrections: UT4DD +10 min;" "empty.log: the log holds no QSO lines")
+  string(FIND "${out}" "${text}" at)
+  if(at EQUAL -1)
+    fail("the summary lacks \"${text}\":\n${out}")
+  endif()
+endforeach()
+string(FIND "${err}" "ut3cc-first.log: a later log of UT3CC" at)
+if(at EQUAL -1)
+  fail("no warning that ut3cc.log replaces ut3cc-first.log:\n${err}")
+endif()
+
+# Each log: QSOs = credited + removed, and one verdict row per QSO.
+file(STRINGS "${WORK_DIR}/out/logs.csv" rows)
+file(STRINGS "${WORK_DIR}/out/verdicts.csv" verdicts)
+list(POP_FRONT rows)
+foreach(row IN LISTS rows)
+  string(REPLACE "," ";" fields "${row}")
+  list(GET fields 0 log)
+  list(GET fields 3 qsos)
+  list(GET fields 4 credited)
+  list(GET fields 5 removed)
+  math(EXPR sum "${credited} + ${removed}")
+  if(NOT sum EQUAL qsos)
+    fail("${log}: ${qsos} QSOs, ${credited} credited + ${removed} removed")
+  endif()
+  list(FILTER verdicts INCLUDE REGEX "^${log},")
+  list(LENGTH verdicts lines)
+  file(STRINGS "${WORK_DIR}/out/verdicts.csv" verdicts)
+  if(NOT lines EQUAL qsos)
+    fail("${log}: ${qsos} QSOs but ${lines} rows in verdicts.csv")
+  endif()
+endforeach()
+
+# The same logs named one by one, in reverse order.
+file(GLOB logs RELATIVE "${WORK_DIR}" "${WORK_DIR}/logs/*.log")
+list(SORT logs)
+list(REVERSE logs)
+run_logcheck(${logs} --out reversed)
+expect_status(0)
+file(GLOB_RECURSE written RELATIVE "${WORK_DIR}/out" "${WORK_DIR}/out/*.csv"
+     "${WORK_DIR}/out/*.html" "${WORK_DIR}/out/reports/*.txt")
+foreach(name IN LISTS written)
+  expect_same_file("${WORK_DIR}/out/${name}" "${WORK_DIR}/reversed/${name}")
+endforeach()
+
+# Its own folder again; then a folder holding someone else's file.
+run_logcheck(logs --out out)
+expect_status(0)
+expect_same_file("${DATA}/verdicts.csv" "${WORK_DIR}/out/verdicts.csv")
+file(WRITE "${WORK_DIR}/foreign/keep.txt" "not logcheck's\n")
+run_logcheck(logs --out foreign)
+expect_status(2)
+string(FIND "${err}" "holds files logcheck did not write" at)
+if(at EQUAL -1 OR NOT out STREQUAL "")
+  fail("a foreign folder: expected a refusal and nothing on stdout\n${out}\n${err}")
+endif()
+file(GLOB foreign RELATIVE "${WORK_DIR}/foreign" "${WORK_DIR}/foreign/*")
+if(NOT foreign STREQUAL "keep.txt")
+  fail("wrote into a folder it did not own: ${foreign}")
+endif()
