@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -27,12 +28,15 @@ namespace platform {
 // What a test's replacement of the call table does: records every call by
 // the name of its entry and fails the one at `failStep` (counting from 0)
 // with the system's error `failError`; writes take at most `writeLimit`
-// bytes each.
+// bytes each. Each call that may create a file (POSIX: open with O_CREAT;
+// Windows: createFileA to create) first hands its path to `beforeCreate`,
+// when set.
 struct CallRecord {
   std::vector<std::string> names;
   std::size_t failStep = static_cast<std::size_t>(-1);
   int failError = 0;
   std::size_t writeLimit = static_cast<std::size_t>(-1);
+  std::function<void(const std::string& path)> beforeCreate;
 
   // Records the call `name`: true when it is the one to fail.
   bool Fails(const char* name) {
@@ -43,10 +47,12 @@ struct CallRecord {
 
 // Each system's test defines these for a file at `path`: its protection,
 // as a number to compare (the permission bits; the attributes), and a
-// protection that the system would not give a new file by itself (a 0664
-// file under the umask 022; the hidden and system attributes).
+// protection that the system would not give a new file by itself (a 0666
+// file under the umask 002; the hidden and system attributes); and the
+// protection a new file gets (0666 less the umask 002: 0664; no attribute).
 unsigned ProtectionOf(const char* path);
 void GiveUnusualProtection(const char* path);
+unsigned NewFileProtection();
 
 // A file replaced through the writer or the settings file, and the bytes it
 // must hold after a success. `before` is null where the file is new.
@@ -59,12 +65,17 @@ struct Replacement {
 };
 
 inline constexpr char kNewLog[] = "START-OF-LOG: 3.0\r\nnew and longer\r\n";
+// A log's name of 250 bytes: within the limit of 255, while its name with
+// anything added for a temporary file may not be.
+inline const std::string kLongLogName = std::string(246, 'T') + ".cbr";
 
 inline const Replacement kReplacements[] = {
     {"Cabrillo log replaced", "UT1AA.cbr", "START-OF-LOG: 3.0\r\nold\r\n", kNewLog,
      [] { return SystemFileWriter().ReplaceWhole("UT1AA.cbr", kNewLog); }},
     {"Cabrillo log created", "UT1AA.cbr", nullptr, kNewLog,
      [] { return SystemFileWriter().ReplaceWhole("UT1AA.cbr", kNewLog); }},
+    {"Cabrillo log of a 250-byte name created", kLongLogName.c_str(), nullptr, kNewLog,
+     [] { return SystemFileWriter().ReplaceWhole(kLongLogName, kNewLog); }},
     {"settings file updated", "Plugins/TAVIN.ini", "; kept\r\n[Settings]\r\nClaimed=1\r\n",
      "; kept\r\n[Settings]\r\nClaimed=2345\r\n",
      [] {
@@ -91,6 +102,16 @@ inline const Appending kAppendings[] = {
     {"create", [] { return SystemFileAppender().Create("err.txt", "new\r\n"); }, "new\r\n", false},
 };
 
+// Something put at the name of the writer's temporary file just before the
+// writer creates it there: another process's file, or a link an attacker
+// planted to have a file elsewhere written.
+struct Planting {
+  const char* what;
+  std::function<void(const std::string& path)> plant;
+};
+inline const Planting kPlantedFile = {
+    "file", [](const std::string& path) { testing_support::WriteFile(path, "planted\r\n"); }};
+
 // Names in the current folder and in the folders below it, sorted.
 inline std::vector<std::string> Entries() {
   std::vector<std::string> names;
@@ -109,6 +130,24 @@ inline bool FlushedBeforeRename(const std::vector<std::string>& trace, const cha
   const auto lastWrite = std::find(trace.rbegin(), trace.rend(), write).base();
   return lastWrite != trace.begin() && lastWrite <= renamed &&
          std::find(lastWrite, renamed, flush) != renamed;
+}
+
+// Every entry below the current folder, with what it holds: a file's
+// bytes, where a link points, or that it is a folder.
+inline std::map<std::string, std::string> FolderContents() {
+  namespace fs = std::filesystem;
+  std::map<std::string, std::string> contents;
+  for (const std::string& name : Entries()) {
+    const fs::file_status status = fs::symlink_status(name);
+    if (fs::is_symlink(status)) {
+      contents[name] = "link to " + fs::read_symlink(name).generic_string();
+    } else if (fs::is_directory(status)) {
+      contents[name] = "folder";
+    } else {
+      contents[name] = "file " + testing_support::ReadFile(name);
+    }
+  }
+  return contents;
 }
 
 class FileFaultsTest : public ::testing::Test {
@@ -141,6 +180,8 @@ class FileFaultsTest : public ::testing::Test {
     }
     if (r.before != nullptr) {
       EXPECT_EQ(ProtectionOf(r.path), m_protection) << "the old file's protection is kept";
+    } else if (ok) {
+      EXPECT_EQ(ProtectionOf(r.path), NewFileProtection()) << "as the system gives a new file";
     }
     std::vector<std::string> expected = clean;
     if (!ok && r.before == nullptr) {
@@ -199,6 +240,29 @@ class FileFaultsTest : public ::testing::Test {
     EXPECT_EQ(testing_support::ReadFile("UT1AA.cbr"), "old log\r\n");
     EXPECT_EQ(Entries(), before) << "no temporary file made";
     fs::permissions("UT1AA.cbr", fs::perms::owner_write, fs::perm_options::add);
+  }
+
+  // Each of `plantings` put at the name of the temporary file as the writer
+  // creates it: the writer leaves it as it is (a link's target too) and
+  // writes the log through another name.
+  void ExpectPlantingsUntouched(CallRecord& calls, const std::vector<Planting>& plantings) {
+    for (const Planting& p : plantings) {
+      SCOPED_TRACE(p.what);
+      for (const std::string& name : Entries()) std::filesystem::remove_all(name);
+      testing_support::WriteFile("UT1AA.cbr", "old log\r\n");
+      std::map<std::string, std::string> planted;
+      calls.beforeCreate = [&](const std::string& path) {
+        if (!planted.empty()) return;
+        p.plant(path);
+        planted = FolderContents();
+      };
+      const bool ok = SystemFileWriter().ReplaceWhole("UT1AA.cbr", kNewLog);
+      calls.beforeCreate = nullptr;
+      ASSERT_FALSE(planted.empty()) << "the writer created no file";
+      EXPECT_TRUE(ok) << "another name is taken";
+      planted["UT1AA.cbr"] = std::string("file ") + kNewLog;
+      EXPECT_EQ(FolderContents(), planted);
+    }
   }
 
   // Each call of an error report's append failing in turn with each of

@@ -5,6 +5,7 @@
 // system (file_fault_cases.h); what only POSIX has, pipes and EINTR, is
 // here.
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -29,7 +30,9 @@ unsigned ProtectionOf(const char* path) {
   return info.st_mode & 07777;
 }
 
-void GiveUnusualProtection(const char* path) { chmod(path, 0664); }
+void GiveUnusualProtection(const char* path) { chmod(path, 0666); }
+
+unsigned NewFileProtection() { return 0664; }
 
 namespace {
 
@@ -48,7 +51,11 @@ class FaultCalls : public CallRecord {
     if (m_active->FailsWithErrno(#entry)) return -1;                            \
     return RealPosixCalls().entry(args...);                                     \
   }
-    FORWARD(open);
+    calls.open = [](const char* path, int flags, mode_t mode) -> int {
+      if ((flags & O_CREAT) != 0 && m_active->beforeCreate) m_active->beforeCreate(path);
+      if (m_active->FailsWithErrno("open")) return -1;
+      return RealPosixCalls().open(path, flags, mode);
+    };
     FORWARD(close);
     FORWARD(read);
     FORWARD(pread);
@@ -82,11 +89,12 @@ class FaultCalls : public CallRecord {
 
 FaultCalls* FaultCalls::m_active = nullptr;
 
-// The umask 022 would strip the group's write bit of a 0664 file: only the
-// writer's fchmod keeps it.
+// The umask 002 would strip the others' write bit of a 0666 file: only the
+// writer's fchmod keeps it. A new file gets 0666 less the umask, 0664, and
+// nothing narrower.
 class PosixFileFaultsTest : public FileFaultsTest {
  protected:
-  void SetUp() override { m_umask = umask(022); }
+  void SetUp() override { m_umask = umask(002); }
   void TearDown() override { umask(m_umask); }
 
   mode_t m_umask = 0;
@@ -151,6 +159,21 @@ TEST_F(PosixFileFaultsTest, OnlyARegularFileIsReplaced) {
     EXPECT_EQ(Entries(), before);
     EXPECT_EQ(fs::symlink_status("UT1AA.cbr").type(), type);
   }
+}
+
+// The temporary file is created, never opened: a link at its name is
+// not followed, to a file or to none yet.
+TEST_F(PosixFileFaultsTest, PlantedAtTheTemporaryNameIsLeftAlone) {
+  FaultCalls faults;
+  ExpectPlantingsUntouched(faults, {kPlantedFile,
+                                    {"link to a file",
+                                     [](const std::string& path) {
+                                       WriteFile("victim", "victim\r\n");
+                                       fs::create_symlink("victim", path);
+                                     }},
+                                    {"link to no file yet", [](const std::string& path) {
+                                       fs::create_symlink("victim", path);
+                                     }}});
 }
 
 // The error report's calls: the probe of an accepted QSO is a single call,

@@ -31,6 +31,8 @@ void GiveUnusualProtection(const char* path) {
   ASSERT_NE(ProtectionOf(path) & FILE_ATTRIBUTE_SYSTEM, 0u);
 }
 
+unsigned NewFileProtection() { return 0; }
+
 namespace {
 
 // The calls of SystemCalls() for its lifetime: each is recorded and
@@ -49,7 +51,15 @@ class FaultCalls : public CallRecord {
     }                                                                           \
     return RealWin32Calls().entry(args...);                                     \
   }
-    FORWARD(createFileA, INVALID_HANDLE_VALUE);
+    calls.createFileA = [](LPCSTR path, DWORD access, DWORD share, DWORD disposition,
+                           DWORD flags) -> HANDLE {
+      if (disposition != OPEN_EXISTING && m_active->beforeCreate) m_active->beforeCreate(path);
+      if (m_active->Fails("createFileA")) {
+        SetLastError(static_cast<DWORD>(m_active->failError));
+        return INVALID_HANDLE_VALUE;
+      }
+      return RealWin32Calls().createFileA(path, access, share, disposition, flags);
+    };
     FORWARD(createFileW, INVALID_HANDLE_VALUE);
     FORWARD(flushFileBuffers, FALSE);
     FORWARD(getFileType, FILE_TYPE_UNKNOWN);
@@ -121,6 +131,12 @@ TEST_F(Win32FileFaultsTest, ReadOnlyLogIsKept) {
   EXPECT_EQ(refusal, (std::vector<std::string>{"createFileA", "getFileType",
                                                "getFileInformationByHandle", "closeHandle"}))
       << "refused before anything is made";
+}
+
+// The temporary file is created, never opened: a file at its name stays.
+TEST_F(Win32FileFaultsTest, PlantedAtTheTemporaryNameIsLeftAlone) {
+  FaultCalls faults;
+  ExpectPlantingsUntouched(faults, {kPlantedFile});
 }
 
 // The error report's calls: the probe of an accepted QSO is a single call,

@@ -4,11 +4,13 @@
 
 #include <atomic>
 #include <cerrno>
+#include <cstdint>
 #include <string>
 
 #include "platform/file_writer.h"
 #include "platform/posix_calls.h"
 #include "platform/system_instance.h"
+#include "platform/temp_file_name.h"
 
 namespace platform {
 namespace {
@@ -20,15 +22,13 @@ std::string FolderOf(const std::string& path) {
 }
 
 // Creates a new file beside `path`, named so that no one else picks the
-// same name, and opens it for writing with `mode` less the umask.
+// same name (a file or a link left there included), and opens it for
+// writing with `mode` less the umask.
 int CreateTempFile(const std::string& path, mode_t mode, std::string* tempPath) {
-  static std::atomic<unsigned> counter{0};
+  static std::atomic<std::uint32_t> counter{0};
   const PosixCalls& sys = SystemCalls();
-  const std::string folder = FolderOf(path);
-  const std::string name = path.substr(folder.size());
   for (int attempt = 0; attempt < 100; ++attempt) {
-    *tempPath = folder + "." + name + "." + std::to_string(getpid()) + "." +
-                std::to_string(counter++) + ".tmp";
+    *tempPath = TempFileNameBeside(path, "/", static_cast<std::uint32_t>(getpid()), counter++);
     const int fd = Restarting(
         [&] { return sys.open(tempPath->c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode); });
     if (fd >= 0 || errno != EEXIST) return fd;

@@ -2,8 +2,10 @@
 
 #include <atomic>
 #include <cctype>
+#include <cstdint>
 
 #include "platform/system_instance.h"
+#include "platform/temp_file_name.h"
 #include "platform/win32_calls.h"
 
 namespace platform {
@@ -77,11 +79,13 @@ Target Inspect(const Win32PathCalls& calls, const std::string& path) {
 
 // Creates a new file beside `path`, named so that no one else picks the
 // same name (a file left by a crash included), and opens it for writing.
+// The name is not made from the target's: a long name would overrun the
+// limit of a name, and COM1.tmp... is the device COM1 before Windows 11.
 HANDLE CreateTempFile(const Win32PathCalls& calls, const std::string& path, DWORD attributes,
                       std::string* temp) {
-  static std::atomic<unsigned> counter{0};
+  static std::atomic<std::uint32_t> counter{0};
   for (int attempt = 0; attempt < 100; ++attempt) {
-    *temp = path + ".tmp" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(counter++);
+    *temp = TempFileNameBeside(path, "\\/:", GetCurrentProcessId(), counter++);
     const HANDLE file = calls.createFile(*temp, GENERIC_WRITE, 0, CREATE_NEW, attributes);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
   }

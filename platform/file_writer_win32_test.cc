@@ -30,8 +30,8 @@ BOOL Replace(const std::string& from, const std::string& to) {
 }
 BOOL Delete(const std::string& path) { return DeleteFileA(path.c_str()); }
 
-// Renaming over a folder fails anyway; a device takes the bytes of the
-// temporary file (COM1.tmp... is COM1 before Windows 11).
+// Renaming over a folder fails anyway; a device would take the bytes of the
+// temporary file.
 TEST(Win32FileWriter, RefusesAnythingButAFileOpeningNothingForWriting) {
   const char* const kPaths[] = {"folder",
                                 "folder\\",

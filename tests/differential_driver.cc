@@ -6,8 +6,10 @@
 // same seed, count and hour, must write the same transcript byte for byte
 // (tests/differential_test.sh compares them).
 //
-//   differential_driver LIBRARY TRANSCRIPT SEED COUNT HOUR
+//   differential_driver LIBRARY TRANSCRIPT SEED COUNT HOUR [SEED:NUMBER...]
 //
+// runs sequences 0 to COUNT-1 of SEED, then each sequence named after them
+// (those that once differed, kept as regression cases).
 // HOUR is the UTC hour of the clock during the run. The call check reads
 // the clock, and within its half-hour window it looks at minutes, which two
 // runs never share; so no QSO of a probed call is stored at HOUR or the
@@ -519,9 +521,31 @@ class Driver {
   bool m_handWritten = false;  // the settings file was not written as the system writes
 };
 
+// A sequence named as the transcript names it, "SEED:NUMBER".
+struct SequenceName {
+  uint64_t seed = 0;
+  uint32_t number = 0;
+};
+
+bool ParseSequenceName(const char* text, SequenceName* name) {
+  char* end = nullptr;
+  name->seed = std::strtoull(text, &end, 10);
+  if (end == text || *end != ':') return false;
+  const char* number = end + 1;
+  name->number = static_cast<uint32_t>(std::strtoul(number, &end, 10));
+  return end != number && *end == '\0';
+}
+
 int Main(int argc, char** argv) {
-  if (argc != 6) {
-    std::fprintf(stderr, "usage: %s LIBRARY TRANSCRIPT SEED COUNT HOUR\n", argv[0]);
+  bool usable = argc >= 6;
+  std::vector<SequenceName> named;
+  for (int i = 6; usable && i < argc; ++i) {
+    named.emplace_back();
+    usable = ParseSequenceName(argv[i], &named.back());
+  }
+  if (!usable) {
+    std::fprintf(stderr, "usage: %s LIBRARY TRANSCRIPT SEED COUNT HOUR [SEED:NUMBER...]\n",
+                 argv[0]);
     return kUsage;
   }
   const tools::PluginExports plugin(argv[1]);
@@ -541,6 +565,9 @@ int Main(int argc, char** argv) {
   Driver driver(plugin, out, hour, fs::absolute(fixtures));
   for (uint32_t i = 0; i < count; ++i) {
     if (!driver.RunSequence(seed, i)) return kClockMoved;
+  }
+  for (const SequenceName& name : named) {
+    if (!driver.RunSequence(name.seed, name.number)) return kClockMoved;
   }
   out.close();
   return out ? 0 : 1;

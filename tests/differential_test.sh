@@ -2,16 +2,19 @@
 # Runs the differential driver on the native library and, under Wine, on the
 # DLL with the same seed, count and hour, and compares the two transcripts
 # byte for byte. On a difference prints the first sequence and call that
-# differ, as each side wrote them.
+# differ, as each side wrote them. Sequences named SEED:NUMBER run after the
+# COUNT of SEED.
 #   differential_test.sh NATIVE_DRIVER NATIVE_LIBRARY WINE_RUN WINDOWS_DRIVER DLL
-#                        WORK_FOLDER SEED COUNT
+#                        WORK_FOLDER SEED COUNT [SEED:NUMBER...]
 set -u
-if [ $# -ne 8 ]; then
-  echo "usage: $0 NATIVE_DRIVER NATIVE_LIBRARY WINE_RUN WINDOWS_DRIVER DLL WORK_FOLDER SEED COUNT" >&2
+if [ $# -lt 8 ]; then
+  echo "usage: $0 NATIVE_DRIVER NATIVE_LIBRARY WINE_RUN WINDOWS_DRIVER DLL WORK_FOLDER SEED COUNT [SEED:NUMBER...]" >&2
   exit 2
 fi
 native_driver="$1" native_library="$2" wine_run="$3" windows_driver="$4" dll="$5"
 work="$6" seed="$7" count="$8"
+shift 8
+expected=$((count + $#))
 for file in "$native_driver" "$native_library"; do
   if [ ! -f "$file" ]; then
     echo "missing $file: build the native preset first (sh scripts/build.sh native)" >&2
@@ -29,10 +32,10 @@ for _ in 1 2; do
   hour=$(date -u +%H)
   hour=${hour#0}
   native_status=0
-  "$native_driver" "$native_library" "$native" "$seed" "$count" "$hour" \
+  "$native_driver" "$native_library" "$native" "$seed" "$count" "$hour" "$@" \
     </dev/null 2>"$work/native.err" || native_status=$?
   windows_status=0
-  "$wine_run" "$windows_driver" "$dll" "$windows" "$seed" "$count" "$hour" \
+  "$wine_run" "$windows_driver" "$dll" "$windows" "$seed" "$count" "$hour" "$@" \
     </dev/null 2>"$work/win32.err" || windows_status=$?
   if [ "$native_status" -ne "$clock_moved" ] && [ "$windows_status" -ne "$clock_moved" ]; then
     break
@@ -49,8 +52,8 @@ done
 
 # A transcript that holds fewer sequences than asked for compares nothing.
 sequences=$(grep -c '^sequence ' "$native")
-if [ "$sequences" -ne "$count" ] || [ "$count" -eq 0 ]; then
-  echo "the native transcript holds $sequences sequences of the $count asked for" >&2
+if [ "$sequences" -ne "$expected" ] || [ "$expected" -eq 0 ]; then
+  echo "the native transcript holds $sequences sequences of the $expected asked for" >&2
   exit 1
 fi
 if cmp -s "$native" "$windows"; then
