@@ -1,8 +1,9 @@
-# Packs the release: the DLL, logreplay.exe beside it, the user guide, the
-# licence and the changelog in OUT_DIR/Stats-VERSION-win32.zip, and the
-# archive's checksum in OUT_DIR/SHA256SUMS. Script mode:
-#   cmake -DDLL=<Stats.dll> -DLOGREPLAY=<logreplay.exe> -DVERSION=<x.y.z>
-#         -DSOURCE_DIR=<tree> -DOUT_DIR=<folder> -P package.cmake
+# Packs the release: the DLL, logreplay.exe and logcheck.exe beside it, the
+# user guide, the licence and the changelog in
+# OUT_DIR/Stats-VERSION-win32.zip, and the archive's checksum in
+# OUT_DIR/SHA256SUMS. Script mode:
+#   cmake -DDLL=<Stats.dll> -DLOGREPLAY=<logreplay.exe> -DLOGCHECK=<logcheck.exe>
+#         -DVERSION=<x.y.z> -DSOURCE_DIR=<tree> -DOUT_DIR=<folder> -P package.cmake
 # CHANGELOG.txt holds the released sections only: what is in the archive.
 # The texts get CR LF line ends: the Notepad of older Windows shows a file
 # with bare LF ends as one long line.
@@ -16,6 +17,7 @@ file(REMOVE_RECURSE ${stage} ${OUT_DIR}/${name}.zip ${OUT_DIR}/SHA256SUMS)
 file(MAKE_DIRECTORY ${stage})
 file(COPY_FILE ${DLL} ${stage}/Stats.dll)
 file(COPY_FILE ${LOGREPLAY} ${stage}/logreplay.exe)
+file(COPY_FILE ${LOGCHECK} ${stage}/logcheck.exe)
 
 foreach(pair "docs/user-guide.txt|README.txt" "LICENSE|LICENSE.txt"
              "CHANGELOG.md|CHANGELOG.txt")
@@ -36,7 +38,7 @@ endforeach()
 
 execute_process(
   COMMAND ${CMAKE_COMMAND} -E tar cf ${OUT_DIR}/${name}.zip --format=zip
-          Stats.dll logreplay.exe README.txt LICENSE.txt CHANGELOG.txt
+          Stats.dll logreplay.exe logcheck.exe README.txt LICENSE.txt CHANGELOG.txt
   WORKING_DIRECTORY ${stage}
   RESULT_VARIABLE status)
 if(NOT status EQUAL 0)

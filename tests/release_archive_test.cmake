@@ -8,6 +8,7 @@
 #         -DEMULATOR=<wine-run.sh> -DCONTRACT_TESTS=<contract_tests.exe>
 #         -DOPERATOR=<dialog_operator.exe> -DLOG=<sample.adi>
 #         -DSAMPLE_STDOUT=<its expected output> -DRUN_LOGREPLAY=<run_logreplay.cmake>
+#         -DLOGCHECK_DATA=<the mini-contest> -DRUN_LOGCHECK=<run_logcheck.cmake>
 #         -P release_archive_test.cmake
 
 cmake_minimum_required(VERSION 3.25)
@@ -24,7 +25,7 @@ endif()
 
 file(GLOB_RECURSE contents RELATIVE ${WORK_DIR} ${WORK_DIR}/*)
 list(SORT contents)
-set(expected CHANGELOG.txt LICENSE.txt README.txt Stats.dll logreplay.exe)
+set(expected CHANGELOG.txt LICENSE.txt README.txt Stats.dll logcheck.exe logreplay.exe)
 if(NOT contents STREQUAL expected)
   message(FATAL_ERROR "the archive holds '${contents}', expected '${expected}'")
 endif()
@@ -34,13 +35,15 @@ if(size GREATER kMaxDllBytes)
   message(FATAL_ERROR "Stats.dll has ${size} bytes, more than ${kMaxDllBytes}")
 endif()
 
-# logreplay.exe tells its version in its properties, as the DLL does: the
-# version resource's strings are UTF-16.
-file(STRINGS ${WORK_DIR}/logreplay.exe exeStrings ENCODING UTF-16LE
-     REGEX "^(logreplay\\.exe|[0-9]+\\.[0-9]+\\.[0-9]+)$")
-if(NOT "logreplay.exe" IN_LIST exeStrings OR NOT VERSION IN_LIST exeStrings)
-  message(FATAL_ERROR "logreplay.exe has no version resource of ${VERSION}: '${exeStrings}'")
-endif()
+# The programs tell their version in their properties, as the DLL does:
+# the version resource's strings are UTF-16.
+foreach(exe logreplay.exe logcheck.exe)
+  file(STRINGS ${WORK_DIR}/${exe} exeStrings ENCODING UTF-16LE
+       REGEX "^([a-z]+\\.exe|[0-9]+\\.[0-9]+\\.[0-9]+)$")
+  if(NOT exe IN_LIST exeStrings OR NOT VERSION IN_LIST exeStrings)
+    message(FATAL_ERROR "${exe} has no version resource of ${VERSION}: '${exeStrings}'")
+  endif()
+endforeach()
 
 # Read as bytes: CMake's text reading drops the CR of CR LF.
 file(READ ${WORK_DIR}/README.txt guide HEX)
@@ -100,5 +103,13 @@ run_logreplay(-DPROGRAM=${OPERATOR} -DEMULATOR=${EMULATOR}
 --report|звіт.html"
               -DSTDOUT=${WORK_DIR}/report.stdout -DPLUGIN_DIR=журнал.stats
               "-DFILES=../звіт.html|UT9ZZQ.cbr|err.txt")
+# The archive's logcheck.exe checks the mini-contest as the native build does.
+execute_process(COMMAND ${CMAKE_COMMAND} -DPROGRAM=${WORK_DIR}/logcheck.exe -DEMULATOR=${EMULATOR}
+                        -DWORK_DIR=${WORK_DIR}/logcheck -DDATA=${LOGCHECK_DATA} -P ${RUN_LOGCHECK}
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "logcheck.exe of the archive fails on the mini-contest")
+endif()
 message(STATUS "Stats.dll: ${size} bytes, loads and scores from the archive; "
-               "logreplay.exe scores the sample there and in a folder named in Cyrillic")
+               "logreplay.exe scores the sample there and in a folder named in Cyrillic; "
+               "logcheck.exe checks the mini-contest")
