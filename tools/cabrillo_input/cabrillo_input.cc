@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 
 #include "tools/adif/adif_values.h"
 #include "tools/cabrillo_input/cabrillo_layout.h"
+#include "tools/plugin_outputs/plugin_outputs.h"
 
 namespace tools {
 namespace {
@@ -18,15 +20,10 @@ constexpr int kKhzDecimals = 3;  // kHz to Hz
 const char kQsoTag[] = "QSO";
 const char kCategoryTagPrefix[] = "CATEGORY-";
 
-// The plug-in's own QSO line: the value widths of its format, from the
-// frequency's end on.
-constexpr size_t kOwnFreqEnd = 10;  // "QSO: " and a frequency right-aligned in 5
-constexpr size_t kOwnModeWidth = 2;
-constexpr size_t kOwnTimeWidth = 15;  // "yyyy-mm-dd hhmm"
-constexpr size_t kOwnCallWidth = 13;
-constexpr size_t kOwnReportWidth = 3;
-constexpr size_t kOwnExchangeWidth = 6;
-constexpr size_t kTwoCharacterExchange = 2;  // written after one blank, others after two
+// Where the plug-in's own QSO line holds its frequency, right-aligned
+// after the tag and a blank.
+constexpr size_t kOwnFreqStart = std::char_traits<char>::length(kPluginQsoTag) + 1;
+constexpr size_t kOwnFreqEnd = kOwnFreqStart + kPluginFreqWidth;
 
 using Token = CabrilloToken;
 
@@ -66,36 +63,34 @@ bool ReadPadded(const std::string& line, size_t* at, size_t width, Token* value)
   return true;
 }
 
-// Reads a line of the plug-in's own Cabrillo log by its columns:
-//   "QSO: %5i %2s %s %-13s %-3s %-6s %-13s %-3s %s %i %i %i" (or "--" for
-// the middle number), with two blanks before a received exchange that is
-// not two characters long. False for any line that strays from it.
+// Reads a line of the plug-in's own Cabrillo log by its columns (the
+// layout in plugin_outputs.h). False for any line that strays from it.
 bool ReadOwnLayout(const std::string& line, RawQso* raw) {
-  if (line.compare(0, 5, "QSO: ") != 0) return false;
-  size_t at = 5;
+  if (line.compare(0, kOwnFreqStart, std::string(kPluginQsoTag) + " ") != 0) return false;
+  size_t at = kOwnFreqStart;
   while (at < kOwnFreqEnd && at < line.size() && line[at] == ' ') ++at;
   const size_t freqStart = at;
   while (at < line.size() && IsDigit(line[at])) ++at;
   if (at == freqStart || at < kOwnFreqEnd || at >= line.size() || line[at] != ' ') return false;
   raw->freq = Token{line.substr(freqStart, at - freqStart), freqStart + 1};
   ++at;
-  if (at + kOwnModeWidth >= line.size() || line[at + kOwnModeWidth] != ' ') return false;
-  raw->mode = Token{line.substr(at, kOwnModeWidth), at + 1};
-  at += kOwnModeWidth + 1;
+  if (at + kPluginModeWidth >= line.size() || line[at + kPluginModeWidth] != ' ') return false;
+  raw->mode = Token{line.substr(at, kPluginModeWidth), at + 1};
+  at += kPluginModeWidth + 1;
   const char kTimePattern[] = "dddd-dd-dd dddd";
-  if (at + kOwnTimeWidth >= line.size() || line[at + kOwnTimeWidth] != ' ') return false;
-  for (size_t i = 0; i < kOwnTimeWidth; ++i) {
+  if (at + kPluginTimeWidth >= line.size() || line[at + kPluginTimeWidth] != ' ') return false;
+  for (size_t i = 0; i < kPluginTimeWidth; ++i) {
     const char c = line[at + i];
     if (kTimePattern[i] == 'd' ? !IsDigit(c) : c != kTimePattern[i]) return false;
   }
   raw->date = Token{line.substr(at, 10), at + 1};
   raw->time = Token{line.substr(at + 11, 4), at + 12};
-  at += kOwnTimeWidth + 1;
-  if (!ReadPadded(line, &at, kOwnCallWidth, &raw->ownCall) || raw->ownCall.text.empty() ||
-      !ReadPadded(line, &at, kOwnReportWidth, &raw->rstSent) ||
-      !ReadPadded(line, &at, kOwnExchangeWidth, &raw->exchSent) ||
-      !ReadPadded(line, &at, kOwnCallWidth, &raw->call) ||
-      !ReadPadded(line, &at, kOwnReportWidth, &raw->rstRcvd) || at >= line.size()) {
+  at += kPluginTimeWidth + 1;
+  if (!ReadPadded(line, &at, kPluginCallWidth, &raw->ownCall) || raw->ownCall.text.empty() ||
+      !ReadPadded(line, &at, kPluginReportWidth, &raw->rstSent) ||
+      !ReadPadded(line, &at, kPluginExchangeWidth, &raw->exchSent) ||
+      !ReadPadded(line, &at, kPluginCallWidth, &raw->call) ||
+      !ReadPadded(line, &at, kPluginReportWidth, &raw->rstRcvd) || at >= line.size()) {
     return false;
   }
   const bool twoBlanks = line[at] == ' ';
@@ -103,11 +98,12 @@ bool ReadOwnLayout(const std::string& line, RawQso* raw) {
   const size_t end = line.find(' ', at);
   if (end == std::string::npos) return false;
   raw->exchRcvd = Token{line.substr(at, end - at), at + 1};
-  if (twoBlanks == (raw->exchRcvd.text.size() == kTwoCharacterExchange)) return false;
+  if (twoBlanks == (raw->exchRcvd.text.size() == kPluginShortExchange)) return false;
   const std::vector<Token> scores = CabrilloTokens(line, end);
-  if (scores.size() != 3 || line.find("  ", end) != std::string::npos) return false;
-  return line[end + 1] != ' ' && IsInteger(scores[0].text) &&
-         (IsInteger(scores[1].text) || scores[1].text == "--") && IsInteger(scores[2].text);
+  if (scores.size() != kPluginScoreColumns || line.find("  ", end) != std::string::npos) {
+    return false;
+  }
+  return line[end + 1] != ' ' && EndsInScoreColumns(scores, 0);
 }
 
 // A line of any logger split into its values: the fixed ones placed, the

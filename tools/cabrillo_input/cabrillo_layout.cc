@@ -3,20 +3,12 @@
 #include <map>
 
 #include "tools/adif/adif_values.h"
+#include "tools/plugin_outputs/plugin_outputs.h"
 
 namespace tools {
 namespace {
 
 bool IsTransmitterId(const CabrilloToken& token) { return token.text == "0" || token.text == "1"; }
-
-// The plug-in's own log ends each line with three score columns: points,
-// band weight or "--", serial. One value at least stays before them.
-bool EndsInScoreColumns(const std::vector<CabrilloToken>& values) {
-  const size_t n = values.size();
-  return n >= 4 && IsInteger(values[n - 3].text) &&
-         (IsInteger(values[n - 2].text) || values[n - 2].text == "--") &&
-         IsInteger(values[n - 1].text);
-}
 
 // The commonest of `counts`, the larger on a tie.
 size_t Commonest(const std::vector<size_t>& counts) {
@@ -44,6 +36,13 @@ std::string Values(size_t count) {
 }
 
 }  // namespace
+
+bool EndsInScoreColumns(const std::vector<CabrilloToken>& values, size_t before) {
+  const size_t n = values.size();
+  return n >= before + kPluginScoreColumns && IsInteger(values[n - 3].text) &&
+         (IsInteger(values[n - 2].text) || values[n - 2].text == kPluginNoMultiplier) &&
+         IsInteger(values[n - 1].text);
+}
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
@@ -114,7 +113,9 @@ bool SplitAtWorkedCall(const std::vector<CabrilloToken>& values, CabrilloLineVal
   split->sent.assign(values.begin(), values.begin() + static_cast<long>(call));
   split->call = values[call];
   split->rcvd.assign(values.begin() + static_cast<long>(call) + 1, values.end());
-  if (EndsInScoreColumns(split->rcvd)) split->rcvd.resize(split->rcvd.size() - 3);
+  if (EndsInScoreColumns(split->rcvd, 1)) {
+    split->rcvd.resize(split->rcvd.size() - kPluginScoreColumns);
+  }
   return true;
 }
 

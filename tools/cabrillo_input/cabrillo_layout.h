@@ -34,6 +34,11 @@ std::vector<CabrilloToken> CabrilloTokens(const std::string& line, size_t from);
 // 9 (59, 599, 5NN, 339).
 bool IsSignalReport(const std::string& token);
 
+// Whether `values` end in the plug-in's score columns (points, band weight
+// or "--", serial: the layout in plugin_outputs.h) with at least `before`
+// values before them.
+bool EndsInScoreColumns(const std::vector<CabrilloToken>& values, size_t before);
+
 // Whether `token` looks like a call: letters, a digit, letters, in one of
 // its '/'-parts (UR5AA, 2E0ABC, UT9ZZQ/P, R9/UT5AA; not 015CD, 599, KI).
 bool LooksLikeCall(const std::string& token);

@@ -15,6 +15,7 @@
 #include "tools/logreplay/progress_line.h"
 #include "tools/logreplay/score_command.h"
 #include "tools/logreplay/working_folder.h"
+#include "tools/plugin_outputs/plugin_outputs.h"
 
 namespace tools {
 
@@ -81,7 +82,7 @@ class OutFolder {
   bool WriteMarker() {
     std::string text = std::string(kMarkerTitle) + "\n";
     for (const std::string& name : m_written) text += name + "\n";
-    text += std::string(kPluginFolder) + "/err.txt\n";
+    text += std::string(kPluginFolder) + "/" + kPluginErrorFile + "\n";
     text += std::string(kPluginFolder) + "/Plugins/TAVIN.ini\n";
     return platform::Utf8FileWriter().ReplaceWhole((m_root / kLogcheckMarkerName).u8string(), text);
   }
@@ -99,7 +100,8 @@ long long ScoreOf(const PluginHost& host, const ReplayPlan& plan, const std::vec
     if (keep[i]) subset.qsos.push_back(plan.qsos[i]);
   }
   ProgressLine silent(false, SteadySeconds(), nullptr);
-  return Replay(host, subset, &silent).score;
+  const ReplayOutcome outcome = Replay(host, subset, &silent);
+  return PluginScore(outcome.results, outcome.score);
 }
 
 }  // namespace

@@ -11,10 +11,10 @@
 #include "platform/utf8_files.h"
 #include "stats/contest_facts.h"
 #include "tools/adif/adif_values.h"
-#include "tools/report/plugin_outputs.h"
+#include "tools/logreplay/working_folder.h"
+#include "tools/plugin_outputs/plugin_outputs.h"
 #include "tools/report/report_data.h"
 #include "tools/report/report_page.h"
-#include "tools/logreplay/working_folder.h"
 
 namespace tools {
 namespace {
@@ -41,7 +41,6 @@ std::string WithoutCarriageReturns(const std::string& text) {
 // of its text when the file was written.
 constexpr char kCabrilloNotice[] = "Output: ";
 constexpr char kFileProduced[] = "File produced: ";
-constexpr char kErrorFile[] = "err.txt";
 constexpr size_t kMaxErrorLine = 400;
 
 // The length of the UTF-8 sequence at `text[at]` of a printable character
@@ -110,14 +109,14 @@ std::string SettingsFile() {
 // `text`.
 bool ErrorFileWritten(const FileState& before, size_t refused, std::string* text,
                       std::string* problem) {
-  const FileState after = FileState::Of(kErrorFile);
-  if (!after.exists || after == before || !ReadLogFile(kErrorFile, text, problem)) {
-    *problem = std::string(kErrorFile) + ": the plug-in could not write it";
+  const FileState after = FileState::Of(kPluginErrorFile);
+  if (!after.exists || after == before || !ReadLogFile(kPluginErrorFile, text, problem)) {
+    *problem = std::string(kPluginErrorFile) + ": the plug-in could not write it";
     return false;
   }
-  const size_t lines = static_cast<size_t>(std::count(text->begin(), text->end(), '\n'));
-  if (lines < refused + 1) {
-    *problem = std::string(kErrorFile) + ": holds " + std::to_string(lines) + " lines for " +
+  size_t lines = 0;
+  if (!ErrorFileComplete(*text, refused, &lines)) {
+    *problem = std::string(kPluginErrorFile) + ": holds " + std::to_string(lines) + " lines for " +
                std::to_string(refused) +
                " refused QSOs and its header; the plug-in could not "
                "write it in full";
@@ -169,7 +168,7 @@ bool WriteReport(const ScoreCommand& command, const std::string& target, const R
     data.categoriesFrom = DialogCategoriesFrom(settingsWritten);
   }
   if (!platform::Utf8FileWriter().ReplaceWhole(target,
-                                               ReportPage(data, cabrillo.name, kErrorFile))) {
+                                               ReportPage(data, cabrillo.name, kPluginErrorFile))) {
     *problem = "--report " + path + ": cannot write the report (disk full or no access?)";
     return false;
   }
@@ -336,7 +335,7 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
       {"working folder", work.Path(),
        command.workPath ? "option --work" : "default: named after the log, in the current folder"});
   const std::string cabrilloName = CabrilloFileName(plan.ownCall);
-  std::vector<GuardedFile> pluginFiles = {{kErrorFile, "list of refused QSOs"},
+  std::vector<GuardedFile> pluginFiles = {{kPluginErrorFile, "list of refused QSOs"},
                                           {SettingsFile(), "settings file"}};
   if (plan.cabrillo) pluginFiles.push_back({cabrilloName, "Cabrillo log"});
   std::vector<std::string> pluginFileNames;
@@ -368,7 +367,7 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     const std::string& path = *command.reportPath;
     std::vector<GuardedFile> guarded = {{command.logPath, "the input log"}};
     if (command.groupMapPath) guarded.push_back({*command.groupMapPath, "the group map"});
-    guarded.push_back({work.PathOf(kErrorFile), "the plug-in's list of refused QSOs"});
+    guarded.push_back({work.PathOf(kPluginErrorFile), "the plug-in's list of refused QSOs"});
     guarded.push_back({work.PathOf(cabrilloName), "the Cabrillo log the plug-in writes"});
     guarded.push_back({work.PathOf(SettingsFile()), "the plug-in's settings file"});
     guarded.push_back({work.PathOf(kWrittenRecordName), "logreplay's record of its files"});
@@ -411,7 +410,7 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   for (const std::string& warning : plan.warnings) {
     toStandardError(ErrorLine("warning: " + warning));
   }
-  const FileState errorFileBefore = FileState::Of(kErrorFile);
+  const FileState errorFileBefore = FileState::Of(kPluginErrorFile);
   const FileState cabrilloBefore = FileState::Of(cabrilloName);
   ProgressLine progress(platform::StandardErrorIsTerminal(), SteadySeconds(), toStandardError);
   const std::string settingsBefore = TextOf(SettingsFile());
@@ -420,11 +419,8 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     settingsWritten = plan.cabrillo && TextOf(SettingsFile()) != settingsBefore;
   });
   const bool remembered = work.Remember(pluginFileNames, &problem);
-  // With the Cabrillo flag the out-integer is -1: the results text has
-  // the score.
-  const ResultsTable results = ParseResultsText(outcome.results);
   const std::string claimed =
-      ClaimedScoreWarning(plan, results.hasScore ? results.score : outcome.score);
+      ClaimedScoreWarning(plan, PluginScore(outcome.results, outcome.score));
   if (!claimed.empty()) {
     toStandardError(ErrorLine("warning: " + claimed));
     plan.warnings.push_back(claimed);
@@ -443,7 +439,7 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   std::string errProblem;
   const bool errWritten = ErrorFileWritten(errorFileBefore, outcome.refused, &errText, &errProblem);
   *out = FormatSettings(plan.settings) +
-         FormatReport(outcome, errWritten ? work.PathOf(kErrorFile) : std::string(),
+         FormatReport(outcome, errWritten ? work.PathOf(kPluginErrorFile) : std::string(),
                       plan.warnings.size(), cabrillo.line);
   if (!errWritten) {
     *err = ErrorLine(errProblem);

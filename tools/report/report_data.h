@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "stats/contest_facts.h"
-#include "tools/logreplay/replay_plan.h"
-#include "tools/report/plugin_outputs.h"
+#include "tools/plan/replay_plan_types.h"
+#include "tools/plugin_outputs/plugin_outputs.h"
 
 namespace tools {
 
@@ -69,7 +69,7 @@ struct RateBin {
   std::map<std::pair<std::string, std::string>, int> counts;
 };
 
-// The kind of log a replay read (replay_plan.h), as the page names it.
+// The kind of log a replay read (replay_plan_types.h), as the page names it.
 const char* LogKindName(LogKind kind);  // "ADIF", "Cabrillo"
 
 // Operating time as contests define it: an off time is a gap of at least

@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "gtest/gtest.h"
+#include "tools/adif/adif_qso.h"
+#include "tools/adif/adif_reader.h"
 #include "tools/adif/adif_values.h"
 #include "tools/report/report_page.h"
 
@@ -94,8 +96,29 @@ std::string Record(const std::string& call, const std::string& time, const std::
          field("SRX_STRING", rcvd) + field("STATION_CALLSIGN", "UT9ZZ") + "<EOR>\n";
 }
 
-// A Cabrillo log of the plug-in's own holds a QSO without a call: its line
-// pairs with it, and the QSO after it with its own line.
+// The plan a replay of `adif` (records of Record) makes: its QSOs in time
+// order, equal times in log order, for a contest from `startHour`.
+ReplayPlan PlanOf(const std::string& adif, int startHour = 12) {
+  ReplayPlan plan;
+  plan.ownCall = "UT9ZZ";
+  std::vector<AdifRecord> records;
+  AdifError error;
+  EXPECT_TRUE(ReadAdif(adif, &records, &error)) << error.ToString();
+  for (const AdifRecord& record : records) {
+    AdifQso qso;
+    EXPECT_TRUE(AdifRecordToQso(record, AdifQsoFields{}, &qso, &error)) << error.ToString();
+    plan.qsos.push_back(qso);
+  }
+  std::stable_sort(plan.qsos.begin(), plan.qsos.end(),
+                   [](const AdifQso& a, const AdifQso& b) { return a.time < b.time; });
+  std::string problem;
+  plan.start.status = kStatsDateValid;
+  EXPECT_TRUE(ContestStartToOle("2026-12-19", startHour, &plan.start.value, &problem)) << problem;
+  return plan;
+}
+
+// A QSO without a call, which a Cabrillo log may hold (an ADIF record may
+// not): its line pairs with it, and the QSO after it with its own line.
 TEST(ReportDataTest, PairsTheLineOfAQsoWithoutACall) {
   const std::string log =
       "START-OF-LOG: 3.0\r\nCALLSIGN: UT9ZZ\r\n"
@@ -104,10 +127,9 @@ TEST(ReportDataTest, PairsTheLineOfAQsoWithoutACall) {
       "QSO: 14200 CW 2026-12-19 1248 UT9ZZ         599 002KI  UR5AA         599  016CD 60 20 "
       "16\r\n"
       "END-OF-LOG:\r\n";
-  ReplayOptions options;
-  ReplayPlan plan;
-  std::string problem;
-  ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
+  ReplayPlan plan = PlanOf(Record("NOCALL", "1205", "20m", "14.025", "CW", "015CD") +
+                           Record("UR5AA", "1248", "20m", "14.200", "CW", "016CD"));
+  plan.qsos[0].call.clear();
   const ReportData data = GatherReport(plan, {true, true}, "", log, "");
   EXPECT_EQ(data.alreadyStored, 0u);
   ASSERT_EQ(data.qsos.size(), 2u);
@@ -123,10 +145,7 @@ TEST(ReportDataTest, PairsCabrilloLinesWithTheStoredQsos) {
                            Record("UR6BB", "1210", "20m", "14.030", "RTTY", "002AB") +
                            Record("UR5AA", "1248", "20m", "14.200", "CW", "016CD") +
                            Record("UT2XY", "1402", "40m", "7.010", "SSB", "100AB");
-  ReplayOptions options;
-  ReplayPlan plan;
-  std::string problem;
-  ASSERT_TRUE(PlanReplay(adif, options, &plan, &problem)) << problem;
+  const ReplayPlan plan = PlanOf(adif);
   const std::string cabrillo =
       "START-OF-LOG: 3.0\r\n"
       "QSO: 14025 CW 2026-12-19 1205 UT9ZZ         599 001KI  UR5AA         599  015CD 60 20 15\r\n"
@@ -194,15 +213,8 @@ std::string PageFor(int startHour, const std::vector<LoggedQso>& qsos, bool stor
     cabrillo += "QSO: " + kHz + " " + mode + " 2026-12-19 " + qso.time + " UT9ZZ 599 001KI " +
                 qso.call + " 599 " + qso.rcvd + " " + qso.scored + "\r\n";
   }
-  ReplayOptions options;
-  StatsDateTime start;
-  std::string problem;
-  EXPECT_TRUE(ParseContestStart("2026-12-19 " + std::to_string(startHour), &start, &problem));
-  options.start = start;
-  ReplayPlan plan;
-  EXPECT_TRUE(PlanReplay(adif, options, &plan, &problem)) << problem;
-  ReportData data =
-      GatherReport(plan, std::vector<bool>(qsos.size(), stored), "", stored ? cabrillo : "", "");
+  ReportData data = GatherReport(PlanOf(adif, startHour), std::vector<bool>(qsos.size(), stored),
+                                 "", stored ? cabrillo : "", "");
   data.logName = "ut9zz.adi";
   return ReportPage(data, "UT9ZZ.cbr", "err.txt");
 }

@@ -1,5 +1,6 @@
-#include "tools/report/plugin_outputs.h"
+#include "tools/plugin_outputs/plugin_outputs.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace tools {
@@ -62,12 +63,6 @@ bool ParseNumber32(const std::string& text, int32_t* value) {
   return true;
 }
 
-constexpr char kScorePrefix[] = "Score:";
-constexpr char kQsoTag[] = "QSO:";
-constexpr char kNoMultiplier[] = "--";
-// The plug-in writes the QSO before its reason with this many blanks.
-constexpr char kReasonSeparator[] = "   ";
-
 }  // namespace
 
 ResultsTable ParseResultsText(const std::string& text) {
@@ -84,7 +79,7 @@ ResultsTable ParseResultsText(const std::string& text) {
       }
       continue;
     }
-    if (line.rfind(kScorePrefix, 0) == 0) {
+    if (line.rfind(kPluginScorePrefix, 0) == 0) {
       const size_t equals = line.find('=');
       table.hasScore =
           equals != std::string::npos && ParseNumber(line.substr(equals + 1), &table.score);
@@ -106,14 +101,19 @@ ResultsTable ParseResultsText(const std::string& text) {
   return table;
 }
 
+int64_t PluginScore(const std::string& resultsText, int32_t outInteger) {
+  const ResultsTable results = ParseResultsText(resultsText);
+  return results.hasScore ? results.score : outInteger;
+}
+
 std::vector<CabrilloQso> ParseCabrilloQsos(const std::string& text) {
   std::vector<CabrilloQso> qsos;
   for (const std::string& line : Lines(text)) {
     const std::vector<std::string> words = Words(line);
     // Tag, frequency, mode, date, time, at least one exchange field, and the
-    // three score columns.
-    constexpr size_t kHead = 5, kTail = 3;
-    if (words.size() < kHead + 1 + kTail || words[0] != kQsoTag) continue;
+    // score columns.
+    constexpr size_t kHead = 5, kTail = kPluginScoreColumns;
+    if (words.size() < kHead + 1 + kTail || words[0] != kPluginQsoTag) continue;
     CabrilloQso qso;
     const std::string& time = words[4];
     const std::string& mult = words[words.size() - 2];
@@ -123,7 +123,7 @@ std::vector<CabrilloQso> ParseCabrilloQsos(const std::string& text) {
         !ParseNumber32(words.back(), &qso.serial)) {
       continue;
     }
-    qso.multiplier = mult != kNoMultiplier;
+    qso.multiplier = mult != kPluginNoMultiplier;
     if (qso.multiplier && !ParseNumber32(mult, &qso.multWeight)) continue;
     qso.mode = words[2];
     qso.date = words[3];
@@ -139,7 +139,7 @@ std::vector<CabrilloHeaderLine> ParseCabrilloHeader(const std::string& text,
                                                     const std::string& prefix) {
   std::vector<CabrilloHeaderLine> header;
   for (const std::string& line : Lines(text)) {
-    if (line.rfind(kQsoTag, 0) == 0) break;
+    if (line.rfind(kPluginQsoTag, 0) == 0) break;
     const size_t colon = line.find(':');
     if (colon == std::string::npos || line.rfind(prefix, 0) != 0) continue;
     header.push_back({line.substr(0, colon), Trimmed(line.substr(colon + 1))});
@@ -155,9 +155,9 @@ std::vector<RefusedQso> ParseErrorFile(const std::string& text) {
     RefusedQso qso;
     qso.line = lines[i];
     std::string body = lines[i];
-    if (body.rfind(kQsoTag, 0) == 0) body.erase(0, sizeof kQsoTag - 1);
+    if (body.rfind(kPluginQsoTag, 0) == 0) body.erase(0, sizeof kPluginQsoTag - 1);
     // The reason is the text after the last run of three or more blanks.
-    const size_t separator = body.rfind(kReasonSeparator);
+    const size_t separator = body.rfind(kPluginReasonSeparator);
     if (separator != std::string::npos) {
       qso.reason = Trimmed(body.substr(separator));
       body.erase(separator);
@@ -166,6 +166,11 @@ std::vector<RefusedQso> ParseErrorFile(const std::string& text) {
     refused.push_back(qso);
   }
   return refused;
+}
+
+bool ErrorFileComplete(const std::string& text, size_t refused, size_t* lines) {
+  *lines = static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
+  return *lines >= refused + 1;
 }
 
 }  // namespace tools

@@ -1,4 +1,4 @@
-#include "tools/report/plugin_outputs.h"
+#include "tools/plugin_outputs/plugin_outputs.h"
 
 #include <string>
 #include <vector>
@@ -22,6 +22,24 @@ TEST(PluginOutputsTest, ReadsTheResultsText) {
   EXPECT_EQ(table.score, 404);
   EXPECT_EQ(table.credit, "Stats plug-in 1.0.0 for the CQ UT CONTEST");
   EXPECT_TRUE(ParseResultsText("").rows.empty());
+}
+
+TEST(PluginOutputsTest, TakesTheScoreFromTheResultsTextBeforeTheOutInteger) {
+  const struct {
+    const char* results;
+    int32_t outInteger;
+    int64_t score;
+  } cases[] = {
+      {"\tQSOs\r\nTotal\t 1\r\n\r\nScore:  = 90\r\ncredit", 90, 90},
+      // With the Cabrillo flag the out-integer is -1.
+      {"\tQSOs\r\nTotal\t 1\r\n\r\nScore:  = 90\r\ncredit", -1, 90},
+      {"\tQSOs\r\nTotal\t 1\r\n\r\nScore:  = 3000000000\r\n", -1, 3000000000},
+      {"\tQSOs\r\nTotal\t 1\r\n\r\nScore:  = x\r\n", 7, 7},
+      {"", 12, 12},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(PluginScore(c.results, c.outInteger), c.score) << c.results;
+  }
 }
 
 TEST(PluginOutputsTest, ReadsTheScoreColumnsOfCabrilloQsoLines) {
@@ -86,6 +104,26 @@ TEST(PluginOutputsTest, SplitsRefusedQsosFromTheirReasons) {
   EXPECT_EQ(refused[1].reason, "NO RX NUMBER !!!");
   EXPECT_EQ(refused[1].line.substr(0, 11), "QSO:  7024 ");
   EXPECT_TRUE(ParseErrorFile("CQ UT CONTEST UBN file \r\n").empty());
+}
+
+TEST(PluginOutputsTest, CountsTheTitleAndALineForEachRefusedQso) {
+  const struct {
+    const char* text;
+    size_t refused;
+    bool complete;
+    size_t lines;
+  } cases[] = {
+      {"title \r\n", 0, true, 1},
+      {"title \r\n", 1, false, 1},
+      {"title \r\nQSO: a   R\r\nQSO: b   R\r\n", 2, true, 3},
+      {"title \r\nQSO: a   R\r\nQSO: b   R", 2, false, 2},
+      {"", 0, false, 0},
+  };
+  for (const auto& c : cases) {
+    size_t lines = 99;
+    EXPECT_EQ(ErrorFileComplete(c.text, c.refused, &lines), c.complete) << c.text;
+    EXPECT_EQ(lines, c.lines) << c.text;
+  }
 }
 
 }  // namespace
