@@ -69,10 +69,11 @@ void CCabrilloLog::AddQsoLine(const std::string& call, int32_t freqKHz, const st
 std::string CCabrilloLog::LogText(int32_t claimedScore, const std::string& hostVersion) const {
   std::string text = "START-OF-LOG: 3.0\r\nCONTEST: " STATS_CONTEST_NAME "\r\n";
   AppendHeaderLine(&text, "CREATED-BY", "Tovu " + hostVersion);
-  for (const HeaderField& field : kHeaderFields) {
-    if (field.tag == nullptr) continue;
-    const bool score = (field.flags & HeaderField::kScore) != 0;
-    AppendHeaderLine(&text, field.tag, score ? std::to_string(claimedScore) : this->*field.member);
+  for (const HeaderField* field : HeaderFieldsBy(&HeaderField::line)) {
+    if (field->line == 0) continue;
+    const bool score = (field->flags & kScore) != 0;
+    AppendHeaderLine(&text, field->tag,
+                     score ? std::to_string(claimedScore) : this->*field->member);
   }
   for (const std::string& line : m_qsoLines) text += line;
   text += "END-OF-LOG:\r\n";
