@@ -46,4 +46,7 @@ inline constexpr int32_t kHourMinutes = 60;
 inline constexpr char kSettingsPath[] = "Plugins\\TAVIN.ini";
 inline constexpr char kSettingsSection[] = "Settings";
 
+// The error report of refused QSOs, relative to the host's current folder.
+inline constexpr char kErrorReportPath[] = "err.txt";
+
 }  // namespace stats
