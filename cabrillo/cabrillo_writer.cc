@@ -54,6 +54,9 @@ void CCabrilloLog::AddQsoLine(const std::string& call, int32_t freqKHz, const st
   const bool marked = multBand != kNoResult;
   const char* format = kFormats[marked ? 1 : 0][exchRcvd.size() == 2 ? 1 : 0];
   const std::string when = time.Format("%Y-%m-%d %H%M");
+  // %i reads an int from the variable arguments; int32_t may be another type
+  // of the same width (long on some compilers), so each number is copied
+  // into an int first.
   const int freq = freqKHz, pts = points, mult = multBand, number = serial;
   if (marked) {
     m_qsoLines.push_back(Printf(format, freq, mode.c_str(), when.c_str(), m_callsign.c_str(),
