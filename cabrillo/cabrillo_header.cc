@@ -1,6 +1,5 @@
 // Loading, editing and saving the Cabrillo header values.
 
-#include <algorithm>
 #include <vector>
 
 #include "cabrillo/cabrillo_dialog.h"
@@ -33,39 +32,30 @@ std::string HeaderFromStored(const std::string& stored, const char* tag) {
   return ReplaceAll(ReplaceAll(stored, "<CR>", std::string("\r\n") + tag + ": "), "<LF>", "");
 }
 
-// Every field; those with a settings key last, in the order of their places.
-std::vector<const HeaderField*> FieldsInFileOrder() {
-  std::vector<const HeaderField*> fields;
-  for (const HeaderField& field : kHeaderFields) fields.push_back(&field);
-  std::stable_sort(fields.begin(), fields.end(),
-                   [](const HeaderField* a, const HeaderField* b) { return a->place < b->place; });
-  return fields;
-}
-
 // The values an edit starts from.
 void StartValues(CCabrilloLog& log, const std::string& callsign, platform::SettingsFile& settings) {
-  for (const HeaderField* field : FieldsInFileOrder()) {
-    if (Has(*field, HeaderField::kKept)) continue;
+  for (const HeaderField* field : HeaderFieldsBy(&HeaderField::place)) {
+    if (Has(*field, kKept)) continue;
     std::string& value = log.*field->member;
     value = field->initial != nullptr ? field->initial : callsign;
-    if (!Has(*field, HeaderField::kLoad)) continue;
+    if (!Has(*field, kLoad)) continue;
     value = settings.Read(kSettingsPath, kSettingsSection, field->key, value);
-    if (Has(*field, HeaderField::kMultiLine)) value = PlainFromStored(value);
+    if (Has(*field, kMultiLine)) value = PlainFromStored(value);
   }
 }
 
 void TakeValues(const Cabrillo& dialog, CCabrilloLog& log) {
   for (const HeaderField& field : kHeaderFields) {
-    if (!Has(field, HeaderField::kShownOnly)) log.*field.member = dialog.m_values.at(field.control);
+    if (!Has(field, kShownOnly)) log.*field.member = dialog.m_values.at(field.control);
   }
 }
 
 void SaveValues(const CCabrilloLog& log, platform::SettingsFile& settings) {
-  for (const HeaderField* field : FieldsInFileOrder()) {
-    if (!Has(*field, HeaderField::kSave)) continue;
+  for (const HeaderField* field : HeaderFieldsBy(&HeaderField::place)) {
+    if (!Has(*field, kSave)) continue;
     const std::string& value = log.*field->member;
     settings.Write(kSettingsPath, kSettingsSection, field->key,
-                   Has(*field, HeaderField::kMultiLine) ? StoredFromPlain(value) : value);
+                   Has(*field, kMultiLine) ? StoredFromPlain(value) : value);
   }
 }
 
@@ -73,7 +63,7 @@ void SaveValues(const CCabrilloLog& log, platform::SettingsFile& settings) {
 // their tag would make the log file invalid.
 void ToHeaderForm(CCabrilloLog& log) {
   for (const HeaderField& field : kHeaderFields) {
-    if (!Has(field, HeaderField::kMultiLine)) continue;
+    if (!Has(field, kMultiLine)) continue;
     std::string& value = log.*field.member;
     value = HeaderFromStored(StoredFromPlain(value), field.tag);
   }

@@ -41,23 +41,11 @@ class CCabrilloLog {
   std::string WriteLog(int32_t claimedScore, platform::FileVersion& versions,
                        platform::FileWriter& files) const;
 
-  std::string m_callsign;   // own callsign: CALLSIGN and the QSO lines
-  std::string m_fileBase;   // base name of the log file
-  std::string m_operators;  // may span lines
-  std::string m_name;
-  std::string m_address;  // may span lines
-  std::string m_claimed;  // last saved claimed score, shown only
-  std::string m_contest;  // the dialog's CONTEST field
-  std::string m_catOperator;
-  std::string m_catBand;
-  std::string m_catMode;
-  std::string m_catPower;
-  std::string m_catAssisted;
-  std::string m_catTransmitter;
-  std::string m_location;  // kept in memory only
-  std::string m_email;
-  std::string m_club;
-  std::string m_soapbox;                // may span lines
+  std::string m_fileBase;  // base name of the log file
+  // The header's values, one member each.
+#define CABRILLO_FIELD(id, number, label, labelX, labelWidth, x, y, width, height, member, ...) \
+  std::string member;
+#include "resources/cabrillo_fields.def"
   std::vector<std::string> m_qsoLines;  // formatted QSO lines, CR LF ended
 };
 

@@ -54,6 +54,9 @@ void CCabrilloLog::AddQsoLine(const std::string& call, int32_t freqKHz, const st
   const bool marked = multBand != kNoResult;
   const char* format = kFormats[marked ? 1 : 0][exchRcvd.size() == 2 ? 1 : 0];
   const std::string when = time.Format("%Y-%m-%d %H%M");
+  // %i reads an int from the variable arguments; int32_t may be another type
+  // of the same width (long on some compilers), so each number is copied
+  // into an int first.
   const int freq = freqKHz, pts = points, mult = multBand, number = serial;
   if (marked) {
     m_qsoLines.push_back(Printf(format, freq, mode.c_str(), when.c_str(), m_callsign.c_str(),
@@ -69,10 +72,11 @@ void CCabrilloLog::AddQsoLine(const std::string& call, int32_t freqKHz, const st
 std::string CCabrilloLog::LogText(int32_t claimedScore, const std::string& hostVersion) const {
   std::string text = "START-OF-LOG: 3.0\r\nCONTEST: " STATS_CONTEST_NAME "\r\n";
   AppendHeaderLine(&text, "CREATED-BY", "Tovu " + hostVersion);
-  for (const HeaderField& field : kHeaderFields) {
-    if (field.tag == nullptr) continue;
-    const bool score = (field.flags & HeaderField::kScore) != 0;
-    AppendHeaderLine(&text, field.tag, score ? std::to_string(claimedScore) : this->*field.member);
+  for (const HeaderField* field : HeaderFieldsBy(&HeaderField::line)) {
+    if (field->line == 0) continue;
+    const bool score = (field->flags & kScore) != 0;
+    AppendHeaderLine(&text, field->tag,
+                     score ? std::to_string(claimedScore) : this->*field->member);
   }
   for (const std::string& line : m_qsoLines) text += line;
   text += "END-OF-LOG:\r\n";

@@ -82,10 +82,6 @@ constexpr double kSpecialDays[] = {0.0,
                                    9.2233720368547758e18};
 constexpr unsigned kSpecialCount = sizeof kSpecialDays / sizeof kSpecialDays[0];
 
-// Ignored-position values, by the bits of the junk byte.
-constexpr uintptr_t kJunkPointers[] = {0, 0x10, 0x1000, ~uintptr_t{0xFFF}};
-constexpr int32_t kJunkInts[] = {0, -1, INT32_MIN, INT32_MAX};
-
 // Writes the format above; for the seed maker.
 class OpWriter {
  public:

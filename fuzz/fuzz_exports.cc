@@ -26,6 +26,7 @@
 #include "fuzz/memory_files.h"
 #include "plugin/stats_exports.h"
 #include "tools/host/export_args.h"
+#include "tools/host/junk_filler.h"
 
 extern "C" {
 #define STATS_EXPORT_ENTRY STATS_DECLARE_EXPORT
@@ -212,14 +213,13 @@ class Arguments {
   }
 
   void TakeJunk() { m_junk = m_in.Byte(); }
-  Text J() const { return reinterpret_cast<Text>(kJunkPointers[m_junk & 3]); }
-  DateTime JD() const { return reinterpret_cast<DateTime>(kJunkPointers[(m_junk >> 2) & 3]); }
-  char* JW() const { return reinterpret_cast<char*>(kJunkPointers[m_junk & 3]); }
-  int32_t JI() const { return kJunkInts[(m_junk >> 4) & 3]; }
-  double JF() const {
-    static const double kFloats[] = {std::numeric_limits<double>::quiet_NaN(),
-                                     std::numeric_limits<double>::infinity(), -1e308, 0.0};
-    return kFloats[(m_junk >> 6) & 3];
+  // The junk taken before the call, and `integers` (0 to 2) unsigned
+  // integers read now for its unsigned positions.
+  tools::JunkFiller Junk(size_t integers) {
+    uint32_t values[2] = {};
+    for (size_t i = 0; i < integers; ++i) values[i] = m_in.U32();
+    if (integers == 1) values[1] = values[0];
+    return tools::JunkFiller(m_junk, values);
   }
 
   Reader& In() { return m_in; }
@@ -229,29 +229,6 @@ class Arguments {
   TextArena& m_texts;
   uint8_t m_junk = 0;
   size_t m_longBytes = 0;
-};
-
-// The values of the ignored positions of one call: the junk taken before
-// it, and `integers` (0 to 2) unsigned integers read now, handed out in
-// turn.
-class Junk {
- public:
-  Junk(Arguments& a, size_t integers) : m_a(a) {
-    for (size_t i = 0; i < integers; ++i) m_integers[i] = a.In().U32();
-    if (integers == 1) m_integers[1] = m_integers[0];
-  }
-
-  Text operator()(ArgKind<Text>) const { return m_a.J(); }
-  DateTime operator()(ArgKind<DateTime>) const { return m_a.JD(); }
-  char* operator()(ArgKind<char*>) const { return m_a.JW(); }
-  int32_t operator()(ArgKind<int32_t>) const { return m_a.JI(); }
-  double operator()(ArgKind<double>) const { return m_a.JF(); }
-  uint32_t operator()(ArgKind<uint32_t>) { return m_integers[m_next++ % 2]; }
-
- private:
-  const Arguments& m_a;
-  uint32_t m_integers[2] = {};
-  size_t m_next = 0;
 };
 
 bool IsEmpty(Text text) { return text == nullptr || *text == '\0'; }
@@ -358,7 +335,7 @@ void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
   fields.start = a.ReadTime();
   fields.ownMultCode = a.ReadText();
   fields.ownGroupCode = a.ReadText();
-  Junk junk(a, 0);
+  tools::JunkFiller junk = a.Junk(0);
   FUZZ_EXPECT(tools::CallReset(ResetStats0, fields, junk, true) == 1);
   *cabrillo = fields.cabrilloFlag;
   count->Reset();
@@ -370,7 +347,7 @@ void Add(Arguments& a, StoreCount* count) {
   constexpr stats::HostCall call = stats::HostCall::kAddData;
 #define STATS_QSO_FIELD FUZZ_READ_FIELD
 #include "stats/host_fields.def"
-  Junk junk(a, 1);
+  tools::JunkFiller junk = a.Junk(1);
   const int32_t result = tools::CallWithQso(AddData0, fields, junk, false);
   const QsoCallArgs& q = fields;
   const bool countable =
@@ -398,7 +375,7 @@ void Remove(Arguments& a, StoreCount* count) {
   constexpr stats::HostCall call = stats::HostCall::kRemoveData;
 #define STATS_QSO_FIELD FUZZ_READ_FIELD
 #include "stats/host_fields.def"
-  Junk junk(a, 2);
+  tools::JunkFiller junk = a.Junk(2);
   const int32_t result = tools::CallWithQso(RemoveData0, fields, junk, true);
   FUZZ_EXPECT(result == (IsEmpty(fields.exchSent) || IsEmpty(fields.exchRcvd) ? 0 : 1));
   if (result == 1 && count->low > 0) --count->low;
@@ -411,7 +388,7 @@ void Check(Arguments& a) {
   constexpr stats::HostCall call = stats::HostCall::kCheckCall;
 #define STATS_PROBE_FIELD FUZZ_READ_FIELD
 #include "stats/host_fields.def"
-  Junk junk(a, 2);
+  tools::JunkFiller junk = a.Junk(2);
 #undef FUZZ_READ_FIELD
   const int32_t result = tools::CallCheck(CheckCall0, fields, junk, true);
   FUZZ_EXPECT(result >= 0 && result <= 2);
@@ -421,10 +398,13 @@ void ValidExchange(Arguments& a) {
   a.TakeJunk();
   const Text exchange = a.ReadText();
   const int32_t field = static_cast<int32_t>(a.In().U32());
-  const int32_t result = IsValidExchg0(exchange, a.J(), a.J(), a.J(), a.JI(), a.JI(), field);
+  const tools::JunkFiller junk = a.Junk(0);
+  const Text j = junk(tools::ArgKind<Text>{});
+  const int32_t ji = junk(tools::ArgKind<int32_t>{});
+  const int32_t result = IsValidExchg0(exchange, j, j, j, ji, ji, field);
   FUZZ_EXPECT(result == 0 || result == 1);
   if (result == 1) FUZZ_EXPECT(field == 0 && exchange != nullptr && std::strlen(exchange) == 5);
-  FUZZ_EXPECT(GetExchgCount0(a.J(), a.J(), a.J()) == 1);
+  FUZZ_EXPECT(GetExchgCount0(j, j, j) == 1);
 }
 
 // The number after the last `label` in `text`, or -1 when the label is

@@ -7,18 +7,12 @@
 #include <tuple>
 
 #include "cabrillo/cabrillo_export.h"
-#include "platform/cdialog.h"
-#include "platform/clock.h"
-#include "platform/file_version.h"
-#include "platform/file_writer.h"
-#include "platform/message_box.h"
-#include "platform/settings_file.h"
+#include "platform/plugin_services.h"
 #include "plugin/module.h"
 #include "plugin/stats_exports.h"
 #include "plugin/version.h"
 #include "stats/call_check.h"
 #include "stats/contest_facts.h"
-#include "stats/error_report.h"
 #include "stats/ingest.h"
 #include "stats/qso_fields.h"
 #include "stats/scoring.h"
@@ -29,13 +23,14 @@ using plugin::g_cabrilloFlag;
 using plugin::g_cabrilloLog;
 using plugin::g_claimedScore;
 using plugin::g_contest;
+using plugin::g_errorReport;
 using plugin::g_qsoStore;
 using plugin::g_resultsText;
+using plugin::theApp;
 using stats::AddQso;
 using stats::CallProbe;
 using stats::CheckCall;
 using stats::ComputeResults;
-using stats::ErrorReport;
 using stats::HostCall;
 using stats::IsValidExchange;
 using stats::QsoInput;
@@ -67,11 +62,6 @@ COleDateTime ValueOf(DateTime time) {
 }
 uint32_t ValueOf(uint32_t value) { return value; }
 int32_t ValueOf(int32_t value) { return value; }
-
-const ErrorReport& Report() {
-  static const ErrorReport report("err.txt");
-  return report;
-}
 
 // The Cabrillo flag that kWithFlag values wait for: a reset's own.
 int32_t CabrilloFlagOf(const ResetInput& input) { return input.cabrilloFlag; }
@@ -135,9 +125,9 @@ STATS_EXPORT const char* STATS_CALL GetSetName(int32_t index) {
 }
 
 STATS_EXPORT void STATS_CALL SetupSet0(void) {
-  platform::SystemMessageBox().Show(platform::MessageBoxService::kNoOwner,
-                                    "No additional setup for this contest", nullptr,
-                                    platform::MessageBoxService::kOk);
+  theApp.m_services.notices.Show(platform::MessageBoxService::kNoOwner,
+                                 "No additional setup for this contest", nullptr,
+                                 platform::MessageBoxService::kOk);
 }
 
 // The exports that take the host's long argument lists name their
@@ -153,10 +143,9 @@ STATS_EXPORT int32_t STATS_CALL ResetStats0(Text a1, int32_t a2, Text a3, DateTi
       std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16,
                             a17, a18, a19, a20, a21, a22, a23),
       &input);
-  ResetContest(g_contest, input, Report());
+  ResetContest(g_contest, input, g_errorReport);
   if (g_cabrilloFlag != 0) {
-    g_cabrilloLog.EditHeader(input.ownCall, platform::SystemSettingsFile(),
-                             platform::SystemDialogRunner());
+    g_cabrilloLog.EditHeader(input.ownCall, theApp.m_services.settings, theApp.m_services.dialogs);
   }
   return 1;
 }
@@ -164,7 +153,7 @@ STATS_EXPORT int32_t STATS_CALL ResetStats0(Text a1, int32_t a2, Text a3, DateTi
 STATS_EXPORT int32_t STATS_CALL AddData0(PLUGIN_QSO_PARAMETERS) {
   QsoInput qso;
   TakeQso<HostCall::kAddData>(std::forward_as_tuple(PLUGIN_QSO_ARGUMENTS), &qso);
-  return AddQso(g_contest, qso, Report());
+  return AddQso(g_contest, qso, g_errorReport);
 }
 
 // Only the fields that RemoveData0 reads are set.
@@ -185,7 +174,7 @@ STATS_EXPORT int32_t STATS_CALL CheckCall0(Text a1, uint32_t a2, uint32_t a3, Te
       std::forward_as_tuple(a1, a2, a3, a4, a5, a6, a7, a8, a9, a10, a11, a12, a13, a14, a15, a16,
                             a17, a18, a19, a20, a21, a22, a23, a24, a25, a26, a27, a28),
       &probe);
-  return CheckCall(g_contest, probe, platform::SystemClock().NowUtc());
+  return CheckCall(g_contest, probe, theApp.m_services.clock.NowUtc());
 }
 
 STATS_EXPORT int32_t STATS_CALL GetExchgCount0(Text, Text, Text) { return 1; }
@@ -196,13 +185,13 @@ STATS_EXPORT int32_t STATS_CALL IsValidExchg0(Text exchange, Text, Text, Text, i
 }
 
 STATS_EXPORT const char* STATS_CALL GetResult0(int32_t* score) {
-  const int32_t total =
-      ComputeResults(g_contest, kCredit, platform::SystemSettingsFile(), &g_resultsText);
+  const platform::PluginServices& services = theApp.m_services;
+  const int32_t total = ComputeResults(g_contest, kCredit, services.settings, &g_resultsText);
   g_claimedScore = total;
   if (score != nullptr) *score = total;
   if (g_cabrilloFlag != 0) {
-    RunCabrilloPass(g_cabrilloLog, g_qsoStore, g_claimedScore, platform::SystemFileVersion(),
-                    platform::SystemFileWriter(), platform::SystemMessageBox());
+    RunCabrilloPass(g_cabrilloLog, g_qsoStore, g_claimedScore, services.versions, services.files,
+                    services.notices);
     if (score != nullptr) *score = kScoreAfterCabrilloPass;
   }
   return g_resultsText.c_str();

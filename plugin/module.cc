@@ -1,5 +1,7 @@
 #include "plugin/module.h"
 
+#include "stats/contest_facts.h"
+
 using cabrillo::CCabrilloLog;
 using stats::BandList;
 using stats::Contest;
@@ -17,6 +19,7 @@ BandList g_bandList;
 std::string g_ownGroupCode;
 std::string g_ownMultCode;
 std::string g_resultsText;
+stats::ErrorReport g_errorReport{stats::kErrorReportPath, theApp.m_services.appender};
 
 int32_t g_startHour;
 int32_t g_lastTour;

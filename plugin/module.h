@@ -5,17 +5,22 @@
 
 #include "cabrillo/cabrillo_log.h"
 #include "platform/cwinapp.h"
+#include "platform/plugin_services.h"
 #include "stats/band_list.h"
 #include "stats/contest.h"
+#include "stats/error_report.h"
 #include "stats/qso_store.h"
 
 namespace plugin {
 
-// The module's application object. It adds nothing to its base.
+// The module's application object: it holds the operating system's
+// services, the plug-in's one way to the platform.
 class CTestApp : public platform::CWinApp {
  public:
-  CTestApp() : platform::CWinApp(nullptr) {}
+  CTestApp() : platform::CWinApp(nullptr), m_services(platform::SystemPluginServices()) {}
   ~CTestApp() override = default;
+
+  const platform::PluginServices m_services;
 };
 
 // Module-wide state, created at load in the order declared here and
@@ -27,6 +32,8 @@ extern stats::BandList g_bandList;
 extern std::string g_ownGroupCode;
 extern std::string g_ownMultCode;
 extern std::string g_resultsText;
+// The error report, written through theApp's services.
+extern stats::ErrorReport g_errorReport;
 
 // Module-wide integers: 0 from load, no construction.
 extern int32_t g_startHour;

@@ -2,8 +2,10 @@
 
 // The CQ UT CONTEST's facts, written once for every layer: the plug-in's
 // core, the Cabrillo writer, the exports, the host stand-in in tools/, the
-// tests' reference model and the benchmarks. Constants only; includes
-// nothing, so that tools/ may include it without reaching the core.
+// tests' reference model and the benchmarks. Constants only; it includes
+// <cstdint> and the contest's name (stats/contest_name.h, which the
+// resource scripts read too) and nothing of the core, so that tools/ may
+// include it without reaching the core.
 
 #include <cstdint>
 
@@ -45,5 +47,8 @@ inline constexpr int32_t kHourMinutes = 60;
 // Cabrillo header, relative to the host's current folder.
 inline constexpr char kSettingsPath[] = "Plugins\\TAVIN.ini";
 inline constexpr char kSettingsSection[] = "Settings";
+
+// The error report of refused QSOs, relative to the host's current folder.
+inline constexpr char kErrorReportPath[] = "err.txt";
 
 }  // namespace stats

@@ -4,9 +4,6 @@
 
 namespace stats {
 
-ErrorReport::ErrorReport(std::string path)
-    : ErrorReport(std::move(path), platform::SystemFileAppender()) {}
-
 void ErrorReport::Start() const {
   m_files.Create(m_path, std::string(kContestName) + " UBN file \r\n");
 }

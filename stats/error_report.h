@@ -16,8 +16,6 @@ class ErrorReport {
   // `files` must outlive the report.
   ErrorReport(std::string path, platform::FileAppender& files)
       : m_path(std::move(path)), m_files(files) {}
-  // The report in the operating system's files.
-  explicit ErrorReport(std::string path);
 
   // Truncates or creates the file and writes the header line.
   void Start() const;

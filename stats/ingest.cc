@@ -50,6 +50,9 @@ int32_t AddQso(Contest& contest, const QsoInput& qso, const ErrorReport& report)
     report.Append(&line);
     return 0;
   }
+  // An accepted QSO writes no line, yet the report must be there after every
+  // offer, as after a refusal: one deleted since the reset comes back,
+  // empty. Looking the name up costs far less than opening the file.
   report.Append(nullptr);
 
   contest.bandList.AddIfNew(qso.band);

@@ -45,7 +45,7 @@ class IngestTest : public ::testing::Test {
 
   testing_support::ScopedWorkDir m_dir;
   testing_support::ContestFixture m_f;
-  ErrorReport m_report{"err.txt"};
+  ErrorReport m_report{"err.txt", platform::SystemFileAppender()};
 };
 
 TEST_F(IngestTest, ResetStartsTheReportAndTakesTheContestValues) {

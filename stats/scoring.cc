@@ -94,6 +94,9 @@ std::vector<Row> ScoreRows(Contest& contest, std::size_t count) {
       points = kOtherPoints;
       ++row.sixties;
     }
+    // A band's points end with the serial received in its last QSO in store
+    // order, the order the host offered them, not time order: each counted
+    // record overwrites it, and one without a call leaves it as it was.
     const std::string_view exchRcvd = r.ExchRcvd();
     row.lastSerial = DecimalValue(exchRcvd != kNoNumberExchange ? exchRcvd : r.ExchSent());
 
@@ -124,6 +127,10 @@ void AppendFormatted(std::string* text, const char* format, const char* label,
 
 }  // namespace
 
+// Labels padded with zeros compare by their number's length first, so
+// "160m" sorts before "80m". Labels that are equal once padded ("20m" and
+// "020m") keep the order this exchange sort leaves them in, and the results
+// text shows that order: a library sort could order them otherwise.
 void SortBands(BandList& bands) {
   const std::size_t n = bands.Count();
   for (std::size_t i = 0; i + 1 < n; ++i) {

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "stats/decimal_value.h"
-
 using platform::COleDateTime;
 
 namespace stats {
@@ -40,29 +38,6 @@ TEST(HourOf, ReadsTheHourOrZero) {
   EXPECT_EQ(HourOf(COleDateTime(45000.5, COleDateTime::null)), 0);
   EXPECT_EQ(HourOf(COleDateTime(1e300, COleDateTime::valid)), 0);
 }
-
-struct DecimalCase {
-  const char* text;
-  int32_t value;
-};
-
-class DecimalValueTest : public ::testing::TestWithParam<DecimalCase> {};
-
-TEST_P(DecimalValueTest, ReadsTheLeadingNumber) {
-  EXPECT_EQ(DecimalValue(GetParam().text), GetParam().value) << GetParam().text;
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, DecimalValueTest,
-                         ::testing::Values(DecimalCase{"015CD", 15}, DecimalCase{"  \t42x", 42},
-                                           DecimalCase{"-7", -7}, DecimalCase{"+8", 8},
-                                           DecimalCase{"RT", 0}, DecimalCase{"", 0},
-                                           DecimalCase{"-", 0}, DecimalCase{"- 5", 0},
-                                           DecimalCase{"2147483647", 2147483647},
-                                           DecimalCase{"2147483648", 2147483647},
-                                           DecimalCase{"99999999999999999999999", 2147483647},
-                                           DecimalCase{"-2147483648", -2147483647 - 1},
-                                           DecimalCase{"-2147483649", -2147483647 - 1},
-                                           DecimalCase{"-99999999999999999999", -2147483647 - 1}));
 
 }  // namespace
 }  // namespace stats

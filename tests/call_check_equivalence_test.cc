@@ -44,7 +44,7 @@ TEST_P(CallCheckEquivalenceTest, AgreesAtEveryClockReading) {
   testing_support::ScopedWorkDir dir;
   testing_support::ContestFixture f;
   testing_support::LinearModel model;
-  const ErrorReport report("err.txt");
+  const ErrorReport report("err.txt", platform::SystemFileAppender());
   ResetInput reset;
   reset.start = log.start;
   reset.ownMultCode = log.ownMultCode;

@@ -42,6 +42,7 @@
 #include "tests/message_box_watcher.h"
 #include "tests/test_support.h"
 #include "tools/host/export_args.h"
+#include "tools/host/junk_filler.h"
 #include "tools/host/plugin_exports.h"
 
 namespace testing_support {
@@ -102,9 +103,6 @@ const double kSpecialDays[] = {0.0,       -1.25,         0.99999999999, 46375.99
                                46375.5,   -0.5,          46376.0000001};
 constexpr double kContestDay = 46375.0;  // 2026-12-19
 const int32_t kStatuses[] = {kStatsDateInvalid, kStatsDateNull, -1, 7};
-// Values of the ignored positions.
-const uintptr_t kJunkPointers[] = {0, 0x10, 0x1000, ~uintptr_t{0xFFF}};
-const int32_t kJunkInts[] = {0, -1, INT32_MIN, INT32_MAX};
 const char* const kFixtures[] = {"v2_20_0_5.exe", "v3_1_4_0.exe", "v3_0_7_9.exe", "noversion.exe"};
 
 // `bytes` with every byte outside printable ASCII, and the backslash, as
@@ -137,27 +135,6 @@ std::string Shown(const DateTimeArg& time) {
 }
 
 std::string Shown(uint32_t value) { return std::to_string(value); }
-
-// The values of one call's ignored positions, chosen by one junk byte; the
-// output texts of CheckCall0 get buffers that show what was written there.
-class Junk {
- public:
-  Junk(uint8_t junk, char (*outputs)[64]) : m_junk(junk), m_outputs(outputs) {}
-
-  Text operator()(ArgKind<Text>) const { return reinterpret_cast<Text>(Pointer(0)); }
-  DateTime operator()(ArgKind<DateTime>) const { return reinterpret_cast<DateTime>(Pointer(2)); }
-  char* operator()(ArgKind<char*>) { return m_outputs[m_nextOutput++ % 2]; }
-  int32_t operator()(ArgKind<int32_t>) const { return kJunkInts[(m_junk >> 4) & 3]; }
-  uint32_t operator()(ArgKind<uint32_t>) const { return 0xDEADBEEF ^ m_junk; }
-  double operator()(ArgKind<double>) const { return (m_junk & 0x40) ? -1e308 : 0.0; }
-
- private:
-  uintptr_t Pointer(int shift) const { return kJunkPointers[(m_junk >> shift) & 3]; }
-
-  uint8_t m_junk;
-  char (*m_outputs)[64];
-  int m_nextOutput = 0;
-};
 
 std::string WithoutBlanks(const std::string& text) {
   return std::string(platform::TrimBlanks(text));
@@ -316,7 +293,13 @@ class Driver {
     return q;
   }
 
-  Junk NewJunk() { return Junk(static_cast<uint8_t>(R().Below(256)), m_outputs); }
+  // The output texts of CheckCall0 get buffers that show what was written
+  // there.
+  tools::JunkFiller NewJunk() {
+    const uint8_t junk = static_cast<uint8_t>(R().Below(256));
+    const uint32_t integer = 0xDEADBEEF ^ junk;
+    return tools::JunkFiller(junk, {integer, integer}, m_outputs);
+  }
 
   void Reset() {
     ResetCallArgs a;
@@ -332,7 +315,7 @@ class Driver {
                   : DateTimeArg(StatsDateTime{kContestDay + startHour / 24.0, kStatsDateValid});
     a.ownMultCode = TextFrom(kMultCodes);
     a.ownGroupCode = TextFrom(kGroups);
-    Junk junk = NewJunk();
+    tools::JunkFiller junk = NewJunk();
     m_out << "  ResetStats0(flag=" << a.cabrilloFlag << " own=" << Shown(a.ownCall)
           << " start=" << Shown(a.start) << " mult=" << Shown(a.ownMultCode)
           << " group=" << Shown(a.ownGroupCode) << ")";
@@ -359,7 +342,7 @@ class Driver {
 
   // By value: `q` may be one of m_offered, which the call below grows.
   void Add(QsoCallArgs q) {
-    Junk junk = NewJunk();
+    tools::JunkFiller junk = NewJunk();
     WriteQso("AddData0", q);
     const int32_t result = tools::CallWithQso(m_plugin.AddData0, q, junk, false);
     m_out << " = " << result << '\n';
@@ -368,7 +351,7 @@ class Driver {
   }
 
   void Remove(const QsoCallArgs& q) {
-    Junk junk = NewJunk();
+    tools::JunkFiller junk = NewJunk();
     WriteQso("RemoveData0", q);
     m_out << " = " << tools::CallWithQso(m_plugin.RemoveData0, q, junk, true) << '\n';
   }
@@ -391,7 +374,7 @@ class Driver {
     }
     for (auto& output : m_outputs) std::memset(output, '#', sizeof output);
     m_outputs[0][sizeof m_outputs[0] - 1] = m_outputs[1][sizeof m_outputs[1] - 1] = '\0';
-    Junk junk = NewJunk();
+    tools::JunkFiller junk = NewJunk();
     KeepClock();
     const int32_t result = tools::CallCheck(m_plugin.CheckCall0, p, junk, true);
     KeepClock();

@@ -45,8 +45,8 @@ std::string Describe(const std::string& what, const std::string& example) {
 int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* out,
                      std::string* err) {
   CLI::App app(
-      "Replays a contest log in ADIF through the Stats plug-in, as the host\n"
-      "logging program does, and prints the plug-in's results.",
+      "Replays a contest log, ADIF or Cabrillo, through the Stats plug-in, as\n"
+      "the host logging program does, and prints the plug-in's results.",
       "logreplay");
   app.footer(std::string(kExamples) + kCabrilloMappingTable + kAdifTitle + kAdifMappingTable);
   // Paths like /logs/a.adi are arguments, not Windows-style options.

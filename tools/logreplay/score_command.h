@@ -1,8 +1,8 @@
 #pragma once
 
 // `logreplay score LOG`: replays a contest log through the plug-in as the
-// host does after a reset (one AddData0 per QSO in log order, then
-// GetResult0) and reports the results.
+// host does after a reset (one AddData0 per QSO in the replay plan's
+// order, then GetResult0) and reports the results.
 
 #include <cstddef>
 #include <cstdint>

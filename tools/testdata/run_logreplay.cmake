@@ -2,6 +2,7 @@
 # with what is expected. Script mode:
 #   cmake -DPROGRAM=<logreplay> [-DEMULATOR=<wine-run.sh>] -DWORK_DIR=<folder>
 #         [-DLOG=<file to copy into the folder>] -DARGS=<arguments, '|'-separated>
+#         [-DCOPY=<more files to copy into the folder, '|'-separated>]
 #         [-DSTATUS=<exit status, default 0>] [-DSTDOUT=<file>] [-DSTDERR=<file>]
 #         [-DSTDERR_CONTAINS=<text>] [-DERR_TXT=<file>] [-DNO_ERR_TXT=ON]
 #         [-DDIRS=<folders to make first, '|'-separated>]
@@ -49,9 +50,10 @@ endfunction()
 
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
-if(LOG)
-  file(COPY "${LOG}" DESTINATION "${WORK_DIR}")
-endif()
+string(REPLACE "|" ";" copyList "${COPY}")
+foreach(file IN LISTS LOG copyList)
+  file(COPY "${file}" DESTINATION "${WORK_DIR}")
+endforeach()
 string(REPLACE "|" ";" argList "${ARGS}")
 if(NOT DEFINED PLUGIN_DIR)
   list(GET argList 1 logArgument)
