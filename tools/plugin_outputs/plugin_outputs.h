@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "stats/contest_facts.h"
+
 namespace tools {
 
 // The plug-in's Cabrillo QSO line, as printf writes it:
@@ -34,7 +36,7 @@ constexpr char kPluginNoMultiplier[] = "--";
 // The list of refused QSOs the plug-in writes in its current folder: a
 // title line, then one line per refused QSO, "QSO:" and its values, and
 // the reason after kPluginReasonSeparator ("NO TEST MODE !!!").
-constexpr char kPluginErrorFile[] = "err.txt";
+constexpr const char* kPluginErrorFile = stats::kErrorReportPath;
 constexpr char kPluginReasonSeparator[] = "   ";
 
 // The results text's line of the score, "Score:  = N".
