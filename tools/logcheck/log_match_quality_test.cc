@@ -53,8 +53,8 @@ TEST(LogMatchQualityTest, GeneratedContestMeetsTheCommitteeFigures) {
   ASSERT_EQ(input.logs.size(), options.entrants);
   MatchOptions match;
   match.startMinute = std::llround(input.start.value * 1440.0);
-  const std::vector<CheckLog> logs = CheckLogsOf(input);
-  const std::vector<LogVerdicts> verdicts = CheckAllLogs(logs, match);
+  const std::vector<CheckLog> logs = TakeCheckLogs(&input);
+  const std::vector<LogVerdicts> verdicts = CheckAllLogs(logs, input.texts, match);
 
   Tally t;
   for (size_t i = 0; i < logs.size(); ++i) {
