@@ -75,9 +75,11 @@ class OutFolder {
  public:
   explicit OutFolder(fs::path root) : m_root(std::move(root)) {}
 
+  // The outputs are written in place, without a flush to the disk each:
+  // thousands of reports, each flushed, took most of a large contest's
+  // run, and the folder is logcheck's own, its marker written last.
   bool Write(const std::string& name, const std::string& bytes) {
-    m_written.push_back(name);
-    return platform::Utf8FileWriter().ReplaceWhole((m_root / fs::u8path(name)).u8string(), bytes);
+    return WriteParts(name, bytes, 0, [](size_t) { return std::string(); });
   }
   // A file written in parts: `part(i)` for i from 0 to `count` - 1, after
   // `head`, so that no whole copy of a large file is held.
@@ -201,15 +203,7 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
         check.checkedScores.emplace_back();
         continue;
       }
-      ReplayPlan plan;
-      if (!ReplanLog(input.logs[i], options, input.start, &plan, &problem) ||
-          plan.qsos.size() != check.verdicts[i].qsos.size()) {
-        toStandardError(LogcheckError("warning: " + input.logs[i].path +
-                                      ": no longer reads as before; not scored"));
-        check.pluginScores.emplace_back();
-        check.checkedScores.emplace_back();
-        continue;
-      }
+      ReplayPlan plan = RestoredPlan(input.logs[i], input.texts, input.start);
       check.pluginScores.push_back(ScoreOf(*host, plan));
       // The plan's QSOs are in the order of the verdicts (both in time order).
       size_t kept = 0;

@@ -28,6 +28,9 @@ std::string CsvRow(const std::vector<std::string>& fields) {
   return row + "\n";
 }
 
+// FormatMinute, kept in `last` for the next call with the same minute.
+const std::string& FormatMinute(long long minute, std::pair<long long, std::string>* last);
+
 std::string FormatMinute(long long minute) {
   CivilDate date;
   TimeOfDay time;
@@ -36,6 +39,11 @@ std::string FormatMinute(long long minute) {
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", date.year, date.month, date.day,
                 time.hour, time.minute);
   return text;
+}
+
+const std::string& FormatMinute(long long minute, std::pair<long long, std::string>* last) {
+  if (last->first != minute) *last = {minute, FormatMinute(minute)};
+  return last->second;
 }
 
 std::string Optional(const std::optional<long long>& value) {
@@ -157,19 +165,37 @@ std::string VerdictsCsvRows(const ContestCheck& check, size_t i) {
   std::string csv;
   const TextPool& texts = check.input->texts;
   const CheckLog& log = check.logs[i];
+  std::pair<long long, std::string> minuteText{-1, std::string()};
   std::vector<size_t> order(log.qsos.size());
   for (size_t j = 0; j < order.size(); ++j) order[j] = j;
   std::sort(order.begin(), order.end(),
             [&](size_t a, size_t b) { return log.qsos[a].line < log.qsos[b].line; });
+  // Row by row without a vector of fields: this file has a row per QSO
+  // line of the contest.
+  const std::string name = CsvField(check.input->logs[i].name) + ",";
+  const std::string call = CsvField(log.call) + ",";
   for (size_t j : order) {
     const CheckQso& q = log.qsos[j];
     const QsoVerdict& v = check.verdicts[i].qsos[j];
-    csv += CsvRow({check.input->logs[i].name, std::to_string(q.line), log.call, texts.Text(q.band),
-                   texts.Text(q.mode), FormatMinute(q.minute), texts.Text(q.call),
-                   VerdictName(v.verdict), v.correct,
-                   v.matched ? check.input->logs[v.otherLog].name : "",
-                   v.matched ? std::to_string(check.logs[v.otherLog].qsos[v.otherQso].line) : "",
-                   v.matched ? std::to_string(v.minutesApart) : ""});
+    csv += name;
+    csv += std::to_string(q.line);
+    csv += ",";
+    csv += call;
+    for (const std::string* field : {&texts.Text(q.band), &texts.Text(q.mode),
+                                     &FormatMinute(q.minute, &minuteText), &texts.Text(q.call)}) {
+      csv += CsvField(*field);
+      csv += ",";
+    }
+    csv += VerdictName(v.verdict);
+    csv += ",";
+    csv += CsvField(v.correct);
+    if (v.matched) {
+      csv += "," + CsvField(check.input->logs[v.otherLog].name) + "," +
+             std::to_string(check.logs[v.otherLog].qsos[v.otherQso].line) + "," +
+             std::to_string(v.minutesApart) + "\n";
+    } else {
+      csv += ",,,\n";
+    }
   }
   return csv;
 }

@@ -111,7 +111,7 @@ bool ReadOne(const Found& found, const InputOptions& options, TextPool* texts, E
   log->lineStarts = LineStarts(log->text);
   log->category = CategoryOf(log->plan, &log->checklog);
   for (const AdifQso& qso : log->plan.qsos) log->lastQso = std::max(log->lastQso, qso.time);
-  log->check = CheckLogOf(log->plan, texts);
+  log->check = CheckLogOf(log->plan, texts, &log->stored);
   log->check.checklog = log->checklog;
   // The QSOs take most of a plan's memory; scoring reads them again.
   log->plan.qsos = std::vector<AdifQso>();
@@ -200,21 +200,51 @@ bool ReadContest(const std::vector<std::string>& paths, const InputOptions& opti
   return true;
 }
 
-CheckLog CheckLogOf(const ReplayPlan& plan, TextPool* texts) {
+CheckLog CheckLogOf(const ReplayPlan& plan, TextPool* texts, std::vector<StoredQso>* stored) {
+  // Most values repeat the last QSO's (band, mode, reports, group) or are
+  // written as the matcher takes them (calls, exchanges): a look-up each is
+  // spared then, the look-ups being most of the time of this.
+  enum { kBand, kMode, kRstSent, kRstRcvd, kGroup, kFields };
+  const std::string* last[kFields] = {};
+  uint32_t lastId[kFields] = {};
+  const auto repeating = [&](int field, const std::string& text) {
+    if (last[field] == nullptr || *last[field] != text) {
+      last[field] = &text;
+      lastId[field] = texts->Intern(text);
+    }
+    return lastId[field];
+  };
+  const auto normal = [&](uint32_t id, const std::string& raw, const std::string& normal) {
+    return normal == raw ? id : texts->Intern(normal);
+  };
   CheckLog log;
   log.call = UpperTrimmed(plan.ownCall);
   log.qsos.reserve(plan.qsos.size());
+  if (stored != nullptr) stored->reserve(plan.qsos.size());
   for (size_t i = 0; i < plan.qsos.size(); ++i) {
     const AdifQso& qso = plan.qsos[i];
+    StoredQso s{qso.time,
+                qso.freqHz,
+                texts->Intern(qso.call),
+                repeating(kMode, qso.mode),
+                repeating(kRstSent, qso.rstSent),
+                repeating(kRstRcvd, qso.rstRcvd),
+                texts->Intern(qso.exchSent),
+                texts->Intern(qso.exchRcvd),
+                repeating(kBand, qso.band),
+                0,
+                repeating(kGroup, qso.group)};
+    s.multCode = texts->Intern(qso.multCode);
     CheckQso q;
     q.line = static_cast<uint32_t>(plan.qsoPlaces[i]);
-    q.call = texts->Intern(UpperTrimmed(qso.call));
-    q.band = texts->Intern(qso.band);
-    q.mode = texts->Intern(HostMode(qso.mode));
+    q.call = normal(s.call, qso.call, UpperTrimmed(qso.call));
+    q.band = s.band;
+    q.mode = normal(s.mode, qso.mode, HostMode(qso.mode));
     q.minute = std::llround(qso.time * 1440.0);
-    q.sentExchange = texts->Intern(UpperTrimmed(qso.exchSent));
-    q.rcvdExchange = texts->Intern(UpperTrimmed(qso.exchRcvd));
+    q.sentExchange = normal(s.exchSent, qso.exchSent, UpperTrimmed(qso.exchSent));
+    q.rcvdExchange = normal(s.exchRcvd, qso.exchRcvd, UpperTrimmed(qso.exchRcvd));
     log.qsos.push_back(q);
+    if (stored != nullptr) stored->push_back(s);
   }
   return log;
 }
@@ -233,15 +263,26 @@ std::string LineOf(const EntrantLog& log, size_t number) {
   return log.text.substr(start, end - start);
 }
 
-bool ReplanLog(const EntrantLog& log, const InputOptions& options, const StatsDateTime& start,
-               ReplayPlan* plan, std::string* problem) {
-  ReplayOptions replay;
-  replay.start = start;
-  replay.groupMap = options.groupMap;
-  replay.skipBad = true;
-  if (!PlanReplay(log.text, replay, plan, problem)) return false;
-  plan->logName = log.name;
-  return true;
+ReplayPlan RestoredPlan(const EntrantLog& log, const TextPool& texts, const StatsDateTime& start) {
+  ReplayPlan plan = log.plan;
+  plan.start = start;
+  plan.qsos.reserve(log.stored.size());
+  for (const StoredQso& q : log.stored) {
+    AdifQso qso;
+    qso.call = texts.Text(q.call);
+    qso.time = q.time;
+    qso.freqHz = q.freqHz;
+    qso.mode = texts.Text(q.mode);
+    qso.rstSent = texts.Text(q.rstSent);
+    qso.rstRcvd = texts.Text(q.rstRcvd);
+    qso.exchSent = texts.Text(q.exchSent);
+    qso.exchRcvd = texts.Text(q.exchRcvd);
+    qso.band = texts.Text(q.band);
+    qso.multCode = texts.Text(q.multCode);
+    qso.group = texts.Text(q.group);
+    plan.qsos.push_back(std::move(qso));
+  }
+  return plan;
 }
 
 }  // namespace tools

@@ -16,13 +16,23 @@
 
 namespace tools {
 
+// A QSO as the plan offers it to the plug-in (AdifQso), its texts in the
+// contest's TextPool.
+struct StoredQso {
+  double time = 0.0;
+  uint32_t freqHz = 0;
+  uint32_t call = 0, mode = 0, rstSent = 0, rstRcvd = 0, exchSent = 0, exchRcvd = 0, band = 0,
+           multCode = 0, group = 0;
+};
+
 struct EntrantLog {
   std::string path;  // as given, or the folder given joined with the name found
   std::string name;  // the file name
-  // The log read, less its QSOs (qsos and qsoPlaces are empty: ReplanLog
-  // gives them again), which `check` holds.
+  // The log read, less its QSOs (qsos and qsoPlaces are empty:
+  // RestoredPlan gives them again), which `check` and `stored` hold.
   ReplayPlan plan;
   CheckLog check;                    // every QSO line read, in time order
+  std::vector<StoredQso> stored;     // the same QSOs as the plan offers them
   std::string text;                  // the file, in UTF-8
   std::vector<uint32_t> lineStarts;  // where each line of `text` begins
   bool checklog = false;             // a CATEGORY-... tag says CHECKLOG
@@ -65,8 +75,9 @@ bool ReadContest(const std::vector<std::string>& paths, const InputOptions& opti
 
 // The QSOs of `plan` as the matcher takes them, with their line numbers,
 // minutes of the logged time, calls and exchanges upper case, texts added
-// to `texts`.
-CheckLog CheckLogOf(const ReplayPlan& plan, TextPool* texts);
+// to `texts`; with `stored`, also as the plan offers them.
+CheckLog CheckLogOf(const ReplayPlan& plan, TextPool* texts,
+                    std::vector<StoredQso>* stored = nullptr);
 
 // The logs' `check`, moved out of `input`, in the order of its logs.
 std::vector<CheckLog> TakeCheckLogs(ContestInput* input);
@@ -75,10 +86,7 @@ std::vector<CheckLog> TakeCheckLogs(ContestInput* input);
 // found)".
 std::string LineOf(const EntrantLog& log, size_t number);
 
-// The plan of `log` with its QSOs, read again from its text with the
-// contest's start and `options`' group map; false with the reason when the
-// text no longer reads.
-bool ReplanLog(const EntrantLog& log, const InputOptions& options, const StatsDateTime& start,
-               ReplayPlan* plan, std::string* problem);
+// The plan of `log` with its QSOs, in time order, and the contest's start.
+ReplayPlan RestoredPlan(const EntrantLog& log, const TextPool& texts, const StatsDateTime& start);
 
 }  // namespace tools

@@ -172,7 +172,7 @@ class Checker {
   void BuildIndexes() {
     size_t total = 0;
     for (const CheckLog& log : m_logs) total += log.qsos.size();
-    for (std::vector<Entry>* index : {&m_byPair, &m_byWorked, &m_ownTimes}) {
+    for (std::vector<Entry>* index : {&m_byPair, &m_byWorked}) {
       index->clear();
       index->reserve(total);
     }
@@ -182,12 +182,21 @@ class Checker {
         const uint32_t worked = m_logs[i].qsos[j].call;
         m_byPair.push_back({PairKey(i, worked), minute, {i, j}});
         m_byWorked.push_back({worked, minute, {i, j}});
-        m_ownTimes.push_back({i, minute, {i, j}});
       }
     }
     SortIndex(&m_byPair);
     SortIndex(&m_byWorked);
-    SortIndex(&m_ownTimes);
+    // A log's own QSOs keep their order whatever its clock correction.
+    m_ownOrder.resize(m_logs.size());
+    for (uint32_t i = 0; i < m_logs.size(); ++i) {
+      std::vector<uint32_t>& order = m_ownOrder[i];
+      const std::vector<CheckQso>& qsos = m_logs[i].qsos;
+      order.resize(qsos.size());
+      for (uint32_t j = 0; j < qsos.size(); ++j) order[j] = j;
+      std::sort(order.begin(), order.end(), [&](uint32_t x, uint32_t y) {
+        return std::tie(qsos[x].minute, qsos[x].line) < std::tie(qsos[y].minute, qsos[y].line);
+      });
+    }
   }
 
   static Span Find(const std::vector<Entry>& index, uint64_t key) {
@@ -434,9 +443,8 @@ class Checker {
   // received.
   uint32_t CodeOf(uint64_t call, uint32_t exceptLog) const {
     const uint32_t log = call < m_logOfCall.size() ? m_logOfCall[call] : kNoLog;
-    if (log != kNoLog) {
-      const Span own = Find(m_ownTimes, log);
-      if (own.begin != own.end) return m_codeOf[Qso(own.begin->ref).sentExchange];
+    if (log != kNoLog && !m_ownOrder[log].empty()) {
+      return m_codeOf[m_logs[log].qsos[m_ownOrder[log].front()].sentExchange];
     }
     return MajorityCode(call, exceptLog, 1);
   }
@@ -450,7 +458,15 @@ class Checker {
     };
     InWindow(WorkedList(call), Minute(a), m_options.windowMinutes, matches);
     const uint32_t log = call < m_logOfCall.size() ? m_logOfCall[call] : kNoLog;
-    if (log != kNoLog) InWindow(Find(m_ownTimes, log), Minute(a), m_options.windowMinutes, matches);
+    if (log == kNoLog) return active;
+    const std::vector<uint32_t>& own = m_ownOrder[log];
+    auto it = std::lower_bound(own.begin(), own.end(), Minute(a) - m_options.windowMinutes,
+                               [&](uint32_t j, long long m) {
+                                 return Minute({log, j}) < m;
+                               });
+    for (; it != own.end() && Minute({log, *it}) <= Minute(a) + m_options.windowMinutes; ++it) {
+      matches(Entry{log, Minute({log, *it}), {log, *it}});
+    }
     return active;
   }
 
@@ -583,10 +599,10 @@ class Checker {
   std::vector<uint32_t> m_serialOf;      // by pool text read as an exchange
   std::vector<uint32_t> m_codeOf;
   LocalIds m_codes;
-  uint32_t m_noCode = 0;          // the empty code
-  std::vector<Entry> m_byPair;    // by logging station and worked call
-  std::vector<Entry> m_byWorked;  // by worked call
-  std::vector<Entry> m_ownTimes;  // by logging station
+  uint32_t m_noCode = 0;                          // the empty code
+  std::vector<Entry> m_byPair;                    // by logging station and worked call
+  std::vector<Entry> m_byWorked;                  // by worked call
+  std::vector<std::vector<uint32_t>> m_ownOrder;  // each log's QSOs in time order
   std::vector<std::vector<Ref>> m_pairs;
   std::vector<std::vector<PairKind>> m_kinds;
   std::unordered_map<uint64_t, CallFacts> m_calls;
