@@ -30,8 +30,9 @@ namespace fs = std::filesystem;
 constexpr size_t kEntrants = 2500;
 constexpr size_t kSilentStations = 2500;
 
-// Writes the contest of `qsoLines` lines into a fresh folder; its path.
-fs::path WriteContest(size_t qsoLines) {
+// Writes the contest of about `qsoLines` lines into a fresh folder; its
+// path, and the lines written in `written`.
+fs::path WriteContest(size_t qsoLines, size_t* written) {
   const fs::path folder =
       fs::temp_directory_path() /
       ("logcheck_bench_" + std::to_string(qsoLines) + "_" +
@@ -44,13 +45,15 @@ fs::path WriteContest(size_t qsoLines) {
   std::ofstream(folder / "groups.txt", std::ios::binary) << tools::ContestGroupMap();
   tools::GenerateContest(options, [&](const tools::GeneratedLog& log) {
     std::ofstream(folder / "logs" / log.fileName, std::ios::binary) << log.cabrillo;
+    *written += log.lines.size();
   });
   return folder;
 }
 
 void BM_Logcheck(benchmark::State& state) {
   const size_t qsoLines = static_cast<size_t>(state.range(0));
-  const fs::path folder = WriteContest(qsoLines);
+  size_t written = 0;
+  const fs::path folder = WriteContest(qsoLines, &written);
   tools::CheckCommand command;
   command.inputs = {(folder / "logs").u8string()};
   command.outPath = (folder / "out").u8string();
@@ -64,7 +67,7 @@ void BM_Logcheck(benchmark::State& state) {
     benchmark::DoNotOptimize(out.data());
   }
   if (status != 0) state.SkipWithError(("logcheck failed: " + err).c_str());
-  state.counters["qso_lines"] = static_cast<double>(qsoLines);
+  state.counters["qso_lines"] = static_cast<double>(written);
   state.counters["peak_mib"] = static_cast<double>(platform::PeakMemoryKib()) / 1024.0;
   std::error_code error;
   fs::remove_all(folder, error);

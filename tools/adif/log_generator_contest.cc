@@ -73,8 +73,13 @@ class Generator {
 
   void Run(const std::function<void(const GeneratedLog&)>& write) {
     MakeStations();
-    MakeEvents();
-    SpaceRepeats();
+    // Spacing drops some QSOs: more are drawn until the lines are enough.
+    for (size_t lines = 0, before = 1; lines < m_options.qsoLines && lines != before;) {
+      before = lines;
+      MakeEvents(lines);
+      SpaceRepeats();
+      lines = LineCount();
+    }
     PlantFaults();
     AssignSerials();
     WriteLogs(write);
@@ -121,8 +126,17 @@ class Generator {
                                  m_cumulative.begin());
   }
 
-  void MakeEvents() {
+  size_t LineCount() const {
     size_t lines = 0;
+    for (const Event& e : m_events) {
+      lines +=
+          (m_stations[e.station[0]].entrant ? 1 : 0) + (m_stations[e.station[1]].entrant ? 1 : 0);
+    }
+    return lines;
+  }
+
+  // Draws QSOs until the lines, `lines` so far, are enough.
+  void MakeEvents(size_t lines) {
     if (m_options.entrants == 0) return;
     while (lines < m_options.qsoLines && m_stations.size() >= 2) {
       Event e;
@@ -131,7 +145,7 @@ class Generator {
       const bool a = m_stations[e.station[0]].entrant;
       const bool b = m_stations[e.station[1]].entrant;
       if (e.station[0] == e.station[1] || (!a && !b)) continue;
-      e.id = static_cast<uint32_t>(m_events.size());
+      e.id = m_nextId++;
       e.minute = kEdgeMinutes + static_cast<int>(Below(kContestMinutes - 2 * kEdgeMinutes));
       uint32_t draw = Below(100);
       while (draw >= kBands[e.band].weight) draw -= kBands[e.band++].weight;
@@ -213,7 +227,7 @@ class Generator {
   // logs; both log it, and the later QSO is the dupe.
   void PlantDupe(size_t index) {
     Event twin = m_events[index];
-    twin.id = static_cast<uint32_t>(m_events.size());
+    twin.id = m_nextId++;
     twin.minute += 3 + static_cast<int>(Below(10));
     twin.noise = Below(0xFFFFFFFFu);
     for (int side = 0; side < 2; ++side) {
@@ -364,6 +378,7 @@ class Generator {
   std::vector<uint64_t> m_cumulative;  // running sum of the stations' weights
   uint64_t m_totalWeight = 0;
   std::vector<Event> m_events;
+  uint32_t m_nextId = 0;
 };
 
 }  // namespace

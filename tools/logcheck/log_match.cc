@@ -108,9 +108,9 @@ class Checker {
   }
 
   std::vector<LogVerdicts> Run() {
-    BuildIndexes();
+    BuildIndexes(false);
     EstimateClocks();
-    BuildIndexes();
+    BuildIndexes(true);
     PairSameQsos();
     const std::vector<Ref> canonical = CanonicalRefs();
     for (const Ref& a : canonical) {
@@ -169,22 +169,26 @@ class Checker {
     });
   }
 
-  void BuildIndexes() {
+  // The clock estimate reads only the index by pair; `all` adds the rest.
+  void BuildIndexes(bool all) {
     size_t total = 0;
     for (const CheckLog& log : m_logs) total += log.qsos.size();
-    for (std::vector<Entry>* index : {&m_byPair, &m_byWorked}) {
-      index->clear();
-      index->reserve(total);
-    }
+    m_byPair.clear();
+    m_byPair.reserve(total);
     for (uint32_t i = 0; i < m_logs.size(); ++i) {
       for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
-        const long long minute = Minute({i, j});
-        const uint32_t worked = m_logs[i].qsos[j].call;
-        m_byPair.push_back({PairKey(i, worked), minute, {i, j}});
-        m_byWorked.push_back({worked, minute, {i, j}});
+        m_byPair.push_back({PairKey(i, m_logs[i].qsos[j].call), Minute({i, j}), {i, j}});
       }
     }
     SortIndex(&m_byPair);
+    if (!all) return;
+    m_byWorked.clear();
+    m_byWorked.reserve(total);
+    for (uint32_t i = 0; i < m_logs.size(); ++i) {
+      for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
+        m_byWorked.push_back({m_logs[i].qsos[j].call, Minute({i, j}), {i, j}});
+      }
+    }
     SortIndex(&m_byWorked);
     // A log's own QSOs keep their order whatever its clock correction.
     m_ownOrder.resize(m_logs.size());
