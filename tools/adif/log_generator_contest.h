@@ -65,7 +65,7 @@ struct GeneratedLog {
 // and mode only two tours' length apart, so that no clock offset or jitter
 // makes a dupe the truth does not know of. A busted call is one edit or a
 // transposition from the call worked and the call of no station; a busted
-// exchange has a serial one digit off or another code. Memory: about 40
+// exchange has a serial one digit off or another code. Memory: about 50
 // bytes per QSO, and one log's text at a time.
 void GenerateContest(const ContestOptions& options,
                      const std::function<void(const GeneratedLog&)>& write);
