@@ -21,12 +21,20 @@ struct Ref {
 };
 
 // A QSO filed under a key (a logging station, a worked call or both), with
-// its corrected time.
+// its corrected time. Twenty bytes: the indexes hold one per QSO line.
 struct Entry {
-  uint64_t key = 0;
-  long long minute = 0;
+  uint32_t keyHigh = 0;
+  uint32_t keyLow = 0;
+  int32_t minute = 0;  // minutes since 1899 stay below 2^31 until the year 5900
   Ref ref;
+
+  uint64_t Key() const { return (uint64_t{keyHigh} << 32) | keyLow; }
 };
+
+Entry MakeEntry(uint64_t key, long long minute, Ref ref) {
+  return {static_cast<uint32_t>(key >> 32), static_cast<uint32_t>(key),
+          static_cast<int32_t>(minute), ref};
+}
 
 struct Span {
   const Entry* begin = nullptr;
@@ -112,12 +120,14 @@ class Checker {
     EstimateClocks();
     BuildIndexes(true);
     PairSameQsos();
-    const std::vector<Ref> canonical = CanonicalRefs();
-    for (const Ref& a : canonical) {
-      if (!Paired(a)) PairBustedCall(a);
-    }
-    for (const Ref& a : canonical) {
-      if (!Paired(a)) PairBandOrMode(a);
+    {
+      const std::vector<Ref> canonical = CanonicalRefs();
+      for (const Ref& a : canonical) {
+        if (!Paired(a)) PairBustedCall(a);
+      }
+      for (const Ref& a : canonical) {
+        if (!Paired(a)) PairBandOrMode(a);
+      }
     }
     BuildCallFacts();
     for (uint32_t i = 0; i < m_logs.size(); ++i) {
@@ -164,7 +174,7 @@ class Checker {
 
   void SortIndex(std::vector<Entry>* index) const {
     std::sort(index->begin(), index->end(), [&](const Entry& a, const Entry& b) {
-      if (a.key != b.key) return a.key < b.key;
+      if (a.Key() != b.Key()) return a.Key() < b.Key();
       return a.minute != b.minute ? a.minute < b.minute : Before(a.ref, b.ref);
     });
   }
@@ -177,7 +187,7 @@ class Checker {
     m_byPair.reserve(total);
     for (uint32_t i = 0; i < m_logs.size(); ++i) {
       for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
-        m_byPair.push_back({PairKey(i, m_logs[i].qsos[j].call), Minute({i, j}), {i, j}});
+        m_byPair.push_back(MakeEntry(PairKey(i, m_logs[i].qsos[j].call), Minute({i, j}), {i, j}));
       }
     }
     SortIndex(&m_byPair);
@@ -186,7 +196,7 @@ class Checker {
     m_byWorked.reserve(total);
     for (uint32_t i = 0; i < m_logs.size(); ++i) {
       for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
-        m_byWorked.push_back({m_logs[i].qsos[j].call, Minute({i, j}), {i, j}});
+        m_byWorked.push_back(MakeEntry(m_logs[i].qsos[j].call, Minute({i, j}), {i, j}));
       }
     }
     SortIndex(&m_byWorked);
@@ -205,8 +215,8 @@ class Checker {
 
   static Span Find(const std::vector<Entry>& index, uint64_t key) {
     const auto range =
-        std::equal_range(index.begin(), index.end(), Entry{key, 0, {}},
-                         [](const Entry& a, const Entry& b) { return a.key < b.key; });
+        std::equal_range(index.begin(), index.end(), MakeEntry(key, 0, {}),
+                         [](const Entry& a, const Entry& b) { return a.Key() < b.Key(); });
     return {index.data() + (range.first - index.begin()),
             index.data() + (range.second - index.begin())};
   }
@@ -288,7 +298,7 @@ class Checker {
   // the window first, exchanges right first, then the nearest.
   void PairSameQsos() {
     struct Candidate {
-      long long apart;
+      int apart;
       bool right;
       Ref a, b;
     };
@@ -301,8 +311,8 @@ class Checker {
         InWindow(PairList(other, m_callKeyOfLog[i]), Minute(a), m_options.timeMismatchMinutes,
                  [&](const Entry& b) {
                    if (!SameBandMode(Qso(b.ref), Qso(a))) return;
-                   candidates.push_back(
-                       {std::llabs(b.minute - Minute(a)), BothRight(a, b.ref), a, b.ref});
+                   candidates.push_back({static_cast<int>(std::llabs(b.minute - Minute(a))),
+                                         BothRight(a, b.ref), a, b.ref});
                  });
       }
     }
@@ -384,14 +394,15 @@ class Checker {
       size_t last = first;
       logs.clear();
       codeLogs.clear();
-      for (; last < m_byWorked.size() && m_byWorked[last].key == m_byWorked[first].key; ++last) {
+      for (; last < m_byWorked.size() && m_byWorked[last].Key() == m_byWorked[first].Key();
+           ++last) {
         const Ref& r = m_byWorked[last].ref;
         logs.push_back(r.log);
         codeLogs.push_back({CodeOfRcvd(r), r.log});
       }
       std::sort(logs.begin(), logs.end());
       std::sort(codeLogs.begin(), codeLogs.end());
-      CallFacts& facts = m_calls[m_byWorked[first].key];
+      CallFacts& facts = m_calls[m_byWorked[first].Key()];
       facts.logs = std::unique(logs.begin(), logs.end()) - logs.begin();
       codeLogs.erase(std::unique(codeLogs.begin(), codeLogs.end()), codeLogs.end());
       for (const auto& [code, log] : codeLogs) {
@@ -469,7 +480,7 @@ class Checker {
                                  return Minute({log, j}) < m;
                                });
     for (; it != own.end() && Minute({log, *it}) <= Minute(a) + m_options.windowMinutes; ++it) {
-      matches(Entry{log, Minute({log, *it}), {log, *it}});
+      matches(MakeEntry(log, Minute({log, *it}), {log, *it}));
     }
     return active;
   }
