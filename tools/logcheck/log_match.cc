@@ -118,6 +118,9 @@ class Checker {
   std::vector<LogVerdicts> Run() {
     BuildIndexes(false);
     EstimateClocks();
+    // The index by pair holds one logging station's QSOs together, so a
+    // correction of its clock keeps their order: only the minutes change.
+    for (Entry& e : m_byPair) e.minute = static_cast<int32_t>(Minute(e.ref));
     BuildIndexes(true);
     PairSameQsos();
     {
@@ -179,19 +182,22 @@ class Checker {
     });
   }
 
-  // The clock estimate reads only the index by pair; `all` adds the rest.
-  void BuildIndexes(bool all) {
+  // The index by pair (the clock estimate reads only that one), or with
+  // `workedToo` the others.
+  void BuildIndexes(bool workedToo) {
     size_t total = 0;
     for (const CheckLog& log : m_logs) total += log.qsos.size();
-    m_byPair.clear();
-    m_byPair.reserve(total);
-    for (uint32_t i = 0; i < m_logs.size(); ++i) {
-      for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
-        m_byPair.push_back(MakeEntry(PairKey(i, m_logs[i].qsos[j].call), Minute({i, j}), {i, j}));
+    if (!workedToo) {
+      m_byPair.clear();
+      m_byPair.reserve(total);
+      for (uint32_t i = 0; i < m_logs.size(); ++i) {
+        for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
+          m_byPair.push_back(MakeEntry(PairKey(i, m_logs[i].qsos[j].call), Minute({i, j}), {i, j}));
+        }
       }
+      SortIndex(&m_byPair);
+      return;
     }
-    SortIndex(&m_byPair);
-    if (!all) return;
     m_byWorked.clear();
     m_byWorked.reserve(total);
     for (uint32_t i = 0; i < m_logs.size(); ++i) {
