@@ -5,9 +5,13 @@
 
 namespace bench {
 
-std::unique_ptr<tools::PluginHost> LoadPlugin() {
+std::string PluginPath() {
   const char* chosen = std::getenv("STATS_PLUGIN");
-  const std::string path = chosen != nullptr && *chosen != '\0' ? chosen : STATS_BUILT_PLUGIN;
+  return chosen != nullptr && *chosen != '\0' ? chosen : STATS_BUILT_PLUGIN;
+}
+
+std::unique_ptr<tools::PluginHost> LoadPlugin() {
+  const std::string path = PluginPath();
   std::string error;
   std::unique_ptr<tools::PluginHost> host =
       tools::PluginHost::Load(path, tools::ExportNames::kPlain, &error);

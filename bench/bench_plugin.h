@@ -14,6 +14,9 @@ namespace bench {
 // the program ends with status 2 and a line that says why.
 std::unique_ptr<tools::PluginHost> LoadPlugin();
 
+// The path LoadPlugin loads.
+std::string PluginPath();
+
 // The log the benchmarks replay: `qsoCount` QSOs from a pool of 5000
 // stations with 40 multiplier codes.
 tools::ContestLogOptions LargeLogOptions(std::size_t qsoCount);

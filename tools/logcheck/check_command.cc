@@ -1,6 +1,7 @@
 #include "tools/logcheck/check_command.h"
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <memory>
 
@@ -75,9 +76,25 @@ class OutFolder {
  public:
   explicit OutFolder(fs::path root) : m_root(std::move(root)) {}
 
+  // The outputs are written in place, without a flush to the disk each:
+  // thousands of reports, each flushed, took most of a large contest's
+  // run, and the folder is logcheck's own, its marker written last.
   bool Write(const std::string& name, const std::string& bytes) {
+    return WriteParts(name, bytes, 0, [](size_t) { return std::string(); });
+  }
+  // A file written in parts: `part(i)` for i from 0 to `count` - 1, after
+  // `head`, so that no whole copy of a large file is held.
+  template <typename Part>
+  bool WriteParts(const std::string& name, const std::string& head, size_t count, Part part) {
     m_written.push_back(name);
-    return platform::Utf8FileWriter().ReplaceWhole((m_root / fs::u8path(name)).u8string(), bytes);
+    std::FILE* file = platform::OpenFileUtf8((m_root / fs::u8path(name)).u8string(), "wb");
+    if (file == nullptr) return false;
+    bool written = std::fwrite(head.data(), 1, head.size(), file) == head.size();
+    for (size_t i = 0; written && i < count; ++i) {
+      const std::string text = part(i);
+      written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    }
+    return std::fclose(file) == 0 && written;
   }
   bool WriteMarker() {
     std::string text = std::string(kMarkerTitle) + "\n";
@@ -92,15 +109,10 @@ class OutFolder {
   std::vector<std::string> m_written;
 };
 
-// The plug-in's score of `plan` with only the QSOs `keep` marks.
-long long ScoreOf(const PluginHost& host, const ReplayPlan& plan, const std::vector<bool>& keep) {
-  ReplayPlan subset = plan;
-  subset.qsos.clear();
-  for (size_t i = 0; i < plan.qsos.size(); ++i) {
-    if (keep[i]) subset.qsos.push_back(plan.qsos[i]);
-  }
+// The plug-in's score of `plan`.
+long long ScoreOf(const PluginHost& host, const ReplayPlan& plan) {
   ProgressLine silent(false, SteadySeconds(), nullptr);
-  const ReplayOutcome outcome = Replay(host, subset, &silent);
+  const ReplayOutcome outcome = Replay(host, plan, &silent);
   return PluginScore(outcome.results, outcome.score);
 }
 
@@ -161,8 +173,9 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
   check.options.startMinute = std::llround(input.start.value * 1440.0);
   check.options.tourMinutes = stats::kTourHours * 60;
   check.options.contestMinutes = stats::kTourHours * stats::kTourCount * 60;
-  check.logs = CheckLogsOf(input);
-  check.verdicts = CheckAllLogs(check.logs, check.options);
+  check.logs = TakeCheckLogs(&input);
+  check.verdicts = CheckAllLogs(check.logs, input.texts, check.options);
+  check.miscopies = FindMiscopies(check);
 
   for (const std::string& name : listed) fs::remove(root / fs::u8path(name), error);
   fs::create_directories(root / kReportsFolder, error);
@@ -192,30 +205,33 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
         check.checkedScores.emplace_back();
         continue;
       }
-      ReplayPlan plan = input.logs[i].plan;
-      plan.start = input.start;
-      std::vector<bool> all(plan.qsos.size(), true);
-      std::vector<bool> credited(plan.qsos.size());
-      for (size_t j = 0; j < credited.size(); ++j) {
-        credited[j] = IsCredited(check.verdicts[i].qsos[j].verdict);
+      ReplayPlan plan = RestoredPlan(input.logs[i], input.texts, input.start);
+      check.pluginScores.push_back(ScoreOf(*host, plan));
+      // The plan's QSOs are in the order of the verdicts (both in time order).
+      size_t kept = 0;
+      for (size_t j = 0; j < plan.qsos.size(); ++j) {
+        if (!IsCredited(check.verdicts[i].qsos[j].verdict)) continue;
+        if (kept != j) plan.qsos[kept] = std::move(plan.qsos[j]);
+        ++kept;
       }
-      check.pluginScores.push_back(ScoreOf(*host, plan, all));
-      check.checkedScores.push_back(ScoreOf(*host, plan, credited));
+      plan.qsos.resize(kept);
+      check.checkedScores.push_back(ScoreOf(*host, plan));
     }
     progress.Finish();
   }
 
-  bool written = folder.Write("verdicts.csv", VerdictsCsv(check)) &&
+  bool written = folder.WriteParts("verdicts.csv", VerdictsCsvHeader(), check.logs.size(),
+                                   [&](size_t i) { return VerdictsCsvRows(check, i); }) &&
                  folder.Write("logs.csv", LogsCsv(check)) &&
                  folder.Write("results.csv", ResultsCsv(check)) &&
                  folder.Write("results.html", ResultsHtml(check));
   for (size_t i = 0; written && i < check.logs.size(); ++i) {
     if (check.logs[i].checklog) continue;
     const std::string reports = std::string(kReportsFolder) + "/";
-    written = folder.Write(reports + ReportFileName(check.logs[i].call, ".txt"),
-                           EntrantReport(check, i)) &&
+    const std::string report = EntrantReport(check, i);
+    written = folder.Write(reports + ReportFileName(check.logs[i].call, ".txt"), report) &&
               folder.Write(reports + ReportFileName(check.logs[i].call, ".html"),
-                           EntrantReportHtml(check, i));
+                           EntrantReportHtml(check, i, report));
   }
   written = folder.WriteMarker() && written;
   *out = "Contest start: " + FormatStart(input.start) + " UTC (" + input.startSource + ")\n" +

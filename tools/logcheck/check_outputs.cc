@@ -28,6 +28,9 @@ std::string CsvRow(const std::vector<std::string>& fields) {
   return row + "\n";
 }
 
+// FormatMinute, kept in `last` for the next call with the same minute.
+const std::string& FormatMinute(long long minute, std::pair<long long, std::string>* last);
+
 std::string FormatMinute(long long minute) {
   CivilDate date;
   TimeOfDay time;
@@ -36,6 +39,11 @@ std::string FormatMinute(long long minute) {
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", date.year, date.month, date.day,
                 time.hour, time.minute);
   return text;
+}
+
+const std::string& FormatMinute(long long minute, std::pair<long long, std::string>* last) {
+  if (last->first != minute) *last = {minute, FormatMinute(minute)};
+  return last->second;
 }
 
 std::string Optional(const std::optional<long long>& value) {
@@ -62,11 +70,6 @@ Counts CountOf(const LogVerdicts& verdicts) {
 
 std::string Claimed(const EntrantLog& log) {
   return log.plan.claimedScore ? std::to_string(*log.plan.claimedScore) : std::string();
-}
-
-// The file's line `number`, or a note when the file has no such line.
-std::string LineText(const EntrantLog& log, size_t number) {
-  return number >= 1 && number <= log.lines.size() ? log.lines[number - 1] : "(line not found)";
 }
 
 std::string HtmlEscaped(const std::string& text) {
@@ -153,40 +156,45 @@ long long TourOf(const ContestCheck& check, long long minute) {
 
 }  // namespace
 
-std::vector<CheckLog> CheckLogsOf(const ContestInput& input) {
-  std::vector<CheckLog> logs;
-  for (const EntrantLog& entrant : input.logs) {
-    CheckLog log;
-    log.call = UpperTrimmed(entrant.plan.ownCall);
-    log.checklog = entrant.checklog;
-    for (size_t i = 0; i < entrant.plan.qsos.size(); ++i) {
-      const AdifQso& qso = entrant.plan.qsos[i];
-      log.qsos.push_back({entrant.plan.qsoPlaces[i], UpperTrimmed(qso.call), qso.band,
-                          HostMode(qso.mode), std::llround(qso.time * kMinutesPerDay),
-                          UpperTrimmed(qso.exchSent), UpperTrimmed(qso.exchRcvd)});
-    }
-    logs.push_back(std::move(log));
-  }
-  return logs;
+std::string VerdictsCsvHeader() {
+  return CsvRow({"log", "line", "call", "band", "mode", "time", "worked_call", "verdict", "correct",
+                 "other_log", "other_line", "minutes_apart"});
 }
 
-std::string VerdictsCsv(const ContestCheck& check) {
-  std::string csv = CsvRow({"log", "line", "call", "band", "mode", "time", "worked_call", "verdict",
-                            "correct", "other_log", "other_line", "minutes_apart"});
-  for (size_t i = 0; i < check.logs.size(); ++i) {
-    const CheckLog& log = check.logs[i];
-    std::vector<size_t> order(log.qsos.size());
-    for (size_t j = 0; j < order.size(); ++j) order[j] = j;
-    std::sort(order.begin(), order.end(),
-              [&](size_t a, size_t b) { return log.qsos[a].line < log.qsos[b].line; });
-    for (size_t j : order) {
-      const CheckQso& q = log.qsos[j];
-      const QsoVerdict& v = check.verdicts[i].qsos[j];
-      csv += CsvRow({check.input->logs[i].name, std::to_string(q.line), log.call, q.band, q.mode,
-                     FormatMinute(q.minute), q.call, VerdictName(v.verdict), v.correct,
-                     v.matched ? check.input->logs[v.otherLog].name : "",
-                     v.matched ? std::to_string(check.logs[v.otherLog].qsos[v.otherQso].line) : "",
-                     v.matched ? std::to_string(v.minutesApart) : ""});
+std::string VerdictsCsvRows(const ContestCheck& check, size_t i) {
+  std::string csv;
+  const TextPool& texts = check.input->texts;
+  const CheckLog& log = check.logs[i];
+  std::pair<long long, std::string> minuteText{-1, std::string()};
+  std::vector<size_t> order(log.qsos.size());
+  for (size_t j = 0; j < order.size(); ++j) order[j] = j;
+  std::sort(order.begin(), order.end(),
+            [&](size_t a, size_t b) { return log.qsos[a].line < log.qsos[b].line; });
+  // Row by row without a vector of fields: this file has a row per QSO
+  // line of the contest.
+  const std::string name = CsvField(check.input->logs[i].name) + ",";
+  const std::string call = CsvField(log.call) + ",";
+  for (size_t j : order) {
+    const CheckQso& q = log.qsos[j];
+    const QsoVerdict& v = check.verdicts[i].qsos[j];
+    csv += name;
+    csv += std::to_string(q.line);
+    csv += ",";
+    csv += call;
+    for (const std::string* field : {&texts.Text(q.band), &texts.Text(q.mode),
+                                     &FormatMinute(q.minute, &minuteText), &texts.Text(q.call)}) {
+      csv += CsvField(*field);
+      csv += ",";
+    }
+    csv += VerdictName(v.verdict);
+    csv += ",";
+    csv += CsvField(v.correct);
+    if (v.matched) {
+      csv += "," + CsvField(check.input->logs[v.otherLog].name) + "," +
+             std::to_string(check.logs[v.otherLog].qsos[v.otherQso].line) + "," +
+             std::to_string(v.minutesApart) + "\n";
+    } else {
+      csv += ",,,\n";
     }
   }
   return csv;
@@ -257,6 +265,7 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
   const CheckLog& log = check.logs[index];
   const LogVerdicts& verdicts = check.verdicts[index];
   const Counts counts = CountOf(verdicts);
+  const TextPool& texts = check.input->texts;
   std::string text = "Log check of " + log.call + " (" + entrant.name +
                      ")\nCategory: " + entrant.category + "\n\nSummary\n";
   const auto kinds = [&](bool credited) {
@@ -310,28 +319,23 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
     for (size_t j : order) {
       const QsoVerdict& v = verdicts.qsos[j];
       text += "  line " + std::to_string(log.qsos[j].line) + ": " +
-              LineText(entrant, log.qsos[j].line) + "\n";
-      const std::string why = Evidence(v, log.qsos[j].call);
+              LineOf(entrant, log.qsos[j].line) + "\n";
+      const std::string why = Evidence(v, texts.Text(log.qsos[j].call));
       if (!why.empty()) text += "    " + why + "\n";
       if (v.matched) {
         const size_t otherLine = check.logs[v.otherLog].qsos[v.otherQso].line;
         text += "    " + check.logs[v.otherLog].call + "'s log, line " + std::to_string(otherLine) +
                 " (" + std::to_string(v.minutesApart) +
-                " min apart): " + LineText(check.input->logs[v.otherLog], otherLine) + "\n";
+                " min apart): " + LineOf(check.input->logs[v.otherLog], otherLine) + "\n";
       }
     }
   }
 
   std::set<std::string> miscopiedCall;
   std::set<std::string> miscopiedExchange;
-  for (size_t i = 0; i < check.logs.size(); ++i) {
-    for (const QsoVerdict& v : check.verdicts[i].qsos) {
-      const bool toThis = v.matched ? v.otherLog == index : v.correct == log.call;
-      if (!toThis) continue;
-      if (v.verdict == Verdict::kBustedCall) miscopiedCall.insert(check.logs[i].call);
-      if (v.verdict == Verdict::kBustedExchange && v.matched) {
-        miscopiedExchange.insert(check.logs[i].call);
-      }
+  if (index < check.miscopies.size()) {
+    for (const Miscopy& m : check.miscopies[index]) {
+      (m.call ? miscopiedCall : miscopiedExchange).insert(check.logs[m.log].call);
     }
   }
   const auto list = [](const std::set<std::string>& calls) {
@@ -348,7 +352,8 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
     const CheckQso& q = log.qsos[j];
     const long long tour = TourOf(check, q.minute);
     if (tour < 1 || tour > stats::kTourCount) continue;
-    const auto key = std::make_tuple(q.band, ExchangeCode(q.rcvdExchange), tour);
+    const auto key =
+        std::make_tuple(texts.Text(q.band), ExchangeCode(texts.Text(q.rcvdExchange)), tour);
     (IsCredited(verdicts.qsos[j].verdict) ? kept : lost).insert(key);
   }
   std::string lostLine;
@@ -362,11 +367,31 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
   return text;
 }
 
-std::string EntrantReportHtml(const ContestCheck& check, size_t index) {
+std::string EntrantReportHtml(const ContestCheck& check, size_t index, const std::string& report) {
   const std::string& call = check.logs[index].call;
   return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Log check of " +
          HtmlEscaped(call) + "</title>\n" + kPageStyle + "</head><body>\n<pre>" +
-         HtmlEscaped(EntrantReport(check, index)) + "</pre>\n</body></html>\n";
+         HtmlEscaped(report) + "</pre>\n</body></html>\n";
+}
+
+std::vector<std::vector<Miscopy>> FindMiscopies(const ContestCheck& check) {
+  std::vector<std::vector<Miscopy>> miscopies(check.logs.size());
+  std::map<std::string, size_t> byCall;
+  for (size_t i = 0; i < check.logs.size(); ++i) byCall[check.logs[i].call] = i;
+  for (size_t i = 0; i < check.logs.size(); ++i) {
+    for (const QsoVerdict& v : check.verdicts[i].qsos) {
+      const bool call = v.verdict == Verdict::kBustedCall;
+      if (!call && !(v.verdict == Verdict::kBustedExchange && v.matched)) continue;
+      size_t to = v.otherLog;
+      if (!v.matched) {
+        const auto found = byCall.find(v.correct);
+        if (found == byCall.end()) continue;
+        to = found->second;
+      }
+      miscopies[to].push_back({i, call});
+    }
+  }
+  return miscopies;
 }
 
 std::string ReportFileName(const std::string& call, const char* extension) {

@@ -14,6 +14,13 @@
 
 namespace tools {
 
+// A QSO of log `log` that miscopied another log's call (`call`) or the
+// exchange it sent.
+struct Miscopy {
+  size_t log = 0;
+  bool call = false;
+};
+
 // A checked contest: `logs[i]`, `verdicts[i]` and the scores of index i
 // belong to one log, in the order of ContestInput::logs.
 struct ContestCheck {
@@ -22,17 +29,20 @@ struct ContestCheck {
   std::vector<LogVerdicts> verdicts;
   std::vector<std::optional<long long>> pluginScores;   // all QSOs; unset for a checklog
   std::vector<std::optional<long long>> checkedScores;  // credited QSOs; unset for a checklog
+  // By log: the QSOs of other logs that miscopied its call or exchange
+  // (FindMiscopies); empty: none listed.
+  std::vector<std::vector<Miscopy>> miscopies;
   MatchOptions options;
 };
 
-// The logs of `input` as the matcher takes them: the plan's QSOs with their
-// line numbers, minutes of the logged time, calls and exchanges upper case.
-std::vector<CheckLog> CheckLogsOf(const ContestInput& input);
+// The miscopies of every log's call and exchange, for ContestCheck.
+std::vector<std::vector<Miscopy>> FindMiscopies(const ContestCheck& check);
 
-// verdicts.csv: a header row, then one row per QSO line, logs by call,
-// lines in file order:
+// verdicts.csv: the header row, then the rows of each log (logs by call),
+// one per QSO line, lines in file order:
 // log,line,call,band,mode,time,worked_call,verdict,correct,other_log,other_line,minutes_apart
-std::string VerdictsCsv(const ContestCheck& check);
+std::string VerdictsCsvHeader();
+std::string VerdictsCsvRows(const ContestCheck& check, size_t index);
 
 // logs.csv: a header row, then one row per log by call:
 // log,call,category,qsos,credited,removed,clock_offset_min,claimed_score,plugin_score,checked_score
@@ -51,8 +61,8 @@ std::string ResultsHtml(const ContestCheck& check);
 // miscopied this entrant's call or exchange, and the multipliers lost (band,
 // code and tour of those only removed QSOs held).
 std::string EntrantReport(const ContestCheck& check, size_t index);
-// The report as an HTML page.
-std::string EntrantReportHtml(const ContestCheck& check, size_t index);
+// `report`, the report of log `index`, as an HTML page.
+std::string EntrantReportHtml(const ContestCheck& check, size_t index, const std::string& report);
 // "UT5XX.txt" for UT5XX, "UT5XX_P.txt" for UT5XX/P: '/' and other
 // characters a file name cannot hold become '_'.
 std::string ReportFileName(const std::string& call, const char* extension);

@@ -6,6 +6,7 @@
 #include <map>
 #include <tuple>
 
+#include "tools/adif/adif_values.h"
 #include "tools/adif/log_text.h"
 #include "tools/cabrillo_input/cabrillo_input.h"
 
@@ -39,20 +40,15 @@ std::string CategoryOf(const ReplayPlan& plan, bool* checklog) {
   return category.empty() ? "(no category)" : category;
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::string line;
+std::vector<uint32_t> LineStarts(const std::string& text) {
+  std::vector<uint32_t> starts{0};
   for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '\r' || text[i] == '\n') {
-      lines.push_back(line);
-      line.clear();
-      if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      line += text[i];
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+    if ((text[i] == '\r' || text[i] == '\n') && i + 1 < text.size()) {
+      starts.push_back(static_cast<uint32_t>(i + 1));
     }
   }
-  if (!line.empty()) lines.push_back(line);
-  return lines;
+  return starts;
 }
 
 struct Found {
@@ -91,8 +87,8 @@ bool ListPaths(const std::vector<std::string>& paths, std::vector<Found>* found,
 }
 
 // Reads one log; false with the reason it takes no part.
-bool ReadOne(const Found& found, const InputOptions& options, EntrantLog* log, std::string* reason,
-             bool* notCabrillo) {
+bool ReadOne(const Found& found, const InputOptions& options, TextPool* texts, EntrantLog* log,
+             std::string* reason, bool* notCabrillo) {
   std::string text;
   *notCabrillo = false;
   if (!ReadLogFile(found.path, &text, reason)) return false;
@@ -111,9 +107,15 @@ bool ReadOne(const Found& found, const InputOptions& options, EntrantLog* log, s
   log->path = found.path;
   log->name = std::filesystem::u8path(found.path).filename().u8string();
   log->plan.logName = log->name;
-  log->lines = SplitLines(readable);
+  log->text = readable;
+  log->lineStarts = LineStarts(log->text);
   log->category = CategoryOf(log->plan, &log->checklog);
   for (const AdifQso& qso : log->plan.qsos) log->lastQso = std::max(log->lastQso, qso.time);
+  log->check = CheckLogOf(log->plan, texts, &log->stored);
+  log->check.checklog = log->checklog;
+  // The QSOs take most of a plan's memory; scoring reads them again.
+  log->plan.qsos = std::vector<AdifQso>();
+  log->plan.qsoPlaces = std::vector<size_t>();
   return true;
 }
 
@@ -135,7 +137,7 @@ bool ReadContest(const std::vector<std::string>& paths, const InputOptions& opti
     EntrantLog log;
     std::string reason;
     bool notCabrillo = false;
-    if (!ReadOne(file, options, &log, &reason, &notCabrillo)) {
+    if (!ReadOne(file, options, &input->texts, &log, &reason, &notCabrillo)) {
       if (file.given || !notCabrillo) input->skipped.push_back({file.path, reason});
       continue;
     }
@@ -188,7 +190,7 @@ bool ReadContest(const std::vector<std::string>& paths, const InputOptions& opti
     EntrantLog replanned;
     std::string reason;
     bool notCabrillo = false;
-    if (ReadOne({log.path, true}, again, &replanned, &reason, &notCabrillo)) {
+    if (ReadOne({log.path, true}, again, &input->texts, &replanned, &reason, &notCabrillo)) {
       log = std::move(replanned);
     } else {
       log.plan.start = input->start;
@@ -196,6 +198,91 @@ bool ReadContest(const std::vector<std::string>& paths, const InputOptions& opti
   }
   for (auto& [call, log] : byCall) input->logs.push_back(std::move(log));
   return true;
+}
+
+CheckLog CheckLogOf(const ReplayPlan& plan, TextPool* texts, std::vector<StoredQso>* stored) {
+  // Most values repeat the last QSO's (band, mode, reports, group) or are
+  // written as the matcher takes them (calls, exchanges): a look-up each is
+  // spared then, the look-ups being most of the time of this.
+  enum { kBand, kMode, kRstSent, kRstRcvd, kGroup, kFields };
+  const std::string* last[kFields] = {};
+  uint32_t lastId[kFields] = {};
+  const auto repeating = [&](int field, const std::string& text) {
+    if (last[field] == nullptr || *last[field] != text) {
+      last[field] = &text;
+      lastId[field] = texts->Intern(text);
+    }
+    return lastId[field];
+  };
+  const auto normal = [&](uint32_t id, const std::string& raw, const std::string& normal) {
+    return normal == raw ? id : texts->Intern(normal);
+  };
+  CheckLog log;
+  log.call = UpperTrimmed(plan.ownCall);
+  log.qsos.reserve(plan.qsos.size());
+  if (stored != nullptr) stored->reserve(plan.qsos.size());
+  for (size_t i = 0; i < plan.qsos.size(); ++i) {
+    const AdifQso& qso = plan.qsos[i];
+    StoredQso s{qso.time,
+                qso.freqHz,
+                texts->Intern(qso.call),
+                repeating(kMode, qso.mode),
+                repeating(kRstSent, qso.rstSent),
+                repeating(kRstRcvd, qso.rstRcvd),
+                texts->Intern(qso.exchSent),
+                texts->Intern(qso.exchRcvd),
+                repeating(kBand, qso.band),
+                0,
+                repeating(kGroup, qso.group)};
+    s.multCode = texts->Intern(qso.multCode);
+    CheckQso q;
+    q.line = static_cast<uint32_t>(plan.qsoPlaces[i]);
+    q.call = normal(s.call, qso.call, UpperTrimmed(qso.call));
+    q.band = s.band;
+    q.mode = normal(s.mode, qso.mode, HostMode(qso.mode));
+    q.minute = std::llround(qso.time * 1440.0);
+    q.sentExchange = normal(s.exchSent, qso.exchSent, UpperTrimmed(qso.exchSent));
+    q.rcvdExchange = normal(s.exchRcvd, qso.exchRcvd, UpperTrimmed(qso.exchRcvd));
+    log.qsos.push_back(q);
+    if (stored != nullptr) stored->push_back(s);
+  }
+  return log;
+}
+
+std::vector<CheckLog> TakeCheckLogs(ContestInput* input) {
+  std::vector<CheckLog> logs;
+  for (EntrantLog& log : input->logs) logs.push_back(std::move(log.check));
+  return logs;
+}
+
+std::string LineOf(const EntrantLog& log, size_t number) {
+  if (number < 1 || number > log.lineStarts.size()) return "(line not found)";
+  const size_t start = log.lineStarts[number - 1];
+  size_t end = start;
+  while (end < log.text.size() && log.text[end] != '\r' && log.text[end] != '\n') ++end;
+  return log.text.substr(start, end - start);
+}
+
+ReplayPlan RestoredPlan(const EntrantLog& log, const TextPool& texts, const StatsDateTime& start) {
+  ReplayPlan plan = log.plan;
+  plan.start = start;
+  plan.qsos.reserve(log.stored.size());
+  for (const StoredQso& q : log.stored) {
+    AdifQso qso;
+    qso.call = texts.Text(q.call);
+    qso.time = q.time;
+    qso.freqHz = q.freqHz;
+    qso.mode = texts.Text(q.mode);
+    qso.rstSent = texts.Text(q.rstSent);
+    qso.rstRcvd = texts.Text(q.rstRcvd);
+    qso.exchSent = texts.Text(q.exchSent);
+    qso.exchRcvd = texts.Text(q.exchRcvd);
+    qso.band = texts.Text(q.band);
+    qso.multCode = texts.Text(q.multCode);
+    qso.group = texts.Text(q.group);
+    plan.qsos.push_back(std::move(qso));
+  }
+  return plan;
 }
 
 }  // namespace tools

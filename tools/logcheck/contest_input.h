@@ -5,23 +5,39 @@
 // (tools/logreplay/replay_plan.h), one log per call, and the contest's
 // start.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "plugin/stats_api.h"
+#include "tools/logcheck/log_match.h"
 #include "tools/logreplay/replay_plan.h"
 
 namespace tools {
 
+// A QSO as the plan offers it to the plug-in (AdifQso), its texts in the
+// contest's TextPool.
+struct StoredQso {
+  double time = 0.0;
+  uint32_t freqHz = 0;
+  uint32_t call = 0, mode = 0, rstSent = 0, rstRcvd = 0, exchSent = 0, exchRcvd = 0, band = 0,
+           multCode = 0, group = 0;
+};
+
 struct EntrantLog {
-  std::string path;                // as given, or the folder given joined with the name found
-  std::string name;                // the file name
-  ReplayPlan plan;                 // every QSO line read, in time order, with its line number
-  std::vector<std::string> lines;  // the file's lines, without line ends
-  bool checklog = false;           // a CATEGORY-... tag says CHECKLOG
-  std::string category;            // the CATEGORY-... values, joined by blanks
-  double lastQso = 0.0;            // the time of the last QSO, OLE date
+  std::string path;  // as given, or the folder given joined with the name found
+  std::string name;  // the file name
+  // The log read, less its QSOs (qsos and qsoPlaces are empty:
+  // RestoredPlan gives them again), which `check` and `stored` hold.
+  ReplayPlan plan;
+  CheckLog check;                    // every QSO line read, in time order
+  std::vector<StoredQso> stored;     // the same QSOs as the plan offers them
+  std::string text;                  // the file, in UTF-8
+  std::vector<uint32_t> lineStarts;  // where each line of `text` begins
+  bool checklog = false;             // a CATEGORY-... tag says CHECKLOG
+  std::string category;              // the CATEGORY-... values, joined by blanks
+  double lastQso = 0.0;              // the time of the last QSO, OLE date
 };
 
 // A log given or found that takes no part, and why.
@@ -32,6 +48,7 @@ struct SkippedLog {
 
 struct ContestInput {
   std::vector<EntrantLog> logs;  // by call
+  TextPool texts;                // the texts of every log's `check`
   std::vector<SkippedLog> skipped;
   std::vector<std::string> warnings;  // one line each
   StatsDateTime start{0.0, kStatsDateNull};
@@ -55,5 +72,21 @@ struct InputOptions {
 // nothing, or when no log is left.
 bool ReadContest(const std::vector<std::string>& paths, const InputOptions& options,
                  ContestInput* input, std::string* problem);
+
+// The QSOs of `plan` as the matcher takes them, with their line numbers,
+// minutes of the logged time, calls and exchanges upper case, texts added
+// to `texts`; with `stored`, also as the plan offers them.
+CheckLog CheckLogOf(const ReplayPlan& plan, TextPool* texts,
+                    std::vector<StoredQso>* stored = nullptr);
+
+// The logs' `check`, moved out of `input`, in the order of its logs.
+std::vector<CheckLog> TakeCheckLogs(ContestInput* input);
+
+// The file's line `number` (1-based) without its line end, or "(line not
+// found)".
+std::string LineOf(const EntrantLog& log, size_t number);
+
+// The plan of `log` with its QSOs, in time order, and the contest's start.
+ReplayPlan RestoredPlan(const EntrantLog& log, const TextPool& texts, const StatsDateTime& start);
 
 }  // namespace tools

@@ -16,13 +16,29 @@ constexpr const char* kVerdictNames[kVerdictCount] = {
     "nil",       "band-mismatch", "mode-mismatch", "dupe",   "outside-contest"};
 
 struct Ref {
-  size_t log = 0;
-  size_t qso = 0;
+  uint32_t log = 0;
+  uint32_t qso = 0;
 };
 
-struct Timed {
-  long long minute = 0;  // corrected
+// A QSO filed under a key (a logging station, a worked call or both), with
+// its corrected time. Twenty bytes: the indexes hold one per QSO line.
+struct Entry {
+  uint32_t keyHigh = 0;
+  uint32_t keyLow = 0;
+  int32_t minute = 0;  // minutes since 1899 stay below 2^31 until the year 5900
   Ref ref;
+
+  uint64_t Key() const { return (uint64_t{keyHigh} << 32) | keyLow; }
+};
+
+Entry MakeEntry(uint64_t key, long long minute, Ref ref) {
+  return {static_cast<uint32_t>(key >> 32), static_cast<uint32_t>(key),
+          static_cast<int32_t>(minute), ref};
+}
+
+struct Span {
+  const Entry* begin = nullptr;
+  const Entry* end = nullptr;
 };
 
 struct SplitExchangeParts {
@@ -46,132 +62,218 @@ SplitExchangeParts SplitExchange(const std::string& exchange) {
 }
 
 // How a QSO came to be paired with one of another log.
-enum class PairKind { kNone, kSame, kBustedCall, kBandOrMode };
+enum class PairKind : uint8_t { kNone, kSame, kBustedCall, kBandOrMode };
 
+// Numbers given to texts on first sight, from 0.
+class LocalIds {
+ public:
+  uint32_t Of(const std::string& text) {
+    const auto [it, fresh] = m_ids.try_emplace(text, static_cast<uint32_t>(m_texts.size()));
+    if (fresh) m_texts.push_back(text);
+    return it->second;
+  }
+  const std::string& Text(uint32_t id) const { return m_texts[id]; }
+
+ private:
+  std::unordered_map<std::string, uint32_t> m_ids;
+  std::vector<std::string> m_texts;
+};
+
+// A call is named by its number in the pool; a logging station whose call
+// no QSO holds gets a number past the pool's.
 class Checker {
  public:
-  Checker(const std::vector<CheckLog>& logs, const MatchOptions& options)
-      : m_logs(logs), m_options(options), m_out(logs.size()) {
-    for (size_t i = 0; i < logs.size(); ++i) {
-      m_logByCall[logs[i].call] = i;
+  Checker(const std::vector<CheckLog>& logs, const TextPool& texts, const MatchOptions& options)
+      : m_logs(logs), m_texts(texts), m_options(options), m_out(logs.size()) {
+    std::vector<uint32_t> byCall(logs.size());
+    for (uint32_t i = 0; i < logs.size(); ++i) byCall[i] = i;
+    std::sort(byCall.begin(), byCall.end(),
+              [&](uint32_t a, uint32_t b) { return logs[a].call < logs[b].call; });
+    m_rank.resize(logs.size());
+    for (uint32_t r = 0; r < byCall.size(); ++r) m_rank[byCall[r]] = r;
+    std::unordered_map<std::string_view, uint32_t> poolIds;
+    for (uint32_t id = 0; id < texts.size(); ++id) poolIds.emplace(texts.Text(id), id);
+    m_logOfCall.assign(texts.size() + logs.size(), kNoLog);
+    for (uint32_t i = 0; i < logs.size(); ++i) {
+      const auto found = poolIds.find(logs[i].call);
+      const uint64_t key = found != poolIds.end() ? found->second : texts.size() + i;
+      m_callKeyOfLog.push_back(key);
+      m_logOfCall[key] = i;
       m_out[i].qsos.resize(logs[i].qsos.size());
       m_pairs.emplace_back(logs[i].qsos.size());
       m_kinds.emplace_back(logs[i].qsos.size(), PairKind::kNone);
     }
+    // Exchanges compared by their serial's value and their code.
+    m_serialOf.resize(texts.size());
+    m_codeOf.resize(texts.size());
+    LocalIds serials;
+    for (uint32_t id = 0; id < texts.size(); ++id) {
+      const SplitExchangeParts parts = SplitExchange(texts.Text(id));
+      m_serialOf[id] = serials.Of(parts.serial);
+      m_codeOf[id] = m_codes.Of(parts.code);
+    }
+    m_noCode = m_codes.Of(std::string());
   }
 
   std::vector<LogVerdicts> Run() {
-    BuildIndexes();
+    BuildIndexes(false);
     EstimateClocks();
-    BuildIndexes();
+    // The index by pair holds one logging station's QSOs together, so a
+    // correction of its clock keeps their order: only the minutes change.
+    for (Entry& e : m_byPair) e.minute = static_cast<int32_t>(Minute(e.ref));
+    BuildIndexes(true);
     PairSameQsos();
-    for (const Ref& a : CanonicalRefs()) {
-      if (m_kinds[a.log][a.qso] == PairKind::kNone) PairBustedCall(a);
-    }
-    for (const Ref& a : CanonicalRefs()) {
-      if (m_kinds[a.log][a.qso] == PairKind::kNone) PairBandOrMode(a);
+    {
+      const std::vector<Ref> canonical = CanonicalRefs();
+      for (const Ref& a : canonical) {
+        if (!Paired(a)) PairBustedCall(a);
+      }
+      for (const Ref& a : canonical) {
+        if (!Paired(a)) PairBandOrMode(a);
+      }
     }
     BuildCallFacts();
-    for (size_t i = 0; i < m_logs.size(); ++i) {
-      for (size_t j = 0; j < m_logs[i].qsos.size(); ++j) Judge({i, j});
+    for (uint32_t i = 0; i < m_logs.size(); ++i) {
+      for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) Judge({i, j});
     }
-    for (size_t i = 0; i < m_logs.size(); ++i) MarkDupes(i);
+    for (uint32_t i = 0; i < m_logs.size(); ++i) MarkDupes(i);
     return std::move(m_out);
   }
 
  private:
+  static constexpr uint32_t kNoLog = 0xFFFFFFFFu;
+
   const CheckQso& Qso(const Ref& r) const { return m_logs[r.log].qsos[r.qso]; }
   long long Minute(const Ref& r) const { return Qso(r).minute - m_out[r.log].clockOffset; }
   bool Paired(const Ref& r) const { return m_kinds[r.log][r.qso] != PairKind::kNone; }
+  const std::string& Text(uint32_t id) const { return m_texts.Text(id); }
+  const std::string& CallText(uint64_t key) const {
+    return key < m_texts.size() ? m_texts.Text(static_cast<uint32_t>(key))
+                                : m_logs[key - m_texts.size()].call;
+  }
+  uint32_t CodeOfRcvd(const Ref& r) const { return m_codeOf[Qso(r).rcvdExchange]; }
+  static uint64_t PairKey(uint32_t owner, uint64_t worked) {
+    return (uint64_t{owner} << 32) | worked;
+  }
 
   // The order every tie is broken in: the logging call, then the line.
   bool Before(const Ref& a, const Ref& b) const {
-    const std::string& ca = m_logs[a.log].call;
-    const std::string& cb = m_logs[b.log].call;
-    if (ca != cb) return ca < cb;
+    if (a.log != b.log) return m_rank[a.log] < m_rank[b.log];
     return Qso(a).line < Qso(b).line;
   }
 
   std::vector<Ref> CanonicalRefs() const {
+    std::vector<uint32_t> logs(m_logs.size());
+    for (uint32_t i = 0; i < logs.size(); ++i) logs[m_rank[i]] = i;
     std::vector<Ref> refs;
-    for (size_t i = 0; i < m_logs.size(); ++i) {
-      for (size_t j = 0; j < m_logs[i].qsos.size(); ++j) refs.push_back({i, j});
+    for (uint32_t i : logs) {
+      const size_t first = refs.size();
+      for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) refs.push_back({i, j});
+      std::sort(refs.begin() + static_cast<std::ptrdiff_t>(first), refs.end(),
+                [&](const Ref& a, const Ref& b) { return Qso(a).line < Qso(b).line; });
     }
-    std::sort(refs.begin(), refs.end(), [&](const Ref& a, const Ref& b) { return Before(a, b); });
     return refs;
   }
 
-  static std::string PairKey(const std::string& owner, const std::string& worked) {
-    return owner + '\t' + worked;
+  void SortIndex(std::vector<Entry>* index) const {
+    std::sort(index->begin(), index->end(), [&](const Entry& a, const Entry& b) {
+      if (a.Key() != b.Key()) return a.Key() < b.Key();
+      return a.minute != b.minute ? a.minute < b.minute : Before(a.ref, b.ref);
+    });
   }
 
-  void BuildIndexes() {
-    m_byPair.clear();
+  // The index by pair (the clock estimate reads only that one), or with
+  // `workedToo` the others.
+  void BuildIndexes(bool workedToo) {
+    size_t total = 0;
+    for (const CheckLog& log : m_logs) total += log.qsos.size();
+    if (!workedToo) {
+      m_byPair.clear();
+      m_byPair.reserve(total);
+      for (uint32_t i = 0; i < m_logs.size(); ++i) {
+        for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
+          m_byPair.push_back(MakeEntry(PairKey(i, m_logs[i].qsos[j].call), Minute({i, j}), {i, j}));
+        }
+      }
+      SortIndex(&m_byPair);
+      return;
+    }
     m_byWorked.clear();
-    m_ownTimes.assign(m_logs.size(), {});
-    for (size_t i = 0; i < m_logs.size(); ++i) {
-      for (size_t j = 0; j < m_logs[i].qsos.size(); ++j) {
-        const Timed timed{Minute({i, j}), {i, j}};
-        m_byPair[PairKey(m_logs[i].call, m_logs[i].qsos[j].call)].push_back(timed);
-        m_byWorked[m_logs[i].qsos[j].call].push_back(timed);
-        m_ownTimes[i].push_back(timed);
+    m_byWorked.reserve(total);
+    for (uint32_t i = 0; i < m_logs.size(); ++i) {
+      for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
+        m_byWorked.push_back(MakeEntry(m_logs[i].qsos[j].call, Minute({i, j}), {i, j}));
       }
     }
-    const auto byTime = [&](const Timed& a, const Timed& b) {
-      return a.minute != b.minute ? a.minute < b.minute : Before(a.ref, b.ref);
-    };
-    for (auto& [key, list] : m_byPair) std::sort(list.begin(), list.end(), byTime);
-    for (auto& [key, list] : m_byWorked) std::sort(list.begin(), list.end(), byTime);
-    for (auto& list : m_ownTimes) std::sort(list.begin(), list.end(), byTime);
+    SortIndex(&m_byWorked);
+    // A log's own QSOs keep their order whatever its clock correction.
+    m_ownOrder.resize(m_logs.size());
+    for (uint32_t i = 0; i < m_logs.size(); ++i) {
+      std::vector<uint32_t>& order = m_ownOrder[i];
+      const std::vector<CheckQso>& qsos = m_logs[i].qsos;
+      order.resize(qsos.size());
+      for (uint32_t j = 0; j < qsos.size(); ++j) order[j] = j;
+      std::sort(order.begin(), order.end(), [&](uint32_t x, uint32_t y) {
+        return std::tie(qsos[x].minute, qsos[x].line) < std::tie(qsos[y].minute, qsos[y].line);
+      });
+    }
   }
 
-  // Calls `visit` for each entry of `list` within `window` minutes of
+  static Span Find(const std::vector<Entry>& index, uint64_t key) {
+    const auto range =
+        std::equal_range(index.begin(), index.end(), MakeEntry(key, 0, {}),
+                         [](const Entry& a, const Entry& b) { return a.Key() < b.Key(); });
+    return {index.data() + (range.first - index.begin()),
+            index.data() + (range.second - index.begin())};
+  }
+  Span PairList(uint32_t owner, uint64_t worked) const {
+    return Find(m_byPair, PairKey(owner, worked));
+  }
+  Span WorkedList(uint64_t worked) const { return Find(m_byWorked, worked); }
+
+  // Calls `visit` for each entry of `span` within `window` minutes of
   // `minute`.
   template <typename Visit>
-  static void InWindow(const std::vector<Timed>* list, long long minute, long long window,
-                       Visit visit) {
-    if (list == nullptr) return;
-    auto it = std::lower_bound(list->begin(), list->end(), minute - window,
-                               [](const Timed& t, long long m) { return t.minute < m; });
-    for (; it != list->end() && it->minute <= minute + window; ++it) visit(*it);
-  }
-
-  const std::vector<Timed>* PairList(const std::string& owner, const std::string& worked) const {
-    const auto it = m_byPair.find(PairKey(owner, worked));
-    return it == m_byPair.end() ? nullptr : &it->second;
+  static void InWindow(Span span, long long minute, long long window, Visit visit) {
+    const Entry* it = std::lower_bound(span.begin, span.end, minute - window,
+                                       [](const Entry& t, long long m) { return t.minute < m; });
+    for (; it != span.end && it->minute <= minute + window; ++it) visit(*it);
   }
 
   // The log of the station `a` worked, when it sent one and is another.
-  bool OtherLog(const Ref& a, size_t* log) const {
-    const auto it = m_logByCall.find(Qso(a).call);
-    if (it == m_logByCall.end() || it->second == a.log) return false;
-    *log = it->second;
+  bool OtherLog(const Ref& a, uint32_t* log) const {
+    const uint32_t other = m_logOfCall[Qso(a).call];
+    if (other == kNoLog || other == a.log) return false;
+    *log = other;
     return true;
   }
 
+  bool ExchangeSame(uint32_t received, uint32_t sent) const {
+    return m_serialOf[received] == m_serialOf[sent] && m_codeOf[received] == m_codeOf[sent];
+  }
   bool BothRight(const Ref& a, const Ref& b) const {
-    return ExchangeEqual(Qso(a).rcvdExchange, Qso(b).sentExchange) &&
-           ExchangeEqual(Qso(b).rcvdExchange, Qso(a).sentExchange);
+    return ExchangeSame(Qso(a).rcvdExchange, Qso(b).sentExchange) &&
+           ExchangeSame(Qso(b).rcvdExchange, Qso(a).sentExchange);
+  }
+  bool SameBandMode(const CheckQso& x, const CheckQso& y) const {
+    return x.band == y.band && x.mode == y.mode;
   }
 
   // Each log's clock from its QSOs that match another log with calls and
   // exchanges right both ways: the median of the differences, taken from
   // the raw times (the indexes hold them before any correction).
   void EstimateClocks() {
-    for (size_t i = 0; i < m_logs.size(); ++i) {
+    for (uint32_t i = 0; i < m_logs.size(); ++i) {
       std::vector<long long> differences;
-      for (size_t j = 0; j < m_logs[i].qsos.size(); ++j) {
+      for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
         const Ref a{i, j};
-        size_t other = 0;
+        uint32_t other = 0;
         if (!OtherLog(a, &other)) continue;
         bool found = false;
         long long best = 0;
-        InWindow(PairList(m_logs[other].call, m_logs[i].call), Qso(a).minute,
-                 m_options.clockSearchMinutes, [&](const Timed& b) {
-                   const CheckQso& q = Qso(b.ref);
-                   if (q.band != Qso(a).band || q.mode != Qso(a).mode || !BothRight(a, b.ref)) {
-                     return;
-                   }
+        InWindow(PairList(other, m_callKeyOfLog[i]), Qso(a).minute, m_options.clockSearchMinutes,
+                 [&](const Entry& b) {
+                   if (!SameBandMode(Qso(b.ref), Qso(a)) || !BothRight(a, b.ref)) return;
                    const long long difference = Qso(a).minute - b.minute;
                    if (!found || std::llabs(difference) < std::llabs(best)) best = difference;
                    found = true;
@@ -202,21 +304,21 @@ class Checker {
   // the window first, exchanges right first, then the nearest.
   void PairSameQsos() {
     struct Candidate {
-      long long apart;
+      int apart;
       bool right;
       Ref a, b;
     };
     std::vector<Candidate> candidates;
-    for (size_t i = 0; i < m_logs.size(); ++i) {
-      for (size_t j = 0; j < m_logs[i].qsos.size(); ++j) {
+    for (uint32_t i = 0; i < m_logs.size(); ++i) {
+      for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
         const Ref a{i, j};
-        size_t other = 0;
+        uint32_t other = 0;
         if (!OtherLog(a, &other) || !(m_logs[i].call < m_logs[other].call)) continue;
-        InWindow(PairList(m_logs[other].call, m_logs[i].call), Minute(a),
-                 m_options.timeMismatchMinutes, [&](const Timed& b) {
-                   if (Qso(b.ref).band != Qso(a).band || Qso(b.ref).mode != Qso(a).mode) return;
-                   candidates.push_back(
-                       {std::llabs(b.minute - Minute(a)), BothRight(a, b.ref), a, b.ref});
+        InWindow(PairList(other, m_callKeyOfLog[i]), Minute(a), m_options.timeMismatchMinutes,
+                 [&](const Entry& b) {
+                   if (!SameBandMode(Qso(b.ref), Qso(a))) return;
+                   candidates.push_back({static_cast<int>(std::llabs(b.minute - Minute(a))),
+                                         BothRight(a, b.ref), a, b.ref});
                  });
       }
     }
@@ -242,21 +344,19 @@ class Checker {
   // sent the serial `a` received.
   void PairBustedCall(const Ref& a) {
     const CheckQso& q = Qso(a);
-    const std::string& own = m_logs[a.log].call;
-    const auto worked = m_byWorked.find(own);
-    if (q.call == own || worked == m_byWorked.end()) return;
-    const std::string serial = SplitExchange(q.rcvdExchange).serial;
+    const uint64_t own = m_callKeyOfLog[a.log];
+    if (q.call == own) return;
+    const uint32_t serial = m_serialOf[q.rcvdExchange];
     bool found = false;
     std::tuple<int, long long> best;
     Ref bestRef;
-    InWindow(&worked->second, Minute(a), m_options.windowMinutes, [&](const Timed& b) {
+    InWindow(WorkedList(own), Minute(a), m_options.windowMinutes, [&](const Entry& b) {
       const CheckQso& other = Qso(b.ref);
-      const std::string& station = m_logs[b.ref.log].call;
-      if (b.ref.log == a.log || Paired(b.ref) || station == q.call || other.band != q.band ||
-          other.mode != q.mode || SplitExchange(other.sentExchange).serial != serial) {
+      if (b.ref.log == a.log || Paired(b.ref) || m_callKeyOfLog[b.ref.log] == q.call ||
+          !SameBandMode(other, q) || m_serialOf[other.sentExchange] != serial) {
         return;
       }
-      const int distance = EditDistance(q.call, station, 2);
+      const int distance = EditDistance(Text(q.call), m_logs[b.ref.log].call, 2);
       if (distance > 2) return;
       const std::tuple<int, long long> rank{distance, std::llabs(b.minute - Minute(a))};
       if (!found || rank < best || (rank == best && Before(b.ref, bestRef))) {
@@ -270,13 +370,13 @@ class Checker {
 
   // The other log has the QSO, exchanges right, on another band or mode.
   void PairBandOrMode(const Ref& a) {
-    size_t other = 0;
+    uint32_t other = 0;
     if (!OtherLog(a, &other)) return;
     bool found = false;
     Ref bestRef;
     long long best = 0;
-    InWindow(PairList(m_logs[other].call, m_logs[a.log].call), Minute(a), m_options.windowMinutes,
-             [&](const Timed& b) {
+    InWindow(PairList(other, m_callKeyOfLog[a.log]), Minute(a), m_options.windowMinutes,
+             [&](const Entry& b) {
                const bool band = Qso(b.ref).band != Qso(a).band;
                const bool mode = Qso(b.ref).mode != Qso(a).mode;
                if (Paired(b.ref) || band == mode || !BothRight(a, b.ref)) return;
@@ -294,24 +394,37 @@ class Checker {
   // code received from it, how many logs; the calls likely to be the one
   // meant by a unique, by their single deletions.
   void BuildCallFacts() {
-    for (const auto& [call, list] : m_byWorked) {
-      std::set<size_t> logs;
-      std::map<std::string, std::set<size_t>> codes;
-      for (const Timed& t : list) {
-        logs.insert(t.ref.log);
-        codes[ExchangeCode(Qso(t.ref).rcvdExchange)].insert(t.ref.log);
+    std::vector<std::pair<uint32_t, uint32_t>> codeLogs;  // code, log
+    std::vector<uint32_t> logs;
+    for (size_t first = 0; first < m_byWorked.size();) {
+      size_t last = first;
+      logs.clear();
+      codeLogs.clear();
+      for (; last < m_byWorked.size() && m_byWorked[last].Key() == m_byWorked[first].Key();
+           ++last) {
+        const Ref& r = m_byWorked[last].ref;
+        logs.push_back(r.log);
+        codeLogs.push_back({CodeOfRcvd(r), r.log});
       }
-      CallFacts& facts = m_calls[call];
-      facts.logs = logs.size();
-      for (const auto& [code, holders] : codes) facts.codeLogs[code] = holders.size();
+      std::sort(logs.begin(), logs.end());
+      std::sort(codeLogs.begin(), codeLogs.end());
+      CallFacts& facts = m_calls[m_byWorked[first].Key()];
+      facts.logs = std::unique(logs.begin(), logs.end()) - logs.begin();
+      codeLogs.erase(std::unique(codeLogs.begin(), codeLogs.end()), codeLogs.end());
+      for (const auto& [code, log] : codeLogs) {
+        if (facts.codeLogs.empty() || facts.codeLogs.back().first != code) {
+          facts.codeLogs.push_back({code, 0});
+        }
+        ++facts.codeLogs.back().second;
+      }
+      first = last;
     }
-    std::set<std::string> likely;
-    for (const CheckLog& log : m_logs) likely.insert(log.call);
+    std::set<uint64_t> likely(m_callKeyOfLog.begin(), m_callKeyOfLog.end());
     for (const auto& [call, facts] : m_calls) {
       if (facts.logs >= static_cast<size_t>(m_options.popularCallLogs)) likely.insert(call);
     }
-    for (const std::string& call : likely) {
-      for (const std::string& key : Deletions(call)) m_byDeletion[key].push_back(call);
+    for (uint64_t call : likely) {
+      for (const std::string& key : Deletions(CallText(call))) m_byDeletion[key].push_back(call);
     }
   }
 
@@ -322,19 +435,20 @@ class Checker {
   }
 
   // The code most logs received from `call`, leaving out `exceptLog`'s
-  // codes; empty unless at least `least` logs agree and no other code ties.
-  std::string MajorityCode(const std::string& call, size_t exceptLog, size_t least) const {
+  // codes; m_noCode unless at least `least` logs agree and no other code
+  // ties.
+  uint32_t MajorityCode(uint64_t call, uint32_t exceptLog, size_t least) const {
     const auto facts = m_calls.find(call);
-    if (facts == m_calls.end()) return std::string();
-    std::set<std::string> own;
-    if (const auto* list = PairList(m_logs[exceptLog].call, call)) {
-      for (const Timed& t : *list) own.insert(ExchangeCode(Qso(t.ref).rcvdExchange));
-    }
-    std::string top;
+    if (facts == m_calls.end()) return m_noCode;
+    std::vector<uint32_t> own;
+    const Span mine = PairList(exceptLog, call);
+    for (const Entry* e = mine.begin; e != mine.end; ++e) own.push_back(CodeOfRcvd(e->ref));
+    uint32_t top = m_noCode;
     size_t topCount = 0;
     bool tie = false;
     for (const auto& [code, count] : facts->second.codeLogs) {
-      const size_t others = count - (own.count(code) ? 1 : 0);
+      const bool held = std::find(own.begin(), own.end(), code) != own.end();
+      const size_t others = count - (held ? 1 : 0);
       if (others > topCount) {
         top = code;
         topCount = others;
@@ -343,34 +457,36 @@ class Checker {
         tie = true;
       }
     }
-    return topCount >= least && !tie ? top : std::string();
+    return topCount >= least && !tie ? top : m_noCode;
   }
 
   // The code `call` sends: its own log's first, else what most logs
   // received.
-  std::string CodeOf(const std::string& call, size_t exceptLog) const {
-    const auto log = m_logByCall.find(call);
-    if (log != m_logByCall.end() && !m_ownTimes[log->second].empty()) {
-      return ExchangeCode(Qso(m_ownTimes[log->second].front().ref).sentExchange);
+  uint32_t CodeOf(uint64_t call, uint32_t exceptLog) const {
+    const uint32_t log = call < m_logOfCall.size() ? m_logOfCall[call] : kNoLog;
+    if (log != kNoLog && !m_ownOrder[log].empty()) {
+      return m_codeOf[m_logs[log].qsos[m_ownOrder[log].front()].sentExchange];
     }
     return MajorityCode(call, exceptLog, 1);
   }
 
   // Whether `call` was on the air at `a`'s band, mode and time: logged by
   // another station, or logging in its own log.
-  bool ActiveAt(const std::string& call, const Ref& a) const {
+  bool ActiveAt(uint64_t call, const Ref& a) const {
     bool active = false;
-    const auto matches = [&](const Timed& t) {
-      active = active || (t.ref.log != a.log && Qso(t.ref).band == Qso(a).band &&
-                          Qso(t.ref).mode == Qso(a).mode);
+    const auto matches = [&](const Entry& t) {
+      active = active || (t.ref.log != a.log && SameBandMode(Qso(t.ref), Qso(a)));
     };
-    const auto worked = m_byWorked.find(call);
-    if (worked != m_byWorked.end()) {
-      InWindow(&worked->second, Minute(a), m_options.windowMinutes, matches);
-    }
-    const auto log = m_logByCall.find(call);
-    if (log != m_logByCall.end()) {
-      InWindow(&m_ownTimes[log->second], Minute(a), m_options.windowMinutes, matches);
+    InWindow(WorkedList(call), Minute(a), m_options.windowMinutes, matches);
+    const uint32_t log = call < m_logOfCall.size() ? m_logOfCall[call] : kNoLog;
+    if (log == kNoLog) return active;
+    const std::vector<uint32_t>& own = m_ownOrder[log];
+    auto it = std::lower_bound(own.begin(), own.end(), Minute(a) - m_options.windowMinutes,
+                               [&](uint32_t j, long long m) {
+                                 return Minute({log, j}) < m;
+                               });
+    for (; it != own.end() && Minute({log, *it}) <= Minute(a) + m_options.windowMinutes; ++it) {
+      matches(MakeEntry(log, Minute({log, *it}), {log, *it}));
     }
     return active;
   }
@@ -379,27 +495,28 @@ class Checker {
   // same code; empty when there is none.
   std::string LikelyCallFor(const Ref& a) const {
     const CheckQso& q = Qso(a);
-    const std::string code = ExchangeCode(q.rcvdExchange);
-    std::set<std::string> candidates;
-    for (const std::string& key : Deletions(q.call)) {
+    const uint32_t code = CodeOfRcvd(a);
+    std::map<std::string, uint64_t> candidates;
+    for (const std::string& key : Deletions(Text(q.call))) {
       const auto it = m_byDeletion.find(key);
       if (it == m_byDeletion.end()) continue;
-      for (const std::string& call : it->second) {
-        if (call != q.call && call != m_logs[a.log].call) candidates.insert(call);
+      for (uint64_t call : it->second) {
+        if (call != q.call && call != m_callKeyOfLog[a.log]) candidates[CallText(call)] = call;
       }
     }
-    for (const std::string& call : candidates) {
-      if (EditDistance(q.call, call, 1) == 1 && CodeOf(call, a.log) == code && ActiveAt(call, a)) {
-        return call;
+    for (const auto& [text, call] : candidates) {
+      if (EditDistance(Text(q.call), text, 1) == 1 && CodeOf(call, a.log) == code &&
+          ActiveAt(call, a)) {
+        return text;
       }
     }
     return std::string();
   }
 
   void JudgeExchange(const Ref& a, const Ref& b, QsoVerdict* verdict) const {
-    if (!ExchangeEqual(Qso(a).rcvdExchange, Qso(b).sentExchange)) {
+    if (!ExchangeSame(Qso(a).rcvdExchange, Qso(b).sentExchange)) {
       verdict->verdict = Verdict::kBustedExchange;
-      verdict->correct = Qso(b).sentExchange;
+      verdict->correct = Text(Qso(b).sentExchange);
     } else {
       verdict->verdict = verdict->minutesApart <= m_options.windowMinutes ? Verdict::kConfirmed
                                                                           : Verdict::kTimeMismatch;
@@ -415,29 +532,29 @@ class Checker {
       verdict.matched = true;
       verdict.otherLog = b.log;
       verdict.otherQso = b.qso;
-      verdict.minutesApart = std::llabs(Minute(a) - Minute(b));
-      const bool calledWrong = kind == PairKind::kBustedCall && q.call != m_logs[b.log].call;
+      verdict.minutesApart = static_cast<int>(std::llabs(Minute(a) - Minute(b)));
+      const bool calledWrong = kind == PairKind::kBustedCall && q.call != m_callKeyOfLog[b.log];
       if (calledWrong) {
         verdict.verdict = Verdict::kBustedCall;
         verdict.correct = m_logs[b.log].call;
       } else if (kind == PairKind::kBandOrMode) {
         const bool band = Qso(b).band != q.band;
         verdict.verdict = band ? Verdict::kBandMismatch : Verdict::kModeMismatch;
-        verdict.correct = band ? Qso(b).band : Qso(b).mode;
+        verdict.correct = Text(band ? Qso(b).band : Qso(b).mode);
       } else {
         JudgeExchange(a, b, &verdict);
       }
-    } else if (size_t other = 0; OtherLog(a, &other)) {
+    } else if (uint32_t other = 0; OtherLog(a, &other)) {
       verdict.verdict = Verdict::kNil;
     } else {
       const auto facts = m_calls.find(q.call);
       const size_t holders = facts == m_calls.end() ? 0 : facts->second.logs;
       if (holders >= static_cast<size_t>(m_options.unconfirmedMinLogs)) {
-        const std::string majority =
+        const uint32_t majority =
             MajorityCode(q.call, a.log, static_cast<size_t>(m_options.majorityMinLogs));
-        const bool wrong = !majority.empty() && majority != ExchangeCode(q.rcvdExchange);
+        const bool wrong = majority != m_noCode && majority != CodeOfRcvd(a);
         verdict.verdict = wrong ? Verdict::kBustedExchange : Verdict::kUnconfirmed;
-        if (wrong) verdict.correct = majority;
+        if (wrong) verdict.correct = m_codes.Text(majority);
       } else {
         verdict.correct = LikelyCallFor(a);
         verdict.verdict = verdict.correct.empty() ? Verdict::kUnique : Verdict::kBustedCall;
@@ -453,51 +570,64 @@ class Checker {
   // Repeats by the plug-in's rule (call, band, mode and tour of the logged
   // time): the first credited QSO stays; later credited ones, and the
   // repeats the other log holds once (nil here), are dupes.
-  void MarkDupes(size_t log) {
-    std::map<std::tuple<std::string, std::string, std::string, long long>, std::vector<size_t>>
-        groups;
+  void MarkDupes(uint32_t log) {
     const std::vector<CheckQso>& qsos = m_logs[log].qsos;
-    for (size_t j = 0; j < qsos.size(); ++j) {
-      if (m_out[log].qsos[j].verdict == Verdict::kOutsideContest) continue;
-      const long long tour = (qsos[j].minute - m_options.startMinute) / m_options.tourMinutes;
-      groups[{qsos[j].call, qsos[j].band, qsos[j].mode, tour}].push_back(j);
+    std::vector<QsoVerdict>& out = m_out[log].qsos;
+    using Key = std::tuple<uint32_t, uint32_t, uint32_t, long long, long long, uint32_t>;
+    std::vector<std::pair<Key, uint32_t>> members;
+    for (uint32_t j = 0; j < qsos.size(); ++j) {
+      if (out[j].verdict == Verdict::kOutsideContest) continue;
+      const CheckQso& q = qsos[j];
+      const long long tour = (q.minute - m_options.startMinute) / m_options.tourMinutes;
+      members.push_back({Key{q.call, q.band, q.mode, tour, q.minute, q.line}, j});
     }
-    for (auto& [key, members] : groups) {
-      if (members.size() < 2) continue;
-      std::sort(members.begin(), members.end(), [&](size_t x, size_t y) {
-        return std::tie(qsos[x].minute, qsos[x].line) < std::tie(qsos[y].minute, qsos[y].line);
-      });
+    std::sort(members.begin(), members.end());
+    const auto sameGroup = [](const Key& x, const Key& y) {
+      return std::get<0>(x) == std::get<0>(y) && std::get<1>(x) == std::get<1>(y) &&
+             std::get<2>(x) == std::get<2>(y) && std::get<3>(x) == std::get<3>(y);
+    };
+    for (size_t first = 0; first < members.size();) {
+      size_t last = first + 1;
+      while (last < members.size() && sameGroup(members[first].first, members[last].first)) ++last;
       bool kept = false;
-      for (size_t j : members) {
-        if (IsCredited(m_out[log].qsos[j].verdict)) {
-          if (kept) m_out[log].qsos[j].verdict = Verdict::kDupe;
+      for (size_t m = first; m < last && last - first > 1; ++m) {
+        QsoVerdict& v = out[members[m].second];
+        if (IsCredited(v.verdict)) {
+          if (kept) v.verdict = Verdict::kDupe;
           kept = true;
         }
       }
-      if (!kept) continue;
-      for (size_t j : members) {
-        if (m_out[log].qsos[j].verdict == Verdict::kNil)
-          m_out[log].qsos[j].verdict = Verdict::kDupe;
+      for (size_t m = first; kept && m < last; ++m) {
+        QsoVerdict& v = out[members[m].second];
+        if (v.verdict == Verdict::kNil) v.verdict = Verdict::kDupe;
       }
+      first = last;
     }
   }
 
   struct CallFacts {
-    size_t logs = 0;                         // logs that hold the call
-    std::map<std::string, size_t> codeLogs;  // code received -> logs that received it
+    size_t logs = 0;                                    // logs that hold the call
+    std::vector<std::pair<uint32_t, size_t>> codeLogs;  // code received -> logs that received it
   };
 
   const std::vector<CheckLog>& m_logs;
+  const TextPool& m_texts;
   const MatchOptions& m_options;
   std::vector<LogVerdicts> m_out;
-  std::unordered_map<std::string, size_t> m_logByCall;
-  std::unordered_map<std::string, std::vector<Timed>> m_byPair;    // owner \t worked
-  std::unordered_map<std::string, std::vector<Timed>> m_byWorked;  // worked
-  std::vector<std::vector<Timed>> m_ownTimes;                      // per log
+  std::vector<uint32_t> m_rank;          // each log's place in the order of the calls
+  std::vector<uint64_t> m_callKeyOfLog;  // each logging station's call
+  std::vector<uint32_t> m_logOfCall;     // by call: the log of that station, or kNoLog
+  std::vector<uint32_t> m_serialOf;      // by pool text read as an exchange
+  std::vector<uint32_t> m_codeOf;
+  LocalIds m_codes;
+  uint32_t m_noCode = 0;                          // the empty code
+  std::vector<Entry> m_byPair;                    // by logging station and worked call
+  std::vector<Entry> m_byWorked;                  // by worked call
+  std::vector<std::vector<uint32_t>> m_ownOrder;  // each log's QSOs in time order
   std::vector<std::vector<Ref>> m_pairs;
   std::vector<std::vector<PairKind>> m_kinds;
-  std::unordered_map<std::string, CallFacts> m_calls;
-  std::unordered_map<std::string, std::vector<std::string>> m_byDeletion;
+  std::unordered_map<uint64_t, CallFacts> m_calls;
+  std::unordered_map<std::string, std::vector<uint64_t>> m_byDeletion;
 };
 
 }  // namespace
@@ -509,9 +639,26 @@ bool IsCredited(Verdict verdict) {
          verdict == Verdict::kUnconfirmed || verdict == Verdict::kUnique;
 }
 
-std::vector<LogVerdicts> CheckAllLogs(const std::vector<CheckLog>& logs,
+TextPool& TextPool::operator=(const TextPool& other) {
+  if (this == &other) return *this;
+  m_texts.clear();
+  m_ids.clear();
+  for (const std::string& text : other.m_texts) Intern(text);
+  return *this;
+}
+
+uint32_t TextPool::Intern(std::string_view text) {
+  const auto found = m_ids.find(text);
+  if (found != m_ids.end()) return found->second;
+  const uint32_t id = static_cast<uint32_t>(m_texts.size());
+  m_texts.emplace_back(text);
+  m_ids.emplace(m_texts.back(), id);
+  return id;
+}
+
+std::vector<LogVerdicts> CheckAllLogs(const std::vector<CheckLog>& logs, const TextPool& texts,
                                       const MatchOptions& options) {
-  return Checker(logs, options).Run();
+  return Checker(logs, texts, options).Run();
 }
 
 int EditDistance(const std::string& a, const std::string& b, int limit) {

@@ -8,7 +8,11 @@
 // by worked station, each sorted by time and searched for the window.
 
 #include <cstddef>
+#include <cstdint>
+#include <deque>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace tools {
@@ -34,16 +38,40 @@ constexpr int kVerdictCount = static_cast<int>(Verdict::kOutsideContest) + 1;
 const char* VerdictName(Verdict verdict);
 bool IsCredited(Verdict verdict);
 
-// One QSO line as the logging station wrote it. Calls, modes and
-// exchanges upper case; an exchange without blanks, serial first ("015CD").
+// The texts of a contest's QSO lines (calls, bands, modes, exchanges), each
+// held once and named by its number, so that a QSO line takes a few words.
+class TextPool {
+ public:
+  TextPool() = default;
+  TextPool(const TextPool& other) { *this = other; }
+  TextPool& operator=(const TextPool& other);
+  // A moved deque keeps its strings where they were, and so the views.
+  TextPool(TextPool&&) = default;
+  TextPool& operator=(TextPool&&) = default;
+
+  // The number of `text`, added when new. Numbers run from 0 in the order
+  // texts were first added.
+  uint32_t Intern(std::string_view text);
+  // The text of `id`; valid while the pool lives.
+  const std::string& Text(uint32_t id) const { return m_texts[id]; }
+  size_t size() const { return m_texts.size(); }
+
+ private:
+  std::deque<std::string> m_texts;  // a deque: the views in m_ids stay valid
+  std::unordered_map<std::string_view, uint32_t> m_ids;
+};
+
+// One QSO line as the logging station wrote it; texts in the contest's
+// TextPool. Calls, modes and exchanges upper case; an exchange without
+// blanks, serial first ("015CD").
 struct CheckQso {
-  size_t line = 0;       // 1-based line in the log file; unique within the log
-  std::string call;      // worked call
-  std::string band;      // "80m"
-  std::string mode;      // "CW", "SSB" (PH, USB and LSB read as SSB)
+  uint32_t line = 0;     // 1-based line in the log file; unique within the log
+  uint32_t call = 0;     // worked call
+  uint32_t band = 0;     // "80m"
+  uint32_t mode = 0;     // "CW", "SSB" (PH, USB and LSB read as SSB)
   long long minute = 0;  // logged time, whole minutes since 1899-12-30 00:00 UTC
-  std::string sentExchange;
-  std::string rcvdExchange;
+  uint32_t sentExchange = 0;
+  uint32_t rcvdExchange = 0;
 };
 
 struct CheckLog {
@@ -68,14 +96,14 @@ struct MatchOptions {
 
 struct QsoVerdict {
   Verdict verdict = Verdict::kUnique;
+  bool matched = false;   // other* name the other log's QSO
+  uint32_t otherLog = 0;  // index into the logs given
+  uint32_t otherQso = 0;  // index into that log's qsos
+  int minutesApart = 0;   // after the clock corrections, when matched
   // What the other side shows: the call (busted-call), exchange
   // (busted-exchange), band or mode (band-, mode-mismatch); the code of the
-  // majority for a station without a log.
+  // majority for a station without a log. Mostly empty.
   std::string correct;
-  bool matched = false;        // other* name the other log's QSO
-  size_t otherLog = 0;         // index into the logs given
-  size_t otherQso = 0;         // index into that log's qsos
-  long long minutesApart = 0;  // after the clock corrections, when matched
 };
 
 struct LogVerdicts {
@@ -89,7 +117,9 @@ struct LogVerdicts {
 
 // Checks every log against the others. Independent of the order of `logs`
 // and of the QSOs within a log: ties are broken by calls and lines.
-std::vector<LogVerdicts> CheckAllLogs(const std::vector<CheckLog>& logs,
+// Memory: about 100 bytes per QSO line besides the verdicts, freed on
+// return.
+std::vector<LogVerdicts> CheckAllLogs(const std::vector<CheckLog>& logs, const TextPool& texts,
                                       const MatchOptions& options);
 
 // Levenshtein distance of `a` and `b`, or `limit` + 1 when it exceeds

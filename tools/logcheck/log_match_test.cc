@@ -28,6 +28,7 @@ MatchOptions Options() {
 // the order QSOs are added, the code is the log's own.
 struct Contest {
   std::vector<CheckLog> logs;
+  TextPool texts;
   std::map<std::string, std::string> codes;
 
   CheckLog& Log(const std::string& call) {
@@ -42,7 +43,9 @@ struct Contest {
             const std::string& sent, const std::string& rcvd, const std::string& band = "40m",
             const std::string& mode = "CW") {
     CheckLog& log = Log(own);
-    log.qsos.push_back({log.qsos.size() + 1, worked, band, mode, kStart + minute, sent, rcvd});
+    log.qsos.push_back({static_cast<uint32_t>(log.qsos.size() + 1), texts.Intern(worked),
+                        texts.Intern(band), texts.Intern(mode), kStart + minute, texts.Intern(sent),
+                        texts.Intern(rcvd)});
   }
   // Both sides, exchanges right, times `apart` minutes apart.
   void Both(const std::string& a, const std::string& b, long long minute, long long apart = 0) {
@@ -112,7 +115,7 @@ TEST(CheckAllLogsTest, WindowEdgesDecideBetweenConfirmedTimeMismatchAndNil) {
   for (const auto& c : cases) {
     Contest contest;
     contest.Both("UT1AA", "UT2BB", 30, c.apart);
-    const auto verdicts = CheckAllLogs(contest.logs, Options());
+    const auto verdicts = CheckAllLogs(contest.logs, contest.texts, Options());
     EXPECT_EQ(contest.Of(verdicts, "UT1AA", 1), c.expected) << "apart " << c.apart;
     EXPECT_EQ(contest.Of(verdicts, "UT2BB", 1), c.expected) << "apart " << c.apart;
   }
@@ -124,7 +127,7 @@ TEST(CheckAllLogsTest, OneQsoConfirmsAtMostOne) {
   contest.Side("UT1AA", "UT2BB", 118, "1KI", "1BB");
   contest.Side("UT1AA", "UT2BB", 122, "2KI", "1BB");
   contest.Side("UT2BB", "UT1AA", 120, "1BB", "1KI");
-  const auto verdicts = CheckAllLogs(contest.logs, Options());
+  const auto verdicts = CheckAllLogs(contest.logs, contest.texts, Options());
   EXPECT_EQ(contest.Of(verdicts, "UT1AA", 1), Verdict::kConfirmed);
   EXPECT_EQ(contest.Of(verdicts, "UT1AA", 2), Verdict::kNil);
   EXPECT_EQ(contest.Of(verdicts, "UT2BB", 1), Verdict::kConfirmed);
@@ -137,7 +140,7 @@ TEST(CheckAllLogsTest, ExchangesThatAgreePairBeforeNearerOnesThatDoNot) {
   contest.Side("UT1AA", "UT2BB", 11, "2KI", "2BB");
   contest.Side("UT2BB", "UT1AA", 11, "1BB", "1KI");
   contest.Side("UT2BB", "UT1AA", 10, "2BB", "2KI");
-  const auto verdicts = CheckAllLogs(contest.logs, Options());
+  const auto verdicts = CheckAllLogs(contest.logs, contest.texts, Options());
   EXPECT_EQ(contest.Of(verdicts, "UT1AA", 1), Verdict::kConfirmed);
   EXPECT_EQ(verdicts[0].qsos[0].otherQso, 0u);
   EXPECT_EQ(contest.Of(verdicts, "UT1AA", 2), Verdict::kDupe);
@@ -159,7 +162,7 @@ TEST(CheckAllLogsTest, BustedCallIsTheStationThatLoggedThisOneWithTheSerialRecei
       contest.Side("UT2BB", "UT1AA", 30, c.serialOfBb, "1KI");
       contest.Side("UT2BC", "UT1AA", 30, c.serialOfBc, "1KI");
       if (reversed) std::reverse(contest.logs.begin(), contest.logs.end());
-      const auto verdicts = CheckAllLogs(contest.logs, Options());
+      const auto verdicts = CheckAllLogs(contest.logs, contest.texts, Options());
       const size_t ut1aa = reversed ? 2 : 0;
       EXPECT_EQ(verdicts[ut1aa].qsos[0].verdict, Verdict::kBustedCall);
       EXPECT_EQ(verdicts[ut1aa].qsos[0].correct, c.expected) << c.serialOfBb << " " << reversed;
@@ -172,7 +175,7 @@ TEST(CheckAllLogsTest, ClockCorrectedFromFiveQsosMatchedBothWays) {
     Contest contest;
     const char* others[] = {"UT2BB", "UT3CC", "UT4DD", "UT5EE", "UT6FF"};
     for (int i = 0; i < qsos; ++i) contest.Both(others[i], "UT1AA", 20 * i + 10, 9);
-    const auto verdicts = CheckAllLogs(contest.logs, Options());
+    const auto verdicts = CheckAllLogs(contest.logs, contest.texts, Options());
     const size_t ut1aa = std::find_if(contest.logs.begin(), contest.logs.end(),
                                       [](const CheckLog& l) { return l.call == "UT1AA"; }) -
                          contest.logs.begin();
@@ -233,7 +236,8 @@ VerdictTable TableOf(const std::vector<CheckLog>& logs, const std::vector<LogVer
 TEST(CheckAllLogsTest, SameVerdictsWhateverTheOrderOfLogsAndLines) {
   for (unsigned seed = 1; seed <= 5; ++seed) {
     const Contest contest = RandomContest(seed);
-    const VerdictTable expected = TableOf(contest.logs, CheckAllLogs(contest.logs, Options()));
+    const VerdictTable expected =
+        TableOf(contest.logs, CheckAllLogs(contest.logs, contest.texts, Options()));
     std::set<Verdict> seen;
     for (const auto& [key, verdict] : expected) seen.insert(verdict);
     for (Verdict v : {Verdict::kConfirmed, Verdict::kNil, Verdict::kBustedCall,
@@ -244,18 +248,21 @@ TEST(CheckAllLogsTest, SameVerdictsWhateverTheOrderOfLogsAndLines) {
     std::mt19937 random(seed);
     std::shuffle(shuffled.begin(), shuffled.end(), random);
     for (CheckLog& log : shuffled) std::shuffle(log.qsos.begin(), log.qsos.end(), random);
-    EXPECT_EQ(TableOf(shuffled, CheckAllLogs(shuffled, Options())), expected) << "seed " << seed;
+    EXPECT_EQ(TableOf(shuffled, CheckAllLogs(shuffled, contest.texts, Options())), expected)
+        << "seed " << seed;
   }
 }
 
 TEST(CheckAllLogsTest, RemovingALogCreatesNoNilForOthers) {
   for (unsigned seed = 1; seed <= 5; ++seed) {
     const Contest contest = RandomContest(seed);
-    const VerdictTable all = TableOf(contest.logs, CheckAllLogs(contest.logs, Options()));
+    const VerdictTable all =
+        TableOf(contest.logs, CheckAllLogs(contest.logs, contest.texts, Options()));
     for (size_t removed = 0; removed < contest.logs.size(); ++removed) {
       std::vector<CheckLog> fewer = contest.logs;
       fewer.erase(fewer.begin() + static_cast<long>(removed));
-      for (const auto& [key, verdict] : TableOf(fewer, CheckAllLogs(fewer, Options()))) {
+      for (const auto& [key, verdict] :
+           TableOf(fewer, CheckAllLogs(fewer, contest.texts, Options()))) {
         if (verdict == Verdict::kNil) {
           EXPECT_EQ(all.at(key), Verdict::kNil)
               << key.first << " line " << key.second << " without " << contest.logs[removed].call;
@@ -273,17 +280,17 @@ TEST(CheckLogsOfTest, PhoneWrittenAsPhOrSsbIsOneMode) {
   const std::string b =
       "START-OF-LOG: 3.0\nCALLSIGN: UT2BB\n"
       "QSO: 14200 SSB 2026-12-19 1230 UT2BB 59 001 CD UT1AA 59 001 KI\nEND-OF-LOG:\n";
-  ContestInput input;
+  TextPool texts;
+  std::vector<CheckLog> logs;
   for (const std::string& text : {a, b}) {
-    EntrantLog log;
+    ReplayPlan plan;
     std::string problem;
     ReplayOptions options;
     options.skipBad = true;
-    ASSERT_TRUE(PlanReplay(text, options, &log.plan, &problem)) << problem;
-    input.logs.push_back(std::move(log));
+    ASSERT_TRUE(PlanReplay(text, options, &plan, &problem)) << problem;
+    logs.push_back(CheckLogOf(plan, &texts));
   }
-  const std::vector<CheckLog> logs = CheckLogsOf(input);
-  const auto verdicts = CheckAllLogs(logs, Options());
+  const auto verdicts = CheckAllLogs(logs, texts, Options());
   EXPECT_EQ(logs[0].qsos[0].mode, logs[1].qsos[0].mode);
   EXPECT_EQ(verdicts[0].qsos[0].verdict, Verdict::kConfirmed);
   EXPECT_EQ(verdicts[1].qsos[0].verdict, Verdict::kConfirmed);

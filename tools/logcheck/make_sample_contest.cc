@@ -1,0 +1,75 @@
+// Writes a generated CQ UT CONTEST into a folder, for logcheck to check:
+//   make_sample_contest DIR [SEED [ENTRANTS [SILENT [QSO_LINES]]]]
+// DIR/logs/ receives every entrant's Cabrillo log, DIR/groups.txt the group
+// map, DIR/truth.csv what really happened on each QSO line
+// (log,line,truth,correct,worked_sent_log) and DIR/truth_logs.csv each
+// log's planted clock (log,call,clock_offset_min,qso_lines). The defaults
+// are those of ContestOptions.
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tools/adif/log_generator_contest.h"
+
+namespace {
+
+bool ParseUnsigned(const char* text, unsigned long max, unsigned long* value) {
+  if (text[0] < '0' || text[0] > '9') return false;
+  char* end = nullptr;
+  errno = 0;
+  *value = std::strtoul(text, &end, 10);
+  return errno == 0 && *end == '\0' && *value <= max;
+}
+
+int Usage() {
+  std::fprintf(stderr, "usage: make_sample_contest DIR [SEED [ENTRANTS [SILENT [QSO_LINES]]]]\n");
+  return 2;
+}
+
+bool WriteWhole(const std::filesystem::path& path, const std::string& text) {
+  std::ofstream file(path, std::ios::binary);
+  file.write(text.data(), static_cast<std::streamsize>(text.size()));
+  return static_cast<bool>(file.flush());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2 || argc > 6) return Usage();
+  tools::ContestOptions options;
+  unsigned long values[4] = {options.seed, options.entrants, options.silentStations,
+                             options.qsoLines};
+  const unsigned long limits[4] = {0xFFFFFFFFul, 100000ul, 1000000ul, 100000000ul};
+  for (int i = 2; i < argc; ++i) {
+    if (!ParseUnsigned(argv[i], limits[i - 2], &values[i - 2])) return Usage();
+  }
+  options.seed = static_cast<uint32_t>(values[0]);
+  options.entrants = values[1];
+  options.silentStations = values[2];
+  options.qsoLines = values[3];
+
+  namespace fs = std::filesystem;
+  const fs::path root = fs::u8path(argv[1]);
+  std::error_code error;
+  fs::create_directories(root / "logs", error);
+  std::ofstream truth(root / "truth.csv", std::ios::binary);
+  std::ofstream clocks(root / "truth_logs.csv", std::ios::binary);
+  truth << "log,line,truth,correct,worked_sent_log\n";
+  clocks << "log,call,clock_offset_min,qso_lines\n";
+  bool written = !error && WriteWhole(root / "groups.txt", tools::ContestGroupMap());
+  tools::GenerateContest(options, [&](const tools::GeneratedLog& log) {
+    written = written && WriteWhole(root / "logs" / log.fileName, log.cabrillo);
+    truth << tools::TruthCsvRows(log);
+    clocks << log.fileName << ',' << log.call << ',' << log.clockOffset << ',' << log.lines.size()
+           << '\n';
+  });
+  if (!written || !truth.flush() || !clocks.flush()) {
+    std::fprintf(stderr, "make_sample_contest: cannot write in %s\n", argv[1]);
+    return 1;
+  }
+  return 0;
+}
