@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <memory>
 
-#include "platform/executable_path.h"
 #include "platform/is_terminal.h"
 #include "platform/utf8_files.h"
 #include "stats/contest_facts.h"
@@ -154,16 +153,9 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
     }
   }
 
-  const std::string pluginPath = command.pluginPath.empty()
-                                     ? platform::PathBesideExecutable(kPluginFileName)
-                                     : command.pluginPath;
-  std::unique_ptr<PluginHost> host = PluginHost::Load(pluginPath, command.names, &problem);
+  std::unique_ptr<PluginHost> host = LoadScoringPlugin(command.pluginPath, command.names, &problem);
   if (host == nullptr) {
     *err = LogcheckError(problem);
-    return kExitPlugin;
-  }
-  if (host->NumberOfSets() < 1) {
-    *err = LogcheckError("plug-in " + pluginPath + " offers no statistics set");
     return kExitPlugin;
   }
 

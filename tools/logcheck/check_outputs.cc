@@ -9,6 +9,7 @@
 
 #include "stats/contest_facts.h"
 #include "tools/adif/adif_values.h"
+#include "tools/report/svg_chart.h"
 
 namespace tools {
 namespace {
@@ -70,29 +71,6 @@ Counts CountOf(const LogVerdicts& verdicts) {
 
 std::string Claimed(const EntrantLog& log) {
   return log.plan.claimedScore ? std::to_string(*log.plan.claimedScore) : std::string();
-}
-
-std::string HtmlEscaped(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
 }
 
 constexpr char kPageStyle[] =
@@ -240,7 +218,7 @@ std::string ResultsHtml(const ContestCheck& check) {
   for (const Entry& e : Ranked(check)) {
     if (e.category != category || place == 0) {
       if (place > 0) page += "</table>\n";
-      page += "<h2>" + HtmlEscaped(e.category) +
+      page += "<h2>" + EscapeHtml(e.category) +
               "</h2>\n<table><tr><th>place</th><th>call</th><th>QSOs</th><th>credited</th>"
               "<th>claimed</th><th>plug-in, all QSOs</th><th>checked</th></tr>\n";
       place = 0;
@@ -249,7 +227,7 @@ std::string ResultsHtml(const ContestCheck& check) {
     ++place;
     const Counts counts = CountOf(check.verdicts[e.index]);
     page += "<tr><td class=\"n\">" + std::to_string(place) + "</td><td><a href=\"reports/" +
-            HtmlEscaped(ReportFileName(e.call, ".html")) + "\">" + HtmlEscaped(e.call) +
+            EscapeHtml(ReportFileName(e.call, ".html")) + "\">" + EscapeHtml(e.call) +
             "</a></td><td class=\"n\">" + std::to_string(counts.qsos) + "</td><td class=\"n\">" +
             std::to_string(counts.credited) + "</td><td class=\"n\">" +
             Claimed(check.input->logs[e.index]) + "</td><td class=\"n\">" +
@@ -370,8 +348,8 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
 std::string EntrantReportHtml(const ContestCheck& check, size_t index, const std::string& report) {
   const std::string& call = check.logs[index].call;
   return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Log check of " +
-         HtmlEscaped(call) + "</title>\n" + kPageStyle + "</head><body>\n<pre>" +
-         HtmlEscaped(report) + "</pre>\n</body></html>\n";
+         EscapeHtml(call) + "</title>\n" + kPageStyle + "</head><body>\n<pre>" +
+         EscapeHtml(report) + "</pre>\n</body></html>\n";
 }
 
 std::vector<std::vector<Miscopy>> FindMiscopies(const ContestCheck& check) {

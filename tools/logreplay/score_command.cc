@@ -217,6 +217,18 @@ PlanSetting OwnKeySetting(const ReplayPlan& plan, const ReplayOutcome& outcome,
 
 }  // namespace
 
+std::unique_ptr<PluginHost> LoadScoringPlugin(const std::string& path, ExportNames names,
+                                              std::string* problem) {
+  const std::string pluginPath =
+      path.empty() ? platform::PathBesideExecutable(kPluginFileName) : path;
+  std::unique_ptr<PluginHost> host = PluginHost::Load(pluginPath, names, problem);
+  if (host != nullptr && host->NumberOfSets() < 1) {
+    *problem = "plug-in " + pluginPath + " offers no statistics set";
+    host.reset();
+  }
+  return host;
+}
+
 ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress,
                      const std::function<void()>& afterReset) {
   host.Reset({plan.cabrillo, plan.ownCall, plan.start, plan.ownMultCode, plan.ownGroupCode});
@@ -382,16 +394,9 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
     reportTarget = InCurrentDirectory(OutputTarget(path));
   }
 
-  const std::string pluginPath = command.pluginPath.empty()
-                                     ? platform::PathBesideExecutable(kPluginFileName)
-                                     : command.pluginPath;
-  std::unique_ptr<PluginHost> host = PluginHost::Load(pluginPath, command.names, &problem);
+  std::unique_ptr<PluginHost> host = LoadScoringPlugin(command.pluginPath, command.names, &problem);
   if (host == nullptr) {
     *err = ErrorLine(problem);
-    return kExitPlugin;
-  }
-  if (host->NumberOfSets() < 1) {
-    *err = ErrorLine("plug-in " + pluginPath + " offers no statistics set");
     return kExitPlugin;
   }
   if (!work.Create(&problem)) {

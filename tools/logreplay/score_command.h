@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -53,6 +54,13 @@ struct ReplayOutcome {
   // The notices the plug-in showed during GetResult0, "caption: text".
   std::vector<std::string> notices;
 };
+
+// The plug-in to score with: the library at `path`, or kPluginFileName
+// beside this program when `path` is empty, its exports resolved by
+// `names`. Null, with `problem` in one line, when it cannot be loaded or
+// offers no statistics set.
+std::unique_ptr<PluginHost> LoadScoringPlugin(const std::string& path, ExportNames names,
+                                              std::string* problem);
 
 // Resets the plug-in with the plan's values, offers every QSO in order and
 // asks for the results, collecting the notices shown meanwhile.
