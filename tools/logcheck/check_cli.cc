@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include "tools/logreplay/logreplay_cli.h"
 #include "tools/logreplay/replay_plan.h"
 #include "tools/logreplay/score_command.h"
 
@@ -62,14 +63,7 @@ int ParseCheckCommandLine(int argc, const char* const* argv, CheckCommand* comma
   CLI::Option* startOption = app.add_option(
       "--start", start,
       "contest start, UTC date and hour (default: the\nhour most logs' first QSOs fall in)");
-  startOption->check(CLI::Validator(
-      [](std::string& text) {
-        StatsDateTime parsed;
-        std::string problem;
-        return ParseContestStart(text, &parsed, &problem) ? std::string() : problem;
-      },
-      ""));
-  startOption->type_name("\"YYYY-MM-DD HH\"");
+  TakesContestStart(startOption);
   MatchOptions& m = command->match;
   const auto number = [&](const char* name, int* value, const char* what) {
     app.add_option(name, *value, std::string(what) + " (default " + std::to_string(*value) + ")")

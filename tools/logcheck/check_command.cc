@@ -122,10 +122,8 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
   InputOptions options;
   options.start = command.start;
   if (command.groupMapPath) {
-    std::string mapText;
-    options.groupMap = GroupMap{*command.groupMapPath, {}};
-    if (!ReadLogFile(*command.groupMapPath, &mapText, &problem) ||
-        !ParseGroupMap(mapText, &*options.groupMap, &problem)) {
+    options.groupMap.emplace();
+    if (!ReadGroupMap(*command.groupMapPath, &*options.groupMap, &problem)) {
       *err = LogcheckError("--group-map " + *command.groupMapPath + ": " + problem);
       return kExitBadInput;
     }

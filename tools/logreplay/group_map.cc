@@ -5,6 +5,7 @@
 
 #include "tools/adif/adif_values.h"
 #include "tools/adif/log_text.h"
+#include "tools/logreplay/replay_plan.h"
 
 namespace tools {
 
@@ -56,6 +57,12 @@ bool ParseGroupMap(const std::string& bytes, GroupMap* map, std::string* problem
     }
   }
   return true;
+}
+
+bool ReadGroupMap(const std::string& path, GroupMap* map, std::string* problem) {
+  std::string text;
+  *map = GroupMap{path, {}};
+  return ReadLogFile(path, &text, problem) && ParseGroupMap(text, map, problem);
 }
 
 }  // namespace tools

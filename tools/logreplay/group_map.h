@@ -27,4 +27,8 @@ struct GroupMap {
 // given twice with different groups.
 bool ParseGroupMap(const std::string& text, GroupMap* map, std::string* problem);
 
+// Reads the map file at `path` (ReadLogFile) and parses it into `map`,
+// whose path becomes `path`. On failure `problem` says why in one line.
+bool ReadGroupMap(const std::string& path, GroupMap* map, std::string* problem);
+
 }  // namespace tools

@@ -42,6 +42,17 @@ std::string Describe(const std::string& what, const std::string& example) {
 
 }  // namespace
 
+void TakesContestStart(CLI::Option* option) {
+  option->check(CLI::Validator(
+      [](std::string& text) {
+        StatsDateTime parsed;
+        std::string problem;
+        return ParseContestStart(text, &parsed, &problem) ? std::string() : problem;
+      },
+      ""));
+  option->type_name("\"YYYY-MM-DD HH\"");
+}
+
 int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* out,
                      std::string* err) {
   CLI::App app(
@@ -70,14 +81,7 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
       "--start", start,
       Describe("contest start, UTC date and hour\n(default: the first QSO's date and hour)",
                "--start \"2026-12-19 12\""));
-  startOption->check(CLI::Validator(
-      [](std::string& text) {
-        StatsDateTime parsed;
-        std::string problem;
-        return ParseContestStart(text, &parsed, &problem) ? std::string() : problem;
-      },
-      ""));
-  startOption->type_name("\"YYYY-MM-DD HH\"");
+  TakesContestStart(startOption);
   std::string ownCall;
   CLI::Option* ownCallOption =
       scoreApp->add_option("--own-call", ownCall,

@@ -13,7 +13,15 @@
 
 #include "tools/logreplay/score_command.h"
 
+namespace CLI {
+class Option;
+}  // namespace CLI
+
 namespace tools {
+
+// Makes `option` take a contest start "YYYY-MM-DD HH" (ParseContestStart),
+// refusing any other text with the parser's reason.
+void TakesContestStart(CLI::Option* option);
 
 struct CommandLine {
   enum Command { kScore, kDump };

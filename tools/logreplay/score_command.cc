@@ -319,10 +319,8 @@ int RunScore(const ScoreCommand& command, std::string* out, std::string* err) {
   }
   ReplayOptions options = command.replay;
   if (command.groupMapPath) {
-    std::string mapText;
-    options.groupMap = GroupMap{*command.groupMapPath, {}};
-    if (!ReadLogFile(*command.groupMapPath, &mapText, &problem) ||
-        !ParseGroupMap(mapText, &*options.groupMap, &problem)) {
+    options.groupMap.emplace();
+    if (!ReadGroupMap(*command.groupMapPath, &*options.groupMap, &problem)) {
       *err = ErrorLine("--group-map " + *command.groupMapPath + ": " + problem);
       return kExitBadInput;
     }
