@@ -639,21 +639,34 @@ bool IsCredited(Verdict verdict) {
          verdict == Verdict::kUnconfirmed || verdict == Verdict::kUnique;
 }
 
-TextPool& TextPool::operator=(const TextPool& other) {
-  if (this == &other) return *this;
-  m_texts.clear();
-  m_ids.clear();
-  for (const std::string& text : other.m_texts) Intern(text);
-  return *this;
-}
-
 uint32_t TextPool::Intern(std::string_view text) {
-  const auto found = m_ids.find(text);
-  if (found != m_ids.end()) return found->second;
+  // FNV-1a: texts are short, and a hash of every byte spreads the calls
+  // and exchanges, which differ in a digit or two.
+  uint32_t hash = 2166136261u;
+  for (char ch : text) hash = (hash ^ static_cast<unsigned char>(ch)) * 16777619u;
+  if (m_slots.size() < 2 * (m_texts.size() + 1)) Grow();
+  const size_t mask = m_slots.size() - 1;
+  size_t at = hash & mask;
+  for (; m_slots[at] != 0; at = (at + 1) & mask) {
+    const uint32_t id = m_slots[at] - 1;
+    if (m_hashes[id] == hash && m_texts[id] == text) return id;
+  }
   const uint32_t id = static_cast<uint32_t>(m_texts.size());
   m_texts.emplace_back(text);
-  m_ids.emplace(m_texts.back(), id);
+  m_hashes.push_back(hash);
+  m_slots[at] = id + 1;
   return id;
+}
+
+void TextPool::Grow() {
+  std::vector<uint32_t> slots(std::max<size_t>(1024, 2 * m_slots.size()), 0);
+  const size_t mask = slots.size() - 1;
+  for (uint32_t id = 0; id < m_texts.size(); ++id) {
+    size_t at = m_hashes[id] & mask;
+    while (slots[at] != 0) at = (at + 1) & mask;
+    slots[at] = id + 1;
+  }
+  m_slots = std::move(slots);
 }
 
 std::vector<LogVerdicts> CheckAllLogs(const std::vector<CheckLog>& logs, const TextPool& texts,

@@ -12,7 +12,6 @@
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace tools {
@@ -43,11 +42,6 @@ bool IsCredited(Verdict verdict);
 class TextPool {
  public:
   TextPool() = default;
-  TextPool(const TextPool& other) { *this = other; }
-  TextPool& operator=(const TextPool& other);
-  // A moved deque keeps its strings where they were, and so the views.
-  TextPool(TextPool&&) = default;
-  TextPool& operator=(TextPool&&) = default;
 
   // The number of `text`, added when new. Numbers run from 0 in the order
   // texts were first added.
@@ -57,8 +51,16 @@ class TextPool {
   size_t size() const { return m_texts.size(); }
 
  private:
-  std::deque<std::string> m_texts;  // a deque: the views in m_ids stay valid
-  std::unordered_map<std::string_view, uint32_t> m_ids;
+  // Doubles m_slots and places every text again.
+  void Grow();
+
+  std::deque<std::string> m_texts;
+  std::vector<uint32_t> m_hashes;  // of each text, by number
+  // Open addressing, probed in turn from a text's hash: 0 is free, else a
+  // text's number plus 1. Kept at most half full. A flat table: the look-ups
+  // of a contest's millions of QSO lines were mostly waits on memory with
+  // a table of linked nodes.
+  std::vector<uint32_t> m_slots;
 };
 
 // One QSO line as the logging station wrote it; texts in the contest's
