@@ -21,7 +21,8 @@ constexpr char kFooter[] =
     "removed busted-call, busted-exchange, nil, band-mismatch, mode-mismatch,\n"
     "dupe, outside-contest. Each entrant's credited QSOs are replayed\n"
     "through the plug-in for the checked score, with the log's own call, its\n"
-    "multiplier code (first sent exchange) and its group (--group-map).\n"
+    "multiplier code (first sent exchange) and its group (--group-map);\n"
+    "each QSO's points are the plug-in's, from its Cabrillo log of all QSOs.\n"
     "\n"
     "DIR receives verdicts.csv, logs.csv, results.csv, results.html and\n"
     "reports/CALL.txt and .html; the plug-in works in DIR/plugin. logcheck\n"
@@ -84,6 +85,11 @@ int ParseCheckCommandLine(int argc, const char* const* argv, CheckCommand* comma
          "logs that must agree on such a station's code\nfor it to be checked");
   number("--popular-logs", &m.popularCallLogs,
          "logs that make a call one edit from a unique\nthe call meant (a busted call)");
+  app.add_option(
+         "--penalty", command->penalty,
+         "each busted call and nil also costs N times\nits points (default 0: removal only)")
+      ->check(CLI::Range(0, 100).description(""))
+      ->type_name("N");
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {

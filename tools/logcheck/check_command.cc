@@ -1,11 +1,13 @@
 #include "tools/logcheck/check_command.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 
 #include "platform/is_terminal.h"
+#include "platform/operator_away.h"
 #include "platform/utf8_files.h"
 #include "stats/contest_facts.h"
 #include "tools/host/plugin_host.h"
@@ -16,6 +18,7 @@
 #include "tools/logreplay/score_command.h"
 #include "tools/logreplay/working_folder.h"
 #include "tools/plugin_outputs/plugin_outputs.h"
+#include "tools/report/report_data.h"
 
 namespace tools {
 
@@ -115,6 +118,49 @@ long long ScoreOf(const PluginHost& host, const ReplayPlan& plan) {
   return PluginScore(outcome.results, outcome.score);
 }
 
+// The plug-in's scoring of every QSO of `plan`, with its Cabrillo log asked
+// for: the score, and from the log's lines each QSO's points and whether it
+// brought a multiplier (both empty when the log cannot be read). The log is
+// read and removed; its header dialog and notice are answered unattended,
+// a header cancelled keeps the settings file's values, which the points do
+// not depend on.
+struct PluginPass {
+  long long score = 0;
+  std::vector<int32_t> points;
+  std::vector<bool> multipliers;
+};
+
+PluginPass ScoreWithLines(const PluginHost& host, ReplayPlan* plan) {
+  plan->cabrillo = true;
+  ReplayOutcome outcome;
+  {
+    const platform::OperatorAway away;
+    ProgressLine silent(false, SteadySeconds(), nullptr);
+    outcome = Replay(host, *plan, &silent);
+  }
+  plan->cabrillo = false;
+  PluginPass pass;
+  pass.score = PluginScore(outcome.results, outcome.score);
+  std::string name = ProducedFileName(outcome);
+  if (name.empty()) name = CabrilloFileName(plan->ownCall);
+  std::string text;
+  std::string problem;
+  if (ReadLogFile(name, &text, &problem)) {
+    const std::vector<CabrilloQso> lines = ParseCabrilloQsos(text);
+    const std::vector<size_t> lineOf = LineOfEachQso(*plan, outcome.acceptedEach, lines);
+    pass.points.assign(plan->qsos.size(), 0);
+    pass.multipliers.assign(plan->qsos.size(), false);
+    for (size_t j = 0; j < lineOf.size(); ++j) {
+      if (lineOf[j] == kNoLine) continue;
+      pass.points[j] = std::max(0, lines[lineOf[j]].points);
+      pass.multipliers[j] = lines[lineOf[j]].multiplier;
+    }
+  }
+  std::error_code error;
+  fs::remove(fs::u8path(name), error);
+  return pass;
+}
+
 }  // namespace
 
 int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
@@ -160,6 +206,7 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
   ContestCheck check;
   check.input = &input;
   check.options = command.match;
+  check.penalty = command.penalty;
   check.options.startMinute = std::llround(input.start.value * 1440.0);
   check.options.tourMinutes = stats::kTourHours * 60;
   check.options.contestMinutes = stats::kTourHours * stats::kTourCount * 60;
@@ -190,13 +237,23 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
     for (size_t i = 0; i < input.logs.size(); ++i) {
       progress.Update(done, total);
       done += check.logs[i].qsos.size();
-      if (check.logs[i].checklog) {
-        check.pluginScores.emplace_back();
-        check.checkedScores.emplace_back();
-        continue;
-      }
+      check.pluginScores.emplace_back();
+      check.checkedScores.emplace_back();
+      check.pluginPoints.emplace_back();
+      check.pluginMultipliers.emplace_back();
+      check.penalties.push_back(0);
+      if (check.logs[i].checklog) continue;
       ReplayPlan plan = RestoredPlan(input.logs[i], input.texts, input.start);
-      check.pluginScores.push_back(ScoreOf(*host, plan));
+      PluginPass all = ScoreWithLines(*host, &plan);
+      check.pluginScores.back() = all.score;
+      for (size_t j = 0; j < all.points.size(); ++j) {
+        const Verdict verdict = check.verdicts[i].qsos[j].verdict;
+        if (verdict == Verdict::kBustedCall || verdict == Verdict::kNil) {
+          check.penalties.back() += static_cast<long long>(command.penalty) * all.points[j];
+        }
+      }
+      check.pluginPoints.back() = std::move(all.points);
+      check.pluginMultipliers.back() = std::move(all.multipliers);
       // The plan's QSOs are in the order of the verdicts (both in time order).
       size_t kept = 0;
       for (size_t j = 0; j < plan.qsos.size(); ++j) {
@@ -205,7 +262,7 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
         ++kept;
       }
       plan.qsos.resize(kept);
-      check.checkedScores.push_back(ScoreOf(*host, plan));
+      check.checkedScores.back() = ScoreOf(*host, plan) - check.penalties.back();
     }
     progress.Finish();
   }
@@ -216,7 +273,6 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
                  folder.Write("results.csv", ResultsCsv(check)) &&
                  folder.Write("results.html", ResultsHtml(check));
   for (size_t i = 0; written && i < check.logs.size(); ++i) {
-    if (check.logs[i].checklog) continue;
     const std::string reports = std::string(kReportsFolder) + "/";
     const std::string report = EntrantReport(check, i);
     written = folder.Write(reports + ReportFileName(check.logs[i].call, ".txt"), report) &&

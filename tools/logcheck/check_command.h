@@ -27,6 +27,9 @@ struct CheckCommand {
   std::optional<StatsDateTime> start;
   // The matcher's rules; startMinute is set from the contest's start.
   MatchOptions match;
+  // Each busted call and nil costs this many times its points (0: removal
+  // only).
+  int penalty = 0;
 };
 
 // Runs the check. Returns the exit status as logreplay's: 0 done; 2 bad
@@ -37,7 +40,7 @@ struct CheckCommand {
 // goes to `out`, a failure's message (one line) to `err`; warnings (logs
 // skipped or replaced) and the progress line go straight to standard error.
 // The plug-in works in DIR/plugin, which becomes the current folder while
-// it scores.
+// it scores; nobody is asked to answer its dialogs and notices there.
 int RunCheck(const CheckCommand& command, std::string* out, std::string* err);
 
 }  // namespace tools

@@ -132,6 +132,41 @@ long long TourOf(const ContestCheck& check, long long minute) {
   return (minute - check.options.startMinute) / check.options.tourMinutes + 1;
 }
 
+// The multipliers the plug-in counted when it scored all of log `index`'s
+// QSOs and that none of its credited QSOs holds, as " 20m KI tour 2;"
+// each; " none", or why they are not known. A multiplier is a band and the
+// worked station's code in a tour, as the plug-in keys it; the plug-in
+// counts the QSOs outside the tours as a tour of their own.
+std::string LostMultipliers(const ContestCheck& check, size_t index) {
+  if (index >= check.pluginMultipliers.size() || check.pluginMultipliers[index].empty()) {
+    return " not known (the plug-in's Cabrillo log of all QSOs could not be read)";
+  }
+  const TextPool& texts = check.input->texts;
+  const CheckLog& log = check.logs[index];
+  const std::vector<StoredQso>& stored = check.input->logs[index].stored;
+  using Key = std::tuple<std::string, std::string, long long>;
+  const auto keyOf = [&](size_t j) {
+    long long tour = TourOf(check, log.qsos[j].minute);
+    if (tour < 1 || tour > stats::kTourCount) tour = 0;  // outside the tours
+    return Key(texts.Text(stored[j].band), texts.Text(stored[j].multCode), tour);
+  };
+  std::set<Key> kept;
+  for (size_t j = 0; j < log.qsos.size(); ++j) {
+    if (IsCredited(check.verdicts[index].qsos[j].verdict)) kept.insert(keyOf(j));
+  }
+  std::set<Key> lost;
+  for (size_t j = 0; j < log.qsos.size(); ++j) {
+    if (check.pluginMultipliers[index][j] && !kept.count(keyOf(j))) lost.insert(keyOf(j));
+  }
+  std::string line;
+  for (const Key& key : lost) {
+    const long long tour = std::get<2>(key);
+    line += " " + std::get<0>(key) + " " + std::get<1>(key) +
+            (tour == 0 ? std::string(" outside the tours") : " tour " + std::to_string(tour)) + ";";
+  }
+  return line.empty() ? std::string(" none") : line;
+}
+
 }  // namespace
 
 std::string VerdictsCsvHeader() {
@@ -268,7 +303,18 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
     text += "  claimed score:     " +
             (Claimed(entrant).empty() ? std::string("(none)") : Claimed(entrant)) + "\n";
     text += "  plug-in's score of all QSOs:      " + Optional(check.pluginScores[index]) + "\n";
-    text += "  checked score (credited QSOs):    " + Optional(check.checkedScores[index]) + "\n";
+    const long long taken = index < check.penalties.size() ? check.penalties[index] : 0;
+    if (check.penalty == 0) {
+      text += "  checked score (credited QSOs):    " + Optional(check.checkedScores[index]) + "\n";
+    } else {
+      const std::optional<long long> credited =
+          check.checkedScores[index] ? std::optional<long long>(*check.checkedScores[index] + taken)
+                                     : std::nullopt;
+      text += "  plug-in's score of credited QSOs: " + Optional(credited) + "\n";
+      text += "  penalty, " + std::to_string(check.penalty) +
+              " times the points of each busted call and nil: -" + std::to_string(taken) + "\n";
+      text += "  checked score:                    " + Optional(check.checkedScores[index]) + "\n";
+    }
   }
   text += "\nClock\n";
   if (verdicts.clockOffset != 0) {
@@ -277,7 +323,8 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
             " QSOs matched both ways); its times were corrected by that before matching\n";
   } else {
     text += "  no correction (median difference " + Signed(verdicts.clockMedian) +
-            " minutes over " + std::to_string(verdicts.clockQsos) + " QSOs matched both ways)\n";
+            " minutes over " + std::to_string(verdicts.clockQsos) +
+            (verdicts.clockQsos == 1 ? " QSO" : " QSOs") + " matched both ways)\n";
   }
   for (const std::string& warning : entrant.plan.warnings) {
     if (warning.find("line skipped") != std::string::npos) text += "  read: " + warning + "\n";
@@ -324,24 +371,9 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
   text += "\nStations that miscopied your call:" + list(miscopiedCall) + "\n";
   text += "Stations that miscopied your exchange:" + list(miscopiedExchange) + "\n";
 
-  std::set<std::tuple<std::string, std::string, long long>> kept;
-  std::set<std::tuple<std::string, std::string, long long>> lost;
-  for (size_t j = 0; j < log.qsos.size(); ++j) {
-    const CheckQso& q = log.qsos[j];
-    const long long tour = TourOf(check, q.minute);
-    if (tour < 1 || tour > stats::kTourCount) continue;
-    const auto key =
-        std::make_tuple(texts.Text(q.band), ExchangeCode(texts.Text(q.rcvdExchange)), tour);
-    (IsCredited(verdicts.qsos[j].verdict) ? kept : lost).insert(key);
-  }
-  std::string lostLine;
-  for (const auto& key : lost) {
-    if (kept.count(key)) continue;
-    lostLine += " " + std::get<0>(key) + " " + std::get<1>(key) + " tour " +
-                std::to_string(std::get<2>(key)) + ";";
-  }
-  text += "Multipliers lost (band, code, tour held by removed QSOs only):" +
-          (lostLine.empty() ? std::string(" none") : lostLine) + "\n";
+  if (log.checklog) return text;
+  text += "Multipliers lost (the plug-in's multipliers of all QSOs that no credited QSO holds):" +
+          LostMultipliers(check, index) + "\n";
   return text;
 }
 

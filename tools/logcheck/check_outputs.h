@@ -5,6 +5,7 @@
 // the check's results.
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -27,8 +28,18 @@ struct ContestCheck {
   const ContestInput* input = nullptr;
   std::vector<CheckLog> logs;
   std::vector<LogVerdicts> verdicts;
-  std::vector<std::optional<long long>> pluginScores;   // all QSOs; unset for a checklog
-  std::vector<std::optional<long long>> checkedScores;  // credited QSOs; unset for a checklog
+  std::vector<std::optional<long long>> pluginScores;  // all QSOs; unset for a checklog
+  // Credited QSOs, less the penalty; unset for a checklog.
+  std::vector<std::optional<long long>> checkedScores;
+  // By log, aligned with its `qsos`: the points the plug-in gave each QSO
+  // when it scored all of them (0: none given), and whether the QSO brought
+  // a multiplier there; empty for a checklog, or when the plug-in's
+  // Cabrillo log of that scoring could not be read.
+  std::vector<std::vector<int32_t>> pluginPoints;
+  std::vector<std::vector<bool>> pluginMultipliers;
+  // --penalty: each busted call and nil costs this many times its points.
+  int penalty = 0;
+  std::vector<long long> penalties;  // the points taken off, by log
   // By log: the QSOs of other logs that miscopied its call or exchange
   // (FindMiscopies); empty: none listed.
   std::vector<std::vector<Miscopy>> miscopies;
@@ -56,10 +67,12 @@ std::string ResultsCsv(const ContestCheck& check);
 std::string ResultsHtml(const ContestCheck& check);
 
 // The report of log `index`: the summary (QSOs = credited + each kind
-// removed), the scores, the clock correction, one section per verdict but
-// confirmed with the entrant's line and the other log's, the stations that
-// miscopied this entrant's call or exchange, and the multipliers lost (band,
-// code and tour of those only removed QSOs held).
+// removed), the scores and any penalty, the clock correction, one section
+// per verdict but confirmed with the entrant's line and the other log's,
+// the stations that miscopied this entrant's call or exchange, and the
+// multipliers lost: those the plug-in counted over all QSOs that no
+// credited QSO holds (band, code and tour). A checklog's report says how
+// its QSOs were judged.
 std::string EntrantReport(const ContestCheck& check, size_t index);
 // `report`, the report of log `index`, as an HTML page.
 std::string EntrantReportHtml(const ContestCheck& check, size_t index, const std::string& report);

@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -25,8 +26,10 @@ bool ParseUnsigned(const char* text, unsigned long max, unsigned long* value) {
   return errno == 0 && *end == '\0' && *value <= max;
 }
 
+constexpr char kUsage[] = "usage: make_sample_contest DIR [SEED [ENTRANTS [SILENT [QSO_LINES]]]]\n";
+
 int Usage() {
-  std::fprintf(stderr, "usage: make_sample_contest DIR [SEED [ENTRANTS [SILENT [QSO_LINES]]]]\n");
+  std::fprintf(stderr, "%s", kUsage);
   return 2;
 }
 
@@ -39,7 +42,12 @@ bool WriteWhole(const std::filesystem::path& path, const std::string& text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2 || argc > 6) return Usage();
+  if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+    std::printf("%s", kUsage);
+    return 0;
+  }
+  // An option is no folder: "--seed" would otherwise become one.
+  if (argc < 2 || argc > 6 || argv[1][0] == '-') return Usage();
   tools::ContestOptions options;
   unsigned long values[4] = {options.seed, options.entrants, options.silentStations,
                              options.qsoLines};

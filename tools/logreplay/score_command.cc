@@ -262,12 +262,18 @@ std::string FormatSettings(const std::vector<PlanSetting>& settings) {
   return block + "\n";
 }
 
+std::string ProducedFileName(const ReplayOutcome& outcome) {
+  const std::string notice = CabrilloNotice(outcome);
+  return notice.rfind(kFileProduced, 0) == 0 ? notice.substr(sizeof kFileProduced - 1)
+                                             : std::string();
+}
+
 CabrilloOutcome JudgeCabrillo(const ReplayOutcome& outcome, const std::string& expectedName,
                               const FileState& before, const std::string& folder) {
   CabrilloOutcome judged;
   const std::string notice = CabrilloNotice(outcome);
-  if (notice.rfind(kFileProduced, 0) == 0) {
-    judged.name = notice.substr(sizeof kFileProduced - 1);
+  if (!ProducedFileName(outcome).empty()) {
+    judged.name = ProducedFileName(outcome);
     judged.produced = FileState::Of(judged.name).exists;
     judged.line = judged.produced ? "Cabrillo log: " + notice + " in " + folder
                                   : "Cabrillo log: the plug-in said \"" + notice +

@@ -80,6 +80,10 @@ struct CabrilloOutcome {
   std::string line;       // "Cabrillo log: ..." without a line end
 };
 
+// The file the plug-in's notice says it produced ("File produced: NAME"),
+// as named there; empty when the replay showed no such notice.
+std::string ProducedFileName(const ReplayOutcome& outcome);
+
 // Judges the Cabrillo pass: a notice "File produced: NAME" whose file is
 // there, or, without a notice, `expectedName` written since `before`.
 CabrilloOutcome JudgeCabrillo(const ReplayOutcome& outcome, const std::string& expectedName,

@@ -61,26 +61,27 @@ void FillFromLine(ReportQso* qso) {
 
 std::vector<ReportQso> PairLines(const ReplayPlan& plan, const std::vector<bool>& accepted,
                                  const std::vector<CabrilloQso>& lines, size_t* alreadyStored) {
+  const std::vector<size_t> lineOf = LineOfEachQso(plan, accepted, lines);
   std::vector<ReportQso> qsos;
-  size_t next = 0;
-  for (size_t i = 0; i < plan.qsos.size() && i < accepted.size(); ++i) {
-    if (!accepted[i]) continue;
-    const AdifQso& replayed = plan.qsos[i];
-    if (next >= lines.size() || !LineIsFor(lines[next], replayed)) {
-      ++*alreadyStored;
+  size_t used = 0;
+  for (size_t i = 0; i < lineOf.size(); ++i) {
+    if (lineOf[i] == kNoLine) {
+      if (i < accepted.size() && accepted[i]) ++*alreadyStored;
       continue;
     }
+    const AdifQso& replayed = plan.qsos[i];
     ReportQso qso;
-    qso.line = lines[next++];
+    qso.line = lines[lineOf[i]];
     qso.call = replayed.call;
     qso.band = replayed.band;
     qso.mode = replayed.mode;
     qso.multCode = replayed.multCode;
     qsos.push_back(qso);
+    used = lineOf[i] + 1;
   }
-  for (; next < lines.size(); ++next) {
+  for (; used < lines.size(); ++used) {
     ReportQso qso;
-    qso.line = lines[next];
+    qso.line = lines[used];
     FillFromLine(&qso);
     qsos.push_back(qso);
   }
@@ -107,6 +108,17 @@ Activity ActivityOf(const std::vector<ReportQso>& qsos) {
 }
 
 }  // namespace
+
+std::vector<size_t> LineOfEachQso(const ReplayPlan& plan, const std::vector<bool>& accepted,
+                                  const std::vector<CabrilloQso>& lines) {
+  std::vector<size_t> lineOf(std::min(plan.qsos.size(), accepted.size()), kNoLine);
+  size_t next = 0;
+  for (size_t i = 0; i < lineOf.size(); ++i) {
+    if (!accepted[i] || next >= lines.size() || !LineIsFor(lines[next], plan.qsos[i])) continue;
+    lineOf[i] = next++;
+  }
+  return lineOf;
+}
 
 const char* LogKindName(LogKind kind) { return kind == LogKind::kCabrillo ? "Cabrillo" : "ADIF"; }
 

@@ -142,6 +142,14 @@ struct ReportData {
   std::vector<RateBin> bins;  // consecutive, from the first QSO's to the last's
 };
 
+// The plug-in's Cabrillo line of each of the plan's QSOs: its index in
+// `lines`, or kNoLine for a QSO refused (`accepted` false) or accepted as
+// equal to one already stored. The plug-in writes a line per stored QSO, in
+// the order offered, so the lines used are the first ones of `lines`.
+constexpr size_t kNoLine = static_cast<size_t>(-1);
+std::vector<size_t> LineOfEachQso(const ReplayPlan& plan, const std::vector<bool>& accepted,
+                                  const std::vector<CabrilloQso>& lines);
+
 // Gathers the page's figures. `accepted` holds AddData0's answer for each of
 // the plan's QSOs; `cabrilloText`, `resultsText` and `errText` are what the
 // plug-in wrote. The log's kind and name are the caller's to set.

@@ -2,7 +2,8 @@
 # Script mode:
 #   cmake -DPROGRAM=<logcheck> [-DEMULATOR=<wine-run.sh>] -DWORK_DIR=<folder>
 #         -DDATA=<tools/testdata/logcheck> -P run_logcheck.cmake
-# verdicts.csv and logs.csv must equal the expected files byte for byte;
+# verdicts.csv, logs.csv and two reports (an entrant's, a checklog's) must
+# equal the expected files byte for byte, and logs.csv with --penalty 2;
 # the logs named one by one in reverse order must give the same files; in
 # every log QSOs = credited + removed, and verdicts.csv has a row for each;
 # a second run replaces the folder it wrote, and a folder with a file it
@@ -48,9 +49,13 @@ file(COPY "${DATA}/logs" "${DATA}/groups.txt" DESTINATION "${WORK_DIR}")
 
 run_logcheck(logs --out out)
 expect_status(0)
-foreach(name verdicts.csv logs.csv)
+foreach(name verdicts.csv logs.csv reports/UT1AA.txt reports/UT5EE.txt)
   expect_same_file("${DATA}/${name}" "${WORK_DIR}/out/${name}")
 endforeach()
+# Each busted call and nil costs twice its points, as the plug-in gave them.
+run_logcheck(logs --out penalty --penalty 2)
+expect_status(0)
+expect_same_file("${DATA}/logs_penalty2.csv" "${WORK_DIR}/penalty/logs.csv")
 foreach(text "Clock corrections: UT4DD +10 min;" "empty.log: the log holds no QSO lines")
   string(FIND "${out}" "${text}" at)
   if(at EQUAL -1)
