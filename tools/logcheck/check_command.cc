@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <exception>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
 
+#include "platform/background_task.h"
 #include "platform/is_terminal.h"
 #include "platform/operator_away.h"
 #include "platform/utf8_files.h"
@@ -211,8 +213,6 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
   check.options.tourMinutes = stats::kTourHours * 60;
   check.options.contestMinutes = stats::kTourHours * stats::kTourCount * 60;
   check.logs = TakeCheckLogs(&input);
-  check.verdicts = CheckAllLogs(check.logs, input.texts, check.options);
-  check.miscopies = FindMiscopies(check);
 
   for (const std::string& name : listed) fs::remove(root / fs::u8path(name), error);
   fs::create_directories(root / kReportsFolder, error);
@@ -229,32 +229,61 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
       *err = LogcheckError("--out " + command.outPath + ": cannot work in it");
       return kExitOutput;
     }
+    // The line counts the QSO lines scored so far, each line twice: with
+    // all of its log's QSOs, then with the credited ones.
     ProgressLine progress(platform::StandardErrorIsTerminal(), SteadySeconds(), toStandardError);
-    // The line counts the QSO lines of the logs scored so far.
     size_t total = 0;
-    size_t done = 0;
-    for (const CheckLog& log : check.logs) total += log.qsos.size();
+    for (const CheckLog& log : check.logs) total += 2 * log.qsos.size();
+
+    // The plug-in scores all QSOs of each entrant on a thread of its own
+    // while the logs are matched here: neither needs the other's results,
+    // and the two take about as long. The plug-in is still called by one
+    // thread at a time: that one, then this one once it has ended. Only
+    // that thread writes to standard error meanwhile.
+    std::vector<PluginPass> all(input.logs.size());
+    std::exception_ptr failed;
+    platform::BackgroundTask scorer([&] {
+      try {
+        size_t done = 0;
+        for (size_t i = 0; i < input.logs.size(); ++i) {
+          progress.Update(done, total);
+          done += check.logs[i].qsos.size();
+          if (check.logs[i].checklog) continue;
+          ReplayPlan plan = RestoredPlan(input.logs[i], input.texts, input.start);
+          all[i] = ScoreWithLines(*host, &plan);
+        }
+      } catch (...) {
+        failed = std::current_exception();
+      }
+    });
+    check.verdicts = CheckAllLogs(check.logs, input.texts, check.options);
+    check.miscopies = FindMiscopies(check);
+    scorer.Wait();
+    if (failed) std::rethrow_exception(failed);
+
+    size_t done = total / 2;
     for (size_t i = 0; i < input.logs.size(); ++i) {
       progress.Update(done, total);
       done += check.logs[i].qsos.size();
       check.pluginScores.emplace_back();
       check.checkedScores.emplace_back();
-      check.pluginPoints.emplace_back();
-      check.pluginMultipliers.emplace_back();
       check.penalties.push_back(0);
-      if (check.logs[i].checklog) continue;
-      ReplayPlan plan = RestoredPlan(input.logs[i], input.texts, input.start);
-      PluginPass all = ScoreWithLines(*host, &plan);
-      check.pluginScores.back() = all.score;
-      for (size_t j = 0; j < all.points.size(); ++j) {
+      if (check.logs[i].checklog) {
+        check.pluginPoints.emplace_back();
+        check.pluginMultipliers.emplace_back();
+        continue;
+      }
+      check.pluginScores.back() = all[i].score;
+      for (size_t j = 0; j < all[i].points.size(); ++j) {
         const Verdict verdict = check.verdicts[i].qsos[j].verdict;
         if (verdict == Verdict::kBustedCall || verdict == Verdict::kNil) {
-          check.penalties.back() += static_cast<long long>(command.penalty) * all.points[j];
+          check.penalties.back() += static_cast<long long>(command.penalty) * all[i].points[j];
         }
       }
-      check.pluginPoints.back() = std::move(all.points);
-      check.pluginMultipliers.back() = std::move(all.multipliers);
+      check.pluginPoints.push_back(std::move(all[i].points));
+      check.pluginMultipliers.push_back(std::move(all[i].multipliers));
       // The plan's QSOs are in the order of the verdicts (both in time order).
+      ReplayPlan plan = RestoredPlan(input.logs[i], input.texts, input.start);
       size_t kept = 0;
       for (size_t j = 0; j < plan.qsos.size(); ++j) {
         if (!IsCredited(check.verdicts[i].qsos[j].verdict)) continue;

@@ -2,22 +2,28 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string_view>
 
 namespace tools {
 namespace {
 
-// The lines of `text` without their CR LF or LF ends.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
+// Calls `each` with every line of `text`, without its CR LF or LF end.
+template <typename Each>
+void ForEachLine(std::string_view text, Each each) {
   size_t at = 0;
   while (at < text.size()) {
     size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    lines.push_back(line);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    each(line);
     at = end + 1;
   }
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  ForEachLine(text, [&](std::string_view line) { lines.emplace_back(line); });
   return lines;
 }
 
@@ -33,12 +39,16 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   return parts;
 }
 
-std::vector<std::string> Words(const std::string& text) {
-  std::vector<std::string> words;
-  for (std::string& word : Split(text, ' ')) {
-    if (!word.empty()) words.push_back(std::move(word));
+// The words of `line` that blanks separate, into `words`. Views: a
+// Cabrillo log is read line by line without a string per word.
+void WordsOf(std::string_view line, std::vector<std::string_view>* words) {
+  words->clear();
+  size_t at = 0;
+  while (at < line.size()) {
+    const size_t end = std::min(line.find(' ', at), line.size());
+    if (end > at) words->push_back(line.substr(at, end - at));
+    at = end + 1;
   }
-  return words;
 }
 
 std::string Trimmed(const std::string& text) {
@@ -108,30 +118,32 @@ int64_t PluginScore(const std::string& resultsText, int32_t outInteger) {
 
 std::vector<CabrilloQso> ParseCabrilloQsos(const std::string& text) {
   std::vector<CabrilloQso> qsos;
-  for (const std::string& line : Lines(text)) {
-    const std::vector<std::string> words = Words(line);
+  std::vector<std::string_view> words;
+  ForEachLine(text, [&](std::string_view line) {
+    WordsOf(line, &words);
     // Tag, frequency, mode, date, time, at least one exchange field, and the
     // score columns.
     constexpr size_t kHead = 5, kTail = kPluginScoreColumns;
-    if (words.size() < kHead + 1 + kTail || words[0] != kPluginQsoTag) continue;
+    if (words.size() < kHead + 1 + kTail || words[0] != kPluginQsoTag) return;
     CabrilloQso qso;
-    const std::string& time = words[4];
-    const std::string& mult = words[words.size() - 2];
+    const std::string_view time = words[4];
+    const std::string_view mult = words[words.size() - 2];
     int32_t hhmm = 0;
-    if (!ParseNumber32(words[1], &qso.freqKHz) || time.size() != 4 || !ParseNumber32(time, &hhmm) ||
-        words[3].size() != 10 || !ParseNumber32(words[words.size() - 3], &qso.points) ||
-        !ParseNumber32(words.back(), &qso.serial)) {
-      continue;
+    if (!ParseNumber32(std::string(words[1]), &qso.freqKHz) || time.size() != 4 ||
+        !ParseNumber32(std::string(time), &hhmm) || words[3].size() != 10 ||
+        !ParseNumber32(std::string(words[words.size() - 3]), &qso.points) ||
+        !ParseNumber32(std::string(words.back()), &qso.serial)) {
+      return;
     }
     qso.multiplier = mult != kPluginNoMultiplier;
-    if (qso.multiplier && !ParseNumber32(mult, &qso.multWeight)) continue;
+    if (qso.multiplier && !ParseNumber32(std::string(mult), &qso.multWeight)) return;
     qso.mode = words[2];
     qso.date = words[3];
     qso.hour = hhmm / 100;
     qso.minute = hhmm % 100;
     qso.exchange.assign(words.begin() + kHead, words.end() - kTail);
-    qsos.push_back(qso);
-  }
+    qsos.push_back(std::move(qso));
+  });
   return qsos;
 }
 
