@@ -4,8 +4,8 @@
 #include <string>
 
 #include "cabrillo/cabrillo_log.h"
-#include "platform/cwinapp.h"
-#include "platform/plugin_services.h"
+#include "platform/framework/cwinapp.h"
+#include "platform/plugin/plugin_services.h"
 #include "stats/band_list.h"
 #include "stats/contest.h"
 #include "stats/error_report.h"

@@ -4,8 +4,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/cobject.h"
-#include "platform/ole_date_time.h"
+#include "platform/framework/cobject.h"
+#include "platform/framework/ole_date_time.h"
 
 namespace stats {
 

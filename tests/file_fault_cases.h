@@ -17,10 +17,10 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_appender.h"
-#include "platform/file_writer.h"
-#include "platform/settings_file.h"
-#include "platform/utf8_files.h"
+#include "platform/plugin/file_appender.h"
+#include "platform/plugin/file_writer.h"
+#include "platform/plugin/settings_file.h"
+#include "platform/tools/utf8_files.h"
 #include "tests/test_support.h"
 
 namespace platform {

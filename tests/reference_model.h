@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/clock.h"
+#include "platform/plugin/clock.h"
 #include "stats/call_check.h"
 #include "stats/info.h"
 #include "stats/ingest.h"

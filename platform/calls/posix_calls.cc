@@ -1,4 +1,4 @@
-#include "platform/posix_calls.h"
+#include "platform/calls/posix_calls.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/wide_text_win32.h"
+#include "platform/calls/wide_text_win32.h"
 
 namespace platform {
 

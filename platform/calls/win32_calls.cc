@@ -1,4 +1,4 @@
-#include "platform/win32_calls.h"
+#include "platform/calls/win32_calls.h"
 
 namespace platform {
 namespace {

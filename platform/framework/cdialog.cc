@@ -1,4 +1,4 @@
-#include "platform/cdialog.h"
+#include "platform/framework/cdialog.h"
 
 namespace platform {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/cobject.h"
+#include "platform/framework/cobject.h"
 
 namespace platform {
 

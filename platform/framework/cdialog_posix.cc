@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <iostream>
 
-#include "platform/cdialog.h"
-#include "platform/terminal_form.h"
-#include "platform/system_instance.h"
+#include "platform/framework/cdialog.h"
+#include "platform/framework/terminal_form.h"
+#include "platform/calls/system_instance.h"
 
 namespace platform {
 namespace {

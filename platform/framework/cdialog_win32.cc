@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/cdialog.h"
-#include "platform/system_instance.h"
+#include "platform/framework/cdialog.h"
+#include "platform/calls/system_instance.h"
 
 namespace platform {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "platform/cobject.h"
+#include "platform/framework/cobject.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/ole_date_time.h"
+#include "platform/framework/ole_date_time.h"
 
 #include <cmath>
 #include <limits>

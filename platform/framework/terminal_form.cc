@@ -1,4 +1,4 @@
-#include "platform/terminal_form.h"
+#include "platform/framework/terminal_form.h"
 
 #include <algorithm>
 #include <cctype>

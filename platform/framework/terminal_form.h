@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/cdialog.h"
+#include "platform/framework/cdialog.h"
 
 namespace platform {
 

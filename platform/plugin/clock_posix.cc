@@ -1,7 +1,7 @@
 #include <ctime>
 
-#include "platform/clock.h"
-#include "platform/system_instance.h"
+#include "platform/plugin/clock.h"
+#include "platform/calls/system_instance.h"
 
 namespace platform {
 namespace {

@@ -1,9 +1,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-#include "platform/file_appender.h"
-#include "platform/posix_calls.h"
-#include "platform/system_instance.h"
+#include "platform/plugin/file_appender.h"
+#include "platform/calls/posix_calls.h"
+#include "platform/calls/system_instance.h"
 
 namespace platform {
 namespace {

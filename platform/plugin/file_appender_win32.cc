@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "platform/file_appender.h"
-#include "platform/system_instance.h"
-#include "platform/win32_calls.h"
+#include "platform/plugin/file_appender.h"
+#include "platform/calls/system_instance.h"
+#include "platform/calls/win32_calls.h"
 
 namespace platform {
 namespace {

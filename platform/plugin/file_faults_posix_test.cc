@@ -17,9 +17,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_fault_cases.h"
-#include "platform/file_writer.h"
-#include "platform/posix_calls.h"
+#include "tests/file_fault_cases.h"
+#include "platform/plugin/file_writer.h"
+#include "platform/calls/posix_calls.h"
 #include "tests/test_support.h"
 
 namespace platform {

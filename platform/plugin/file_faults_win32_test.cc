@@ -13,8 +13,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/file_fault_cases.h"
-#include "platform/win32_calls.h"
+#include "tests/file_fault_cases.h"
+#include "platform/calls/win32_calls.h"
 #include "tests/test_support.h"
 
 namespace platform {

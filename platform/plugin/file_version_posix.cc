@@ -1,12 +1,12 @@
-#include "platform/file_version.h"
+#include "platform/plugin/file_version.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 
-#include "platform/pe_version_reader.h"
-#include "platform/posix_calls.h"
-#include "platform/system_instance.h"
+#include "platform/plugin/pe_version_reader.h"
+#include "platform/calls/posix_calls.h"
+#include "platform/calls/system_instance.h"
 
 namespace platform {
 namespace {

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "gtest/gtest.h"
-#include "platform/file_version.h"
-#include "platform/pe_version_reader.h"
+#include "platform/plugin/file_version.h"
+#include "platform/plugin/pe_version_reader.h"
 
 // The fixture executables (v2_20_0_5.exe, v3_1_4_0.exe, v3_0_7_9.exe,
 // noversion.exe) are found in the folder named by VERSION_FIXTURE_DIR.

@@ -1,6 +1,6 @@
-#include "platform/file_version.h"
-#include "platform/system_instance.h"
-#include "platform/win32_calls.h"
+#include "platform/plugin/file_version.h"
+#include "platform/calls/system_instance.h"
+#include "platform/calls/win32_calls.h"
 
 #include <windows.h>
 

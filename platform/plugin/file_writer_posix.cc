@@ -7,10 +7,10 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/file_writer.h"
-#include "platform/posix_calls.h"
-#include "platform/system_instance.h"
-#include "platform/temp_file_name.h"
+#include "platform/plugin/file_writer.h"
+#include "platform/calls/posix_calls.h"
+#include "platform/calls/system_instance.h"
+#include "platform/plugin/temp_file_name.h"
 
 namespace platform {
 namespace {

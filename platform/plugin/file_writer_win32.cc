@@ -1,12 +1,12 @@
-#include "platform/file_writer_win32.h"
+#include "platform/plugin/file_writer_win32.h"
 
 #include <atomic>
 #include <cctype>
 #include <cstdint>
 
-#include "platform/system_instance.h"
-#include "platform/temp_file_name.h"
-#include "platform/win32_calls.h"
+#include "platform/calls/system_instance.h"
+#include "platform/plugin/temp_file_name.h"
+#include "platform/calls/win32_calls.h"
 
 namespace platform {
 namespace {

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/file_writer.h"
+#include "platform/plugin/file_writer.h"
 
 namespace platform {
 

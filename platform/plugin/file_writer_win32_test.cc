@@ -1,4 +1,4 @@
-#include "platform/file_writer_win32.h"
+#include "platform/plugin/file_writer_win32.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/utf8_files.h"
+#include "platform/tools/utf8_files.h"
 #include "tests/test_support.h"
 
 namespace platform {

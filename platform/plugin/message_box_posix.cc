@@ -1,7 +1,7 @@
 #include <cstdio>
 
-#include "platform/message_box.h"
-#include "platform/system_instance.h"
+#include "platform/plugin/message_box.h"
+#include "platform/calls/system_instance.h"
 
 namespace platform {
 namespace {

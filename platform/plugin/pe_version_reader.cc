@@ -1,4 +1,4 @@
-#include "platform/pe_version_reader.h"
+#include "platform/plugin/pe_version_reader.h"
 
 #include <algorithm>
 #include <cstring>

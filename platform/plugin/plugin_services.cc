@@ -1,4 +1,4 @@
-#include "platform/plugin_services.h"
+#include "platform/plugin/plugin_services.h"
 
 namespace platform {
 

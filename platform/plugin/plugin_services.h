@@ -1,12 +1,12 @@
 #pragma once
 
-#include "platform/cdialog.h"
-#include "platform/clock.h"
-#include "platform/file_appender.h"
-#include "platform/file_version.h"
-#include "platform/file_writer.h"
-#include "platform/message_box.h"
-#include "platform/settings_file.h"
+#include "platform/framework/cdialog.h"
+#include "platform/plugin/clock.h"
+#include "platform/plugin/file_appender.h"
+#include "platform/plugin/file_version.h"
+#include "platform/plugin/file_writer.h"
+#include "platform/plugin/message_box.h"
+#include "platform/plugin/settings_file.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/settings_file.h"
+#include "platform/plugin/settings_file.h"
 
 namespace platform {
 namespace {

@@ -7,10 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/file_writer.h"
-#include "platform/posix_calls.h"
-#include "platform/settings_file.h"
-#include "platform/system_instance.h"
+#include "platform/plugin/file_writer.h"
+#include "platform/calls/posix_calls.h"
+#include "platform/plugin/settings_file.h"
+#include "platform/calls/system_instance.h"
 
 namespace platform {
 namespace {

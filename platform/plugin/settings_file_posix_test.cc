@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/settings_file.h"
+#include "platform/plugin/settings_file.h"
 #include "tests/test_support.h"
 
 namespace platform {

@@ -2,7 +2,7 @@
 // natively and under Windows, against the same expected bytes, so the two
 // implementations write identical files.
 
-#include "platform/settings_file.h"
+#include "platform/plugin/settings_file.h"
 
 #include <filesystem>
 #include <initializer_list>

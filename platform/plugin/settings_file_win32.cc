@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/settings_file.h"
-#include "platform/system_instance.h"
-#include "platform/win32_calls.h"
+#include "platform/plugin/settings_file.h"
+#include "platform/calls/system_instance.h"
+#include "platform/calls/win32_calls.h"
 
 namespace platform {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/temp_file_name.h"
+#include "platform/plugin/temp_file_name.h"
 
 #include <cstdio>
 

@@ -3,8 +3,8 @@
 
 #include <io.h>
 
-#include "platform/command_line.h"
-#include "platform/wide_text_win32.h"
+#include "platform/tools/command_line.h"
+#include "platform/calls/wide_text_win32.h"
 
 namespace platform {
 

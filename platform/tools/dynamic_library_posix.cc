@@ -1,6 +1,6 @@
 #include <dlfcn.h>
 
-#include "platform/dynamic_library.h"
+#include "platform/tools/dynamic_library.h"
 
 namespace platform {
 

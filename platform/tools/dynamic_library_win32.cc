@@ -1,7 +1,7 @@
 #include <windows.h>
 
-#include "platform/dynamic_library.h"
-#include "platform/wide_text_win32.h"
+#include "platform/tools/dynamic_library.h"
+#include "platform/calls/wide_text_win32.h"
 
 namespace platform {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/executable_path.h"
+#include "platform/tools/executable_path.h"
 
 namespace platform {
 

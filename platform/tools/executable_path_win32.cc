@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/executable_path.h"
-#include "platform/wide_text_win32.h"
+#include "platform/tools/executable_path.h"
+#include "platform/calls/wide_text_win32.h"
 
 namespace platform {
 

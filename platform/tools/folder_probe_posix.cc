@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <string>
 
-#include "platform/folder_probe.h"
-#include "platform/posix_calls.h"
+#include "platform/tools/folder_probe.h"
+#include "platform/calls/posix_calls.h"
 
 namespace platform {
 

@@ -3,8 +3,8 @@
 #include <atomic>
 #include <string>
 
-#include "platform/folder_probe.h"
-#include "platform/wide_text_win32.h"
+#include "platform/tools/folder_probe.h"
+#include "platform/calls/wide_text_win32.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/is_terminal.h"
+#include "platform/tools/is_terminal.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/notice_capture.h"
+#include "platform/tools/notice_capture.h"
 
 namespace platform {
 

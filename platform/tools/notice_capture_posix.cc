@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/notice_capture.h"
+#include "platform/tools/notice_capture.h"
 
 namespace platform {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "platform/notice_capture.h"
+#include "platform/tools/notice_capture.h"
 
 namespace platform {
 namespace {

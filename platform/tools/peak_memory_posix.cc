@@ -2,7 +2,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/peak_memory.h"
+#include "platform/tools/peak_memory.h"
 
 namespace platform {
 

@@ -2,7 +2,7 @@
 // Windows: it is in KiB, it counts pages once they are touched, and it never
 // goes down.
 
-#include "platform/peak_memory.h"
+#include "platform/tools/peak_memory.h"
 
 #include <cstddef>
 #include <memory>

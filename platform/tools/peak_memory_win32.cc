@@ -1,7 +1,7 @@
 #include <windows.h>
 #include <psapi.h>
 
-#include "platform/peak_memory.h"
+#include "platform/tools/peak_memory.h"
 
 namespace platform {
 

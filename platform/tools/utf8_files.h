@@ -8,7 +8,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/file_writer.h"
+#include "platform/plugin/file_writer.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/utf8_files.h"
+#include "platform/tools/utf8_files.h"
 
 namespace platform {
 

@@ -1,9 +1,9 @@
-#include "platform/utf8_files.h"
+#include "platform/tools/utf8_files.h"
 
-#include "platform/file_writer_win32.h"
-#include "platform/system_instance.h"
-#include "platform/wide_text_win32.h"
-#include "platform/win32_calls.h"
+#include "platform/plugin/file_writer_win32.h"
+#include "platform/calls/system_instance.h"
+#include "platform/calls/wide_text_win32.h"
+#include "platform/calls/win32_calls.h"
 
 namespace platform {
 namespace {

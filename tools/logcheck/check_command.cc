@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <memory>
 
-#include "platform/is_terminal.h"
-#include "platform/utf8_files.h"
+#include "platform/tools/is_terminal.h"
+#include "platform/tools/utf8_files.h"
 #include "stats/contest_facts.h"
 #include "tools/host/plugin_host.h"
 #include "tools/logcheck/check_outputs.h"

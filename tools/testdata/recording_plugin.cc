@@ -15,7 +15,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/ole_date_time.h"
+#include "platform/framework/ole_date_time.h"
 #include "plugin/stats_exports.h"
 #include "stats/qso_fields.h"
 
