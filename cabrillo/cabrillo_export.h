@@ -7,7 +7,7 @@
 #include "platform/plugin/file_version.h"
 #include "platform/plugin/file_writer.h"
 #include "platform/plugin/message_box.h"
-#include "stats/qso_store.h"
+#include "stats/store/qso_store.h"
 
 namespace cabrillo {
 

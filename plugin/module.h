@@ -9,7 +9,7 @@
 #include "stats/band_list.h"
 #include "stats/contest.h"
 #include "stats/error_report.h"
-#include "stats/qso_store.h"
+#include "stats/store/qso_store.h"
 
 namespace plugin {
 

@@ -6,7 +6,7 @@
 
 #include "platform/plugin/clock.h"
 #include "stats/call_check.h"
-#include "stats/info.h"
+#include "stats/store/info.h"
 #include "stats/ingest.h"
 
 namespace testing_support {

@@ -1,4 +1,4 @@
-#include "stats/band_numbers.h"
+#include "stats/store/band_numbers.h"
 
 namespace stats {
 

@@ -3,7 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "stats/key_numbers.h"
+#include "stats/store/key_numbers.h"
 
 namespace stats {
 

@@ -1,4 +1,4 @@
-#include "stats/call_chains.h"
+#include "stats/store/call_chains.h"
 
 #include <algorithm>
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "stats/hash_slots.h"
-#include "stats/text_hash.h"
+#include "stats/store/hash_slots.h"
+#include "stats/store/text_hash.h"
 
 namespace stats {
 

@@ -1,9 +1,9 @@
-#include "stats/duplicate_index.h"
+#include "stats/store/duplicate_index.h"
 
 #include <cstring>
 
-#include "stats/key_numbers.h"
-#include "stats/text_hash.h"
+#include "stats/store/key_numbers.h"
+#include "stats/store/text_hash.h"
 
 using platform::COleDateTime;
 

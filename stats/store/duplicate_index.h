@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "stats/hash_slots.h"
-#include "stats/record_codec.h"
+#include "stats/store/hash_slots.h"
+#include "stats/store/record_codec.h"
 
 namespace stats {
 

@@ -1,4 +1,4 @@
-#include "stats/hash_slots.h"
+#include "stats/store/hash_slots.h"
 
 #include <algorithm>
 

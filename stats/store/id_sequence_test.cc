@@ -1,4 +1,4 @@
-#include "stats/id_sequence.h"
+#include "stats/store/id_sequence.h"
 
 #include <algorithm>
 #include <cstddef>

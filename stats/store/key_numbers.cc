@@ -1,6 +1,6 @@
-#include "stats/key_numbers.h"
+#include "stats/store/key_numbers.h"
 
-#include "stats/text_hash.h"
+#include "stats/store/text_hash.h"
 
 namespace stats {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "stats/hash_slots.h"
+#include "stats/store/hash_slots.h"
 
 namespace stats {
 

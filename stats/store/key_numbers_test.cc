@@ -1,4 +1,4 @@
-#include "stats/key_numbers.h"
+#include "stats/store/key_numbers.h"
 
 #include <cstdint>
 #include <map>

@@ -1,4 +1,4 @@
-#include "stats/qso_store.h"
+#include "stats/store/qso_store.h"
 
 namespace stats {
 

@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <string_view>
 
-#include "stats/band_numbers.h"
-#include "stats/call_chains.h"
-#include "stats/duplicate_index.h"
-#include "stats/info.h"
-#include "stats/record_codec.h"
-#include "stats/slot_arena.h"
-#include "stats/store_order.h"
+#include "stats/store/band_numbers.h"
+#include "stats/store/call_chains.h"
+#include "stats/store/duplicate_index.h"
+#include "stats/store/info.h"
+#include "stats/store/record_codec.h"
+#include "stats/store/slot_arena.h"
+#include "stats/store/store_order.h"
 
 namespace stats {
 

@@ -1,4 +1,4 @@
-#include "stats/qso_store.h"
+#include "stats/store/qso_store.h"
 
 #include <cmath>
 #include <cstring>
@@ -60,7 +60,7 @@ void Change(COleDateTime& time) { time.m_dt += 1.0; }
 const EqualityCase kEachField[] = {
 #define STATS_RECORD_FIELD(member, view) \
   EqualityCase{#view, Keep, [](CInfo& r) { Change(r.member); }, false},
-#include "stats/record_fields.def"
+#include "stats/store/record_fields.def"
 };
 
 std::string CaseName(const ::testing::TestParamInfo<EqualityCase>& info) { return info.param.name; }

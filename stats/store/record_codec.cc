@@ -1,9 +1,9 @@
-#include "stats/record_codec.h"
+#include "stats/store/record_codec.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "stats/text_hash.h"
+#include "stats/store/text_hash.h"
 
 using platform::COleDateTime;
 
@@ -18,7 +18,7 @@ struct TextPlace {
 
 constexpr TextPlace kTextPlaces[kTextFieldCount] = {
 #define STATS_RECORD_TEXT(enumerator, member, view) {&CInfo::member, &InfoView::view},
-#include "stats/record_fields.def"
+#include "stats/store/record_fields.def"
 };
 
 // The fields that are neither pooled texts nor exchanges.
@@ -27,7 +27,7 @@ void CopyValues(const InfoView& r, StoredRecord* s) {
 #define STATS_RECORD_TIME(member, view) \
   s->time = r.view.m_dt;                \
   s->timeStatus = r.view.m_status;
-#include "stats/record_fields.def"
+#include "stats/store/record_fields.def"
 }
 
 }  // namespace
@@ -42,7 +42,7 @@ bool StoredRecord::SameAs(const StoredRecord& other) const {
 #define STATS_RECORD_EXCHANGE(member, view) &&view == other.view
 #define STATS_RECORD_NUMBER(member, view, initial) &&view == other.view
 #define STATS_RECORD_TIME(member, view) &&Time() == other.Time()
-#include "stats/record_fields.def"
+#include "stats/store/record_fields.def"
       ;
 }
 
@@ -70,7 +70,7 @@ void RecordCodec::Encode(const InfoView& record, StoredRecord* out) {
                                               : Intern(field, text, m_lastTexts[field]);
   }
 #define STATS_RECORD_EXCHANGE(member, view) out->view = ShortText::Of(record.view, m_longExchanges);
-#include "stats/record_fields.def"
+#include "stats/store/record_fields.def"
   CopyValues(record, out);
 }
 
@@ -82,7 +82,7 @@ bool RecordCodec::Describe(const InfoView& record, StoredRecord* out) const {
   }
 #define STATS_RECORD_EXCHANGE(member, view) \
   if (!ShortText::Find(record.view, m_longExchanges, &out->view)) return false;
-#include "stats/record_fields.def"
+#include "stats/store/record_fields.def"
   CopyValues(record, out);
   return true;
 }
@@ -95,7 +95,7 @@ CInfo RecordCodec::Decode(const StoredRecord& record) const {
 #define STATS_RECORD_EXCHANGE(member, view) r.member = Exchange(record.view);
 #define STATS_RECORD_NUMBER(member, view, initial) r.member = record.view;
 #define STATS_RECORD_TIME(member, view) r.member = record.Time();
-#include "stats/record_fields.def"
+#include "stats/store/record_fields.def"
   return r;
 }
 

@@ -5,16 +5,16 @@
 #include <string_view>
 #include <vector>
 
-#include "stats/info.h"
-#include "stats/short_text.h"
-#include "stats/text_pool.h"
+#include "stats/store/info.h"
+#include "stats/store/short_text.h"
+#include "stats/store/text_pool.h"
 
 namespace stats {
 
 // The texts of a record that repeat from QSO to QSO.
 enum TextField {
 #define STATS_RECORD_TEXT(enumerator, member, view) enumerator,
-#include "stats/record_fields.def"
+#include "stats/store/record_fields.def"
   kTextFieldCount
 };
 
@@ -22,7 +22,7 @@ enum TextField {
 // `timeStatus`.
 constexpr int kRecordTimeCount = 0
 #define STATS_RECORD_TIME(member, view) +1
-#include "stats/record_fields.def"
+#include "stats/store/record_fields.def"
     ;
 
 // A record as the store keeps it: a fixed block of numbers. Each repeating
@@ -33,11 +33,11 @@ struct StoredRecord {
   static_assert(kRecordTimeCount == 1, "a record keeps one date-time");
   double time = 0.0;
 #define STATS_RECORD_EXCHANGE(member, view) ShortText view;
-#include "stats/record_fields.def"
+#include "stats/store/record_fields.def"
   uint32_t texts[kTextFieldCount] = {};  // by TextField
   int32_t timeStatus = 0;
 #define STATS_RECORD_NUMBER(member, view, initial) int32_t view = 0;
-#include "stats/record_fields.def"
+#include "stats/store/record_fields.def"
 
   platform::COleDateTime Time() const { return platform::COleDateTime(time, timeStatus); }
   // A record whose date-time is invalid, or valid with a NaN value, equals

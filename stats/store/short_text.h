@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string_view>
 
-#include "stats/text_pool.h"
+#include "stats/store/text_pool.h"
 
 namespace stats {
 

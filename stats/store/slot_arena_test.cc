@@ -1,4 +1,4 @@
-#include "stats/slot_arena.h"
+#include "stats/store/slot_arena.h"
 
 #include <cstdint>
 #include <vector>

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "stats/id_sequence.h"
+#include "stats/store/id_sequence.h"
 
 namespace stats {
 

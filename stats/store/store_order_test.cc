@@ -1,4 +1,4 @@
-#include "stats/store_order.h"
+#include "stats/store/store_order.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "stats/text_pool.h"
+#include "stats/store/text_pool.h"
 
-#include "stats/text_hash.h"
+#include "stats/store/text_hash.h"
 
 namespace stats {
 

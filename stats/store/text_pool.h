@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "stats/hash_slots.h"
+#include "stats/store/hash_slots.h"
 
 namespace stats {
 

@@ -1,4 +1,4 @@
-#include "stats/text_pool.h"
+#include "stats/store/text_pool.h"
 
 #include <cstddef>
 #include <string>
