@@ -1,6 +1,6 @@
 # Compares `logreplay dump FILE` with the records that an independent ADIF
 # reader, the npm package adif-parser-ts, finds in the same file. The
-# package comes at the version of MANIFEST (tools/testdata/package.json)
+# package comes at the version of MANIFEST (tools/tests/package.json)
 # from NPM_DIR, where sh scripts/install-deps.sh test installs it; this
 # fetches nothing, and fails, never skips, when node or the package is
 # missing. Script mode:
