@@ -18,7 +18,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_plugin.h"
-#include "platform/peak_memory.h"
+#include "platform/tools/peak_memory.h"
 #include "tools/adif/log_generator_contest.h"
 #include "tools/logcheck/check_command.h"
 

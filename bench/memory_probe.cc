@@ -11,7 +11,7 @@
 #include <cstring>
 
 #include "bench/bench_plugin.h"
-#include "platform/peak_memory.h"
+#include "platform/tools/peak_memory.h"
 
 namespace {
 

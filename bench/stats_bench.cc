@@ -13,7 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/bench_plugin.h"
-#include "platform/file_appender.h"
+#include "platform/plugin/file_appender.h"
 #include "stats/contest_facts.h"
 
 namespace bench {

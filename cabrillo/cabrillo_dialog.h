@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/cdialog.h"
+#include "platform/framework/cdialog.h"
 #include "stats/contest_facts.h"
 
 namespace cabrillo {

@@ -4,10 +4,10 @@
 #include <string>
 
 #include "cabrillo/cabrillo_log.h"
-#include "platform/file_version.h"
-#include "platform/file_writer.h"
-#include "platform/message_box.h"
-#include "stats/qso_store.h"
+#include "platform/plugin/file_version.h"
+#include "platform/plugin/file_writer.h"
+#include "platform/plugin/message_box.h"
+#include "stats/store/qso_store.h"
 
 namespace cabrillo {
 

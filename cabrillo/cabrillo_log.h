@@ -4,11 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/cdialog.h"
-#include "platform/file_version.h"
-#include "platform/file_writer.h"
-#include "platform/ole_date_time.h"
-#include "platform/settings_file.h"
+#include "platform/framework/cdialog.h"
+#include "platform/plugin/file_version.h"
+#include "platform/plugin/file_writer.h"
+#include "platform/framework/ole_date_time.h"
+#include "platform/plugin/settings_file.h"
 
 namespace cabrillo {
 

@@ -6,7 +6,7 @@
 #include "cabrillo/cabrillo_log.h"
 #include "cabrillo/header_fields.h"
 #include "stats/contest_facts.h"
-#include "stats/info.h"
+#include "stats/store/info.h"
 
 using stats::kNoResult;
 

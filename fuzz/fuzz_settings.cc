@@ -19,7 +19,7 @@
 
 #include "fuzz/expect.h"
 #include "fuzz/fuzz_work_dir.h"
-#include "platform/settings_file.h"
+#include "platform/plugin/settings_file.h"
 
 namespace {
 

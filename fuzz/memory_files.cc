@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/posix_calls.h"
+#include "platform/calls/posix_calls.h"
 
 namespace fuzzing {
 namespace {

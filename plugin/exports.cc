@@ -7,7 +7,7 @@
 #include <tuple>
 
 #include "cabrillo/cabrillo_export.h"
-#include "platform/plugin_services.h"
+#include "platform/plugin/plugin_services.h"
 #include "plugin/module.h"
 #include "plugin/stats_exports.h"
 #include "plugin/version.h"

@@ -4,12 +4,12 @@
 #include <string>
 
 #include "cabrillo/cabrillo_log.h"
-#include "platform/cwinapp.h"
-#include "platform/plugin_services.h"
+#include "platform/framework/cwinapp.h"
+#include "platform/plugin/plugin_services.h"
 #include "stats/band_list.h"
 #include "stats/contest.h"
 #include "stats/error_report.h"
-#include "stats/qso_store.h"
+#include "stats/store/qso_store.h"
 
 namespace plugin {
 

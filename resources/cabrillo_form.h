@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "platform/cdialog.h"
+#include "platform/framework/cdialog.h"
 #include "resources/cabrillo_dialog_ids.h"
 
 // The Cabrillo header dialog's controls from top to bottom, with the combo

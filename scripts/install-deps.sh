@@ -6,7 +6,7 @@
 #                                     Google Benchmark's sources for the
 #                                     cross build (scripts/fetch-benchmark.sh)
 #                                     and the npm package of the ADIF
-#                                     cross-check (tools/testdata/package.json)
+#                                     cross-check (tools/tests/package.json)
 #                                     in STATS_NPM_DIR (~/.cache/stats-npm)
 # The tests fetch nothing: what they need is here.
 set -eu
@@ -38,8 +38,8 @@ if [ -n "$missing" ]; then
 fi
 if [ "${1:-test}" = test ]; then
   sh "$(dirname "$0")/fetch-benchmark.sh" >/dev/null
-  # The exact versions of tools/testdata/package.json, unless already there.
-  manifest="$(cd "$(dirname "$0")/.." && pwd)/tools/testdata/package.json"
+  # The exact versions of tools/tests/package.json, unless already there.
+  manifest="$(cd "$(dirname "$0")/.." && pwd)/tools/tests/package.json"
   npm_dir="${STATS_NPM_DIR:-$HOME/.cache/stats-npm}"
   installed=$(node -e '
     const want = require(process.argv[1]).dependencies;

@@ -6,7 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "stats/text_hash.h"
+#include "stats/store/text_hash.h"
 
 namespace stats {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/clock.h"
+#include "platform/plugin/clock.h"
 #include "stats/contest.h"
 
 namespace stats {

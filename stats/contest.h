@@ -4,7 +4,7 @@
 #include <string>
 
 #include "stats/band_list.h"
-#include "stats/qso_store.h"
+#include "stats/store/qso_store.h"
 
 namespace stats {
 

@@ -3,7 +3,7 @@
 #include <string>
 #include <utility>
 
-#include "platform/file_appender.h"
+#include "platform/plugin/file_appender.h"
 
 namespace stats {
 

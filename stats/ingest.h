@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/ole_date_time.h"
+#include "platform/framework/ole_date_time.h"
 #include "stats/contest.h"
 #include "stats/error_report.h"
 #include "stats/qso_fields.h"

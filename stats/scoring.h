@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/settings_file.h"
+#include "platform/plugin/settings_file.h"
 #include "stats/contest.h"
 #include "stats/contest_facts.h"
 

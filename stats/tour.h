@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/ole_date_time.h"
+#include "platform/framework/ole_date_time.h"
 
 namespace stats {
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "cabrillo/cabrillo_dialog.h"
-#include "platform/cdialog.h"
+#include "platform/framework/cdialog.h"
 #include "resources/cabrillo_dialog_ids.h"
 #include "resources/cabrillo_form.h"
 

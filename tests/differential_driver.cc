@@ -33,8 +33,8 @@
 #include <utility>
 #include <vector>
 
-#include "platform/clock.h"
-#include "platform/settings_file.h"
+#include "platform/plugin/clock.h"
+#include "platform/plugin/settings_file.h"
 #include "plugin/stats_exports.h"
 #include "stats/contest_facts.h"
 #include "tests/dialog_watcher.h"

@@ -13,7 +13,7 @@
 
 #include "cabrillo/cabrillo_export.h"
 #include "cabrillo/cabrillo_log.h"
-#include "platform/clock.h"
+#include "platform/plugin/clock.h"
 #include "tests/contract_calls.h"
 #include "tests/generated_logs.h"
 #include "tests/reference_model.h"

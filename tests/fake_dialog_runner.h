@@ -4,8 +4,8 @@
 #include <map>
 #include <string>
 
-#include "platform/cdialog.h"
-#include "platform/terminal_form.h"
+#include "platform/framework/cdialog.h"
+#include "platform/framework/terminal_form.h"
 
 namespace testing_support {
 

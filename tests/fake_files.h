@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/file_appender.h"
-#include "platform/file_version.h"
-#include "platform/file_writer.h"
+#include "platform/plugin/file_appender.h"
+#include "platform/plugin/file_version.h"
+#include "platform/plugin/file_writer.h"
 
 namespace testing_support {
 

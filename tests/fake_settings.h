@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/settings_file.h"
+#include "platform/plugin/settings_file.h"
 
 namespace testing_support {
 

@@ -4,7 +4,7 @@
 // and garbage. The tests run as root in CI, where permission bits do not
 // bind: read-only cases run in a child process that has dropped to the user
 // nobody. A call failing at each step of a file replacement is the subject
-// of platform/file_faults_posix_test.cc.
+// of platform/plugin/file_faults_posix_test.cc.
 
 #include <fcntl.h>
 #include <grp.h>

@@ -1,6 +1,6 @@
 #include "tests/generated_logs.h"
 
-#include "platform/clock.h"
+#include "platform/plugin/clock.h"
 #include "tools/adif/adif_values.h"
 #include "tools/adif/log_generator.h"
 #include "tools/host/plugin_host.h"

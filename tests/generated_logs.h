@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ole_date_time.h"
+#include "platform/framework/ole_date_time.h"
 #include "stats/ingest.h"
 #include "stats/qso_fields.h"
 #include "tools/adif/adif_qso.h"

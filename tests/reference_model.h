@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/clock.h"
+#include "platform/plugin/clock.h"
 #include "stats/call_check.h"
-#include "stats/info.h"
+#include "stats/store/info.h"
 #include "stats/ingest.h"
 
 namespace testing_support {

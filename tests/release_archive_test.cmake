@@ -70,7 +70,7 @@ if(NOT status EQUAL 0)
   message(FATAL_ERROR "the contract tests fail on the unpacked Stats.dll")
 endif()
 
-# Standard output and the files as tools/testdata/run_logreplay.cmake checks
+# Standard output and the files as tools/tests/run_logreplay.cmake checks
 # them. Under this locale Wine's ANSI code page has no Cyrillic: only the
 # wide-character calls find these files.
 set(ENV{LC_ALL} C.UTF-8)

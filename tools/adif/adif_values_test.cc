@@ -6,7 +6,7 @@
 #include <string>
 
 #include "gtest/gtest.h"
-#include "platform/ole_date_time.h"
+#include "platform/framework/ole_date_time.h"
 
 using platform::CalendarFields;
 using platform::OleDateToCalendar;

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "platform/ole_date_time.h"
+#include "platform/framework/ole_date_time.h"
 #include "tools/adif/adif_values.h"
 
 using platform::CalendarFields;

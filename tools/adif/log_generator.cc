@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <set>
 
-#include "platform/ole_date_time.h"
+#include "platform/framework/ole_date_time.h"
 #include "stats/contest_facts.h"
 #include "tools/adif/adif_values.h"
 

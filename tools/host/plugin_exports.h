@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/dynamic_library.h"
+#include "platform/tools/dynamic_library.h"
 #include "plugin/stats_exports.h"
 
 namespace tools {

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "platform/background_task.h"
-#include "platform/is_terminal.h"
-#include "platform/operator_away.h"
-#include "platform/utf8_files.h"
+#include "platform/tools/background_task.h"
+#include "platform/tools/is_terminal.h"
+#include "platform/tools/operator_away.h"
+#include "platform/tools/utf8_files.h"
 #include "stats/contest_facts.h"
 #include "tools/host/plugin_host.h"
 #include "tools/logcheck/check_outputs.h"

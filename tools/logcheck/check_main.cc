@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/command_line.h"
+#include "platform/tools/command_line.h"
 #include "tools/logcheck/check_cli.h"
 
 int main(int argc, char** argv) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/command_line.h"
+#include "platform/tools/command_line.h"
 #include "tools/logreplay/adif_dump.h"
 #include "tools/logreplay/logreplay_cli.h"
 #include "tools/logreplay/score_command.h"

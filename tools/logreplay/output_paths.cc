@@ -3,8 +3,8 @@
 #include <filesystem>
 
 #include "cabrillo/file_base.h"
-#include "platform/folder_probe.h"
-#include "platform/utf8_files.h"
+#include "platform/tools/folder_probe.h"
+#include "platform/tools/utf8_files.h"
 
 namespace tools {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "platform/command_line.h"
+#include "platform/tools/command_line.h"
 
 namespace tools {
 namespace {

@@ -10,7 +10,7 @@
 #include <set>
 #include <unordered_map>
 
-#include "platform/utf8_files.h"
+#include "platform/tools/utf8_files.h"
 #include "stats/contest_facts.h"
 #include "tools/adif/adif_reader.h"
 #include "tools/adif/adif_values.h"

@@ -5,10 +5,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "platform/executable_path.h"
-#include "platform/is_terminal.h"
-#include "platform/notice_capture.h"
-#include "platform/utf8_files.h"
+#include "platform/tools/executable_path.h"
+#include "platform/tools/is_terminal.h"
+#include "platform/tools/notice_capture.h"
+#include "platform/tools/utf8_files.h"
 #include "stats/contest_facts.h"
 #include "tools/adif/adif_values.h"
 #include "tools/logreplay/working_folder.h"

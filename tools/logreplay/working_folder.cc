@@ -6,7 +6,7 @@
 #include <memory>
 #include <sstream>
 
-#include "platform/utf8_files.h"
+#include "platform/tools/utf8_files.h"
 #include "tools/report/report_page.h"
 
 namespace tools {

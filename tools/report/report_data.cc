@@ -6,7 +6,7 @@
 #include <set>
 #include <tuple>
 
-#include "platform/ole_date_time.h"
+#include "platform/framework/ole_date_time.h"
 #include "tools/adif/adif_values.h"
 
 namespace tools {

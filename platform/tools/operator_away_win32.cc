@@ -1,0 +1,42 @@
+#include <windows.h>
+
+#include "platform/tools/operator_away.h"
+
+namespace platform {
+namespace {
+
+// A thread-local CBT hook sees each dialog activated, after its controls
+// are filled and before its modal loop reads its first message; a Cancel
+// posted then closes it from that loop. Dialogs and message boxes are both
+// of class "#32770"; a message box with one button takes Cancel as that
+// button.
+HHOOK g_hook = nullptr;
+
+LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_ACTIVATE) {
+    HWND window = reinterpret_cast<HWND>(wParam);
+    char cls[16] = "";
+    GetClassNameA(window, cls, sizeof cls);
+    if (lstrcmpA(cls, "#32770") == 0) {
+      PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+    }
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+OperatorAway::OperatorAway() {
+  if (g_hook == nullptr) {
+    g_hook = SetWindowsHookExA(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
+    m_state = g_hook;
+  }
+}
+
+OperatorAway::~OperatorAway() {
+  if (m_state == nullptr) return;
+  UnhookWindowsHookEx(static_cast<HHOOK>(m_state));
+  g_hook = nullptr;
+}
+
+}  // namespace platform
