@@ -178,6 +178,11 @@ class Arguments {
   void Read(Text* text) { *text = ReadText(); }
   void Read(DateTimeArg* time) { *time = ReadTime(); }
   void Read(uint32_t* hz) { *hz = ReadHz(); }
+  void Read(int32_t* flag) {
+    static const int32_t kFlags[] = {0, 1, -1, INT32_MIN};
+    const uint8_t kind = m_in.Byte();
+    *flag = kind < 4 ? kFlags[kind] : (kind & 1);
+  }
 
   // A date-time in a position the export reads.
   DateTimeArg ReadTime() {
@@ -321,20 +326,10 @@ void SetUpFile(Reader& in) {
   }
 }
 
-// Reads the fields of a list that `call` reads, in list order.
-#define FUZZ_READ_FIELD(name, kind, argument, reads, ...) \
-  if (stats::CallReads(call, stats::reads)) a.Read(&fields.name);
-
 void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
   a.TakeJunk();
-  static const int32_t kFlags[] = {0, 1, -1, INT32_MIN};
-  const uint8_t flagKind = a.In().Byte();
   ResetCallArgs fields;
-  fields.cabrilloFlag = flagKind < 4 ? kFlags[flagKind] : (flagKind & 1);
-  if (fields.cabrilloFlag != 0) fields.ownCall = a.ReadText();
-  fields.start = a.ReadTime();
-  fields.ownMultCode = a.ReadText();
-  fields.ownGroupCode = a.ReadText();
+  ForEachArgument(fields, [&a](auto& field) { a.Read(&field); });
   tools::JunkFiller junk = a.Junk(0);
   FUZZ_EXPECT(tools::CallReset(ResetStats0, fields, junk, true) == 1);
   *cabrillo = fields.cabrilloFlag;
@@ -344,9 +339,7 @@ void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
 void Add(Arguments& a, StoreCount* count) {
   a.TakeJunk();
   QsoCallArgs fields;
-  constexpr stats::HostCall call = stats::HostCall::kAddData;
-#define STATS_QSO_FIELD FUZZ_READ_FIELD
-#include "stats/host_fields.def"
+  ForEachArgument(stats::HostCall::kAddData, fields, [&a](auto& field) { a.Read(&field); });
   tools::JunkFiller junk = a.Junk(1);
   const int32_t result = tools::CallWithQso(AddData0, fields, junk, false);
   const QsoCallArgs& q = fields;
@@ -372,9 +365,7 @@ void Add(Arguments& a, StoreCount* count) {
 void Remove(Arguments& a, StoreCount* count) {
   a.TakeJunk();
   QsoCallArgs fields;
-  constexpr stats::HostCall call = stats::HostCall::kRemoveData;
-#define STATS_QSO_FIELD FUZZ_READ_FIELD
-#include "stats/host_fields.def"
+  ForEachArgument(stats::HostCall::kRemoveData, fields, [&a](auto& field) { a.Read(&field); });
   tools::JunkFiller junk = a.Junk(2);
   const int32_t result = tools::CallWithQso(RemoveData0, fields, junk, true);
   FUZZ_EXPECT(result == (IsEmpty(fields.exchSent) || IsEmpty(fields.exchRcvd) ? 0 : 1));
@@ -385,11 +376,8 @@ void Remove(Arguments& a, StoreCount* count) {
 void Check(Arguments& a) {
   a.TakeJunk();
   CheckCallArgs fields;
-  constexpr stats::HostCall call = stats::HostCall::kCheckCall;
-#define STATS_PROBE_FIELD FUZZ_READ_FIELD
-#include "stats/host_fields.def"
+  ForEachArgument(fields, [&a](auto& field) { a.Read(&field); });
   tools::JunkFiller junk = a.Junk(2);
-#undef FUZZ_READ_FIELD
   const int32_t result = tools::CallCheck(CheckCall0, fields, junk, true);
   FUZZ_EXPECT(result >= 0 && result <= 2);
 }
