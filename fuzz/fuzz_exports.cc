@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "fuzz/export_ops.h"
@@ -218,6 +219,14 @@ class Arguments {
   }
 
   void TakeJunk() { m_junk = m_in.Byte(); }
+  // A call's junk byte, then the values of its list that it reads:
+  // `callAndFields` are ForEachArgument's arguments but the visitor.
+  template <typename... CallAndFields>
+  void ReadCall(CallAndFields&&... callAndFields) {
+    TakeJunk();
+    ForEachArgument(std::forward<CallAndFields>(callAndFields)...,
+                    [&](auto& field) { Read(&field); });
+  }
   // The junk taken before the call, and `integers` (0 to 2) unsigned
   // integers read now for its unsigned positions.
   tools::JunkFiller Junk(size_t integers) {
@@ -327,9 +336,8 @@ void SetUpFile(Reader& in) {
 }
 
 void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
-  a.TakeJunk();
   ResetCallArgs fields;
-  ForEachArgument(fields, [&a](auto& field) { a.Read(&field); });
+  a.ReadCall(fields);
   tools::JunkFiller junk = a.Junk(0);
   FUZZ_EXPECT(tools::CallReset(ResetStats0, fields, junk, true) == 1);
   *cabrillo = fields.cabrilloFlag;
@@ -337,9 +345,8 @@ void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
 }
 
 void Add(Arguments& a, StoreCount* count) {
-  a.TakeJunk();
   QsoCallArgs fields;
-  ForEachArgument(stats::HostCall::kAddData, fields, [&a](auto& field) { a.Read(&field); });
+  a.ReadCall(stats::HostCall::kAddData, fields);
   tools::JunkFiller junk = a.Junk(1);
   const int32_t result = tools::CallWithQso(AddData0, fields, junk, false);
   const QsoCallArgs& q = fields;
@@ -363,9 +370,8 @@ void Add(Arguments& a, StoreCount* count) {
 }
 
 void Remove(Arguments& a, StoreCount* count) {
-  a.TakeJunk();
   QsoCallArgs fields;
-  ForEachArgument(stats::HostCall::kRemoveData, fields, [&a](auto& field) { a.Read(&field); });
+  a.ReadCall(stats::HostCall::kRemoveData, fields);
   tools::JunkFiller junk = a.Junk(2);
   const int32_t result = tools::CallWithQso(RemoveData0, fields, junk, true);
   FUZZ_EXPECT(result == (IsEmpty(fields.exchSent) || IsEmpty(fields.exchRcvd) ? 0 : 1));
@@ -374,9 +380,8 @@ void Remove(Arguments& a, StoreCount* count) {
 }
 
 void Check(Arguments& a) {
-  a.TakeJunk();
   CheckCallArgs fields;
-  ForEachArgument(fields, [&a](auto& field) { a.Read(&field); });
+  a.ReadCall(fields);
   tools::JunkFiller junk = a.Junk(2);
   const int32_t result = tools::CallCheck(CheckCall0, fields, junk, true);
   FUZZ_EXPECT(result >= 0 && result <= 2);

@@ -84,15 +84,8 @@ int ParseCheckCommandLine(int argc, const char* const* argv, CheckCommand* comma
          "logs that must agree on such a station's code\nfor it to be checked");
   number("--popular-logs", &m.popularCallLogs,
          "logs that make a call one edit from a unique\nthe call meant (a busted call)");
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp&) {
-    *out = app.help("", CLI::AppFormatMode::All);
-    return kExitOk;
-  } catch (const CLI::ParseError& e) {
-    *err = std::string("logcheck: ") + e.what() + "\nRun with --help for more information.\n";
-    return kExitBadInput;
-  }
+  const int status = ParseWith(app, "logcheck", argc, argv, out, err);
+  if (status >= 0) return status;
   if (m.timeMismatchMinutes < m.windowMinutes) {
     *err = "logcheck: --time-mismatch must not be below --window\n";
     return kExitBadInput;

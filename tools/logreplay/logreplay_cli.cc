@@ -40,6 +40,15 @@ std::string Describe(const std::string& what, const std::string& example) {
   return what + "\ne.g. " + example;
 }
 
+// The option `name` of `app` taking a value into `value`, which the help
+// shows as `typeName`, described by Describe(what, example).
+template <typename T>
+CLI::Option* AddValueOption(CLI::App* app, const std::string& name, T& value,
+                            const std::string& typeName, const std::string& what,
+                            const std::string& example) {
+  return app->add_option(name, value, Describe(what, example))->type_name(typeName);
+}
+
 }  // namespace
 
 void TakesContestStart(CLI::Option* option) {
@@ -51,6 +60,20 @@ void TakesContestStart(CLI::Option* option) {
       },
       ""));
   option->type_name("\"YYYY-MM-DD HH\"");
+}
+
+int ParseWith(CLI::App& app, const char* program, int argc, const char* const* argv,
+              std::string* out, std::string* err) {
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    *out = app.help("", CLI::AppFormatMode::All);
+    return kExitOk;
+  } catch (const CLI::ParseError& e) {
+    *err = std::string(program) + ": " + e.what() + "\nRun with --help for more information.\n";
+    return kExitBadInput;
+  }
+  return -1;
 }
 
 int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* out,
@@ -70,83 +93,65 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
   scoreApp->add_option("LOG", score.logPath, "ADIF (.adi) or Cabrillo (.cbr, .log) log to replay")
       ->required()
       ->type_name("");
-  scoreApp
-      ->add_option("--plugin", score.pluginPath,
-                   Describe(std::string("plug-in library to load\n(default: ") + kPluginFileName +
-                                " beside this program)",
-                            "--plugin build/native/libStats.so"))
-      ->type_name("PATH");
+  AddValueOption(scoreApp, "--plugin", score.pluginPath, "PATH",
+                 std::string("plug-in library to load\n(default: ") + kPluginFileName +
+                     " beside this program)",
+                 "--plugin build/native/libStats.so");
   std::string start;
-  CLI::Option* startOption = scoreApp->add_option(
-      "--start", start,
-      Describe("contest start, UTC date and hour\n(default: the first QSO's date and hour)",
-               "--start \"2026-12-19 12\""));
+  CLI::Option* startOption =
+      AddValueOption(scoreApp, "--start", start, "",
+                     "contest start, UTC date and hour\n(default: the first QSO's date and hour)",
+                     "--start \"2026-12-19 12\"");
   TakesContestStart(startOption);
   std::string ownCall;
   CLI::Option* ownCallOption =
-      scoreApp->add_option("--own-call", ownCall,
-                           Describe("own callsign (default: STATION_CALLSIGN,\nelse OPERATOR, of "
-                                    "the first record;\nCabrillo: CALLSIGN:)",
-                                    "--own-call UT9ZZQ"));
-  ownCallOption->type_name("CALL");
+      AddValueOption(scoreApp, "--own-call", ownCall, "CALL",
+                     "own callsign (default: STATION_CALLSIGN,\nelse OPERATOR, of the first "
+                     "record;\nCabrillo: CALLSIGN:)",
+                     "--own-call UT9ZZQ");
   std::string ownMult;
-  CLI::Option* ownMultOption = scoreApp->add_option(
-      "--own-mult", ownMult,
-      Describe("own multiplier code (default: the letters\nafter the digits of the first "
-               "QSO's sent\nexchange, KI for 001KI)",
-               "--own-mult KI"));
-  ownMultOption->type_name("CODE");
+  CLI::Option* ownMultOption =
+      AddValueOption(scoreApp, "--own-mult", ownMult, "CODE",
+                     "own multiplier code (default: the letters\nafter the digits of the first "
+                     "QSO's sent\nexchange, KI for 001KI)",
+                     "--own-mult KI");
   std::string ownGroup;
-  CLI::Option* ownGroupOption = scoreApp->add_option(
-      "--own-group", ownGroup,
-      Describe("own group code (default: empty;\nneeded with --group-field)", "--own-group G3"));
-  ownGroupOption->type_name("CODE");
-  scoreApp
-      ->add_option(
-          "--mult-field", score.replay.fields.multField,
-          Describe("ADIF field with the worked station's\nmultiplier code (default: the letters "
-                   "after\nthe digits of the received exchange)",
-                   "--mult-field APP_UT_MULT"))
-      ->type_name("NAME");
+  CLI::Option* ownGroupOption = AddValueOption(
+      scoreApp, "--own-group", ownGroup, "CODE",
+      "own group code (default: empty;\nneeded with --group-field)", "--own-group G3");
+  AddValueOption(scoreApp, "--mult-field", score.replay.fields.multField, "NAME",
+                 "ADIF field with the worked station's\nmultiplier code (default: the letters "
+                 "after\nthe digits of the received exchange)",
+                 "--mult-field APP_UT_MULT");
   CLI::Option* groupFieldOption =
-      scoreApp
-          ->add_option(
-              "--group-field", score.replay.fields.groupField,
-              Describe(
-                  "ADIF field with the worked station's\ngroup code (default: none, all empty)",
-                  "--group-field APP_UT_GROUP"))
-          ->type_name("NAME");
+      AddValueOption(scoreApp, "--group-field", score.replay.fields.groupField, "NAME",
+                     "ADIF field with the worked station's\ngroup code (default: none, all empty)",
+                     "--group-field APP_UT_GROUP");
   std::string groupMap;
   CLI::Option* groupMapOption =
-      scoreApp
-          ->add_option("--group-map", groupMap,
-                       Describe("file of lines \"CODE GROUP\": each multiplier\ncode's group "
-                                "code, for ADIF and Cabrillo\n(not with --group-field); the own "
-                                "group\nis the own code's unless --own-group",
-                                "--group-map groups.txt"))
-          ->type_name("FILE");
+      AddValueOption(scoreApp, "--group-map", groupMap, "FILE",
+                     "file of lines \"CODE GROUP\": each multiplier\ncode's group code, for "
+                     "ADIF and Cabrillo\n(not with --group-field); the own group\nis the own "
+                     "code's unless --own-group",
+                     "--group-map groups.txt");
   groupMapOption->excludes(groupFieldOption);
   scoreApp->add_flag("--cabrillo", score.replay.cabrillo,
                      Describe("reset with the Cabrillo flag: the header\ndialog runs, and the "
                               "results request\nwrites the Cabrillo log (CALL.cbr)",
                               "--cabrillo"));
   std::string reportPath;
-  CLI::Option* reportOption = scoreApp->add_option(
-      "--report", reportPath,
-      Describe("also write a page of the scored log:\nresults, band by tour, rate, "
-               "multipliers,\nrefused QSOs, repeats (implies --cabrillo)",
-               "--report ut9zzq.html"));
-  reportOption->type_name("FILE.html");
+  CLI::Option* reportOption =
+      AddValueOption(scoreApp, "--report", reportPath, "FILE.html",
+                     "also write a page of the scored log:\nresults, band by tour, rate, "
+                     "multipliers,\nrefused QSOs, repeats (implies --cabrillo)",
+                     "--report ut9zzq.html");
   std::string workPath;
   CLI::Option* workOption =
-      scoreApp
-          ->add_option("--work", workPath,
-                       Describe("folder where the plug-in writes err.txt,\nPlugins/TAVIN.ini and "
-                                "the Cabrillo log;\nmade when missing, kept between runs\n"
-                                "(default: LOG's name less its extension,\nand .stats, in the "
-                                "current folder)",
-                                "--work ut9zzq.stats"))
-          ->type_name("DIR");
+      AddValueOption(scoreApp, "--work", workPath, "DIR",
+                     "folder where the plug-in writes err.txt,\nPlugins/TAVIN.ini and the "
+                     "Cabrillo log;\nmade when missing, kept between runs\n(default: LOG's "
+                     "name less its extension,\nand .stats, in the current folder)",
+                     "--work ut9zzq.stats");
   scoreApp->add_flag("--force", score.force,
                      Describe("let --report replace a file that is no\nreport page of "
                               "logreplay's",
@@ -164,15 +169,8 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
   dumpApp->group("");
   dumpApp->add_option("LOG", score.logPath, "ADIF log (.adi)")->required()->type_name("");
 
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp&) {
-    *out = app.help("", CLI::AppFormatMode::All);
-    return kExitOk;
-  } catch (const CLI::ParseError& e) {
-    *err = std::string("logreplay: ") + e.what() + "\nRun with --help for more information.\n";
-    return kExitBadInput;
-  }
+  const int status = ParseWith(app, "logreplay", argc, argv, out, err);
+  if (status >= 0) return status;
 
   line->command = dumpApp->parsed() ? CommandLine::kDump : CommandLine::kScore;
   if (line->command == CommandLine::kDump) return -1;
