@@ -1,5 +1,7 @@
 #include "tools/logreplay/logreplay_cli.h"
 
+#include <optional>
+
 #include <CLI/CLI.hpp>
 
 #include "tools/adif/adif_qso.h"
@@ -47,6 +49,16 @@ CLI::Option* AddValueOption(CLI::App* app, const std::string& name, T& value,
                             const std::string& typeName, const std::string& what,
                             const std::string& example) {
   return app->add_option(name, value, Describe(what, example))->type_name(typeName);
+}
+
+// As AddValueOption, for a value that stays unset unless the option is given.
+CLI::Option* AddGivenOption(CLI::App* app, const std::string& name,
+                            std::optional<std::string>* given, const std::string& typeName,
+                            const std::string& what, const std::string& example) {
+  return app
+      ->add_option_function<std::string>(
+          name, [given](const std::string& value) { *given = value; }, Describe(what, example))
+      ->type_name(typeName);
 }
 
 }  // namespace
@@ -103,22 +115,16 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
                      "contest start, UTC date and hour\n(default: the first QSO's date and hour)",
                      "--start \"2026-12-19 12\"");
   TakesContestStart(startOption);
-  std::string ownCall;
-  CLI::Option* ownCallOption =
-      AddValueOption(scoreApp, "--own-call", ownCall, "CALL",
-                     "own callsign (default: STATION_CALLSIGN,\nelse OPERATOR, of the first "
-                     "record;\nCabrillo: CALLSIGN:)",
-                     "--own-call UT9ZZQ");
-  std::string ownMult;
-  CLI::Option* ownMultOption =
-      AddValueOption(scoreApp, "--own-mult", ownMult, "CODE",
-                     "own multiplier code (default: the letters\nafter the digits of the first "
-                     "QSO's sent\nexchange, KI for 001KI)",
-                     "--own-mult KI");
-  std::string ownGroup;
-  CLI::Option* ownGroupOption = AddValueOption(
-      scoreApp, "--own-group", ownGroup, "CODE",
-      "own group code (default: empty;\nneeded with --group-field)", "--own-group G3");
+  AddGivenOption(scoreApp, "--own-call", &score.replay.ownCall, "CALL",
+                 "own callsign (default: STATION_CALLSIGN,\nelse OPERATOR, of the first "
+                 "record;\nCabrillo: CALLSIGN:)",
+                 "--own-call UT9ZZQ");
+  AddGivenOption(scoreApp, "--own-mult", &score.replay.ownMultCode, "CODE",
+                 "own multiplier code (default: the letters\nafter the digits of the first "
+                 "QSO's sent\nexchange, KI for 001KI)",
+                 "--own-mult KI");
+  AddGivenOption(scoreApp, "--own-group", &score.replay.ownGroupCode, "CODE",
+                 "own group code (default: empty;\nneeded with --group-field)", "--own-group G3");
   AddValueOption(scoreApp, "--mult-field", score.replay.fields.multField, "NAME",
                  "ADIF field with the worked station's\nmultiplier code (default: the letters "
                  "after\nthe digits of the received exchange)",
@@ -127,9 +133,8 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
       AddValueOption(scoreApp, "--group-field", score.replay.fields.groupField, "NAME",
                      "ADIF field with the worked station's\ngroup code (default: none, all empty)",
                      "--group-field APP_UT_GROUP");
-  std::string groupMap;
   CLI::Option* groupMapOption =
-      AddValueOption(scoreApp, "--group-map", groupMap, "FILE",
+      AddGivenOption(scoreApp, "--group-map", &score.groupMapPath, "FILE",
                      "file of lines \"CODE GROUP\": each multiplier\ncode's group code, for "
                      "ADIF and Cabrillo\n(not with --group-field); the own group\nis the own "
                      "code's unless --own-group",
@@ -139,19 +144,15 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
                      Describe("reset with the Cabrillo flag: the header\ndialog runs, and the "
                               "results request\nwrites the Cabrillo log (CALL.cbr)",
                               "--cabrillo"));
-  std::string reportPath;
-  CLI::Option* reportOption =
-      AddValueOption(scoreApp, "--report", reportPath, "FILE.html",
-                     "also write a page of the scored log:\nresults, band by tour, rate, "
-                     "multipliers,\nrefused QSOs, repeats (implies --cabrillo)",
-                     "--report ut9zzq.html");
-  std::string workPath;
-  CLI::Option* workOption =
-      AddValueOption(scoreApp, "--work", workPath, "DIR",
-                     "folder where the plug-in writes err.txt,\nPlugins/TAVIN.ini and the "
-                     "Cabrillo log;\nmade when missing, kept between runs\n(default: LOG's "
-                     "name less its extension,\nand .stats, in the current folder)",
-                     "--work ut9zzq.stats");
+  AddGivenOption(scoreApp, "--report", &score.reportPath, "FILE.html",
+                 "also write a page of the scored log:\nresults, band by tour, rate, "
+                 "multipliers,\nrefused QSOs, repeats (implies --cabrillo)",
+                 "--report ut9zzq.html");
+  AddGivenOption(scoreApp, "--work", &score.workPath, "DIR",
+                 "folder where the plug-in writes err.txt,\nPlugins/TAVIN.ini and the "
+                 "Cabrillo log;\nmade when missing, kept between runs\n(default: LOG's "
+                 "name less its extension,\nand .stats, in the current folder)",
+                 "--work ut9zzq.stats");
   scoreApp->add_flag("--force", score.force,
                      Describe("let --report replace a file that is no\nreport page of "
                               "logreplay's",
@@ -188,12 +189,6 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
     ParseContestStart(start, &parsed, &problem);
     score.replay.start = parsed;
   }
-  if (ownCallOption->count() != 0) score.replay.ownCall = ownCall;
-  if (ownMultOption->count() != 0) score.replay.ownMultCode = ownMult;
-  if (ownGroupOption->count() != 0) score.replay.ownGroupCode = ownGroup;
-  if (reportOption->count() != 0) score.reportPath = reportPath;
-  if (groupMapOption->count() != 0) score.groupMapPath = groupMap;
-  if (workOption->count() != 0) score.workPath = workPath;
   return -1;
 }
 
