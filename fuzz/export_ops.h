@@ -6,7 +6,11 @@
 // maker writes the same format with OpWriter.
 //
 // An input starts with the arguments of a reset (no operation byte), then
-// holds operations until it ends.
+// holds operations until it ends. A reset, an add, a removal and a call
+// check take a junk byte, then the values of their list in
+// stats/host_fields.def that the call reads, in list order
+// (ForEachArgument), then the integers of their junk: none for a reset,
+// one for an add, two for the others.
 //
 // Arguments:
 //   junk   1 byte choosing what the call gets in every ignored position:
@@ -26,12 +30,60 @@
 //          (8 bytes of a double, 4 bytes of status); 3 a special value of
 //          kSpecialDays (1 byte) with status kind / 4 % 4 as 0, 1, 2, -1.
 //   u32, i32  4 bytes, little-endian.
+//   flag   1 byte: 0, 1, -1 and INT32_MIN for 0 to 3, else the byte's low bit.
+//
+// The values of the lists by kind: Text a text, Time a time, Hz a u32,
+// Flag a flag.
 
 #include <cstdint>
 #include <cstring>
 #include <string>
 
+#include "stats/qso_fields.h"
+
 namespace fuzzing {
+
+// The reset's Cabrillo flag, which decides whether it reads the own call;
+// no other call has one.
+template <typename Types>
+int32_t CabrilloFlagOf(const stats::ResetFields<Types>& fields) {
+  return fields.cabrilloFlag;
+}
+template <typename Fields>
+int32_t CabrilloFlagOf(const Fields&) {
+  return 0;
+}
+
+// Calls `visit` with each member of `fields` that `call` reads, in list
+// order: the layout of the call's values in the input, for the fuzz target
+// that reads them and the seed maker that writes them. A new value in a
+// list moves both alike.
+#define FUZZ_VISIT_FIELD(name, kind, argument, reads, ...) \
+  if (stats::CallReads(call, stats::reads, fuzzing::CabrilloFlagOf(fields))) visit(fields.name);
+
+// AddData0 or RemoveData0.
+template <typename Types, typename Visit>
+void ForEachArgument(stats::HostCall call, stats::QsoFields<Types>& fields, Visit visit) {
+#define STATS_QSO_FIELD FUZZ_VISIT_FIELD
+#include "stats/host_fields.def"
+}
+
+template <typename Types, typename Visit>
+void ForEachArgument(stats::ProbeFields<Types>& fields, Visit visit) {
+  constexpr stats::HostCall call = stats::HostCall::kCheckCall;
+#define STATS_PROBE_FIELD FUZZ_VISIT_FIELD
+#include "stats/host_fields.def"
+}
+
+// The flag is visited before the own call that it decides on.
+template <typename Types, typename Visit>
+void ForEachArgument(stats::ResetFields<Types>& fields, Visit visit) {
+  constexpr stats::HostCall call = stats::HostCall::kResetStats;
+#define STATS_RESET_FIELD FUZZ_VISIT_FIELD
+#include "stats/host_fields.def"
+}
+
+#undef FUZZ_VISIT_FIELD
 
 enum Op : uint8_t {
   kOpReset,

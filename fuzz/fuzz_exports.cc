@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "fuzz/export_ops.h"
@@ -178,6 +179,11 @@ class Arguments {
   void Read(Text* text) { *text = ReadText(); }
   void Read(DateTimeArg* time) { *time = ReadTime(); }
   void Read(uint32_t* hz) { *hz = ReadHz(); }
+  void Read(int32_t* flag) {
+    static const int32_t kFlags[] = {0, 1, -1, INT32_MIN};
+    const uint8_t kind = m_in.Byte();
+    *flag = kind < 4 ? kFlags[kind] : (kind & 1);
+  }
 
   // A date-time in a position the export reads.
   DateTimeArg ReadTime() {
@@ -213,6 +219,14 @@ class Arguments {
   }
 
   void TakeJunk() { m_junk = m_in.Byte(); }
+  // A call's junk byte, then the values of its list that it reads:
+  // `callAndFields` are ForEachArgument's arguments but the visitor.
+  template <typename... CallAndFields>
+  void ReadCall(CallAndFields&&... callAndFields) {
+    TakeJunk();
+    ForEachArgument(std::forward<CallAndFields>(callAndFields)...,
+                    [&](auto& field) { Read(&field); });
+  }
   // The junk taken before the call, and `integers` (0 to 2) unsigned
   // integers read now for its unsigned positions.
   tools::JunkFiller Junk(size_t integers) {
@@ -321,20 +335,9 @@ void SetUpFile(Reader& in) {
   }
 }
 
-// Reads the fields of a list that `call` reads, in list order.
-#define FUZZ_READ_FIELD(name, kind, argument, reads, ...) \
-  if (stats::CallReads(call, stats::reads)) a.Read(&fields.name);
-
 void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
-  a.TakeJunk();
-  static const int32_t kFlags[] = {0, 1, -1, INT32_MIN};
-  const uint8_t flagKind = a.In().Byte();
   ResetCallArgs fields;
-  fields.cabrilloFlag = flagKind < 4 ? kFlags[flagKind] : (flagKind & 1);
-  if (fields.cabrilloFlag != 0) fields.ownCall = a.ReadText();
-  fields.start = a.ReadTime();
-  fields.ownMultCode = a.ReadText();
-  fields.ownGroupCode = a.ReadText();
+  a.ReadCall(fields);
   tools::JunkFiller junk = a.Junk(0);
   FUZZ_EXPECT(tools::CallReset(ResetStats0, fields, junk, true) == 1);
   *cabrillo = fields.cabrilloFlag;
@@ -342,11 +345,8 @@ void Reset(Arguments& a, int32_t* cabrillo, StoreCount* count) {
 }
 
 void Add(Arguments& a, StoreCount* count) {
-  a.TakeJunk();
   QsoCallArgs fields;
-  constexpr stats::HostCall call = stats::HostCall::kAddData;
-#define STATS_QSO_FIELD FUZZ_READ_FIELD
-#include "stats/host_fields.def"
+  a.ReadCall(stats::HostCall::kAddData, fields);
   tools::JunkFiller junk = a.Junk(1);
   const int32_t result = tools::CallWithQso(AddData0, fields, junk, false);
   const QsoCallArgs& q = fields;
@@ -370,11 +370,8 @@ void Add(Arguments& a, StoreCount* count) {
 }
 
 void Remove(Arguments& a, StoreCount* count) {
-  a.TakeJunk();
   QsoCallArgs fields;
-  constexpr stats::HostCall call = stats::HostCall::kRemoveData;
-#define STATS_QSO_FIELD FUZZ_READ_FIELD
-#include "stats/host_fields.def"
+  a.ReadCall(stats::HostCall::kRemoveData, fields);
   tools::JunkFiller junk = a.Junk(2);
   const int32_t result = tools::CallWithQso(RemoveData0, fields, junk, true);
   FUZZ_EXPECT(result == (IsEmpty(fields.exchSent) || IsEmpty(fields.exchRcvd) ? 0 : 1));
@@ -383,13 +380,9 @@ void Remove(Arguments& a, StoreCount* count) {
 }
 
 void Check(Arguments& a) {
-  a.TakeJunk();
   CheckCallArgs fields;
-  constexpr stats::HostCall call = stats::HostCall::kCheckCall;
-#define STATS_PROBE_FIELD FUZZ_READ_FIELD
-#include "stats/host_fields.def"
+  a.ReadCall(fields);
   tools::JunkFiller junk = a.Junk(2);
-#undef FUZZ_READ_FIELD
   const int32_t result = tools::CallCheck(CheckCall0, fields, junk, true);
   FUZZ_EXPECT(result >= 0 && result <= 2);
 }

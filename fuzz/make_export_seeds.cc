@@ -1,7 +1,11 @@
 // Writes the seed corpus of fuzz_exports from an ADIF log: a few call
-// sequences a host makes, with the log's QSOs as arguments.
+// sequences a host makes, with the log's QSOs as arguments, and the
+// sequences that once broke the plug-in, kept as regression inputs. The
+// values of each call are laid out by its list in stats/host_fields.def,
+// as the fuzz target reads them; the test fuzz.export_seeds holds the
+// committed files to what this writes.
 //
-//   make_export_seeds LOG.adi OUTPUT-FOLDER
+//   make_export_seeds LOG.adi SEED-FOLDER REGRESSION-FOLDER
 
 #include <cmath>
 #include <cstdio>
@@ -13,52 +17,64 @@
 #include "fuzz/export_ops.h"
 #include "tools/adif/adif_qso.h"
 #include "tools/adif/adif_reader.h"
+#include "tools/host/plugin_host.h"
 
 namespace {
 
 using fuzzing::OpWriter;
+using tools::DateTimeArg;
 
 constexpr double kContestDay = 46375.0;  // 2026-12-19
+constexpr double kStartHour = 12.0;
+const std::string kOwnCall = "UT9ZZQ";
 
-void Time(OpWriter& w, double oleDate) {
-  const double minutes = std::round((oleDate - kContestDay) * 1440.0);
-  if (minutes >= 0 && minutes < 65536) {
-    w.Time(static_cast<uint16_t>(minutes));
-  } else {
-    w.RawTime(oleDate, 0);
+// Writes each value of a call by its kind.
+struct ValueWriter {
+  OpWriter& w;
+
+  void operator()(const char* text) const { w.Text(text); }
+  void operator()(uint32_t hz) const { w.U32(hz); }
+  void operator()(int32_t flag) const { w.Byte(static_cast<uint8_t>(flag)); }
+  // A valid time of the contest day by its minutes, any other raw.
+  void operator()(const DateTimeArg& time) const {
+    const StatsDateTime* t = time.Pointer();
+    if (t == nullptr) return w.Null();
+    const double minutes = std::round((t->value - kContestDay) * 1440.0);
+    if (t->status == kStatsDateValid && minutes >= 0 && minutes < 65536) {
+      w.Time(static_cast<uint16_t>(minutes));
+    } else {
+      w.RawTime(t->value, t->status);
+    }
   }
-}
+};
 
 void Reset(OpWriter& w, bool first, bool cabrillo, const std::string& ownCall) {
   if (!first) w.Op(fuzzing::kOpReset);
   w.Junk(0x00);
-  w.Byte(cabrillo ? 1 : 0);
-  if (cabrillo) w.Text(ownCall);
-  w.Time(12 * 60);
-  w.Text("KI");
-  w.Text("G3");
+  tools::ResetCallArgs fields;
+  fields.cabrilloFlag = cabrillo ? 1 : 0;
+  fields.ownCall = ownCall.c_str();
+  fields.start = StatsDateTime{kContestDay + kStartHour / 24, kStatsDateValid};
+  fields.ownMultCode = "KI";
+  fields.ownGroupCode = "G3";
+  fuzzing::ForEachArgument(fields, ValueWriter{w});
 }
 
-void Add(OpWriter& w, const tools::AdifQso& q, uint8_t junk) {
+void Add(OpWriter& w, tools::QsoCallArgs fields, uint8_t junk) {
   w.Op(fuzzing::kOpAdd);
   w.Junk(junk);
-  w.Text("UT9ZZQ");
-  w.Text(q.call);
-  Time(w, q.time);
-  w.U32(q.freqHz);
-  for (const std::string* text : {&q.mode, &q.rstSent, &q.rstRcvd, &q.exchSent, &q.exchRcvd,
-                                  &q.multCode, &q.group, &q.band}) {
-    w.Text(*text);
-  }
+  fuzzing::ForEachArgument(stats::HostCall::kAddData, fields, ValueWriter{w});
   w.U32(0xDEADBEEF);
+}
+void Add(OpWriter& w, const tools::AdifQso& q, uint8_t junk) {
+  Add(w, tools::CallArgsOf(kOwnCall, q), junk);
 }
 
 void Remove(OpWriter& w, const tools::AdifQso& q) {
   w.Op(fuzzing::kOpRemove);
   w.Junk(0x55);
-  for (const std::string* text : {&q.call, &q.mode, &q.exchSent, &q.exchRcvd, &q.band}) {
-    w.Text(*text);
-  }
+  tools::QsoCallArgs fields = tools::CallArgsOf(kOwnCall, q);
+  fuzzing::ForEachArgument(stats::HostCall::kRemoveData, fields, ValueWriter{w});
   w.U32(1);
   w.U32(2);
 }
@@ -66,7 +82,11 @@ void Remove(OpWriter& w, const tools::AdifQso& q) {
 void Check(OpWriter& w, const tools::AdifQso& q) {
   w.Op(fuzzing::kOpCheck);
   w.Junk(0xAA);
-  for (const std::string* text : {&q.call, &q.mode, &q.multCode, &q.band}) w.Text(*text);
+  const tools::QsoCallArgs typed = tools::CallArgsOf(kOwnCall, q);
+  tools::CheckCallArgs fields;
+#define STATS_PROBE_FIELD(name, ...) fields.name = typed.name;
+#include "stats/host_fields.def"
+  fuzzing::ForEachArgument(fields, ValueWriter{w});
   w.U32(11);
   w.U32(12);
 }
@@ -91,8 +111,8 @@ bool Save(const std::string& folder, const char* name, const OpWriter& w) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: %s LOG.adi OUTPUT-FOLDER\n", argv[0]);
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: %s LOG.adi SEED-FOLDER REGRESSION-FOLDER\n", argv[0]);
     return 2;
   }
   std::ifstream in(argv[1], std::ios::binary);
@@ -110,8 +130,8 @@ int main(int argc, char** argv) {
     tools::AdifQso q;
     if (tools::AdifRecordToQso(record, fields, &q, &error)) qsos.push_back(q);
   }
-  if (qsos.size() < 40) {
-    std::fprintf(stderr, "%s: fewer than 40 QSOs\n", argv[1]);
+  if (qsos.size() < 251) {
+    std::fprintf(stderr, "%s: fewer than 251 QSOs\n", argv[1]);
     return 1;
   }
   const std::string out = argv[2];
@@ -163,15 +183,12 @@ int main(int argc, char** argv) {
     Add(refused, q, 0x3C);
   }
   Add(refused, qsos[210], 0x3C);
-  refused.Op(fuzzing::kOpAdd);
-  refused.Junk(0);
-  refused.Text("UT9ZZQ");
-  refused.Text("UR5AA");
-  refused.RawTime(std::nan(""), 0);
-  refused.U32(14025000);
-  for (const char* t : {"CW", "599", "579", "001AB", "015CD", "CD", "G1", "20m"}) {
-    refused.Text(t);
-  }
+  tools::AdifQso odd = qsos[210];
+  odd.call = "UR5AA";
+  odd.freqHz = 14025000;
+  tools::QsoCallArgs oddTime = tools::CallArgsOf(kOwnCall, odd);
+  oddTime.time = StatsDateTime{std::nan(""), kStatsDateValid};
+  Add(refused, oddTime, 0);
   Result(refused);
   ok &= Save(out, "refused", refused);
 
@@ -184,8 +201,22 @@ int main(int argc, char** argv) {
   }
   ok &= Save(out, "twice", twice);
 
+  // Removing the only QSO once left a store that the Cabrillo pass read
+  // past the end of.
+  OpWriter removeOnly;
+  Reset(removeOnly, true, true, "UT1AA");
+  Add(removeOnly, qsos[0], 0);
+  Remove(removeOnly, qsos[0]);
+  Remove(removeOnly, qsos[0]);
+  Result(removeOnly);
+  Add(removeOnly, qsos[0], 0);
+  Result(removeOnly);
+  const std::string regressions = argv[3];
+  ok &= Save(regressions, "remove_only_qso_then_cabrillo", removeOnly);
+
   if (!ok) {
-    std::fprintf(stderr, "cannot write the seeds into %s\n", out.c_str());
+    std::fprintf(stderr, "cannot write the seeds into %s and %s\n", out.c_str(),
+                 regressions.c_str());
     return 1;
   }
   return 0;

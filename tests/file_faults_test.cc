@@ -15,7 +15,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-using FileFaultsTest = FaultTest;
+class FileFaultsTest : public FaultTest {
+ protected:
+  // Logs the fault scenario and requests the results: they, the notice and
+  // the Cabrillo log are as without a fault.
+  void ExpectAWholeRun() {
+    testing_support::StartFaultLog(m_p, kFaultQsos);
+    const ResultsOutcome got = testing_support::RequestResults(m_p);
+    ExpectSameResults(got);
+    EXPECT_EQ(got.notice, kFaultProduced);
+    ExpectLogListsTheStore();
+  }
+};
 
 TEST_F(FileFaultsTest, ReferenceRunIsWhole) {
   EXPECT_EQ(m_reference.results.notice, kFaultProduced);
@@ -27,11 +38,7 @@ TEST_F(FileFaultsTest, ReferenceRunIsWhole) {
 TEST_F(FileFaultsTest, ErrorReportThatIsAFolder) {
   fs::create_directory("Plugins");
   fs::create_directory("err.txt");
-  testing_support::StartFaultLog(m_p, kFaultQsos);
-  const ResultsOutcome got = testing_support::RequestResults(m_p);
-  ExpectSameResults(got);
-  EXPECT_EQ(got.notice, kFaultProduced);
-  ExpectLogListsTheStore();
+  ExpectAWholeRun();
   EXPECT_TRUE(fs::is_directory("err.txt"));
   EXPECT_TRUE(fs::is_empty("err.txt"));
 }
@@ -83,11 +90,7 @@ TEST_F(FileFaultsTest, ReadOnlyLogIsKeptAndNotProduced) {
 }
 
 TEST_F(FileFaultsTest, MissingPluginsFolder) {
-  testing_support::StartFaultLog(m_p, kFaultQsos);
-  const ResultsOutcome got = testing_support::RequestResults(m_p);
-  ExpectSameResults(got);
-  EXPECT_EQ(got.notice, kFaultProduced);
-  ExpectLogListsTheStore();
+  ExpectAWholeRun();
   EXPECT_FALSE(fs::exists("Plugins")) << "nothing creates the folder";
   EXPECT_NE(ReadFile(kFaultLogFile).find("\r\nOPERATORS: UT1AA\r\n"), std::string::npos)
       << "the header falls back to the own call";
@@ -95,11 +98,7 @@ TEST_F(FileFaultsTest, MissingPluginsFolder) {
 
 TEST_F(FileFaultsTest, SettingsFileThatIsAFolder) {
   fs::create_directories("Plugins/TAVIN.ini");
-  testing_support::StartFaultLog(m_p, kFaultQsos);
-  const ResultsOutcome got = testing_support::RequestResults(m_p);
-  ExpectSameResults(got);
-  EXPECT_EQ(got.notice, kFaultProduced);
-  ExpectLogListsTheStore();
+  ExpectAWholeRun();
   EXPECT_TRUE(fs::is_directory("Plugins/TAVIN.ini"));
   EXPECT_TRUE(fs::is_empty("Plugins/TAVIN.ini"));
 }

@@ -3,7 +3,6 @@
 // START_DATE is YYYY-MM-DD or YYYYMMDD; the defaults are those of
 // ContestLogOptions.
 
-#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -12,16 +11,9 @@
 #include "stats/contest_facts.h"
 #include "tools/adif/adif_writer.h"
 #include "tools/adif/log_generator.h"
+#include "tools/adif/number_argument.h"
 
 namespace {
-
-bool ParseUnsigned(const char* text, unsigned long max, unsigned long* value) {
-  if (text[0] < '0' || text[0] > '9') return false;
-  char* end = nullptr;
-  errno = 0;
-  *value = std::strtoul(text, &end, 10);
-  return errno == 0 && *end == '\0' && *value <= max;
-}
 
 int Usage() {
   std::fprintf(stderr,
@@ -38,13 +30,14 @@ int main(int argc, char** argv) {
   unsigned long seed = 0;
   unsigned long count = 0;
   unsigned long hour = 0;
-  if (!ParseUnsigned(argv[1], 0xFFFFFFFFul, &seed) || !ParseUnsigned(argv[2], 1000000ul, &count)) {
+  if (!tools::ParseUnsignedArgument(argv[1], 0xFFFFFFFFul, &seed) ||
+      !tools::ParseUnsignedArgument(argv[2], 1000000ul, &count)) {
     return Usage();
   }
   options.seed = static_cast<uint32_t>(seed);
   options.qsoCount = count;
   if (argc >= 5) {
-    if (!ParseUnsigned(argv[4], 23ul, &hour)) return Usage();
+    if (!tools::ParseUnsignedArgument(argv[4], 23ul, &hour)) return Usage();
     std::string problem;
     if (!tools::ContestStart(argv[3], static_cast<int>(hour), &options.start, &problem)) {
       std::fprintf(stderr, "make_sample_log: %s\n", problem.c_str());

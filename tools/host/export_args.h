@@ -78,42 +78,56 @@ int32_t CabrilloFlagOf(const Fields&) {
   return 0;
 }
 
-// With `fillUnread` the fields that `call` does not read get the filler's
-// values too (in a QSO's list, the call is then RemoveData0's).
+// Puts `fields` at their argument numbers in `args`; with `fillUnread` only
+// those that `call` reads, leaving the filler's values in the others.
 #define TOOLS_PUT(name, kind, argument, reads, ...)                                  \
   if (!fillUnread || stats::CallReads(call, stats::reads, CabrilloFlagOf(fields))) { \
     std::get<argument - 1>(args) = ArgOf(fields.name);                               \
   }
-
-// AddData0 or RemoveData0 (the same arguments) with the QSO `fields`;
-// `fillUnread` is for RemoveData0 only.
-template <typename Filler>
-int32_t CallWithQso(AddData0Fn* fn, const QsoCallArgs& fields, Filler& filler, bool fillUnread) {
-  auto args = ExportArgs<AddData0Fn>::Filled(filler);
-  constexpr stats::HostCall call = stats::HostCall::kRemoveData;
+template <typename Args>
+void PutFields(stats::HostCall call, const QsoCallArgs& fields, bool fillUnread, Args& args) {
 #define STATS_QSO_FIELD TOOLS_PUT
 #include "stats/host_fields.def"
-  return std::apply(fn, args);
 }
-
-template <typename Filler>
-int32_t CallCheck(CheckCall0Fn* fn, const CheckCallArgs& fields, Filler& filler, bool fillUnread) {
-  auto args = ExportArgs<CheckCall0Fn>::Filled(filler);
-  constexpr stats::HostCall call = stats::HostCall::kCheckCall;
+template <typename Args>
+void PutFields(stats::HostCall call, const CheckCallArgs& fields, bool fillUnread, Args& args) {
 #define STATS_PROBE_FIELD TOOLS_PUT
 #include "stats/host_fields.def"
-  return std::apply(fn, args);
 }
-
-template <typename Filler>
-int32_t CallReset(ResetStats0Fn* fn, const ResetCallArgs& fields, Filler& filler, bool fillUnread) {
-  auto args = ExportArgs<ResetStats0Fn>::Filled(filler);
-  constexpr stats::HostCall call = stats::HostCall::kResetStats;
+template <typename Args>
+void PutFields(stats::HostCall call, const ResetCallArgs& fields, bool fillUnread, Args& args) {
 #define STATS_RESET_FIELD TOOLS_PUT
 #include "stats/host_fields.def"
+}
+#undef TOOLS_PUT
+
+// Calls `fn` with `fields` as `call` takes them and the filler's values in
+// every other position.
+template <typename Fn, typename Fields, typename Filler>
+int32_t CallWithFields(Fn* fn, stats::HostCall call, const Fields& fields, Filler& filler,
+                       bool fillUnread) {
+  auto args = ExportArgs<Fn>::Filled(filler);
+  PutFields(call, fields, fillUnread, args);
   return std::apply(fn, args);
 }
 
-#undef TOOLS_PUT
+// AddData0 or RemoveData0 (the same arguments) with the QSO `fields`; with
+// `fillUnread` the fields RemoveData0 does not read get the filler's values
+// (for RemoveData0 only).
+template <typename Filler>
+int32_t CallWithQso(AddData0Fn* fn, const QsoCallArgs& fields, Filler& filler, bool fillUnread) {
+  return CallWithFields(fn, stats::HostCall::kRemoveData, fields, filler, fillUnread);
+}
+
+// With `fillUnread` the fields the call does not read get the filler's
+// values.
+template <typename Filler>
+int32_t CallCheck(CheckCall0Fn* fn, const CheckCallArgs& fields, Filler& filler, bool fillUnread) {
+  return CallWithFields(fn, stats::HostCall::kCheckCall, fields, filler, fillUnread);
+}
+template <typename Filler>
+int32_t CallReset(ResetStats0Fn* fn, const ResetCallArgs& fields, Filler& filler, bool fillUnread) {
+  return CallWithFields(fn, stats::HostCall::kResetStats, fields, filler, fillUnread);
+}
 
 }  // namespace tools

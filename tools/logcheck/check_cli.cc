@@ -90,15 +90,8 @@ int ParseCheckCommandLine(int argc, const char* const* argv, CheckCommand* comma
          "each busted call and nil also costs N times\nits points (default 0: removal only)")
       ->check(CLI::Range(0, 100).description(""))
       ->type_name("N");
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp&) {
-    *out = app.help("", CLI::AppFormatMode::All);
-    return kExitOk;
-  } catch (const CLI::ParseError& e) {
-    *err = std::string("logcheck: ") + e.what() + "\nRun with --help for more information.\n";
-    return kExitBadInput;
-  }
+  const int status = ParseWith(app, "logcheck", argc, argv, out, err);
+  if (status >= 0) return status;
   if (m.timeMismatchMinutes < m.windowMinutes) {
     *err = "logcheck: --time-mismatch must not be below --window\n";
     return kExitBadInput;

@@ -6,7 +6,6 @@
 // log's planted clock (log,call,clock_offset_min,qso_lines). The defaults
 // are those of ContestOptions.
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <cstdlib>
@@ -15,16 +14,9 @@
 #include <string>
 
 #include "tools/adif/log_generator_contest.h"
+#include "tools/adif/number_argument.h"
 
 namespace {
-
-bool ParseUnsigned(const char* text, unsigned long max, unsigned long* value) {
-  if (text[0] < '0' || text[0] > '9') return false;
-  char* end = nullptr;
-  errno = 0;
-  *value = std::strtoul(text, &end, 10);
-  return errno == 0 && *end == '\0' && *value <= max;
-}
 
 constexpr char kUsage[] = "usage: make_sample_contest DIR [SEED [ENTRANTS [SILENT [QSO_LINES]]]]\n";
 
@@ -53,7 +45,7 @@ int main(int argc, char** argv) {
                              options.qsoLines};
   const unsigned long limits[4] = {0xFFFFFFFFul, 100000ul, 1000000ul, 100000000ul};
   for (int i = 2; i < argc; ++i) {
-    if (!ParseUnsigned(argv[i], limits[i - 2], &values[i - 2])) return Usage();
+    if (!tools::ParseUnsignedArgument(argv[i], limits[i - 2], &values[i - 2])) return Usage();
   }
   options.seed = static_cast<uint32_t>(values[0]);
   options.entrants = values[1];

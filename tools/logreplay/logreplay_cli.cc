@@ -1,5 +1,7 @@
 #include "tools/logreplay/logreplay_cli.h"
 
+#include <optional>
+
 #include <CLI/CLI.hpp>
 
 #include "tools/adif/adif_qso.h"
@@ -40,6 +42,25 @@ std::string Describe(const std::string& what, const std::string& example) {
   return what + "\ne.g. " + example;
 }
 
+// The option `name` of `app` taking a value into `value`, which the help
+// shows as `typeName`, described by Describe(what, example).
+template <typename T>
+CLI::Option* AddValueOption(CLI::App* app, const std::string& name, T& value,
+                            const std::string& typeName, const std::string& what,
+                            const std::string& example) {
+  return app->add_option(name, value, Describe(what, example))->type_name(typeName);
+}
+
+// As AddValueOption, for a value that stays unset unless the option is given.
+CLI::Option* AddGivenOption(CLI::App* app, const std::string& name,
+                            std::optional<std::string>* given, const std::string& typeName,
+                            const std::string& what, const std::string& example) {
+  return app
+      ->add_option_function<std::string>(
+          name, [given](const std::string& value) { *given = value; }, Describe(what, example))
+      ->type_name(typeName);
+}
+
 }  // namespace
 
 void TakesContestStart(CLI::Option* option) {
@@ -51,6 +72,20 @@ void TakesContestStart(CLI::Option* option) {
       },
       ""));
   option->type_name("\"YYYY-MM-DD HH\"");
+}
+
+int ParseWith(CLI::App& app, const char* program, int argc, const char* const* argv,
+              std::string* out, std::string* err) {
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    *out = app.help("", CLI::AppFormatMode::All);
+    return kExitOk;
+  } catch (const CLI::ParseError& e) {
+    *err = std::string(program) + ": " + e.what() + "\nRun with --help for more information.\n";
+    return kExitBadInput;
+  }
+  return -1;
 }
 
 int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::string* out,
@@ -70,83 +105,54 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
   scoreApp->add_option("LOG", score.logPath, "ADIF (.adi) or Cabrillo (.cbr, .log) log to replay")
       ->required()
       ->type_name("");
-  scoreApp
-      ->add_option("--plugin", score.pluginPath,
-                   Describe(std::string("plug-in library to load\n(default: ") + kPluginFileName +
-                                " beside this program)",
-                            "--plugin build/native/libStats.so"))
-      ->type_name("PATH");
+  AddValueOption(scoreApp, "--plugin", score.pluginPath, "PATH",
+                 std::string("plug-in library to load\n(default: ") + kPluginFileName +
+                     " beside this program)",
+                 "--plugin build/native/libStats.so");
   std::string start;
-  CLI::Option* startOption = scoreApp->add_option(
-      "--start", start,
-      Describe("contest start, UTC date and hour\n(default: the first QSO's date and hour)",
-               "--start \"2026-12-19 12\""));
+  CLI::Option* startOption =
+      AddValueOption(scoreApp, "--start", start, "",
+                     "contest start, UTC date and hour\n(default: the first QSO's date and hour)",
+                     "--start \"2026-12-19 12\"");
   TakesContestStart(startOption);
-  std::string ownCall;
-  CLI::Option* ownCallOption =
-      scoreApp->add_option("--own-call", ownCall,
-                           Describe("own callsign (default: STATION_CALLSIGN,\nelse OPERATOR, of "
-                                    "the first record;\nCabrillo: CALLSIGN:)",
-                                    "--own-call UT9ZZQ"));
-  ownCallOption->type_name("CALL");
-  std::string ownMult;
-  CLI::Option* ownMultOption = scoreApp->add_option(
-      "--own-mult", ownMult,
-      Describe("own multiplier code (default: the letters\nafter the digits of the first "
-               "QSO's sent\nexchange, KI for 001KI)",
-               "--own-mult KI"));
-  ownMultOption->type_name("CODE");
-  std::string ownGroup;
-  CLI::Option* ownGroupOption = scoreApp->add_option(
-      "--own-group", ownGroup,
-      Describe("own group code (default: empty;\nneeded with --group-field)", "--own-group G3"));
-  ownGroupOption->type_name("CODE");
-  scoreApp
-      ->add_option(
-          "--mult-field", score.replay.fields.multField,
-          Describe("ADIF field with the worked station's\nmultiplier code (default: the letters "
-                   "after\nthe digits of the received exchange)",
-                   "--mult-field APP_UT_MULT"))
-      ->type_name("NAME");
+  AddGivenOption(scoreApp, "--own-call", &score.replay.ownCall, "CALL",
+                 "own callsign (default: STATION_CALLSIGN,\nelse OPERATOR, of the first "
+                 "record;\nCabrillo: CALLSIGN:)",
+                 "--own-call UT9ZZQ");
+  AddGivenOption(scoreApp, "--own-mult", &score.replay.ownMultCode, "CODE",
+                 "own multiplier code (default: the letters\nafter the digits of the first "
+                 "QSO's sent\nexchange, KI for 001KI)",
+                 "--own-mult KI");
+  AddGivenOption(scoreApp, "--own-group", &score.replay.ownGroupCode, "CODE",
+                 "own group code (default: empty;\nneeded with --group-field)", "--own-group G3");
+  AddValueOption(scoreApp, "--mult-field", score.replay.fields.multField, "NAME",
+                 "ADIF field with the worked station's\nmultiplier code (default: the letters "
+                 "after\nthe digits of the received exchange)",
+                 "--mult-field APP_UT_MULT");
   CLI::Option* groupFieldOption =
-      scoreApp
-          ->add_option(
-              "--group-field", score.replay.fields.groupField,
-              Describe(
-                  "ADIF field with the worked station's\ngroup code (default: none, all empty)",
-                  "--group-field APP_UT_GROUP"))
-          ->type_name("NAME");
-  std::string groupMap;
+      AddValueOption(scoreApp, "--group-field", score.replay.fields.groupField, "NAME",
+                     "ADIF field with the worked station's\ngroup code (default: none, all empty)",
+                     "--group-field APP_UT_GROUP");
   CLI::Option* groupMapOption =
-      scoreApp
-          ->add_option("--group-map", groupMap,
-                       Describe("file of lines \"CODE GROUP\": each multiplier\ncode's group "
-                                "code, for ADIF and Cabrillo\n(not with --group-field); the own "
-                                "group\nis the own code's unless --own-group",
-                                "--group-map groups.txt"))
-          ->type_name("FILE");
+      AddGivenOption(scoreApp, "--group-map", &score.groupMapPath, "FILE",
+                     "file of lines \"CODE GROUP\": each multiplier\ncode's group code, for "
+                     "ADIF and Cabrillo\n(not with --group-field); the own group\nis the own "
+                     "code's unless --own-group",
+                     "--group-map groups.txt");
   groupMapOption->excludes(groupFieldOption);
   scoreApp->add_flag("--cabrillo", score.replay.cabrillo,
                      Describe("reset with the Cabrillo flag: the header\ndialog runs, and the "
                               "results request\nwrites the Cabrillo log (CALL.cbr)",
                               "--cabrillo"));
-  std::string reportPath;
-  CLI::Option* reportOption = scoreApp->add_option(
-      "--report", reportPath,
-      Describe("also write a page of the scored log:\nresults, band by tour, rate, "
-               "multipliers,\nrefused QSOs, repeats (implies --cabrillo)",
-               "--report ut9zzq.html"));
-  reportOption->type_name("FILE.html");
-  std::string workPath;
-  CLI::Option* workOption =
-      scoreApp
-          ->add_option("--work", workPath,
-                       Describe("folder where the plug-in writes err.txt,\nPlugins/TAVIN.ini and "
-                                "the Cabrillo log;\nmade when missing, kept between runs\n"
-                                "(default: LOG's name less its extension,\nand .stats, in the "
-                                "current folder)",
-                                "--work ut9zzq.stats"))
-          ->type_name("DIR");
+  AddGivenOption(scoreApp, "--report", &score.reportPath, "FILE.html",
+                 "also write a page of the scored log:\nresults, band by tour, rate, "
+                 "multipliers,\nrefused QSOs, repeats (implies --cabrillo)",
+                 "--report ut9zzq.html");
+  AddGivenOption(scoreApp, "--work", &score.workPath, "DIR",
+                 "folder where the plug-in writes err.txt,\nPlugins/TAVIN.ini and the "
+                 "Cabrillo log;\nmade when missing, kept between runs\n(default: LOG's "
+                 "name less its extension,\nand .stats, in the current folder)",
+                 "--work ut9zzq.stats");
   scoreApp->add_flag("--force", score.force,
                      Describe("let --report replace a file that is no\nreport page of "
                               "logreplay's",
@@ -164,15 +170,8 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
   dumpApp->group("");
   dumpApp->add_option("LOG", score.logPath, "ADIF log (.adi)")->required()->type_name("");
 
-  try {
-    app.parse(argc, argv);
-  } catch (const CLI::CallForHelp&) {
-    *out = app.help("", CLI::AppFormatMode::All);
-    return kExitOk;
-  } catch (const CLI::ParseError& e) {
-    *err = std::string("logreplay: ") + e.what() + "\nRun with --help for more information.\n";
-    return kExitBadInput;
-  }
+  const int status = ParseWith(app, "logreplay", argc, argv, out, err);
+  if (status >= 0) return status;
 
   line->command = dumpApp->parsed() ? CommandLine::kDump : CommandLine::kScore;
   if (line->command == CommandLine::kDump) return -1;
@@ -190,12 +189,6 @@ int ParseCommandLine(int argc, const char* const* argv, CommandLine* line, std::
     ParseContestStart(start, &parsed, &problem);
     score.replay.start = parsed;
   }
-  if (ownCallOption->count() != 0) score.replay.ownCall = ownCall;
-  if (ownMultOption->count() != 0) score.replay.ownMultCode = ownMult;
-  if (ownGroupOption->count() != 0) score.replay.ownGroupCode = ownGroup;
-  if (reportOption->count() != 0) score.reportPath = reportPath;
-  if (groupMapOption->count() != 0) score.groupMapPath = groupMap;
-  if (workOption->count() != 0) score.workPath = workPath;
   return -1;
 }
 

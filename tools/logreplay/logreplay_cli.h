@@ -14,6 +14,7 @@
 #include "tools/logreplay/score_command.h"
 
 namespace CLI {
+class App;
 class Option;
 }  // namespace CLI
 
@@ -22,6 +23,12 @@ namespace tools {
 // Makes `option` take a contest start "YYYY-MM-DD HH" (ParseContestStart),
 // refusing any other text with the parser's reason.
 void TakesContestStart(CLI::Option* option);
+
+// Parses `argv` with `app`, a command of `program`. Returns -1 when parsed;
+// otherwise the exit status, with the help text in `out` (status 0) or the
+// error in `err` (status kExitBadInput).
+int ParseWith(CLI::App& app, const char* program, int argc, const char* const* argv,
+              std::string* out, std::string* err);
 
 struct CommandLine {
   enum Command { kScore, kDump };

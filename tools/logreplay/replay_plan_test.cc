@@ -20,6 +20,14 @@ double Ole(const char* date, int hour, int minute = 0, int second = 0) {
 
 std::string Record(const std::string& fields) { return fields + " <EOR>\n"; }
 
+// The plan of `log` with `options`, which must succeed.
+ReplayPlan Planned(const std::string& log, const ReplayOptions& options) {
+  ReplayPlan plan;
+  std::string problem;
+  EXPECT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
+  return plan;
+}
+
 const char kHeader[] = "test log\n<ADIF_VER:5>3.1.4 <EOH>\n";
 
 TEST(ReplayPlanTest, ParsesContestStart) {
@@ -217,10 +225,7 @@ TEST(ReplayPlanTest, WarnsOfEachQsoWithoutAMultiplierCode) {
   ReplayOptions options;
   options.ownGroupCode = "G3";
   options.fields.groupField = "CALL";
-  ReplayPlan plan;
-  std::string problem;
-  ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
-  EXPECT_EQ(plan.warnings,
+  EXPECT_EQ(Planned(log, options).warnings,
             (std::vector<std::string>{
                 "record 2 (UR6AA): no multiplier code, its received exchange \"022\" has no "
                 "letters after its digits; the plug-in counts the empty code as a multiplier"}));
@@ -238,10 +243,7 @@ TEST(ReplayPlanTest, WarnsOfQsosTheToursDoNotCoverAsLogged) {
   const std::string log = kHeader + qso("20261219", "1159") + qso("20261219", "1200") +
                           qso("20261219", "1959") + qso("20261219", "2000") +
                           qso("20261220", "1300") + qso("20261218", "1300");
-  ReplayPlan plan;
-  std::string problem;
-  ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
-  EXPECT_EQ(plan.warnings,
+  EXPECT_EQ(Planned(log, options).warnings,
             (std::vector<std::string>{
                 "the log is not in time order: its QSOs are offered in time order (1 record "
                 "moved, the first of them record 6)",
@@ -376,6 +378,13 @@ std::string SettingsText(const ReplayPlan& plan) {
   return text;
 }
 
+// The plan of `log` with the group map g.txt of CD (G1) and KI (G3).
+ReplayPlan PlanWithGroupMap(const std::string& log) {
+  ReplayOptions options;
+  options.groupMap = GroupMap{"g.txt", {{"CD", "G1"}, {"KI", "G3"}}};
+  return Planned(log, options);
+}
+
 // A Cabrillo log goes the ADIF log's way after reading: its lines named
 // where records are, its own call from CALLSIGN:, group codes from a map.
 TEST(ReplayPlanTest, PlansACabrilloLogWithItsLinesAndAGroupMap) {
@@ -383,11 +392,7 @@ TEST(ReplayPlanTest, PlansACabrilloLogWithItsLinesAndAGroupMap) {
                           QsoLine("1205", "UR5AA", "015 CD") + "X-QSO: whatever\n" +
                           QsoLine("1201", "UR6AA", "022 ZZ") + QsoLine("1210", "UR7AA", "7 KI") +
                           "END-OF-LOG:\n";
-  ReplayOptions options;
-  options.groupMap = GroupMap{"g.txt", {{"CD", "G1"}, {"KI", "G3"}}};
-  ReplayPlan plan;
-  std::string problem;
-  ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
+  ReplayPlan plan = PlanWithGroupMap(log);
   EXPECT_EQ(plan.logKind, LogKind::kCabrillo);
   ASSERT_EQ(plan.qsos.size(), 3u);
   EXPECT_EQ(plan.qsos[0].call + plan.qsos[0].group + plan.qsos[1].group + plan.qsos[2].group,
@@ -412,6 +417,7 @@ TEST(ReplayPlanTest, PlansACabrilloLogWithItsLinesAndAGroupMap) {
                 "moved, the first of them line 7)"}));
   EXPECT_FALSE(plan.claimedScore.has_value());
 
+  std::string problem;
   ASSERT_TRUE(PlanReplay(
       kCabrilloHeader + std::string("CLAIMED-SCORE: -12\n") + QsoLine("1205", "UR5AA", "015CD"),
       ReplayOptions(), &plan, &problem))
@@ -524,11 +530,7 @@ TEST(ReplayPlanTest, NamesTheFirstCodeTheGroupMapLacks) {
   const std::string log = kCabrilloHeader + QsoLine("1205", "UR5AA", "015CD") +
                           QsoLine("1206", "UR6AA", "022ZZ") + QsoLine("1201", "UR7AA", "7YY") +
                           "END-OF-LOG:\n";
-  ReplayOptions options;
-  options.groupMap = GroupMap{"g.txt", {{"CD", "G1"}, {"KI", "G3"}}};
-  ReplayPlan plan;
-  std::string problem;
-  ASSERT_TRUE(PlanReplay(log, options, &plan, &problem)) << problem;
+  const ReplayPlan plan = PlanWithGroupMap(log);
   EXPECT_EQ(std::count(plan.warnings.begin(), plan.warnings.end(),
                        "2 QSOs have a multiplier code that --group-map g.txt does not list, so an "
                        "empty group code; the first in line 4 (code \"ZZ\")"),

@@ -10,6 +10,7 @@
 #include "tools/adif/adif_qso.h"
 #include "tools/adif/adif_reader.h"
 #include "tools/adif/adif_values.h"
+#include "tools/report/html_parts.h"
 #include "tools/report/report_page.h"
 
 namespace tools {
@@ -266,6 +267,7 @@ TEST(ReportPageTest, ShowsWhatTheLogHolds) {
         {"UR8DD", "2320", "40m", "7.030", "018GH", "60 40 18"}},
        true,
        {"Drawn from the ADIF log ut9zz.adi", "data-on-air=\"5\" data-breaks=\"2\"",
+        "Off times of 30 minutes or more between two consecutive QSOs",
         "data-break-from=\"2026-12-19 22:05\" data-break-to=\"2026-12-19 22:35\" "
         "data-break-minutes=\"30\"",
         "data-break-from=\"2026-12-19 22:40\" data-break-to=\"2026-12-19 23:20\"",
@@ -322,6 +324,76 @@ TEST(ReportPageTest, ShowsWhatTheLogHolds) {
     for (const std::string& text : c.absent) {
       EXPECT_EQ(page.find(text), std::string::npos) << c.name << ": holds " << text;
     }
+  }
+}
+
+// The matrix heads the tours that begin before midnight: two hours each from
+// the start hour, the last cut short at midnight.
+TEST(ReportPageTest, HeadsTheToursThatBeginBeforeMidnight) {
+  const struct {
+    int startHour;
+    std::vector<std::string> heads;
+  } cases[] = {
+      {0,
+       {"Tour 1 <small>00–02", "Tour 2 <small>02–04", "Tour 3 <small>04–06",
+        "Tour 4 <small>06–08"}},
+      {12,
+       {"Tour 1 <small>12–14", "Tour 2 <small>14–16", "Tour 3 <small>16–18",
+        "Tour 4 <small>18–20"}},
+      {17,
+       {"Tour 1 <small>17–19", "Tour 2 <small>19–21", "Tour 3 <small>21–23",
+        "Tour 4 <small>23–24"}},
+      {18, {"Tour 1 <small>18–20", "Tour 2 <small>20–22", "Tour 3 <small>22–24"}},
+      {23, {"Tour 1 <small>23–24"}},
+  };
+  const std::regex head("Tour [0-9] <small>[0-9]{2}–[0-9]{2}");
+  for (const auto& c : cases) {
+    const std::string time = TwoDigits(c.startHour) + "05";
+    const std::string page =
+        PageFor(c.startHour, {{"UR5AA", time.c_str(), "20m", "14.025", "015CD", "60 20 15"}});
+    std::vector<std::string> heads;
+    for (auto it = std::sregex_iterator(page.begin(), page.end(), head);
+         it != std::sregex_iterator(); ++it) {
+      if (std::find(heads.begin(), heads.end(), it->str()) == heads.end()) {
+        heads.push_back(it->str());
+      }
+    }
+    EXPECT_EQ(heads, c.heads) << "from " << c.startHour;
+  }
+}
+
+// The summary's table: the stored QSOs by band and mode, each band's
+// multipliers that score, and the totals.
+TEST(ReportPageTest, SummaryTableCountsTheStoredQsosByBandAndMode) {
+  const struct {
+    const char* name;
+    std::vector<LoggedQso> qsos;
+    const char* table;
+  } cases[] = {
+      {"a column per mode worked; a QSO without a multiplier counts only as a QSO",
+       {{"UR5AA", "1205", "20m", "14.025", "015CD", "60 20 15"},
+        {"UR6BB", "1210", "40m", "7.150", "016EF", "30 40 16", "SSB"},
+        {"UR7CC", "1215", "20m", "14.200", "017CD", "30 -- 17", "SSB"}},
+       "Band       CW    SSB   QSOs  Mults\n"
+       "20m         1      1      2      1\n"
+       "40m         0      1      1      1\n"
+       "Total       1      2      3      2\n"},
+      {"the multipliers of a band without weight are not counted",
+       {{"UR5AA", "1205", "160m", "1.830", "015CD", "60 0 15"},
+        {"UT2XY", "1215", "20m", "14.025", "017CD", "60 20 17"}},
+       "Band       CW   QSOs  Mults\n"
+       "160m        1      1      0\n"
+       "20m         1      1      1\n"
+       "Total       2      2      1\n"},
+  };
+  for (const auto& c : cases) {
+    const std::string page = PageFor(12, c.qsos);
+    const size_t start = page.find("<pre id=\"summary\">");
+    ASSERT_NE(start, std::string::npos) << c.name;
+    const std::string summary = page.substr(start, page.find("</pre>", start) - start);
+    EXPECT_NE(summary.find(std::string("\n\n") + c.table + "\n"), std::string::npos)
+        << c.name << ":\n"
+        << summary;
   }
 }
 
