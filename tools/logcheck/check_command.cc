@@ -5,6 +5,7 @@
 #include <exception>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <memory>
 
 #include "platform/tools/background_task.h"
@@ -84,13 +85,25 @@ class OutFolder {
   // thousands of reports, each flushed, took most of a large contest's
   // run, and the folder is logcheck's own, its marker written last.
   bool Write(const std::string& name, const std::string& bytes) {
-    return WriteParts(name, bytes, 0, [](size_t) { return std::string(); });
+    List(name);
+    return WriteListed(name, bytes);
+  }
+  // Lists `name` in the marker, for WriteListed. Not safe on two threads.
+  void List(const std::string& name) { m_written.push_back(name); }
+  // Writes a file listed before; safe on two threads at once.
+  bool WriteListed(const std::string& name, const std::string& bytes) const {
+    return WriteListedParts(name, bytes, 0, [](size_t) { return std::string(); });
   }
   // A file written in parts: `part(i)` for i from 0 to `count` - 1, after
   // `head`, so that no whole copy of a large file is held.
   template <typename Part>
   bool WriteParts(const std::string& name, const std::string& head, size_t count, Part part) {
-    m_written.push_back(name);
+    List(name);
+    return WriteListedParts(name, head, count, part);
+  }
+  template <typename Part>
+  bool WriteListedParts(const std::string& name, const std::string& head, size_t count,
+                        Part part) const {
     std::FILE* file = platform::OpenFileUtf8((m_root / fs::u8path(name)).u8string(), "wb");
     if (file == nullptr) return false;
     bool written = std::fwrite(head.data(), 1, head.size(), file) == head.size();
@@ -113,15 +126,38 @@ class OutFolder {
   std::vector<std::string> m_written;
 };
 
-// The plug-in's score of `plan`.
-long long ScoreOf(const PluginHost& host, const ReplayPlan& plan) {
+// The QSOs of an entrant's log, or those `picked` of them, as the plan
+// offers them, made one at a time into one scratch QSO from the pool: the
+// plug-in is handed millions of QSOs, which need not all exist at once.
+class LogQsos {
+ public:
+  LogQsos(const EntrantLog& log, const TextPool& texts) : m_log(log), m_texts(texts) {}
+  LogQsos(const EntrantLog& log, const TextPool& texts, std::vector<uint32_t> picked)
+      : m_log(log), m_texts(texts), m_picked(std::move(picked)), m_all(false) {}
+
+  size_t size() const { return m_all ? m_log.stored.size() : m_picked.size(); }
+  const AdifQso& operator()(size_t i) {
+    RestoreQso(m_log.stored[m_all ? i : m_picked[i]], m_texts, &m_scratch);
+    return m_scratch;
+  }
+
+ private:
+  const EntrantLog& m_log;
+  const TextPool& m_texts;
+  std::vector<uint32_t> m_picked;
+  bool m_all = true;
+  AdifQso m_scratch;
+};
+
+// The plug-in's score of `qsos` after a reset with `plan`'s values.
+long long ScoreOf(const PluginHost& host, const ReplayPlan& plan, LogQsos qsos) {
   ProgressLine silent(false, SteadySeconds(), nullptr);
-  const ReplayOutcome outcome = Replay(host, plan, &silent);
+  const ReplayOutcome outcome = ReplayEach(host, plan, qsos.size(), std::ref(qsos), &silent);
   return PluginScore(outcome.results, outcome.score);
 }
 
-// The plug-in's scoring of every QSO of `plan`, with its Cabrillo log asked
-// for: the score, and from the log's lines each QSO's points and whether it
+// The plug-in's scoring of all `qsos`, with its Cabrillo log asked for:
+// the score, and from the log's lines each QSO's points and whether it
 // brought a multiplier (both empty when the log cannot be read). The log is
 // read and removed; its header dialog and notice are answered unattended,
 // a header cancelled keeps the settings file's values, which the points do
@@ -132,26 +168,26 @@ struct PluginPass {
   std::vector<bool> multipliers;
 };
 
-PluginPass ScoreWithLines(const PluginHost& host, ReplayPlan* plan) {
-  plan->cabrillo = true;
+PluginPass ScoreWithLines(const PluginHost& host, ReplayPlan plan, LogQsos qsos) {
+  plan.cabrillo = true;
   ReplayOutcome outcome;
   {
     const platform::OperatorAway away;
     ProgressLine silent(false, SteadySeconds(), nullptr);
-    outcome = Replay(host, *plan, &silent);
+    outcome = ReplayEach(host, plan, qsos.size(), std::ref(qsos), &silent);
   }
-  plan->cabrillo = false;
   PluginPass pass;
   pass.score = PluginScore(outcome.results, outcome.score);
   std::string name = ProducedFileName(outcome);
-  if (name.empty()) name = CabrilloFileName(plan->ownCall);
+  if (name.empty()) name = CabrilloFileName(plan.ownCall);
   std::string text;
   std::string problem;
   if (ReadLogFile(name, &text, &problem)) {
     const std::vector<CabrilloQso> lines = ParseCabrilloQsos(text);
-    const std::vector<size_t> lineOf = LineOfEachQso(*plan, outcome.acceptedEach, lines);
-    pass.points.assign(plan->qsos.size(), 0);
-    pass.multipliers.assign(plan->qsos.size(), false);
+    const std::vector<size_t> lineOf =
+        LineOfEachQso(qsos.size(), std::ref(qsos), outcome.acceptedEach, lines);
+    pass.points.assign(qsos.size(), 0);
+    pass.multipliers.assign(qsos.size(), false);
     for (size_t j = 0; j < lineOf.size(); ++j) {
       if (lineOf[j] == kNoLine) continue;
       pass.points[j] = std::max(0, lines[lineOf[j]].points);
@@ -218,6 +254,7 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
   fs::create_directories(root / kReportsFolder, error);
   fs::create_directories(root / kPluginFolder / "Plugins", error);
   OutFolder folder(root);
+  bool written = true;
   if (error || !folder.WriteMarker()) {
     *err = LogcheckError("--out " + command.outPath + ": cannot write in it");
     return kExitOutput;
@@ -249,8 +286,8 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
           progress.Update(done, total);
           done += check.logs[i].qsos.size();
           if (check.logs[i].checklog) continue;
-          ReplayPlan plan = RestoredPlan(input.logs[i], input.texts, input.start);
-          all[i] = ScoreWithLines(*host, &plan);
+          all[i] = ScoreWithLines(*host, ResetPlan(input.logs[i], input.start),
+                                  LogQsos(input.logs[i], input.texts));
         }
       } catch (...) {
         failed = std::current_exception();
@@ -258,6 +295,9 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
     });
     check.verdicts = CheckAllLogs(check.logs, input.texts, check.options);
     check.miscopies = FindMiscopies(check);
+    // Written while the plug-in is still busy: it needs only the verdicts.
+    written = folder.WriteParts("verdicts.csv", VerdictsCsvHeader(), check.logs.size(),
+                                [&](size_t i) { return VerdictsCsvRows(check, i); });
     scorer.Wait();
     if (failed) std::rethrow_exception(failed);
 
@@ -282,33 +322,45 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
       }
       check.pluginPoints.push_back(std::move(all[i].points));
       check.pluginMultipliers.push_back(std::move(all[i].multipliers));
-      // The plan's QSOs are in the order of the verdicts (both in time order).
-      ReplayPlan plan = RestoredPlan(input.logs[i], input.texts, input.start);
-      size_t kept = 0;
-      for (size_t j = 0; j < plan.qsos.size(); ++j) {
-        if (!IsCredited(check.verdicts[i].qsos[j].verdict)) continue;
-        if (kept != j) plan.qsos[kept] = std::move(plan.qsos[j]);
-        ++kept;
+      // The stored QSOs are in the order of the verdicts (both in time order).
+      std::vector<uint32_t> credited;
+      for (uint32_t j = 0; j < check.verdicts[i].qsos.size(); ++j) {
+        if (IsCredited(check.verdicts[i].qsos[j].verdict)) credited.push_back(j);
       }
-      plan.qsos.resize(kept);
-      check.checkedScores.back() = ScoreOf(*host, plan) - check.penalties.back();
+      check.checkedScores.back() =
+          ScoreOf(*host, ResetPlan(input.logs[i], input.start),
+                  LogQsos(input.logs[i], input.texts, std::move(credited))) -
+          check.penalties.back();
     }
     progress.Finish();
   }
 
-  bool written = folder.WriteParts("verdicts.csv", VerdictsCsvHeader(), check.logs.size(),
-                                   [&](size_t i) { return VerdictsCsvRows(check, i); }) &&
-                 folder.Write("logs.csv", LogsCsv(check)) &&
-                 folder.Write("results.csv", ResultsCsv(check)) &&
-                 folder.Write("results.html", ResultsHtml(check));
-  for (size_t i = 0; written && i < check.logs.size(); ++i) {
-    const std::string reports = std::string(kReportsFolder) + "/";
-    const std::string report = EntrantReport(check, i);
-    written = folder.Write(reports + ReportFileName(check.logs[i].call, ".txt"), report) &&
-              folder.Write(reports + ReportFileName(check.logs[i].call, ".html"),
-                           EntrantReportHtml(check, i, report));
+  written = written && folder.Write("logs.csv", LogsCsv(check)) &&
+            folder.Write("results.csv", ResultsCsv(check)) &&
+            folder.Write("results.html", ResultsHtml(check));
+  // The reports, every other one on a thread of its own: thousands of
+  // small files, each made and written.
+  const auto reportName = [&](size_t i, const char* extension) {
+    return std::string(kReportsFolder) + "/" + ReportFileName(check.logs[i].call, extension);
+  };
+  for (size_t i = 0; i < check.logs.size(); ++i) {
+    folder.List(reportName(i, ".txt"));
+    folder.List(reportName(i, ".html"));
   }
-  written = folder.WriteMarker() && written;
+  bool reportsWritten[2] = {written, written};
+  const auto writeReports = [&](size_t from) {
+    for (size_t i = from; reportsWritten[from] && i < check.logs.size(); i += 2) {
+      const std::string report = EntrantReport(check, i);
+      reportsWritten[from] =
+          folder.WriteListed(reportName(i, ".txt"), report) &&
+          folder.WriteListed(reportName(i, ".html"), EntrantReportHtml(check, i, report));
+    }
+  };
+  {
+    platform::BackgroundTask odd([&] { writeReports(1); });
+    writeReports(0);
+  }
+  written = folder.WriteMarker() && reportsWritten[0] && reportsWritten[1];
   *out = "Contest start: " + FormatStart(input.start) + " UTC (" + input.startSource + ")\n" +
          CheckSummary(check) + "Written to " + root.u8string() + "\n";
   if (!written) {

@@ -6,6 +6,7 @@
 #include <map>
 #include <tuple>
 
+#include "platform/tools/background_task.h"
 #include "tools/adif/adif_values.h"
 #include "tools/adif/log_text.h"
 #include "tools/cabrillo_input/cabrillo_input.h"
@@ -86,24 +87,33 @@ bool ListPaths(const std::vector<std::string>& paths, std::vector<Found>* found,
   return true;
 }
 
-// Reads one log; false with the reason it takes no part.
-bool ReadOne(const Found& found, const InputOptions& options, TextPool* texts, EntrantLog* log,
-             std::string* reason, bool* notCabrillo) {
+// One log read and planned, its QSOs not yet in the contest's pool; with
+// `ok` false, the reason it takes no part.
+struct Parsed {
+  bool ok = false;
+  bool notCabrillo = false;
+  std::string reason;
+  EntrantLog log;
+};
+
+// Reads and plans one log. Touches nothing shared, so two may run at once.
+Parsed ParseOne(const Found& found, const InputOptions& options) {
+  Parsed parsed;
+  EntrantLog* log = &parsed.log;
   std::string text;
-  *notCabrillo = false;
-  if (!ReadLogFile(found.path, &text, reason)) return false;
+  if (!ReadLogFile(found.path, &text, &parsed.reason)) return parsed;
   std::string utf8;
   const std::string& readable = Utf16ToUtf8(text, &utf8) ? utf8 : text;
   if (!IsCabrilloLog(readable)) {
-    *notCabrillo = true;
-    *reason = "not a Cabrillo log (no START-OF-LOG: line first)";
-    return false;
+    parsed.notCabrillo = true;
+    parsed.reason = "not a Cabrillo log (no START-OF-LOG: line first)";
+    return parsed;
   }
   ReplayOptions replay;
   replay.start = options.start;
   replay.groupMap = options.groupMap;
   replay.skipBad = true;
-  if (!PlanReplay(text, replay, &log->plan, reason)) return false;
+  if (!PlanReplay(text, replay, &log->plan, &parsed.reason)) return parsed;
   log->path = found.path;
   log->name = std::filesystem::u8path(found.path).filename().u8string();
   log->plan.logName = log->name;
@@ -111,11 +121,28 @@ bool ReadOne(const Found& found, const InputOptions& options, TextPool* texts, E
   log->lineStarts = LineStarts(log->text);
   log->category = CategoryOf(log->plan, &log->checklog);
   for (const AdifQso& qso : log->plan.qsos) log->lastQso = std::max(log->lastQso, qso.time);
+  parsed.ok = true;
+  return parsed;
+}
+
+// Puts the QSOs of a parsed log into the contest's pool and drops them
+// from its plan, which takes most of a plan's memory: scoring restores them.
+void JoinPool(EntrantLog* log, TextPool* texts) {
   log->check = CheckLogOf(log->plan, texts, &log->stored);
   log->check.checklog = log->checklog;
-  // The QSOs take most of a plan's memory; scoring reads them again.
   log->plan.qsos = std::vector<AdifQso>();
   log->plan.qsoPlaces = std::vector<size_t>();
+}
+
+// Reads one log; false with the reason it takes no part.
+bool ReadOne(const Found& found, const InputOptions& options, TextPool* texts, EntrantLog* log,
+             std::string* reason, bool* notCabrillo) {
+  Parsed parsed = ParseOne(found, options);
+  *notCabrillo = parsed.notCabrillo;
+  *reason = parsed.reason;
+  if (!parsed.ok) return false;
+  *log = std::move(parsed.log);
+  JoinPool(log, texts);
   return true;
 }
 
@@ -133,14 +160,29 @@ bool ReadContest(const std::vector<std::string>& paths, const InputOptions& opti
 
   std::map<std::string, EntrantLog> byCall;
   std::map<long long, size_t> startVotes;  // hour of the first QSO -> logs
-  for (const Found& file : found) {
-    EntrantLog log;
-    std::string reason;
-    bool notCabrillo = false;
-    if (!ReadOne(file, options, &input->texts, &log, &reason, &notCabrillo)) {
-      if (file.given || !notCabrillo) input->skipped.push_back({file.path, reason});
+  // Reading and planning take most of the time and need nothing shared:
+  // the logs are parsed two at a time, every other one on a thread of its
+  // own, in batches small enough that their QSOs, held as strings until
+  // they join the pool, take little memory.
+  constexpr size_t kBatch = 16;
+  std::vector<Parsed> batch;
+  for (size_t at = 0; at < found.size(); ++at) {
+    if (at % kBatch == 0) {
+      batch.assign(std::min(kBatch, found.size() - at), Parsed());
+      const auto parse = [&](size_t from) {
+        for (size_t k = from; k < batch.size(); k += 2) batch[k] = ParseOne(found[at + k], options);
+      };
+      platform::BackgroundTask odd([&] { parse(1); });
+      parse(0);
+    }
+    const Found& file = found[at];
+    Parsed& parsed = batch[at % kBatch];
+    if (!parsed.ok) {
+      if (file.given || !parsed.notCabrillo) input->skipped.push_back({file.path, parsed.reason});
       continue;
     }
+    EntrantLog log = std::move(parsed.log);
+    JoinPool(&log, &input->texts);
     auto [it, fresh] = byCall.try_emplace(log.plan.ownCall);
     if (!fresh) {
       EntrantLog& kept = it->second;
@@ -269,20 +311,35 @@ ReplayPlan RestoredPlan(const EntrantLog& log, const TextPool& texts, const Stat
   plan.qsos.reserve(log.stored.size());
   for (const StoredQso& q : log.stored) {
     AdifQso qso;
-    qso.call = texts.Text(q.call);
-    qso.time = q.time;
-    qso.freqHz = q.freqHz;
-    qso.mode = texts.Text(q.mode);
-    qso.rstSent = texts.Text(q.rstSent);
-    qso.rstRcvd = texts.Text(q.rstRcvd);
-    qso.exchSent = texts.Text(q.exchSent);
-    qso.exchRcvd = texts.Text(q.exchRcvd);
-    qso.band = texts.Text(q.band);
-    qso.multCode = texts.Text(q.multCode);
-    qso.group = texts.Text(q.group);
+    RestoreQso(q, texts, &qso);
     plan.qsos.push_back(std::move(qso));
   }
   return plan;
+}
+
+ReplayPlan ResetPlan(const EntrantLog& log, const StatsDateTime& start) {
+  ReplayPlan plan;
+  plan.logKind = log.plan.logKind;
+  plan.logName = log.plan.logName;
+  plan.ownCall = log.plan.ownCall;
+  plan.ownMultCode = log.plan.ownMultCode;
+  plan.ownGroupCode = log.plan.ownGroupCode;
+  plan.start = start;
+  return plan;
+}
+
+void RestoreQso(const StoredQso& q, const TextPool& texts, AdifQso* qso) {
+  qso->call = texts.Text(q.call);
+  qso->time = q.time;
+  qso->freqHz = q.freqHz;
+  qso->mode = texts.Text(q.mode);
+  qso->rstSent = texts.Text(q.rstSent);
+  qso->rstRcvd = texts.Text(q.rstRcvd);
+  qso->exchSent = texts.Text(q.exchSent);
+  qso->exchRcvd = texts.Text(q.exchRcvd);
+  qso->band = texts.Text(q.band);
+  qso->multCode = texts.Text(q.multCode);
+  qso->group = texts.Text(q.group);
 }
 
 }  // namespace tools

@@ -88,5 +88,10 @@ std::string LineOf(const EntrantLog& log, size_t number);
 
 // The plan of `log` with its QSOs, in time order, and the contest's start.
 ReplayPlan RestoredPlan(const EntrantLog& log, const TextPool& texts, const StatsDateTime& start);
+// The plan's reset values alone (own call, codes, the contest's start):
+// what a replay that is given its QSOs one at a time needs.
+ReplayPlan ResetPlan(const EntrantLog& log, const StatsDateTime& start);
+// One stored QSO as the plan offers it, written into `qso`.
+void RestoreQso(const StoredQso& stored, const TextPool& texts, AdifQso* qso);
 
 }  // namespace tools

@@ -229,24 +229,42 @@ std::unique_ptr<PluginHost> LoadScoringPlugin(const std::string& path, ExportNam
   return host;
 }
 
-ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress,
-                     const std::function<void()>& afterReset) {
+namespace {
+
+ReplayOutcome ReplayWith(const PluginHost& host, const ReplayPlan& plan, size_t count,
+                         const QsoAt& qsoAt, ProgressLine* progress,
+                         const std::function<void()>& afterReset) {
   host.Reset({plan.cabrillo, plan.ownCall, plan.start, plan.ownMultCode, plan.ownGroupCode});
   if (afterReset) afterReset();
 
   ReplayOutcome outcome;
-  for (const AdifQso& qso : plan.qsos) {
-    const bool accepted = host.Add(plan.ownCall, qso) != 0;
+  outcome.acceptedEach.reserve(count);
+  for (size_t i = 0; i < count; ++i) {
+    const bool accepted = host.Add(plan.ownCall, qsoAt(i)) != 0;
     ++(accepted ? outcome.accepted : outcome.refused);
     outcome.acceptedEach.push_back(accepted);
     ++outcome.offered;
-    progress->Update(outcome.offered, plan.qsos.size());
+    progress->Update(outcome.offered, count);
   }
   progress->Finish();
   platform::NoticeCapture capture;
   outcome.results = host.Result(&outcome.score);
   outcome.notices = capture.Finish();
   return outcome;
+}
+
+}  // namespace
+
+ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress,
+                     const std::function<void()>& afterReset) {
+  return ReplayWith(
+      host, plan, plan.qsos.size(), [&](size_t i) -> const AdifQso& { return plan.qsos[i]; },
+      progress, afterReset);
+}
+
+ReplayOutcome ReplayEach(const PluginHost& host, const ReplayPlan& plan, size_t count,
+                         const QsoAt& qsoAt, ProgressLine* progress) {
+  return ReplayWith(host, plan, count, qsoAt, progress, nullptr);
 }
 
 std::string FormatSettings(const std::vector<PlanSetting>& settings) {

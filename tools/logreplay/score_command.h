@@ -67,6 +67,13 @@ std::unique_ptr<PluginHost> LoadScoringPlugin(const std::string& path, ExportNam
 // `afterReset`, when given, runs between the reset and the first QSO.
 ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress,
                      const std::function<void()>& afterReset = nullptr);
+// The same with the QSOs given one at a time, `qsoAt(i)` for i from 0 to
+// `count` - 1 (the plan's own QSOs are not read): a caller that keeps its
+// QSOs in another form need not make them all at once. The reference
+// returned must stay valid until the next call of `qsoAt`.
+using QsoAt = std::function<const AdifQso&(size_t)>;
+ReplayOutcome ReplayEach(const PluginHost& host, const ReplayPlan& plan, size_t count,
+                         const QsoAt& qsoAt, ProgressLine* progress);
 
 // The settings block printed before the results: a title line, then one
 // line per setting, "  own call:  UT9ZZQ (log field OPERATOR, record 1)".

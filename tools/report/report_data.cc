@@ -111,10 +111,17 @@ Activity ActivityOf(const std::vector<ReportQso>& qsos) {
 
 std::vector<size_t> LineOfEachQso(const ReplayPlan& plan, const std::vector<bool>& accepted,
                                   const std::vector<CabrilloQso>& lines) {
-  std::vector<size_t> lineOf(std::min(plan.qsos.size(), accepted.size()), kNoLine);
+  return LineOfEachQso(
+      plan.qsos.size(), [&](size_t i) -> const AdifQso& { return plan.qsos[i]; }, accepted, lines);
+}
+
+std::vector<size_t> LineOfEachQso(size_t count, const std::function<const AdifQso&(size_t)>& qsoAt,
+                                  const std::vector<bool>& accepted,
+                                  const std::vector<CabrilloQso>& lines) {
+  std::vector<size_t> lineOf(std::min(count, accepted.size()), kNoLine);
   size_t next = 0;
   for (size_t i = 0; i < lineOf.size(); ++i) {
-    if (!accepted[i] || next >= lines.size() || !LineIsFor(lines[next], plan.qsos[i])) continue;
+    if (!accepted[i] || next >= lines.size() || !LineIsFor(lines[next], qsoAt(i))) continue;
     lineOf[i] = next++;
   }
   return lineOf;

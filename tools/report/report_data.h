@@ -6,6 +6,7 @@
 // call and multiplier code. Sums are sums of the plug-in's numbers.
 
 #include <cstddef>
+#include <functional>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -148,6 +149,10 @@ struct ReportData {
 // the order offered, so the lines used are the first ones of `lines`.
 constexpr size_t kNoLine = static_cast<size_t>(-1);
 std::vector<size_t> LineOfEachQso(const ReplayPlan& plan, const std::vector<bool>& accepted,
+                                  const std::vector<CabrilloQso>& lines);
+// The same for `count` QSOs given one at a time, `qsoAt(i)`.
+std::vector<size_t> LineOfEachQso(size_t count, const std::function<const AdifQso&(size_t)>& qsoAt,
+                                  const std::vector<bool>& accepted,
                                   const std::vector<CabrilloQso>& lines);
 
 // Gathers the page's figures. `accepted` holds AddData0's answer for each of
