@@ -26,16 +26,20 @@ LRESULT CALLBACK OnCbt(int code, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-OperatorAway::OperatorAway() {
+struct OperatorAway::State {
+  HHOOK hook = nullptr;  // null when another object holds the hook
+};
+
+OperatorAway::OperatorAway() : m_state(std::make_unique<State>()) {
   if (g_hook == nullptr) {
     g_hook = SetWindowsHookExA(WH_CBT, OnCbt, nullptr, GetCurrentThreadId());
-    m_state = g_hook;
+    m_state->hook = g_hook;
   }
 }
 
 OperatorAway::~OperatorAway() {
-  if (m_state == nullptr) return;
-  UnhookWindowsHookEx(static_cast<HHOOK>(m_state));
+  if (m_state->hook == nullptr) return;
+  UnhookWindowsHookEx(m_state->hook);
   g_hook = nullptr;
 }
 
