@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <exception>
 #include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -195,7 +195,7 @@ PluginPass ScoreWithLines(const PluginHost& host, ReplayPlan plan, LogQsos qsos)
     }
   }
   std::error_code error;
-  fs::remove(fs::u8path(name), error);
+  if (fs::is_regular_file(fs::u8path(name), error)) fs::remove(fs::u8path(name), error);
   return pass;
 }
 
@@ -300,6 +300,14 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
                                 [&](size_t i) { return VerdictsCsvRows(check, i); });
     scorer.Wait();
     if (failed) std::rethrow_exception(failed);
+    for (size_t i = 0; i < input.logs.size(); ++i) {
+      if (!check.logs[i].checklog && all[i].points.empty() && !check.logs[i].qsos.empty()) {
+        toStandardError(LogcheckError("warning: " + input.logs[i].path +
+                                      ": the plug-in's Cabrillo log of it could not be read;"
+                                      " its points and multipliers lost are not known"
+                                      " (no penalty taken)"));
+      }
+    }
 
     size_t done = total / 2;
     for (size_t i = 0; i < input.logs.size(); ++i) {

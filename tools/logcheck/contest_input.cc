@@ -305,18 +305,6 @@ std::string LineOf(const EntrantLog& log, size_t number) {
   return log.text.substr(start, end - start);
 }
 
-ReplayPlan RestoredPlan(const EntrantLog& log, const TextPool& texts, const StatsDateTime& start) {
-  ReplayPlan plan = log.plan;
-  plan.start = start;
-  plan.qsos.reserve(log.stored.size());
-  for (const StoredQso& q : log.stored) {
-    AdifQso qso;
-    RestoreQso(q, texts, &qso);
-    plan.qsos.push_back(std::move(qso));
-  }
-  return plan;
-}
-
 ReplayPlan ResetPlan(const EntrantLog& log, const StatsDateTime& start) {
   ReplayPlan plan;
   plan.logKind = log.plan.logKind;

@@ -28,8 +28,8 @@ struct StoredQso {
 struct EntrantLog {
   std::string path;  // as given, or the folder given joined with the name found
   std::string name;  // the file name
-  // The log read, less its QSOs (qsos and qsoPlaces are empty:
-  // RestoredPlan gives them again), which `check` and `stored` hold.
+  // The log read, less its QSOs (qsos and qsoPlaces are empty: each is
+  // made again from `stored` by RestoreQso), which `check` and `stored` hold.
   ReplayPlan plan;
   CheckLog check;                    // every QSO line read, in time order
   std::vector<StoredQso> stored;     // the same QSOs as the plan offers them
@@ -86,8 +86,6 @@ std::vector<CheckLog> TakeCheckLogs(ContestInput* input);
 // found)".
 std::string LineOf(const EntrantLog& log, size_t number);
 
-// The plan of `log` with its QSOs, in time order, and the contest's start.
-ReplayPlan RestoredPlan(const EntrantLog& log, const TextPool& texts, const StatsDateTime& start);
 // The plan's reset values alone (own call, codes, the contest's start):
 // what a replay that is given its QSOs one at a time needs.
 ReplayPlan ResetPlan(const EntrantLog& log, const StatsDateTime& start);
