@@ -101,6 +101,20 @@ foreach(name IN LISTS written)
   expect_same_file("${WORK_DIR}/out/${name}" "${WORK_DIR}/reversed/${name}")
 endforeach()
 
+# An entrant with no credited QSO scores nothing: UT7AA's one QSO is not in
+# UT4DD's log (a nil), and the plug-in is offered none of it.
+file(WRITE "${WORK_DIR}/pair/ut7aa.log"
+     "START-OF-LOG: 3.0\nCALLSIGN: UT7AA\nCATEGORY-OPERATOR: SINGLE-OP\n"
+     "QSO: 14025 CW 2026-12-19 1340 UT7AA  599 001 KI UT4DD  599 007 CH\nEND-OF-LOG:\n")
+file(COPY "${DATA}/logs/ut4dd.log" DESTINATION "${WORK_DIR}/pair")
+run_logcheck(pair --out pair-out)
+expect_status(0)
+file(STRINGS "${WORK_DIR}/pair-out/logs.csv" rows REGEX "^ut7aa[.]log,")
+if(NOT rows MATCHES ",1,0,1,0,,[1-9][0-9]*,0$")
+  fail("UT7AA: expected 1 QSO, none credited, a plug-in score of all QSOs and a "
+       "checked score of 0:\n${rows}")
+endif()
+
 # Its own folder again; then a folder holding someone else's file.
 run_logcheck(logs --out out)
 expect_status(0)
