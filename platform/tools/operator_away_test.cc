@@ -45,5 +45,12 @@ TEST(BackgroundTask, WaitReturnsOnceTheWorkHasEnded) {
   }
 }
 
+TEST(BackgroundTask, RunInTwoRunsEachHalfOnce) {
+  int runs[2] = {};
+  RunInTwo([&](size_t half) { ++runs[half]; });
+  EXPECT_EQ(runs[0], 1);
+  EXPECT_EQ(runs[1], 1);
+}
+
 }  // namespace
 }  // namespace platform

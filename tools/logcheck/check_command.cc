@@ -309,36 +309,34 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
       }
     }
 
+    const size_t logs = input.logs.size();
+    check.pluginScores.resize(logs);
+    check.checkedScores.resize(logs);
+    check.pluginPoints.resize(logs);
+    check.pluginMultipliers.resize(logs);
+    check.penalties.assign(logs, 0);
     size_t done = total / 2;
-    for (size_t i = 0; i < input.logs.size(); ++i) {
+    for (size_t i = 0; i < logs; ++i) {
       progress.Update(done, total);
       done += check.logs[i].qsos.size();
-      check.pluginScores.emplace_back();
-      check.checkedScores.emplace_back();
-      check.penalties.push_back(0);
-      if (check.logs[i].checklog) {
-        check.pluginPoints.emplace_back();
-        check.pluginMultipliers.emplace_back();
-        continue;
-      }
-      check.pluginScores.back() = all[i].score;
+      if (check.logs[i].checklog) continue;
+      check.pluginScores[i] = all[i].score;
       for (size_t j = 0; j < all[i].points.size(); ++j) {
         const Verdict verdict = check.verdicts[i].qsos[j].verdict;
         if (verdict == Verdict::kBustedCall || verdict == Verdict::kNil) {
-          check.penalties.back() += static_cast<long long>(command.penalty) * all[i].points[j];
+          check.penalties[i] += static_cast<long long>(command.penalty) * all[i].points[j];
         }
       }
-      check.pluginPoints.push_back(std::move(all[i].points));
-      check.pluginMultipliers.push_back(std::move(all[i].multipliers));
+      check.pluginPoints[i] = std::move(all[i].points);
+      check.pluginMultipliers[i] = std::move(all[i].multipliers);
       // The stored QSOs are in the order of the verdicts (both in time order).
       std::vector<uint32_t> credited;
       for (uint32_t j = 0; j < check.verdicts[i].qsos.size(); ++j) {
         if (IsCredited(check.verdicts[i].qsos[j].verdict)) credited.push_back(j);
       }
-      check.checkedScores.back() =
-          ScoreOf(*host, ResetPlan(input.logs[i], input.start),
-                  LogQsos(input.logs[i], input.texts, std::move(credited))) -
-          check.penalties.back();
+      check.checkedScores[i] = ScoreOf(*host, ResetPlan(input.logs[i], input.start),
+                                       LogQsos(input.logs[i], input.texts, std::move(credited))) -
+                               check.penalties[i];
     }
     progress.Finish();
   }
@@ -356,18 +354,14 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
     folder.List(reportName(i, ".html"));
   }
   bool reportsWritten[2] = {written, written};
-  const auto writeReports = [&](size_t from) {
+  platform::RunInTwo([&](size_t from) {
     for (size_t i = from; reportsWritten[from] && i < check.logs.size(); i += 2) {
       const std::string report = EntrantReport(check, i);
       reportsWritten[from] =
           folder.WriteListed(reportName(i, ".txt"), report) &&
           folder.WriteListed(reportName(i, ".html"), EntrantReportHtml(check, i, report));
     }
-  };
-  {
-    platform::BackgroundTask odd([&] { writeReports(1); });
-    writeReports(0);
-  }
+  });
   written = folder.WriteMarker() && reportsWritten[0] && reportsWritten[1];
   *out = "Contest start: " + FormatStart(input.start) + " UTC (" + input.startSource + ")\n" +
          CheckSummary(check) + "Written to " + root.u8string() + "\n";

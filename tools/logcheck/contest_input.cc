@@ -169,11 +169,9 @@ bool ReadContest(const std::vector<std::string>& paths, const InputOptions& opti
   for (size_t at = 0; at < found.size(); ++at) {
     if (at % kBatch == 0) {
       batch.assign(std::min(kBatch, found.size() - at), Parsed());
-      const auto parse = [&](size_t from) {
+      platform::RunInTwo([&](size_t from) {
         for (size_t k = from; k < batch.size(); k += 2) batch[k] = ParseOne(found[at + k], options);
-      };
-      platform::BackgroundTask odd([&] { parse(1); });
-      parse(0);
+      });
     }
     const Found& file = found[at];
     Parsed& parsed = batch[at % kBatch];

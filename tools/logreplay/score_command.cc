@@ -229,9 +229,14 @@ std::unique_ptr<PluginHost> LoadScoringPlugin(const std::string& path, ExportNam
   return host;
 }
 
-namespace {
+ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress,
+                     const std::function<void()>& afterReset) {
+  return ReplayEach(
+      host, plan, plan.qsos.size(), [&](size_t i) -> const AdifQso& { return plan.qsos[i]; },
+      progress, afterReset);
+}
 
-ReplayOutcome ReplayWith(const PluginHost& host, const ReplayPlan& plan, size_t count,
+ReplayOutcome ReplayEach(const PluginHost& host, const ReplayPlan& plan, size_t count,
                          const QsoAt& qsoAt, ProgressLine* progress,
                          const std::function<void()>& afterReset) {
   host.Reset({plan.cabrillo, plan.ownCall, plan.start, plan.ownMultCode, plan.ownGroupCode});
@@ -251,20 +256,6 @@ ReplayOutcome ReplayWith(const PluginHost& host, const ReplayPlan& plan, size_t 
   outcome.results = host.Result(&outcome.score);
   outcome.notices = capture.Finish();
   return outcome;
-}
-
-}  // namespace
-
-ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress,
-                     const std::function<void()>& afterReset) {
-  return ReplayWith(
-      host, plan, plan.qsos.size(), [&](size_t i) -> const AdifQso& { return plan.qsos[i]; },
-      progress, afterReset);
-}
-
-ReplayOutcome ReplayEach(const PluginHost& host, const ReplayPlan& plan, size_t count,
-                         const QsoAt& qsoAt, ProgressLine* progress) {
-  return ReplayWith(host, plan, count, qsoAt, progress, nullptr);
 }
 
 std::string FormatSettings(const std::vector<PlanSetting>& settings) {

@@ -73,7 +73,8 @@ ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLin
 // returned must stay valid until the next call of `qsoAt`.
 using QsoAt = std::function<const AdifQso&(size_t)>;
 ReplayOutcome ReplayEach(const PluginHost& host, const ReplayPlan& plan, size_t count,
-                         const QsoAt& qsoAt, ProgressLine* progress);
+                         const QsoAt& qsoAt, ProgressLine* progress,
+                         const std::function<void()>& afterReset = nullptr);
 
 // The settings block printed before the results: a title line, then one
 // line per setting, "  own call:  UT9ZZQ (log field OPERATOR, record 1)".
