@@ -2,10 +2,10 @@
 
 // The CQ UT CONTEST's facts, written once for every layer: the plug-in's
 // core, the Cabrillo writer, the exports, the host stand-in in tools/, the
-// tests' reference model and the benchmarks. Constants only; it includes
-// <cstdint> and the contest's name (stats/contest_name.h, which the
-// resource scripts read too) and nothing of the core, so that tools/ may
-// include it without reaching the core.
+// tests' reference model and the benchmarks. Constants, and the tools'
+// tour arithmetic on them; it includes <cstdint> and the contest's name
+// (stats/contest_name.h, which the resource scripts read too) and nothing
+// of the core, so that tools/ may include it without reaching the core.
 
 #include <cstdint>
 
@@ -23,6 +23,18 @@ inline constexpr char kResultsTitle[] = "CQ UT  Contest";
 // follows from its hour only.
 inline constexpr int32_t kTourHours = 2;
 inline constexpr int32_t kTourCount = 4;
+inline constexpr int32_t kTourMinutes = kTourHours * 60;
+inline constexpr int32_t kContestMinutes = kTourCount * kTourMinutes;
+
+// The tools' tour of a moment `minutes` after the contest's start: 1 to
+// kTourCount inside the four tours, kOutsideTours before or after them.
+// (The plug-in keys a QSO by the tour of its hour alone.)
+inline constexpr int32_t kOutsideTours = 0;
+constexpr int32_t TourOfMinutes(long long minutes) {
+  return minutes < 0 || minutes >= kContestMinutes
+             ? kOutsideTours
+             : static_cast<int32_t>(minutes / kTourMinutes) + 1;
+}
 
 // Points of a QSO: with the own multiplier key of the latest tour, else with
 // the own group, else any other.

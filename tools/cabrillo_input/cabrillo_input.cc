@@ -114,9 +114,11 @@ struct TokenLine {
   size_t lineEnd = 0;  // the column after the line's last byte
 };
 
-// False with `error` filled when the line lacks a value.
+// False with `error` filled when the line lacks a value; with `values`,
+// also when no value looks like a call, the values after the own call then
+// left there for SplitAtLayout.
 bool SplitTokens(const std::string& line, size_t valueAt, size_t number, TokenLine* split,
-                 CabrilloError* error) {
+                 CabrilloError* error, std::vector<Token>* values = nullptr) {
   const std::vector<Token> tokens = CabrilloTokens(line, valueAt);
   const size_t kFixed = 5;  // frequency, mode, date, time, own call
   if (tokens.size() < kFixed) {
@@ -138,8 +140,9 @@ bool SplitTokens(const std::string& line, size_t valueAt, size_t number, TokenLi
                            "the sent report and exchange are missing"};
     return false;
   }
-  const std::vector<Token> values(tokens.begin() + kFixed, tokens.end());
-  if (!SplitAtWorkedCall(values, &split->values)) {
+  const std::vector<Token> after(tokens.begin() + kFixed, tokens.end());
+  if (!SplitAtWorkedCall(after, &split->values)) {
+    if (values != nullptr) *values = after;
     *error = CabrilloError{number, tokens[kFixed + 1].column, "worked call",
                            "no value after the sent exchange looks like a call (letters, a "
                            "digit, letters)"};
@@ -151,6 +154,27 @@ bool SplitTokens(const std::string& line, size_t valueAt, size_t number, TokenLi
         CabrilloError{number, split->lineEnd, "received report", "the received report is missing"};
     return false;
   }
+  return true;
+}
+
+// Splits the values after the own call at the layout's place of the worked
+// call, for a line where none looks like a call; false when the line is
+// too short to have a value after it.
+bool SplitAtLayout(const std::vector<Token>& values, const CabrilloLayout& layout, size_t number,
+                   TokenLine* split, std::vector<CabrilloError>* assumed) {
+  const size_t call =
+      (layout.sentReport && IsSignalReport(values[0].text) ? 1 : 0) + layout.sentExchange;
+  if (call + 1 >= values.size()) return false;
+  CabrilloLineValues& parts = split->values;
+  parts.sent.assign(values.begin(), values.begin() + static_cast<long>(call));
+  parts.call = values[call];
+  parts.rcvd.assign(values.begin() + static_cast<long>(call) + 1, values.end());
+  if (EndsInScoreColumns(parts.rcvd, 1)) parts.rcvd.resize(parts.rcvd.size() - kPluginScoreColumns);
+  split->raw.call = parts.call;
+  assumed->push_back(CabrilloError{number, parts.call.column, "worked call",
+                                   "\"" + parts.call.text +
+                                       "\" does not look like a call; read as the worked call "
+                                       "from its place in the log's other lines"});
   return true;
 }
 
@@ -232,37 +256,73 @@ bool FrequencyHz(const Token& token, size_t number, uint32_t* hz, CabrilloError*
   return true;
 }
 
-bool ToQso(const RawQso& raw, size_t number, CabrilloQsoLine* out, CabrilloError* error) {
+// Reads every value of `raw`. On failure `error` names the first value at
+// fault, and `unread`, when given, gets the values that were read.
+bool ToQso(const RawQso& raw, size_t number, CabrilloQsoLine* out, CabrilloError* error,
+           CabrilloUnreadQso* unread = nullptr) {
   CabrilloQsoLine parsed;
   parsed.line = number;
   AdifQso& qso = parsed.qso;
-  if (!FrequencyHz(raw.freq, number, &qso.freqHz, error)) return false;
-  qso.band = BandOfFrequency(qso.freqHz);
+  bool read = true;
+  CabrilloError first;
+  CabrilloError fault;
+  const auto failed = [&]() {
+    if (read) first = fault;
+    read = false;
+  };
+  if (FrequencyHz(raw.freq, number, &qso.freqHz, &fault)) {
+    qso.band = BandOfFrequency(qso.freqHz);
+  } else {
+    failed();
+  }
   const std::string& date = raw.date.text;
   CivilDate civil;
   TimeOfDay time;
   std::string problem;
+  bool timeRead = false;
   if (date.size() != 10 || date[4] != '-' || date[7] != '-' ||
       !ParseAdifDate(date.substr(0, 4) + date.substr(5, 2) + date.substr(8), &civil, &problem)) {
-    return Fail(number, raw.date, "date",
-                "is not a date yyyy-mm-dd" + (problem.empty() ? "" : ": " + problem), error);
+    Fail(number, raw.date, "date",
+         "is not a date yyyy-mm-dd" + (problem.empty() ? "" : ": " + problem), &fault);
+    failed();
+  } else if (raw.time.text.size() != 4 || !ParseAdifTime(raw.time.text, &time, &problem)) {
+    Fail(number, raw.time, "time", "is not a time hhmm (UTC)", &fault);
+    failed();
+  } else {
+    qso.time = ToOleDate(civil, time);
+    timeRead = true;
   }
-  if (raw.time.text.size() != 4 || !ParseAdifTime(raw.time.text, &time, &problem)) {
-    return Fail(number, raw.time, "time", "is not a time hhmm (UTC)", error);
-  }
-  qso.time = ToOleDate(civil, time);
   qso.mode = HostMode(raw.mode.text);
   if (qso.mode == "PH") qso.mode = "SSB";
   parsed.ownCall = UpperTrimmed(raw.ownCall.text);
-  if (parsed.ownCall.empty()) return Fail(number, raw.ownCall, "own call", "is blank", error);
+  if (parsed.ownCall.empty()) {
+    Fail(number, raw.ownCall, "own call", "is blank", &fault);
+    failed();
+  }
   qso.call = UpperTrimmed(raw.call.text);
   qso.rstSent = raw.rstSent.text;
   qso.rstRcvd = raw.rstRcvd.text;
   qso.exchSent = JoinExchange(raw.exchSent.text, std::string());
   qso.exchRcvd = JoinExchange(raw.exchRcvd.text, std::string());
   qso.multCode = MultCodeFromExchange(qso.exchRcvd);
+  if (!read) {
+    *error = first;
+    if (unread != nullptr) *unread = CabrilloUnreadQso{first, qso, timeRead};
+    return false;
+  }
   *out = parsed;
   return true;
+}
+
+// A QSO line that could not be split: `error`, and what of its fixed values
+// (frequency, mode, date, time) reads.
+CabrilloUnreadQso UnreadOf(const RawQso& raw, size_t number, const CabrilloError& error) {
+  CabrilloUnreadQso unread;
+  CabrilloQsoLine unused;
+  CabrilloError ignored;
+  ToQso(raw, number, &unused, &ignored, &unread);
+  unread.error = error;
+  return unread;
 }
 
 }  // namespace
@@ -334,6 +394,7 @@ bool ReadCabrillo(const std::string& text, CabrilloLog* log, CabrilloError* erro
     size_t number;
     bool byColumns;
     TokenLine split;
+    std::vector<Token> noCall;  // the values of a line where none looks like a call
   };
   std::vector<QsoLine> qsoLines;
   std::vector<CabrilloLineValues> values;
@@ -349,15 +410,17 @@ bool ReadCabrillo(const std::string& text, CabrilloLog* log, CabrilloError* erro
     if (tag.empty()) {
       log->badLines.push_back(CabrilloError{number, 0, "", "neither a TAG: value line nor blank"});
     } else if (tag == kQsoTag) {
-      QsoLine qso{number, false, TokenLine()};
+      QsoLine qso{number, false, TokenLine(), {}};
       qso.byColumns = ReadOwnLayout(line, &qso.split.raw);
       if (!qso.byColumns) {
         CabrilloError bad;
-        if (!SplitTokens(line, valueAt, number, &qso.split, &bad)) {
+        if (SplitTokens(line, valueAt, number, &qso.split, &bad, &qso.noCall)) {
+          values.push_back(qso.split.values);
+        } else if (qso.noCall.empty()) {
           log->badLines.push_back(bad);
+          log->unreadQsos.push_back(UnreadOf(qso.split.raw, number, bad));
           continue;
         }
-        values.push_back(qso.split.values);
       }
       qsoLines.push_back(std::move(qso));
     } else if (tag == "X-QSO") {
@@ -387,17 +450,35 @@ bool ReadCabrillo(const std::string& text, CabrilloLog* log, CabrilloError* erro
 
   const CabrilloLayout layout = FindCabrilloLayout(values);
   for (QsoLine& line : qsoLines) {
+    if (!line.noCall.empty() &&
+        !SplitAtLayout(line.noCall, layout, line.number, &line.split, &log->assumed)) {
+      const CabrilloError bad{line.number, line.noCall[0].column, "worked call",
+                              "no value after the sent exchange looks like a call (letters, a "
+                              "digit, letters)"};
+      log->badLines.push_back(bad);
+      log->unreadQsos.push_back(UnreadOf(line.split.raw, line.number, bad));
+      continue;
+    }
     if (!line.byColumns) PlaceByLayout(layout, line.number, &line.split, &log->assumed);
     CabrilloQsoLine qso;
     CabrilloError bad;
-    if (ToQso(line.split.raw, line.number, &qso, &bad)) {
+    CabrilloUnreadQso unread;
+    if (ToQso(line.split.raw, line.number, &qso, &bad, &unread)) {
       log->qsos.push_back(qso);
     } else {
       log->badLines.push_back(bad);
+      log->unreadQsos.push_back(unread);
     }
   }
-  std::stable_sort(log->badLines.begin(), log->badLines.end(),
-                   [](const CabrilloError& a, const CabrilloError& b) { return a.line < b.line; });
+  const auto byLine = [](const CabrilloError& a, const CabrilloError& b) {
+    return a.line < b.line;
+  };
+  std::stable_sort(log->badLines.begin(), log->badLines.end(), byLine);
+  std::stable_sort(log->assumed.begin(), log->assumed.end(), byLine);
+  std::stable_sort(log->unreadQsos.begin(), log->unreadQsos.end(),
+                   [&](const CabrilloUnreadQso& a, const CabrilloUnreadQso& b) {
+                     return byLine(a.error, b.error);
+                   });
   return true;
 }
 

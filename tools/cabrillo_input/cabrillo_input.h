@@ -31,6 +31,14 @@ struct CabrilloQsoLine {
   std::string ownCall;  // the line's own call column, upper case
 };
 
+// A QSO line that could not be read in full: why, and the values that
+// were read (the others empty, time 0 unless `timeRead`).
+struct CabrilloUnreadQso {
+  CabrilloError error;
+  AdifQso qso;
+  bool timeRead = false;
+};
+
 // What a Cabrillo log holds for a replay. Header values are trimmed;
 // absent tags leave them empty with line 0.
 struct CabrilloLog {
@@ -44,6 +52,8 @@ struct CabrilloLog {
   std::vector<std::pair<std::string, std::string>> categories;
   std::vector<CabrilloQsoLine> qsos;    // QSO: lines read, in file order
   std::vector<CabrilloError> badLines;  // lines that could not be read, in file order
+  // The QSO: lines among `badLines`, with what was read of them.
+  std::vector<CabrilloUnreadQso> unreadQsos;
   // QSO lines that strayed from the log's layout and were read by it: what
   // was assumed, in file order.
   std::vector<CabrilloError> assumed;
@@ -90,7 +100,9 @@ bool CabrilloLineToQso(const std::string& line, size_t number, CabrilloQsoLine* 
 // are passed over; X-QSO: lines are counted; of tags given twice the first
 // counts. The layout of the QSO lines (FindCabrilloLayout) is found from
 // all of them first and each line read by it; a line that strays from it
-// adds what was assumed to `assumed`. A QSO line that cannot be read and a
+// adds what was assumed to `assumed`. A line where no value looks like a
+// call takes the value at the layout's place of the worked call, as
+// written (a miscopied "DLGB"), with a word in `assumed`. A QSO line that cannot be read and a
 // line that is neither blank nor a tag go to `badLines`. Fails, filling
 // `error`, only when `text` is no Cabrillo log (IsCabrilloLog). Any byte
 // sequence is safe to pass.

@@ -19,10 +19,18 @@ constexpr char kFooter[] =
     "\n"
     "Verdicts: credited confirmed, time-mismatch, unconfirmed, unique;\n"
     "removed busted-call, busted-exchange, nil, band-mismatch, mode-mismatch,\n"
-    "dupe, outside-contest. Each entrant's credited QSOs are replayed\n"
-    "through the plug-in for the checked score, with the log's own call, its\n"
-    "multiplier code (first sent exchange) and its group (--group-map);\n"
-    "each QSO's points are the plug-in's, from its Cabrillo log of all QSOs.\n"
+    "dupe, outside-contest, unreadable (a QSO line whose time, band or mode\n"
+    "cannot be read; a QSO that finds no match in a log with such a line\n"
+    "near its time is unconfirmed, not nil). A busted call is found within\n"
+    "--time-mismatch minutes; a unique call one edit from a call in at\n"
+    "least --popular-logs logs, with the same code, is a busted call when\n"
+    "that station was on the band and mode within --popular-window minutes.\n"
+    "Each log's clock is corrected first; dupes, tours and outside-contest\n"
+    "follow the corrected times. Each entrant's credited QSOs are replayed\n"
+    "through the plug-in at their corrected times for the checked score,\n"
+    "with the log's own call, its multiplier code (first sent exchange) and\n"
+    "its group (--group-map); each QSO's points are the plug-in's, from its\n"
+    "Cabrillo log of all QSOs.\n"
     "\n"
     "DIR receives verdicts.csv, logs.csv, results.csv, results.html and\n"
     "reports/CALL.txt and .html; the plug-in works in DIR/plugin. logcheck\n"
@@ -85,6 +93,8 @@ int ParseCheckCommandLine(int argc, const char* const* argv, CheckCommand* comma
          "logs that must agree on such a station's code\nfor it to be checked");
   number("--popular-logs", &m.popularCallLogs,
          "logs that make a call one edit from a unique\nthe call meant (a busted call)");
+  number("--popular-window", &m.popularWindowMinutes,
+         "minutes from a unique within which the\npopular call must be on its band and mode");
   app.add_option(
          "--penalty", command->penalty,
          "each busted call and nil also costs N times\nits points (default 0: removal only)")

@@ -3,8 +3,9 @@
 // The command line of logcheck, parsed with CLI11:
 //   logcheck LOG_OR_FOLDER... --out DIR [--group-map FILE] [--plugin PATH]
 //       [--start "YYYY-MM-DD HH"] [--window MIN] [--time-mismatch MIN]
-//       [--clock-qsos N] [--clock-min MIN] [--unconfirmed-logs N]
-//       [--majority-logs N] [--popular-logs N]
+//       [--clock-qsos N] [--clock-min MIN] [--clock-search MIN]
+//       [--unconfirmed-logs N] [--majority-logs N] [--popular-logs N]
+//       [--popular-window MIN] [--penalty N]
 
 #include <string>
 

@@ -12,7 +12,6 @@
 #include "platform/tools/is_terminal.h"
 #include "platform/tools/operator_away.h"
 #include "platform/tools/utf8_files.h"
-#include "stats/contest_facts.h"
 #include "tools/host/plugin_host.h"
 #include "tools/logcheck/check_outputs.h"
 #include "tools/logcheck/contest_input.h"
@@ -129,21 +128,29 @@ class OutFolder {
 // The QSOs of an entrant's log, or those `picked` of them, as the plan
 // offers them, made one at a time into one scratch QSO from the pool: the
 // plug-in is handed millions of QSOs, which need not all exist at once.
+// With a clock offset, at the times corrected by it.
 class LogQsos {
  public:
-  LogQsos(const EntrantLog& log, const TextPool& texts) : m_log(log), m_texts(texts) {}
-  LogQsos(const EntrantLog& log, const TextPool& texts, std::vector<uint32_t> picked)
-      : m_log(log), m_texts(texts), m_picked(std::move(picked)), m_all(false) {}
+  LogQsos(const EntrantLog& log, const TextPool& texts, long long clockOffset = 0)
+      : m_log(log), m_texts(texts), m_offsetDays(static_cast<double>(clockOffset) / 1440.0) {}
+  LogQsos(const EntrantLog& log, const TextPool& texts, std::vector<uint32_t> picked,
+          long long clockOffset)
+      : LogQsos(log, texts, clockOffset) {
+    m_picked = std::move(picked);
+    m_all = false;
+  }
 
   size_t size() const { return m_all ? m_log.stored.size() : m_picked.size(); }
   const AdifQso& operator()(size_t i) {
     RestoreQso(m_log.stored[m_all ? i : m_picked[i]], m_texts, &m_scratch);
+    m_scratch.time -= m_offsetDays;
     return m_scratch;
   }
 
  private:
   const EntrantLog& m_log;
   const TextPool& m_texts;
+  double m_offsetDays = 0.0;
   std::vector<uint32_t> m_picked;
   bool m_all = true;
   AdifQso m_scratch;
@@ -246,8 +253,6 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
   check.options = command.match;
   check.penalty = command.penalty;
   check.options.startMinute = std::llround(input.start.value * 1440.0);
-  check.options.tourMinutes = stats::kTourHours * 60;
-  check.options.contestMinutes = stats::kTourHours * stats::kTourCount * 60;
   check.logs = TakeCheckLogs(&input);
 
   for (const std::string& name : listed) fs::remove(root / fs::u8path(name), error);
@@ -300,6 +305,18 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
                                 [&](size_t i) { return VerdictsCsvRows(check, i); });
     scorer.Wait();
     if (failed) std::rethrow_exception(failed);
+    // A log whose clock was corrected has its QSOs' points and multipliers
+    // (the penalty, the multipliers lost) from a pass at the corrected
+    // times, which the checked score follows too; its score of all QSOs
+    // stays the one of the log as written.
+    for (size_t i = 0; i < input.logs.size(); ++i) {
+      const long long offset = check.verdicts[i].clockOffset;
+      if (offset == 0 || check.logs[i].checklog) continue;
+      PluginPass corrected = ScoreWithLines(*host, ResetPlan(input.logs[i], input.start),
+                                            LogQsos(input.logs[i], input.texts, offset));
+      all[i].points = std::move(corrected.points);
+      all[i].multipliers = std::move(corrected.multipliers);
+    }
     for (size_t i = 0; i < input.logs.size(); ++i) {
       if (!check.logs[i].checklog && all[i].points.empty() && !check.logs[i].qsos.empty()) {
         toStandardError(LogcheckError("warning: " + input.logs[i].path +
@@ -335,7 +352,8 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
         if (IsCredited(check.verdicts[i].qsos[j].verdict)) credited.push_back(j);
       }
       check.checkedScores[i] = ScoreOf(*host, ResetPlan(input.logs[i], input.start),
-                                       LogQsos(input.logs[i], input.texts, std::move(credited))) -
+                                       LogQsos(input.logs[i], input.texts, std::move(credited),
+                                               check.verdicts[i].clockOffset)) -
                                check.penalties[i];
     }
     progress.Finish();

@@ -110,26 +110,57 @@ std::string Evidence(const QsoVerdict& v, const std::string& worked) {
       return v.matched ? "sent: " + v.correct
                        : worked + " sent no log; the code most other logs received: " + v.correct;
     case Verdict::kNil:
-      return worked + " sent a log; it holds no such QSO";
+      return v.evidence == EvidenceKind::kNearest
+                 ? worked + " sent a log; its nearest QSO with you on this band and mode is " +
+                       std::to_string(v.minutesApart) + " min apart, outside the window"
+                 : worked + " sent a log; it holds no such QSO";
     case Verdict::kBandMismatch:
       return "the other log has it on " + v.correct;
     case Verdict::kModeMismatch:
       return "the other log has it in " + v.correct;
     case Verdict::kUnconfirmed:
-      return worked + " sent no log; other logs hold it";
+      return v.evidence == EvidenceKind::kUnreadable
+                 ? worked +
+                       "'s log holds no such QSO, but a line of it near that time could "
+                       "not be read"
+                 : worked + " sent no log; other logs hold it";
     case Verdict::kUnique:
       return "in no other log";
     case Verdict::kDupe:
       return "a repeat of a credited QSO: same call, band, mode and tour";
     case Verdict::kOutsideContest:
       return "outside the four tours after the clock correction";
+    case Verdict::kUnreadable:
+      return "could not be read: " + v.correct;
     default:
       return std::string();
   }
 }
 
-long long TourOf(const ContestCheck& check, long long minute) {
-  return (minute - check.options.startMinute) / check.options.tourMinutes + 1;
+// The line a verdict names beside the entrant's own, and how it is
+// introduced; false when it names none.
+bool OtherLine(const ContestCheck& check, const QsoVerdict& v, size_t* log, size_t* line,
+               std::string* intro) {
+  if (!v.matched && v.evidence == EvidenceKind::kNone) return false;
+  *log = v.otherLog;
+  *line = check.logs[v.otherLog].qsos[v.otherQso].line;
+  const std::string apart = std::to_string(v.minutesApart) + " min apart";
+  const std::string& call = check.logs[v.otherLog].call;
+  switch (v.evidence) {
+    case EvidenceKind::kEarlier:
+      *intro = "the credited QSO it repeats, line " + std::to_string(*line) + " (" + apart + ")";
+      break;
+    case EvidenceKind::kNearest:
+      *intro = call + "'s log, line " + std::to_string(*line) + " (" + apart + ")";
+      break;
+    case EvidenceKind::kUnreadable:
+      *intro = call + "'s log, line " + std::to_string(*line) + " (unreadable)";
+      break;
+    case EvidenceKind::kNone:
+      *intro = call + "'s log, line " + std::to_string(*line) + " (" + apart + ")";
+      break;
+  }
+  return true;
 }
 
 // The multipliers the plug-in counted when it scored all of log `index`'s
@@ -145,26 +176,42 @@ std::string LostMultipliers(const ContestCheck& check, size_t index) {
   const CheckLog& log = check.logs[index];
   const std::vector<StoredQso>& stored = check.input->logs[index].stored;
   using Key = std::tuple<std::string, std::string, long long>;
+  const long long offset = check.verdicts[index].clockOffset;
   const auto keyOf = [&](size_t j) {
-    long long tour = TourOf(check, log.qsos[j].minute);
-    if (tour < 1 || tour > stats::kTourCount) tour = 0;  // outside the tours
+    const long long tour =
+        stats::TourOfMinutes(log.qsos[j].minute - offset - check.options.startMinute);
     return Key(texts.Text(stored[j].band), texts.Text(stored[j].multCode), tour);
   };
+  // The stored QSOs come first in the log's, the unreadable lines after.
   std::set<Key> kept;
-  for (size_t j = 0; j < log.qsos.size(); ++j) {
+  for (size_t j = 0; j < stored.size(); ++j) {
     if (IsCredited(check.verdicts[index].qsos[j].verdict)) kept.insert(keyOf(j));
   }
   std::set<Key> lost;
-  for (size_t j = 0; j < log.qsos.size(); ++j) {
+  for (size_t j = 0; j < stored.size(); ++j) {
     if (check.pluginMultipliers[index][j] && !kept.count(keyOf(j))) lost.insert(keyOf(j));
   }
   std::string line;
   for (const Key& key : lost) {
     const long long tour = std::get<2>(key);
     line += " " + std::get<0>(key) + " " + std::get<1>(key) +
-            (tour == 0 ? std::string(" outside the tours") : " tour " + std::to_string(tour)) + ";";
+            (tour == stats::kOutsideTours ? std::string(" outside the tours")
+                                          : " tour " + std::to_string(tour)) +
+            ";";
   }
   return line.empty() ? std::string(" none") : line;
+}
+
+}  // namespace
+
+namespace {
+
+// Whether the unreadable QSO `qso` of `log` had its own time read.
+bool UnreadableTimeRead(const CheckLog& log, size_t qso) {
+  for (const UnreadableLine& line : log.unreadable) {
+    if (line.qso == qso) return line.earliest == line.latest;
+  }
+  return false;
 }
 
 }  // namespace
@@ -194,18 +241,23 @@ std::string VerdictsCsvRows(const ContestCheck& check, size_t i) {
     csv += std::to_string(q.line);
     csv += ",";
     csv += call;
-    for (const std::string* field : {&texts.Text(q.band), &texts.Text(q.mode),
-                                     &FormatMinute(q.minute, &minuteText), &texts.Text(q.call)}) {
+    const bool timeRead = !q.unreadable || UnreadableTimeRead(log, j);
+    const std::string noTime;
+    for (const std::string* field :
+         {&texts.Text(q.band), &texts.Text(q.mode),
+          timeRead ? &FormatMinute(q.minute, &minuteText) : &noTime, &texts.Text(q.call)}) {
       csv += CsvField(*field);
       csv += ",";
     }
     csv += VerdictName(v.verdict);
     csv += ",";
     csv += CsvField(v.correct);
-    if (v.matched) {
+    if (v.matched || v.evidence != EvidenceKind::kNone) {
       csv += "," + CsvField(check.input->logs[v.otherLog].name) + "," +
              std::to_string(check.logs[v.otherLog].qsos[v.otherQso].line) + "," +
-             std::to_string(v.minutesApart) + "\n";
+             (v.evidence == EvidenceKind::kUnreadable ? std::string()
+                                                      : std::to_string(v.minutesApart)) +
+             "\n";
     } else {
       csv += ",,,\n";
     }
@@ -320,14 +372,21 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
   if (verdicts.clockOffset != 0) {
     text += "  the log's clock was " + Signed(verdicts.clockOffset) + " minutes off (median of " +
             std::to_string(verdicts.clockQsos) +
-            " QSOs matched both ways); its times were corrected by that before matching\n";
+            " QSOs matched both ways); its times were corrected by that before matching\n"
+            "  the dupes, the tours, the multipliers lost and the checked score follow the\n"
+            "  corrected times\n";
   } else {
     text += "  no correction (median difference " + Signed(verdicts.clockMedian) +
             " minutes over " + std::to_string(verdicts.clockQsos) +
             (verdicts.clockQsos == 1 ? " QSO" : " QSOs") + " matched both ways)\n";
   }
+  // Lines skipped that were no QSO lines; the QSO lines have a verdict.
   for (const std::string& warning : entrant.plan.warnings) {
-    if (warning.find("line skipped") != std::string::npos) text += "  read: " + warning + "\n";
+    if (warning.find("line skipped") == std::string::npos) continue;
+    const bool qsoLine =
+        std::any_of(entrant.plan.unreadQsos.begin(), entrant.plan.unreadQsos.end(),
+                    [&](const UnreadQso& u) { return warning.rfind(u.reason, 0) == 0; });
+    if (!qsoLine) text += "  read: " + warning + "\n";
   }
 
   for (int k = 0; k < kVerdictCount; ++k) {
@@ -347,11 +406,11 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
               LineOf(entrant, log.qsos[j].line) + "\n";
       const std::string why = Evidence(v, texts.Text(log.qsos[j].call));
       if (!why.empty()) text += "    " + why + "\n";
-      if (v.matched) {
-        const size_t otherLine = check.logs[v.otherLog].qsos[v.otherQso].line;
-        text += "    " + check.logs[v.otherLog].call + "'s log, line " + std::to_string(otherLine) +
-                " (" + std::to_string(v.minutesApart) +
-                " min apart): " + LineOf(check.input->logs[v.otherLog], otherLine) + "\n";
+      size_t otherLog = 0;
+      size_t otherLine = 0;
+      std::string intro;
+      if (OtherLine(check, v, &otherLog, &otherLine, &intro)) {
+        text += "    " + intro + ": " + LineOf(check.input->logs[otherLog], otherLine) + "\n";
       }
     }
   }

@@ -7,6 +7,7 @@
 #include <tuple>
 
 #include "platform/tools/background_task.h"
+#include "tools/adif/adif_reader.h"
 #include "tools/adif/adif_values.h"
 #include "tools/adif/log_text.h"
 #include "tools/cabrillo_input/cabrillo_input.h"
@@ -87,6 +88,17 @@ bool ListPaths(const std::vector<std::string>& paths, std::vector<Found>* found,
   return true;
 }
 
+// Why `text`, which is no Cabrillo log, is none: what it seems to be.
+std::string NotCabrilloReason(const std::string& text) {
+  if (text.find_first_not_of(" \t\r\n") == std::string::npos) return "an empty file, no log";
+  const std::string head = AdifUpper(text.substr(0, 4096));
+  if (head.find('\0') != std::string::npos) return "a binary file, no log";
+  if (head.find("<EOH>") != std::string::npos || head.find("<CALL:") != std::string::npos) {
+    return "an ADIF log; logcheck reads Cabrillo logs only";
+  }
+  return "not a Cabrillo log (no START-OF-LOG: line first)";
+}
+
 // One log read and planned, its QSOs not yet in the contest's pool; with
 // `ok` false, the reason it takes no part.
 struct Parsed {
@@ -106,7 +118,7 @@ Parsed ParseOne(const Found& found, const InputOptions& options) {
   const std::string& readable = Utf16ToUtf8(text, &utf8) ? utf8 : text;
   if (!IsCabrilloLog(readable)) {
     parsed.notCabrillo = true;
-    parsed.reason = "not a Cabrillo log (no START-OF-LOG: line first)";
+    parsed.reason = NotCabrilloReason(readable);
     return parsed;
   }
   ReplayOptions replay;
@@ -176,7 +188,7 @@ bool ReadContest(const std::vector<std::string>& paths, const InputOptions& opti
     const Found& file = found[at];
     Parsed& parsed = batch[at % kBatch];
     if (!parsed.ok) {
-      if (file.given || !parsed.notCabrillo) input->skipped.push_back({file.path, parsed.reason});
+      input->skipped.push_back({file.path, parsed.reason});
       continue;
     }
     EntrantLog log = std::move(parsed.log);
@@ -236,9 +248,55 @@ bool ReadContest(const std::vector<std::string>& paths, const InputOptions& opti
       log.plan.start = input->start;
     }
   }
-  for (auto& [call, log] : byCall) input->logs.push_back(std::move(log));
+  for (auto& [call, log] : byCall) {
+    for (const UnreadQso& unread : log.plan.unreadQsos) {
+      input->warnings.push_back(log.path + ": " + unread.reason + "; judged unreadable");
+    }
+    input->logs.push_back(std::move(log));
+  }
   return true;
 }
+
+namespace {
+
+// The plan's unreadable QSO lines, after its QSOs: each logged at its own
+// time when that was read, else between the readable lines before and
+// after it in the file.
+void AddUnreadable(const ReplayPlan& plan, TextPool* texts, CheckLog* log) {
+  if (plan.unreadQsos.empty()) return;
+  std::vector<std::pair<size_t, long long>> byLine;  // line, minute
+  for (const CheckQso& q : log->qsos) byLine.push_back({q.line, q.minute});
+  std::sort(byLine.begin(), byLine.end());
+  for (const UnreadQso& unread : plan.unreadQsos) {
+    const AdifQso& qso = unread.qso;
+    CheckQso q;
+    q.line = static_cast<uint32_t>(unread.place);
+    q.call = texts->Intern(UpperTrimmed(qso.call));
+    q.band = texts->Intern(qso.band);
+    q.mode = texts->Intern(qso.mode);
+    q.sentExchange = texts->Intern(UpperTrimmed(qso.exchSent));
+    q.rcvdExchange = texts->Intern(UpperTrimmed(qso.exchRcvd));
+    q.unreadable = true;
+    UnreadableLine line{static_cast<uint32_t>(log->qsos.size()), unread.reason, 0, 0};
+    if (unread.timeRead) {
+      line.earliest = line.latest = std::llround(qso.time * 1440.0);
+    } else {
+      const auto after = std::lower_bound(byLine.begin(), byLine.end(),
+                                          std::pair<size_t, long long>{unread.place, 0});
+      const bool hasBefore = after != byLine.begin();
+      const bool hasAfter = after != byLine.end();
+      const long long before = hasBefore ? std::prev(after)->second : after->second;
+      const long long next = hasAfter ? after->second : before;
+      line.earliest = std::min(before, next);
+      line.latest = std::max(before, next);
+    }
+    q.minute = line.earliest;
+    log->qsos.push_back(q);
+    log->unreadable.push_back(line);
+  }
+}
+
+}  // namespace
 
 CheckLog CheckLogOf(const ReplayPlan& plan, TextPool* texts, std::vector<StoredQso>* stored) {
   // Most values repeat the last QSO's (band, mode, reports, group) or are
@@ -286,6 +344,7 @@ CheckLog CheckLogOf(const ReplayPlan& plan, TextPool* texts, std::vector<StoredQ
     log.qsos.push_back(q);
     if (stored != nullptr) stored->push_back(s);
   }
+  AddUnreadable(plan, texts, &log);
   return log;
 }
 

@@ -60,11 +60,12 @@ struct InputOptions {
   std::optional<GroupMap> groupMap;
 };
 
-// Reads every path: a file is read as a Cabrillo log (anything else is
-// skipped with its reason); a folder's files (not its subfolders), in name
-// order, are read when they are Cabrillo logs and passed over silently
-// otherwise. A log that cannot be read is skipped with its reason; a QSO
-// line that cannot be read is skipped with a warning in its plan. Of two
+// Reads every path: a file, and each file of a folder (not its
+// subfolders, in name order), is read as a Cabrillo log; anything else (an
+// empty, binary or ADIF file, a note) is skipped with what it seems to be.
+// A log that cannot be read is skipped with its reason; a QSO line whose
+// time, band or mode cannot be read stays in the log's `check` as
+// unreadable, with a warning in `warnings`. Of two
 // logs of one call the later wins, with a warning: the one whose last QSO
 // is later, then the one whose file name sorts later, then whose path does.
 // The contest start, unless given, is the hour most logs' first QSOs fall
@@ -75,7 +76,9 @@ bool ReadContest(const std::vector<std::string>& paths, const InputOptions& opti
 
 // The QSOs of `plan` as the matcher takes them, with their line numbers,
 // minutes of the logged time, calls and exchanges upper case, texts added
-// to `texts`; with `stored`, also as the plan offers them.
+// to `texts`, then its unreadable lines (CheckQso::unreadable); with
+// `stored`, the QSOs (not the unreadable lines) also as the plan offers
+// them, in the same order.
 CheckLog CheckLogOf(const ReplayPlan& plan, TextPool* texts,
                     std::vector<StoredQso>* stored = nullptr);
 

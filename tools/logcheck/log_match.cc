@@ -8,12 +8,14 @@
 #include <tuple>
 #include <unordered_map>
 
+#include "stats/contest_facts.h"
+
 namespace tools {
 namespace {
 
 constexpr const char* kVerdictNames[kVerdictCount] = {
-    "confirmed", "time-mismatch", "unconfirmed",   "unique", "busted-call",    "busted-exchange",
-    "nil",       "band-mismatch", "mode-mismatch", "dupe",   "outside-contest"};
+    "confirmed", "time-mismatch", "unconfirmed",   "unique", "busted-call",     "busted-exchange",
+    "nil",       "band-mismatch", "mode-mismatch", "dupe",   "outside-contest", "unreadable"};
 
 struct Ref {
   uint32_t log = 0;
@@ -136,6 +138,7 @@ class Checker {
     for (uint32_t i = 0; i < m_logs.size(); ++i) {
       for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) Judge({i, j});
     }
+    for (const auto& [a, log] : m_bustedOfLogs) CreditBustedCallsOther(a, log);
     for (uint32_t i = 0; i < m_logs.size(); ++i) MarkDupes(i);
     return std::move(m_out);
   }
@@ -162,13 +165,16 @@ class Checker {
     return Qso(a).line < Qso(b).line;
   }
 
+  // The readable QSOs, by logging call and line.
   std::vector<Ref> CanonicalRefs() const {
     std::vector<uint32_t> logs(m_logs.size());
     for (uint32_t i = 0; i < logs.size(); ++i) logs[m_rank[i]] = i;
     std::vector<Ref> refs;
     for (uint32_t i : logs) {
       const size_t first = refs.size();
-      for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) refs.push_back({i, j});
+      for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
+        if (!m_logs[i].qsos[j].unreadable) refs.push_back({i, j});
+      }
       std::sort(refs.begin() + static_cast<std::ptrdiff_t>(first), refs.end(),
                 [&](const Ref& a, const Ref& b) { return Qso(a).line < Qso(b).line; });
     }
@@ -192,6 +198,7 @@ class Checker {
       m_byPair.reserve(total);
       for (uint32_t i = 0; i < m_logs.size(); ++i) {
         for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
+          if (m_logs[i].qsos[j].unreadable) continue;
           m_byPair.push_back(MakeEntry(PairKey(i, m_logs[i].qsos[j].call), Minute({i, j}), {i, j}));
         }
       }
@@ -202,6 +209,7 @@ class Checker {
     m_byWorked.reserve(total);
     for (uint32_t i = 0; i < m_logs.size(); ++i) {
       for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
+        if (m_logs[i].qsos[j].unreadable) continue;
         m_byWorked.push_back(MakeEntry(m_logs[i].qsos[j].call, Minute({i, j}), {i, j}));
       }
     }
@@ -211,8 +219,10 @@ class Checker {
     for (uint32_t i = 0; i < m_logs.size(); ++i) {
       std::vector<uint32_t>& order = m_ownOrder[i];
       const std::vector<CheckQso>& qsos = m_logs[i].qsos;
-      order.resize(qsos.size());
-      for (uint32_t j = 0; j < qsos.size(); ++j) order[j] = j;
+      order.clear();
+      for (uint32_t j = 0; j < qsos.size(); ++j) {
+        if (!qsos[j].unreadable) order.push_back(j);
+      }
       std::sort(order.begin(), order.end(), [&](uint32_t x, uint32_t y) {
         return std::tie(qsos[x].minute, qsos[x].line) < std::tie(qsos[y].minute, qsos[y].line);
       });
@@ -268,7 +278,7 @@ class Checker {
       for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
         const Ref a{i, j};
         uint32_t other = 0;
-        if (!OtherLog(a, &other)) continue;
+        if (Qso(a).unreadable || !OtherLog(a, &other)) continue;
         bool found = false;
         long long best = 0;
         InWindow(PairList(other, m_callKeyOfLog[i]), Qso(a).minute, m_options.clockSearchMinutes,
@@ -313,7 +323,9 @@ class Checker {
       for (uint32_t j = 0; j < m_logs[i].qsos.size(); ++j) {
         const Ref a{i, j};
         uint32_t other = 0;
-        if (!OtherLog(a, &other) || !(m_logs[i].call < m_logs[other].call)) continue;
+        if (Qso(a).unreadable || !OtherLog(a, &other) || !(m_logs[i].call < m_logs[other].call)) {
+          continue;
+        }
         InWindow(PairList(other, m_callKeyOfLog[i]), Minute(a), m_options.timeMismatchMinutes,
                  [&](const Entry& b) {
                    if (!SameBandMode(Qso(b.ref), Qso(a))) return;
@@ -340,8 +352,8 @@ class Checker {
   }
 
   // `a` logged a call that no log confirms; a station whose call is within
-  // two edits of it logged this station then, on that band and mode, and
-  // sent the serial `a` received.
+  // two edits of it logged this station then (as near as an exact match
+  // may be), on that band and mode, and sent the serial `a` received.
   void PairBustedCall(const Ref& a) {
     const CheckQso& q = Qso(a);
     const uint64_t own = m_callKeyOfLog[a.log];
@@ -350,7 +362,7 @@ class Checker {
     bool found = false;
     std::tuple<int, long long> best;
     Ref bestRef;
-    InWindow(WorkedList(own), Minute(a), m_options.windowMinutes, [&](const Entry& b) {
+    InWindow(WorkedList(own), Minute(a), m_options.timeMismatchMinutes, [&](const Entry& b) {
       const CheckQso& other = Qso(b.ref);
       if (b.ref.log == a.log || Paired(b.ref) || m_callKeyOfLog[b.ref.log] == q.call ||
           !SameBandMode(other, q) || m_serialOf[other.sentExchange] != serial) {
@@ -470,30 +482,31 @@ class Checker {
     return MajorityCode(call, exceptLog, 1);
   }
 
-  // Whether `call` was on the air at `a`'s band, mode and time: logged by
-  // another station, or logging in its own log.
+  // Whether `call` was on `a`'s band and mode near its time (the popular
+  // window): logged by another station, or logging in its own log.
   bool ActiveAt(uint64_t call, const Ref& a) const {
     bool active = false;
     const auto matches = [&](const Entry& t) {
       active = active || (t.ref.log != a.log && SameBandMode(Qso(t.ref), Qso(a)));
     };
-    InWindow(WorkedList(call), Minute(a), m_options.windowMinutes, matches);
+    const long long window = m_options.popularWindowMinutes;
+    InWindow(WorkedList(call), Minute(a), window, matches);
     const uint32_t log = call < m_logOfCall.size() ? m_logOfCall[call] : kNoLog;
     if (log == kNoLog) return active;
     const std::vector<uint32_t>& own = m_ownOrder[log];
-    auto it = std::lower_bound(own.begin(), own.end(), Minute(a) - m_options.windowMinutes,
-                               [&](uint32_t j, long long m) {
-                                 return Minute({log, j}) < m;
-                               });
-    for (; it != own.end() && Minute({log, *it}) <= Minute(a) + m_options.windowMinutes; ++it) {
+    auto it =
+        std::lower_bound(own.begin(), own.end(), Minute(a) - window, [&](uint32_t j, long long m) {
+          return Minute({log, j}) < m;
+        });
+    for (; it != own.end() && Minute({log, *it}) <= Minute(a) + window; ++it) {
       matches(MakeEntry(log, Minute({log, *it}), {log, *it}));
     }
     return active;
   }
 
   // A unique that is one edit from a likely call on the air then with the
-  // same code; empty when there is none.
-  std::string LikelyCallFor(const Ref& a) const {
+  // same code: that call's key; false when there is none.
+  bool LikelyCallFor(const Ref& a, uint64_t* likely) const {
     const CheckQso& q = Qso(a);
     const uint32_t code = CodeOfRcvd(a);
     std::map<std::string, uint64_t> candidates;
@@ -507,10 +520,11 @@ class Checker {
     for (const auto& [text, call] : candidates) {
       if (EditDistance(Text(q.call), text, 1) == 1 && CodeOf(call, a.log) == code &&
           ActiveAt(call, a)) {
-        return text;
+        *likely = call;
+        return true;
       }
     }
-    return std::string();
+    return false;
   }
 
   void JudgeExchange(const Ref& a, const Ref& b, QsoVerdict* verdict) const {
@@ -527,6 +541,13 @@ class Checker {
     QsoVerdict& verdict = m_out[a.log].qsos[a.qso];
     const PairKind kind = m_kinds[a.log][a.qso];
     const CheckQso& q = Qso(a);
+    if (q.unreadable) {
+      verdict.verdict = Verdict::kUnreadable;
+      for (const UnreadableLine& line : m_logs[a.log].unreadable) {
+        if (line.qso == a.qso) verdict.correct = line.reason;
+      }
+      return;
+    }
     if (kind != PairKind::kNone) {
       const Ref& b = m_pairs[a.log][a.qso];
       verdict.matched = true;
@@ -546,6 +567,11 @@ class Checker {
       }
     } else if (uint32_t other = 0; OtherLog(a, &other)) {
       verdict.verdict = Verdict::kNil;
+      if (UnreadableNear(other, Minute(a), &verdict)) {
+        verdict.verdict = Verdict::kUnconfirmed;
+      } else {
+        NearestOutside(a, other, &verdict);
+      }
     } else {
       const auto facts = m_calls.find(q.call);
       const size_t holders = facts == m_calls.end() ? 0 : facts->second.logs;
@@ -555,31 +581,109 @@ class Checker {
         const bool wrong = majority != m_noCode && majority != CodeOfRcvd(a);
         verdict.verdict = wrong ? Verdict::kBustedExchange : Verdict::kUnconfirmed;
         if (wrong) verdict.correct = m_codes.Text(majority);
+      } else if (uint64_t likely = 0; LikelyCallFor(a, &likely)) {
+        verdict.verdict = Verdict::kBustedCall;
+        verdict.correct = CallText(likely);
+        if (likely < m_logOfCall.size() && m_logOfCall[likely] != kNoLog) {
+          m_bustedOfLogs.push_back({a, m_logOfCall[likely]});
+        }
       } else {
-        verdict.correct = LikelyCallFor(a);
-        verdict.verdict = verdict.correct.empty() ? Verdict::kUnique : Verdict::kBustedCall;
+        verdict.verdict = Verdict::kUnique;
       }
     }
-    const long long minute = Minute(a) - m_options.startMinute;
-    if (minute < 0 || minute >= m_options.contestMinutes) {
+    if (stats::TourOfMinutes(Minute(a) - m_options.startMinute) == stats::kOutsideTours) {
       verdict.verdict = Verdict::kOutsideContest;
       verdict.correct.clear();
+      verdict.evidence = EvidenceKind::kNone;
     }
   }
 
-  // Repeats by the plug-in's rule (call, band, mode and tour of the logged
-  // time): the first credited QSO stays; later credited ones, and the
-  // repeats the other log holds once (nil here), are dupes.
+  // Whether log `other` holds a line that could not be read and may have
+  // been logged within the time-mismatch limit of `minute`; names it in
+  // `verdict` when so.
+  bool UnreadableNear(uint32_t other, long long minute, QsoVerdict* verdict) const {
+    const long long offset = m_out[other].clockOffset;
+    const long long limit = m_options.timeMismatchMinutes;
+    for (const UnreadableLine& line : m_logs[other].unreadable) {
+      const long long earliest = line.earliest - offset;
+      const long long latest = line.latest - offset;
+      if (latest < minute - limit || earliest > minute + limit) continue;
+      verdict->evidence = EvidenceKind::kUnreadable;
+      verdict->otherLog = other;
+      verdict->otherQso = line.qso;
+      verdict->minutesApart =
+          static_cast<int>(minute < earliest ? earliest - minute : std::max(0LL, minute - latest));
+      return true;
+    }
+    return false;
+  }
+
+  // Names in `verdict` the QSO of log `other` with `a`'s station on its
+  // band and mode that is nearest in time, when there is one.
+  void NearestOutside(const Ref& a, uint32_t other, QsoVerdict* verdict) const {
+    const Span span = PairList(other, m_callKeyOfLog[a.log]);
+    const Entry* best = nullptr;
+    for (const Entry* e = span.begin; e != span.end; ++e) {
+      if (!SameBandMode(Qso(e->ref), Qso(a))) continue;
+      const long long apart = std::llabs(e->minute - Minute(a));
+      if (best == nullptr || apart < std::llabs(best->minute - Minute(a))) best = e;
+    }
+    if (best == nullptr) return;
+    verdict->evidence = EvidenceKind::kNearest;
+    verdict->otherLog = best->ref.log;
+    verdict->otherQso = best->ref.qso;
+    verdict->minutesApart = static_cast<int>(std::llabs(best->minute - Minute(a)));
+  }
+
+  // `a` was judged a busted call of the station that sent log `log`: that
+  // log's QSO with `a`'s station then, left nil, is the other side of it
+  // and is judged as matched (confirmed or time-mismatch when its exchange
+  // is right).
+  void CreditBustedCallsOther(const Ref& a, uint32_t log) {
+    const Entry* best = nullptr;
+    InWindow(PairList(log, m_callKeyOfLog[a.log]), Minute(a), m_options.timeMismatchMinutes,
+             [&](const Entry& b) {
+               if (Paired(b.ref) || !SameBandMode(Qso(b.ref), Qso(a)) ||
+                   m_out[b.ref.log].qsos[b.ref.qso].verdict != Verdict::kNil) {
+                 return;
+               }
+               if (best == nullptr ||
+                   std::llabs(b.minute - Minute(a)) < std::llabs(best->minute - Minute(a))) {
+                 best = &b;
+               }
+             });
+    if (best == nullptr) return;
+    const Ref b = best->ref;
+    Pair(a, b, PairKind::kBustedCall);
+    const int apart = static_cast<int>(std::llabs(Minute(a) - Minute(b)));
+    for (const auto& [self, other] : {std::pair{a, b}, std::pair{b, a}}) {
+      QsoVerdict& v = m_out[self.log].qsos[self.qso];
+      v.matched = true;
+      v.evidence = EvidenceKind::kNone;
+      v.otherLog = other.log;
+      v.otherQso = other.qso;
+      v.minutesApart = apart;
+    }
+    QsoVerdict& theirs = m_out[b.log].qsos[b.qso];
+    theirs.correct.clear();
+    JudgeExchange(b, a, &theirs);
+  }
+
+  // Repeats by the plug-in's rule (call, band, mode and tour), the tour
+  // of the corrected time: the first credited QSO stays; later credited
+  // ones, and the repeats the other log holds once (nil here), are dupes of
+  // it.
   void MarkDupes(uint32_t log) {
     const std::vector<CheckQso>& qsos = m_logs[log].qsos;
     std::vector<QsoVerdict>& out = m_out[log].qsos;
     using Key = std::tuple<uint32_t, uint32_t, uint32_t, long long, long long, uint32_t>;
     std::vector<std::pair<Key, uint32_t>> members;
     for (uint32_t j = 0; j < qsos.size(); ++j) {
-      if (out[j].verdict == Verdict::kOutsideContest) continue;
+      if (out[j].verdict == Verdict::kOutsideContest || qsos[j].unreadable) continue;
       const CheckQso& q = qsos[j];
-      const long long tour = (q.minute - m_options.startMinute) / m_options.tourMinutes;
-      members.push_back({Key{q.call, q.band, q.mode, tour, q.minute, q.line}, j});
+      const long long minute = Minute({log, j});
+      const long long tour = stats::TourOfMinutes(minute - m_options.startMinute);
+      members.push_back({Key{q.call, q.band, q.mode, tour, minute, q.line}, j});
     }
     std::sort(members.begin(), members.end());
     const auto sameGroup = [](const Key& x, const Key& y) {
@@ -589,17 +693,27 @@ class Checker {
     for (size_t first = 0; first < members.size();) {
       size_t last = first + 1;
       while (last < members.size() && sameGroup(members[first].first, members[last].first)) ++last;
-      bool kept = false;
+      const uint32_t* kept = nullptr;
+      const auto dupeOfKept = [&](uint32_t j) {
+        QsoVerdict& v = out[j];
+        v = QsoVerdict();
+        v.verdict = Verdict::kDupe;
+        v.evidence = EvidenceKind::kEarlier;
+        v.otherLog = log;
+        v.otherQso = *kept;
+        v.minutesApart = static_cast<int>(std::llabs(Minute({log, j}) - Minute({log, *kept})));
+      };
       for (size_t m = first; m < last && last - first > 1; ++m) {
-        QsoVerdict& v = out[members[m].second];
-        if (IsCredited(v.verdict)) {
-          if (kept) v.verdict = Verdict::kDupe;
-          kept = true;
+        const uint32_t j = members[m].second;
+        if (!IsCredited(out[j].verdict)) continue;
+        if (kept != nullptr) {
+          dupeOfKept(j);
+        } else {
+          kept = &members[m].second;
         }
       }
-      for (size_t m = first; kept && m < last; ++m) {
-        QsoVerdict& v = out[members[m].second];
-        if (v.verdict == Verdict::kNil) v.verdict = Verdict::kDupe;
+      for (size_t m = first; kept != nullptr && m < last; ++m) {
+        if (out[members[m].second].verdict == Verdict::kNil) dupeOfKept(members[m].second);
       }
       first = last;
     }
@@ -628,6 +742,8 @@ class Checker {
   std::vector<std::vector<PairKind>> m_kinds;
   std::unordered_map<uint64_t, CallFacts> m_calls;
   std::unordered_map<std::string, std::vector<uint64_t>> m_byDeletion;
+  // Busted calls judged by the popular-call rule whose station sent a log.
+  std::vector<std::pair<Ref, uint32_t>> m_bustedOfLogs;
 };
 
 }  // namespace

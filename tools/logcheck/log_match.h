@@ -30,10 +30,11 @@ enum class Verdict {
   kModeMismatch,
   kDupe,
   kOutsideContest,
+  kUnreadable,  // its time, band or mode could not be read
 };
-constexpr int kVerdictCount = static_cast<int>(Verdict::kOutsideContest) + 1;
+constexpr int kVerdictCount = static_cast<int>(Verdict::kUnreadable) + 1;
 
-// "confirmed", "time-mismatch", ..., "outside-contest".
+// "confirmed", "time-mismatch", ..., "outside-contest", "unreadable".
 const char* VerdictName(Verdict verdict);
 bool IsCredited(Verdict verdict);
 
@@ -74,18 +75,39 @@ struct CheckQso {
   long long minute = 0;  // logged time, whole minutes since 1899-12-30 00:00 UTC
   uint32_t sentExchange = 0;
   uint32_t rcvdExchange = 0;
+  // A QSO line whose time, band or mode could not be read: it takes no
+  // part in matching and is judged unreadable. Its texts are those read
+  // (empty ones otherwise) and `minute` the earliest it can have been
+  // logged (CheckLog::unreadable).
+  bool unreadable = false;
+};
+
+// Why a QSO line could not be read, and when it can have been logged: its
+// own time when that was read, else between the readable QSO lines around
+// it in the file.
+struct UnreadableLine {
+  uint32_t qso = 0;  // index into CheckLog::qsos
+  std::string reason;
+  long long earliest = 0;  // logged time, minutes as CheckQso::minute
+  long long latest = 0;
 };
 
 struct CheckLog {
   std::string call;       // the logging station, upper case; unique among the logs
   bool checklog = false;  // evidence only: it confirms others' QSOs
   std::vector<CheckQso> qsos;
+  std::vector<UnreadableLine> unreadable;  // by line
 };
 
+// The order a QSO is judged in: its log's clock is estimated from QSOs
+// matched both ways; QSOs both sides logged alike are paired, then busted
+// calls and band or mode mismatches (each up to the time-mismatch limit
+// apart, nearest first); an unpaired QSO is nil when the station worked
+// sent a log (unconfirmed when that log holds an unreadable line near the
+// time), else unconfirmed, unique or a busted call of a popular station;
+// then outside-contest and dupes, both by the corrected time.
 struct MatchOptions {
-  long long startMinute = 0;  // contest start, minutes as CheckQso::minute
-  int contestMinutes = 480;   // the four tours
-  int tourMinutes = 120;
+  long long startMinute = 0;     // contest start, minutes as CheckQso::minute
   int windowMinutes = 5;         // confirmed within this many minutes
   int timeMismatchMinutes = 15;  // credited as time-mismatch up to this
   int clockSearchMinutes = 90;   // how far apart QSOs may be to estimate a clock
@@ -94,17 +116,31 @@ struct MatchOptions {
   int unconfirmedMinLogs = 2;    // logs that must hold a station without a log
   int majorityMinLogs = 3;       // logs that must agree on such a station's code
   int popularCallLogs = 10;      // logs that make a call the likely one for a unique
+  // How near in time a popular station must have been on the band and
+  // mode of a unique one edit from its call (a run station stays on a band
+  // for long).
+  int popularWindowMinutes = 30;
+};
+
+// What else than a matched QSO the other* fields of a verdict name.
+enum class EvidenceKind : uint8_t {
+  kNone,
+  kNearest,     // nil: the other log's nearest QSO with this station, outside the window
+  kUnreadable,  // unconfirmed: the other log's unreadable line near that time
+  kEarlier,     // dupe: the entrant's own earlier QSO it repeats
 };
 
 struct QsoVerdict {
   Verdict verdict = Verdict::kUnique;
-  bool matched = false;   // other* name the other log's QSO
-  uint32_t otherLog = 0;  // index into the logs given
-  uint32_t otherQso = 0;  // index into that log's qsos
-  int minutesApart = 0;   // after the clock corrections, when matched
+  bool matched = false;                         // other* name the other log's QSO
+  EvidenceKind evidence = EvidenceKind::kNone;  // unmatched: what other* name
+  uint32_t otherLog = 0;                        // index into the logs given
+  uint32_t otherQso = 0;                        // index into that log's qsos
+  int minutesApart = 0;  // after the clock corrections, when matched or kNearest
   // What the other side shows: the call (busted-call), exchange
   // (busted-exchange), band or mode (band-, mode-mismatch); the code of the
-  // majority for a station without a log. Mostly empty.
+  // majority for a station without a log; why the line is unreadable.
+  // Mostly empty.
   std::string correct;
 };
 

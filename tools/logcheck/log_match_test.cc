@@ -10,6 +10,7 @@
 #include <tuple>
 #include <vector>
 
+#include "stats/contest_facts.h"
 #include "tools/logcheck/check_outputs.h"
 #include "tools/logcheck/contest_input.h"
 
@@ -35,7 +36,7 @@ struct Contest {
     for (CheckLog& log : logs) {
       if (log.call == call) return log;
     }
-    logs.push_back({call, false, {}});
+    logs.push_back({call, false, {}, {}});
     return logs.back();
   }
   // One side of a QSO; `rcvd` is the exchange written down.
@@ -54,6 +55,18 @@ struct Contest {
     Side(a, b, minute, sentA, sentB);
     Side(b, a, minute + apart, sentB, sentA);
   }
+  // A QSO line of `own` that could not be read, logged between `earliest`
+  // and `latest`.
+  void Unreadable(const std::string& own, long long earliest, long long latest) {
+    CheckLog& log = Log(own);
+    CheckQso q;
+    q.line = static_cast<uint32_t>(log.qsos.size() + 1);
+    q.minute = kStart + earliest;
+    q.unreadable = true;
+    log.unreadable.push_back(
+        {static_cast<uint32_t>(log.qsos.size()), "time", kStart + earliest, kStart + latest});
+    log.qsos.push_back(q);
+  }
   std::string Code(const std::string& call) {
     return codes.count(call) ? codes[call] : call.substr(call.size() - 2);
   }
@@ -67,7 +80,33 @@ struct Contest {
     ADD_FAILURE() << call << " line " << line << " not found";
     return Verdict::kUnique;
   }
+  const QsoVerdict& VerdictOf(const std::vector<LogVerdicts>& v, const std::string& call,
+                              size_t line) const {
+    for (size_t i = 0; i < logs.size(); ++i) {
+      for (size_t j = 0; logs[i].call == call && j < logs[i].qsos.size(); ++j) {
+        if (logs[i].qsos[j].line == line) return v[i].qsos[j];
+      }
+    }
+    static const QsoVerdict none;
+    ADD_FAILURE() << call << " line " << line << " not found";
+    return none;
+  }
 };
+
+TEST(TourOfMinutesTest, FloorsInsideTheFourToursOnly) {
+  const struct {
+    long long minutes;
+    int tour;
+  } cases[] = {{-119, stats::kOutsideTours},
+               {-1, stats::kOutsideTours},
+               {0, 1},
+               {119, 1},
+               {120, 2},
+               {479, 4},
+               {480, stats::kOutsideTours},
+               {1440, stats::kOutsideTours}};
+  for (const auto& c : cases) EXPECT_EQ(stats::TourOfMinutes(c.minutes), c.tour) << c.minutes;
+}
 
 TEST(EditDistanceTest, CountsEditsUpToTheLimit) {
   const struct {
@@ -121,6 +160,114 @@ TEST(CheckAllLogsTest, WindowEdgesDecideBetweenConfirmedTimeMismatchAndNil) {
   }
 }
 
+// Each case a small contest of UT1AA, UT2BB (and more) built by hand, and
+// the verdicts of named lines.
+TEST(CheckAllLogsTest, CasesWhereTwoRulesMeet) {
+  // Six stations that work UT1AA (whose clock is `fast` minutes ahead)
+  // early on, to let its clock be estimated.
+  const auto withClock = [](Contest* c, long long fast) {
+    const char* others[] = {"UT3CC", "UT4DD", "UT5EE", "UT6FF", "UT7GG", "UT8HH"};
+    for (int i = 0; i < 6; ++i) c->Both(others[i], "UT1AA", 10 + 3 * i, fast);
+  };
+  const struct {
+    const char* name;
+    void (*build)(Contest*, decltype(withClock)&);
+    // UT1AA's and UT2BB's lines and their expected verdicts.
+    std::vector<std::tuple<const char*, size_t, Verdict>> expected;
+  } cases[] = {
+      {"a busted call (and code) 13 min apart; the other side credited",
+       [](Contest* c, auto&) {
+         c->Side("UT1AA", "UT2BX", 100, "1KI", "5BQ");
+         c->Side("UT2BB", "UT1AA", 113, "5BB", "1KI");
+       },
+       {{"UT1AA", 1, Verdict::kBustedCall}, {"UT2BB", 1, Verdict::kTimeMismatch}}},
+      {"a busted call of a log's station by the popular rule: its QSO credited",
+       [](Contest* c, auto&) {
+         c->Side("UT1AA", "UT2BX", 100, "1KI", "7BB");
+         c->Side("UT2BB", "UT1AA", 100, "5BB", "1KI");
+       },
+       {{"UT1AA", 1, Verdict::kBustedCall}, {"UT2BB", 1, Verdict::kConfirmed}}},
+      {"no match but an unreadable line of the other log near it",
+       [](Contest* c, auto&) {
+         c->Side("UT1AA", "UT2BB", 100, "1KI", "5BB");
+         c->Unreadable("UT2BB", 90, 110);
+       },
+       {{"UT1AA", 1, Verdict::kUnconfirmed}, {"UT2BB", 1, Verdict::kUnreadable}}},
+      {"an unreadable line of the other log too far away",
+       [](Contest* c, auto&) {
+         c->Side("UT1AA", "UT2BB", 100, "1KI", "5BB");
+         c->Unreadable("UT2BB", 116, 130);
+       },
+       {{"UT1AA", 1, Verdict::kNil}, {"UT2BB", 1, Verdict::kUnreadable}}},
+      {"a log 12 min fast: QSOs either side of 14:00 are no repeat",
+       [](Contest* c, auto& clock) {
+         clock(c, 12);
+         c->Both("UT2BB", "UT1AA", 110, 12);
+         c->Both("UT2BB", "UT1AA", 125, 12);
+       },
+       {{"UT1AA", 7, Verdict::kConfirmed}, {"UT1AA", 8, Verdict::kConfirmed}}},
+      {"a log 60 min fast: 20:45 logged is 19:45, a repeat in tour 4",
+       [](Contest* c, auto& clock) {
+         clock(c, 60);
+         c->Both("UT2BB", "UT1AA", 400, 60);
+         c->Side("UT1AA", "UT2BB", 465 + 60, "9KI", "9BB");
+       },
+       {{"UT1AA", 7, Verdict::kConfirmed}, {"UT1AA", 8, Verdict::kDupe}}},
+      {"the last minute of tour 4 counts, the next is outside",
+       [](Contest* c, auto&) {
+         c->Both("UT1AA", "UT2BB", 479);
+         c->Both("UT1AA", "UT2BB", 480);
+       },
+       {{"UT1AA", 1, Verdict::kConfirmed}, {"UT1AA", 2, Verdict::kOutsideContest}}},
+  };
+  for (const auto& c : cases) {
+    Contest contest;
+    contest.Log("UT1AA");
+    contest.Log("UT2BB");
+    c.build(&contest, withClock);
+    const auto verdicts = CheckAllLogs(contest.logs, contest.texts, Options());
+    for (const auto& [call, line, verdict] : c.expected) {
+      EXPECT_EQ(VerdictName(contest.Of(verdicts, call, line)), std::string(VerdictName(verdict)))
+          << c.name << ": " << call << " line " << line;
+    }
+  }
+}
+
+TEST(CheckAllLogsTest, PopularCallIsTheOneMeantWhenOnTheBandWithinItsWindow) {
+  // UT9ZZ sends no log but is in eleven; UT1AA logs UT9ZX, code ZZ.
+  for (const long long away : {20, 30, 31}) {
+    Contest contest;
+    for (int i = 0; i < 11; ++i) {
+      const std::string own = "UR" + std::to_string(i) + "AA";
+      contest.Side(own, "UT9ZZ", 60 + i, "1AA", std::to_string(i + 1) + "ZZ");
+    }
+    contest.Side("UT1AA", "UT9ZX", 70 + away, "1KI", "99ZZ");
+    const auto verdicts = CheckAllLogs(contest.logs, contest.texts, Options());
+    const QsoVerdict& v = contest.VerdictOf(verdicts, "UT1AA", 1);
+    EXPECT_EQ(v.verdict, away <= 30 ? Verdict::kBustedCall : Verdict::kUnique) << away;
+    EXPECT_EQ(v.correct, away <= 30 ? "UT9ZZ" : "") << away;
+  }
+}
+
+TEST(CheckAllLogsTest, EvidenceNamesTheLineARemovedQsoRestsOn) {
+  Contest contest;
+  contest.Both("UT1AA", "UT2BB", 100);                // UT1AA 1, UT2BB 1
+  contest.Side("UT1AA", "UT2BB", 110, "2KI", "2BB");  // UT1AA 2: a repeat of line 1
+  contest.Side("UT1AA", "UT2BB", 300, "3KI", "3BB");  // UT1AA 3: UT2BB's nearest is 40 away
+  contest.Side("UT2BB", "UT1AA", 340, "3BB", "3KI");  // UT2BB 2
+  const auto verdicts = CheckAllLogs(contest.logs, contest.texts, Options());
+  const QsoVerdict& dupe = contest.VerdictOf(verdicts, "UT1AA", 2);
+  EXPECT_EQ(dupe.verdict, Verdict::kDupe);
+  EXPECT_EQ(dupe.evidence, EvidenceKind::kEarlier);
+  EXPECT_EQ(contest.logs[dupe.otherLog].qsos[dupe.otherQso].line, 1u);
+  const QsoVerdict& nil = contest.VerdictOf(verdicts, "UT1AA", 3);
+  EXPECT_EQ(nil.verdict, Verdict::kNil);
+  EXPECT_EQ(nil.evidence, EvidenceKind::kNearest);
+  EXPECT_EQ(contest.logs[nil.otherLog].call, "UT2BB");
+  EXPECT_EQ(contest.logs[nil.otherLog].qsos[nil.otherQso].line, 2u);
+  EXPECT_EQ(nil.minutesApart, 40);
+}
+
 TEST(CheckAllLogsTest, OneQsoConfirmsAtMostOne) {
   Contest contest;
   // Tours 1 and 2 either side of 14:00: no repeat, yet one QSO of UT2BB.
@@ -166,6 +313,31 @@ TEST(CheckAllLogsTest, BustedCallIsTheStationThatLoggedThisOneWithTheSerialRecei
       const size_t ut1aa = reversed ? 2 : 0;
       EXPECT_EQ(verdicts[ut1aa].qsos[0].verdict, Verdict::kBustedCall);
       EXPECT_EQ(verdicts[ut1aa].qsos[0].correct, c.expected) << c.serialOfBb << " " << reversed;
+    }
+  }
+}
+
+TEST(CheckAllLogsTest, ClockCorrectionFromTheLowerMedianAndTwoMinutesUp) {
+  // Six stations whose QSOs with UT1AA are these minutes apart.
+  const struct {
+    std::vector<long long> apart;
+    long long offset;
+  } cases[] = {{{2, 2, 2, 2, 2, 2}, 2},
+               {{1, 1, 1, 1, 1, 1}, 0},
+               {{-2, -2, -2, -2, -2, -2}, -2},
+               {{0, 0, 0, 4, 4, 4}, 0},
+               {{3, 3, 3, 9, 9, 9}, 3}};
+  for (const auto& c : cases) {
+    Contest contest;
+    const char* others[] = {"UT2BB", "UT3CC", "UT4DD", "UT5EE", "UT6FF", "UT7GG"};
+    for (size_t i = 0; i < c.apart.size(); ++i) {
+      contest.Both(others[i], "UT1AA", 20 * static_cast<long long>(i) + 10, c.apart[i]);
+    }
+    const auto verdicts = CheckAllLogs(contest.logs, contest.texts, Options());
+    for (size_t i = 0; i < contest.logs.size(); ++i) {
+      if (contest.logs[i].call == "UT1AA") {
+        EXPECT_EQ(verdicts[i].clockOffset, c.offset) << ::testing::PrintToString(c.apart);
+      }
     }
   }
 }
@@ -294,6 +466,55 @@ TEST(CheckLogsOfTest, PhoneWrittenAsPhOrSsbIsOneMode) {
   EXPECT_EQ(logs[0].qsos[0].mode, logs[1].qsos[0].mode);
   EXPECT_EQ(verdicts[0].qsos[0].verdict, Verdict::kConfirmed);
   EXPECT_EQ(verdicts[1].qsos[0].verdict, Verdict::kConfirmed);
+}
+
+// Every QSO line is in the log the matcher takes: a call as the call
+// column holds it, a line whose time cannot be read as unreadable, placed
+// between the lines around it.
+TEST(CheckLogsOfTest, EveryQsoLineIsKeptReadOrUnreadable) {
+  const std::string text =
+      "START-OF-LOG: 3.0\nCALLSIGN: UT1AA\n"
+      "QSO: 14000 CW 2026-12-19 1230 UT1AA 599 001 KI DL9GB 599 001 GB\n"
+      "QSO: 14000 CW 2026-12-19 1231 UT1AA 599 002 KI DLGB 599 002 GB\n"
+      "QSO: 14000 CW 2026-12-19 2531 UT1AA 599 003 KI SM6GST 599 003 ST\n"
+      "QSO: 14000 CW 2026-13-19 1240 UT1AA 599 004 KI SM6GST 599 004 ST\n"
+      "QSO: 14000 CW 2026-12-19 1250 UT1AA 599 005 KI UT<5AA 599 005 AA\n"
+      "QSO: 14000 CW 2026-12-19 1300 UT1AA 599 006 KI UT2BB 599 006 BB\n"
+      "END-OF-LOG:\n";
+  ReplayPlan plan;
+  std::string problem;
+  ReplayOptions options;
+  options.skipBad = true;
+  ASSERT_TRUE(PlanReplay(text, options, &plan, &problem)) << problem;
+  TextPool texts;
+  const CheckLog log = CheckLogOf(plan, &texts);
+  std::map<uint32_t, const CheckQso*> byLine;
+  for (const CheckQso& q : log.qsos) byLine[q.line] = &q;
+  ASSERT_EQ(byLine.size(), 6u);
+  const long long at1230 = 46375LL * 1440 + 12 * 60 + 30;
+  const struct {
+    uint32_t line;
+    const char* call;
+    bool unreadable;
+    long long earliest, latest;  // minutes after 12:30
+  } cases[] = {{3, "DL9GB", false, 0, 0},    {4, "DLGB", false, 1, 1},
+               {5, "SM6GST", true, 1, 20},   {6, "SM6GST", true, 1, 20},
+               {7, "UT<5AA", false, 20, 20}, {8, "UT2BB", false, 30, 30}};
+  for (const auto& c : cases) {
+    const CheckQso& q = *byLine.at(c.line);
+    EXPECT_EQ(texts.Text(q.call), c.call) << "line " << c.line;
+    EXPECT_EQ(q.unreadable, c.unreadable) << "line " << c.line;
+    if (!c.unreadable) {
+      EXPECT_EQ(q.minute, at1230 + c.earliest) << "line " << c.line;
+    }
+  }
+  ASSERT_EQ(log.unreadable.size(), 2u);
+  for (const UnreadableLine& line : log.unreadable) {
+    EXPECT_EQ(line.earliest, at1230 + 1) << line.reason;
+    EXPECT_EQ(line.latest, at1230 + 20) << line.reason;
+  }
+  EXPECT_NE(log.unreadable[0].reason.find("(time)"), std::string::npos) << log.unreadable[0].reason;
+  EXPECT_NE(log.unreadable[1].reason.find("(date)"), std::string::npos) << log.unreadable[1].reason;
 }
 
 }  // namespace

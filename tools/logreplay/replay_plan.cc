@@ -414,6 +414,10 @@ bool ReadCabrilloQsos(const std::string& text, const ReplayOptions& options, Rep
     }
     plan->warnings.push_back(bad.ToString() + "; line skipped");
   }
+  for (const CabrilloUnreadQso& unread : log.unreadQsos) {
+    plan->unreadQsos.push_back(
+        UnreadQso{unread.error.line, unread.error.ToString(), unread.qso, unread.timeRead});
+  }
   for (const CabrilloError& assumed : log.assumed) plan->warnings.push_back(assumed.ToString());
   if (log.endOfLogLine == 0) {
     plan->warnings.push_back("no END-OF-LOG: line: the log may have been cut short after line " +

@@ -24,6 +24,16 @@ struct PlanSetting {
 
 enum class LogKind { kAdif, kCabrillo };
 
+// A QSO line of a Cabrillo log that could not be read and was skipped: its
+// line, why, and the values that were read (the others empty; time 0
+// unless `timeRead`).
+struct UnreadQso {
+  size_t place = 0;
+  std::string reason;
+  AdifQso qso;
+  bool timeRead = false;
+};
+
 // One replay: the QSOs in time order (equal times in log order), as the
 // host's log holds them, and the reset's values.
 struct ReplayPlan {
@@ -38,6 +48,8 @@ struct ReplayPlan {
   std::string ownGroupCode;
   StatsDateTime start{0.0, kStatsDateNull};
   bool cabrillo = false;
+  // A Cabrillo log's QSO lines skipped as unreadable, in file order.
+  std::vector<UnreadQso> unreadQsos;
   // A Cabrillo log's CATEGORY-... tags and values (CabrilloLog::categories).
   std::vector<std::pair<std::string, std::string>> categories;
   // A Cabrillo log's CLAIMED-SCORE:, when it is a number, and its line.

@@ -166,9 +166,7 @@ int QsosBeforeEnd(const std::vector<long long>& sortedMinutes, long long length)
 }
 
 int TourOfHour(int hour, int startHour) {
-  const int offset = hour - startHour;
-  if (offset < 0 || offset >= kTours * kTourHours) return 0;
-  return offset / kTourHours + 1;
+  return stats::TourOfMinutes(static_cast<long long>(hour - startHour) * kHourMinutes);
 }
 
 bool TourExists(int tour, int startHour) {

@@ -49,6 +49,14 @@ file(COPY "${DATA}/logs" "${DATA}/groups.txt" DESTINATION "${WORK_DIR}")
 
 run_logcheck(logs --out out)
 expect_status(0)
+# The mini-contest holds every verdict: a rules change that loses one fails
+# here rather than passing with a smaller golden file.
+foreach(verdict confirmed time-mismatch unconfirmed unique busted-call busted-exchange nil
+        band-mismatch mode-mismatch dupe outside-contest unreadable)
+  if(NOT out MATCHES "\n  ${verdict} +[1-9]")
+    fail("the summary counts no ${verdict}:\n${out}")
+  endif()
+endforeach()
 foreach(name verdicts.csv logs.csv reports/UT1AA.txt reports/UT5EE.txt)
   expect_same_file("${DATA}/${name}" "${WORK_DIR}/out/${name}")
 endforeach()
@@ -56,7 +64,8 @@ endforeach()
 run_logcheck(logs --out penalty --penalty 2)
 expect_status(0)
 expect_same_file("${DATA}/logs_penalty2.csv" "${WORK_DIR}/penalty/logs.csv")
-foreach(text "Clock corrections: UT4DD +10 min;" "empty.log: the log holds no QSO lines")
+foreach(text "Clock corrections: UT4DD +10 min;" "empty.log: the log holds no QSO lines"
+             "notes.txt: not a Cabrillo log")
   string(FIND "${out}" "${text}" at)
   if(at EQUAL -1)
     fail("the summary lacks \"${text}\":\n${out}")
