@@ -16,10 +16,19 @@ namespace {
 
 constexpr double kMinutesPerDay = 1440.0;
 
+// A CSV value: quoted when it holds a comma, quote or line end, and
+// control characters as '?' (a NUL in a log's call column would cut the
+// row short in many readers).
 std::string CsvField(const std::string& value) {
-  if (value.find_first_of(",\"\r\n") == std::string::npos) return value;
+  const auto control = [](char c) { return (c >= 0 && c < ' ') || c == 0x7F; };
+  if (std::none_of(value.begin(), value.end(),
+                   [&](char c) { return control(c) || c == ',' || c == '"'; })) {
+    return value;
+  }
   std::string quoted = "\"";
-  for (char c : value) quoted += c == '"' ? std::string("\"\"") : std::string(1, c);
+  for (char c : value) {
+    quoted += c == '"' ? std::string("\"\"") : std::string(1, control(c) ? '?' : c);
+  }
   return quoted + "\"";
 }
 
