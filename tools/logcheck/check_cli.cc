@@ -12,19 +12,18 @@ namespace {
 constexpr char kFooter[] =
     "Every Cabrillo log named, and every Cabrillo log in the folders named\n"
     "(not their subfolders), is checked against the others; files that are\n"
-    "no Cabrillo log are passed over in folders and reported when named. A\n"
+    "no Cabrillo log are named on standard error and counted as skipped. A\n"
     "log whose CATEGORY- tags say CHECKLOG confirms others' QSOs and is not\n"
     "scored. Two logs of one call: the later wins, with a warning; later is\n"
     "the one whose last QSO is later, then whose file name sorts later.\n"
     "\n"
-    "Verdicts: credited confirmed, time-mismatch, unconfirmed, unique;\n"
-    "removed busted-call, busted-exchange, nil, band-mismatch, mode-mismatch,\n"
-    "dupe, outside-contest, unreadable (a QSO line whose time, band or mode\n"
-    "cannot be read; a QSO that finds no match in a log with such a line\n"
-    "near its time is unconfirmed, not nil). A busted call is found within\n"
-    "--time-mismatch minutes; a unique call one edit from a call in at\n"
-    "least --popular-logs logs, with the same code, is a busted call when\n"
-    "that station was on the band and mode within --popular-window minutes.\n"
+    "%VERDICTS%"
+    "A QSO line whose time, band or mode cannot be read is unreadable; a\n"
+    "QSO that finds no match in a log with such a line near its time is\n"
+    "unconfirmed, not nil. A busted call is found within --time-mismatch\n"
+    "minutes; a unique call one edit from a call in at least --popular-logs\n"
+    "logs, with the same code, is a busted call when that station was on\n"
+    "the band and mode within --popular-window minutes.\n"
     "Each log's clock is corrected first; dupes, tours and outside-contest\n"
     "follow the corrected times. Each entrant's credited QSOs are replayed\n"
     "through the plug-in at their corrected times for the checked score,\n"
@@ -43,6 +42,37 @@ constexpr char kFooter[] =
     "Example:\n"
     "  logcheck logs/ --out checked --group-map groups.txt\n";
 
+// The footer, its list of verdicts from verdicts.def: name, whether
+// credited, penalised, and what each rests on.
+std::string Footer() {
+  std::string verdicts = "Verdicts (C credited, P penalised by --penalty):\n";
+  for (int k = 0; k < kVerdictCount; ++k) {
+    const Verdict verdict = static_cast<Verdict>(k);
+    std::string line = std::string("  ") + VerdictName(verdict);
+    line.resize(18, ' ');
+    line += IsCredited(verdict) ? "C " : "  ";
+    line += IsPenalised(verdict) ? "P " : "  ";
+    // The evidence wrapped at word ends to fit 78 columns.
+    const size_t indent = line.size();
+    std::string word;
+    for (const char* c = VerdictEvidence(verdict);; ++c) {
+      if (*c != ' ' && *c != '\0') {
+        word += *c;
+        continue;
+      }
+      const size_t last = line.rfind('\n') == std::string::npos ? 0 : line.rfind('\n') + 1;
+      if (line.size() - last + word.size() + 1 > 78) line += "\n" + std::string(indent, ' ');
+      line += (line.back() == ' ' ? "" : " ") + word;
+      word.clear();
+      if (*c == '\0') break;
+    }
+    verdicts += line + "\n";
+  }
+  std::string footer = kFooter;
+  const std::string mark = "%VERDICTS%";
+  return footer.replace(footer.find(mark), mark.size(), verdicts + "\n");
+}
+
 }  // namespace
 
 int ParseCheckCommandLine(int argc, const char* const* argv, CheckCommand* command,
@@ -51,7 +81,7 @@ int ParseCheckCommandLine(int argc, const char* const* argv, CheckCommand* comma
       "Cross-checks the Cabrillo logs of a CQ UT CONTEST and scores each\n"
       "entrant's credited QSOs through the Stats plug-in.",
       "logcheck");
-  app.footer(kFooter);
+  app.footer(Footer());
   app.allow_windows_style_options(false);
   app.add_option("LOG_OR_FOLDER", command->inputs, "Cabrillo logs and folders of them")
       ->required()

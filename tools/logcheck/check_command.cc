@@ -339,8 +339,7 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
       if (check.logs[i].checklog) continue;
       check.pluginScores[i] = all[i].score;
       for (size_t j = 0; j < all[i].points.size(); ++j) {
-        const Verdict verdict = check.verdicts[i].qsos[j].verdict;
-        if (verdict == Verdict::kBustedCall || verdict == Verdict::kNil) {
+        if (IsPenalised(check.verdicts[i].qsos[j].verdict)) {
           check.penalties[i] += static_cast<long long>(command.penalty) * all[i].points[j];
         }
       }

@@ -133,16 +133,10 @@ std::string Evidence(const QsoVerdict& v, const std::string& worked) {
                        "'s log holds no such QSO, but a line of it near that time could "
                        "not be read"
                  : worked + " sent no log; other logs hold it";
-    case Verdict::kUnique:
-      return "in no other log";
-    case Verdict::kDupe:
-      return "a repeat of a credited QSO: same call, band, mode and tour";
-    case Verdict::kOutsideContest:
-      return "outside the four tours after the clock correction";
     case Verdict::kUnreadable:
       return "could not be read: " + v.correct;
     default:
-      return std::string();
+      return VerdictEvidence(v.verdict);
   }
 }
 

@@ -13,9 +13,17 @@
 namespace tools {
 namespace {
 
-constexpr const char* kVerdictNames[kVerdictCount] = {
-    "confirmed", "time-mismatch", "unconfirmed",   "unique", "busted-call",     "busted-exchange",
-    "nil",       "band-mismatch", "mode-mismatch", "dupe",   "outside-contest", "unreadable"};
+struct VerdictFacts {
+  const char* name;
+  bool credited;
+  bool penalised;
+  const char* evidence;
+};
+constexpr VerdictFacts kVerdicts[kVerdictCount] = {
+#define LOGCHECK_VERDICT(id, name, credited, penalised, evidence) \
+  {name, credited, penalised, evidence},
+#include "tools/logcheck/verdicts.def"
+};
 
 struct Ref {
   uint32_t log = 0;
@@ -368,8 +376,9 @@ class Checker {
           !SameBandMode(other, q) || m_serialOf[other.sentExchange] != serial) {
         return;
       }
-      const int distance = EditDistance(Text(q.call), m_logs[b.ref.log].call, 2);
-      if (distance > 2) return;
+      const int limit = m_options.bustedCallEdits;
+      const int distance = EditDistance(Text(q.call), m_logs[b.ref.log].call, limit);
+      if (distance > limit) return;
       const std::tuple<int, long long> rank{distance, std::llabs(b.minute - Minute(a))};
       if (!found || rank < best || (rank == best && Before(b.ref, bestRef))) {
         best = rank;
@@ -440,9 +449,22 @@ class Checker {
     }
   }
 
-  static std::vector<std::string> Deletions(const std::string& call) {
+  // `call` less up to popularCallEdits characters, each variant once: two
+  // calls that many edits apart share one.
+  std::vector<std::string> Deletions(const std::string& call) const {
     std::vector<std::string> keys{call};
-    for (size_t i = 0; i < call.size(); ++i) keys.push_back(call.substr(0, i) + call.substr(i + 1));
+    for (size_t from = 0, depth = 0; depth < static_cast<size_t>(m_options.popularCallEdits);
+         ++depth) {
+      const size_t to = keys.size();
+      for (size_t k = from; k < to; ++k) {
+        for (size_t i = 0; i < keys[k].size(); ++i) {
+          keys.push_back(keys[k].substr(0, i) + keys[k].substr(i + 1));
+        }
+      }
+      from = to;
+    }
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
     return keys;
   }
 
@@ -479,7 +501,7 @@ class Checker {
     if (log != kNoLog && !m_ownOrder[log].empty()) {
       return m_codeOf[m_logs[log].qsos[m_ownOrder[log].front()].sentExchange];
     }
-    return MajorityCode(call, exceptLog, 1);
+    return MajorityCode(call, exceptLog, static_cast<size_t>(m_options.codeMajorityFloor));
   }
 
   // Whether `call` was on `a`'s band and mode near its time (the popular
@@ -518,7 +540,8 @@ class Checker {
       }
     }
     for (const auto& [text, call] : candidates) {
-      if (EditDistance(Text(q.call), text, 1) == 1 && CodeOf(call, a.log) == code &&
+      const int limit = m_options.popularCallEdits;
+      if (EditDistance(Text(q.call), text, limit) <= limit && CodeOf(call, a.log) == code &&
           ActiveAt(call, a)) {
         *likely = call;
         return true;
@@ -748,11 +771,11 @@ class Checker {
 
 }  // namespace
 
-const char* VerdictName(Verdict verdict) { return kVerdictNames[static_cast<int>(verdict)]; }
-
-bool IsCredited(Verdict verdict) {
-  return verdict == Verdict::kConfirmed || verdict == Verdict::kTimeMismatch ||
-         verdict == Verdict::kUnconfirmed || verdict == Verdict::kUnique;
+const char* VerdictName(Verdict verdict) { return kVerdicts[static_cast<int>(verdict)].name; }
+bool IsCredited(Verdict verdict) { return kVerdicts[static_cast<int>(verdict)].credited; }
+bool IsPenalised(Verdict verdict) { return kVerdicts[static_cast<int>(verdict)].penalised; }
+const char* VerdictEvidence(Verdict verdict) {
+  return kVerdicts[static_cast<int>(verdict)].evidence;
 }
 
 uint32_t TextPool::Intern(std::string_view text) {

@@ -16,27 +16,23 @@
 
 namespace tools {
 
+// The verdicts of tools/logcheck/verdicts.def, in its order.
 enum class Verdict {
-  // credited
-  kConfirmed,     // the other log has it, exchange right
-  kTimeMismatch,  // as confirmed, but more than the window apart
-  kUnconfirmed,   // the worked station sent no log but is in enough logs
-  kUnique,        // in no other log
-  // removed
-  kBustedCall,
-  kBustedExchange,
-  kNil,  // the worked station's log holds no such QSO
-  kBandMismatch,
-  kModeMismatch,
-  kDupe,
-  kOutsideContest,
-  kUnreadable,  // its time, band or mode could not be read
+#define LOGCHECK_VERDICT(id, name, credited, penalised, evidence) id,
+#include "tools/logcheck/verdicts.def"
 };
-constexpr int kVerdictCount = static_cast<int>(Verdict::kUnreadable) + 1;
+constexpr int kVerdictCount = 0
+#define LOGCHECK_VERDICT(id, name, credited, penalised, evidence) +1
+#include "tools/logcheck/verdicts.def"
+    ;
 
-// "confirmed", "time-mismatch", ..., "outside-contest", "unreadable".
+// The columns of verdicts.def: "confirmed", "time-mismatch", ...; whether
+// the QSO is credited, whether --penalty takes its points off; what it
+// rests on, in words.
 const char* VerdictName(Verdict verdict);
 bool IsCredited(Verdict verdict);
+bool IsPenalised(Verdict verdict);
+const char* VerdictEvidence(Verdict verdict);
 
 // The texts of a contest's QSO lines (calls, bands, modes, exchanges), each
 // held once and named by its number, so that a QSO line takes a few words.
@@ -99,13 +95,22 @@ struct CheckLog {
   std::vector<UnreadableLine> unreadable;  // by line
 };
 
-// The order a QSO is judged in: its log's clock is estimated from QSOs
-// matched both ways; QSOs both sides logged alike are paired, then busted
-// calls and band or mode mismatches (each up to the time-mismatch limit
-// apart, nearest first); an unpaired QSO is nil when the station worked
-// sent a log (unconfirmed when that log holds an unreadable line near the
-// time), else unconfirmed, unique or a busted call of a popular station;
-// then outside-contest and dupes, both by the corrected time.
+// The order a QSO is judged in:
+//  1. each log's clock, from its QSOs matched both ways (clock*);
+//  2. pairing, each QSO with at most one of another log: QSOs both sides
+//     logged alike, up to the time-mismatch limit apart (those within the
+//     window and with exchanges right first); then busted calls, the other
+//     station's call up to bustedCallEdits away, up to the time-mismatch
+//     limit apart, with the serial received; then band or mode mismatches,
+//     within the window;
+//  3. the verdict: a paired QSO by its pairing and exchange; an unpaired
+//     one nil when the station worked sent a log (unconfirmed when that log
+//     has an unreadable line near the time), else unconfirmed or
+//     busted-exchange when enough logs hold the station, else a busted call
+//     of a popular call up to popularCallEdits away, else unique; a busted
+//     call of a station that sent a log credits its QSO then;
+//  4. outside-contest, by the corrected time;
+//  5. dupes, by call, band, mode and tour of the corrected time.
 struct MatchOptions {
   long long startMinute = 0;     // contest start, minutes as CheckQso::minute
   int windowMinutes = 5;         // confirmed within this many minutes
@@ -120,6 +125,11 @@ struct MatchOptions {
   // mode of a unique one edit from its call (a run station stays on a band
   // for long).
   int popularWindowMinutes = 30;
+  int bustedCallEdits = 2;   // how far a miscopied call may be from the one meant
+  int popularCallEdits = 1;  // the same, for a unique meant as a popular call
+  // Logs that must agree on the code of a station without a log for a
+  // popular call's code to be known.
+  int codeMajorityFloor = 1;
 };
 
 // What else than a matched QSO the other* fields of a verdict name.

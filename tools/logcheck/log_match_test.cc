@@ -234,18 +234,30 @@ TEST(CheckAllLogsTest, CasesWhereTwoRulesMeet) {
 }
 
 TEST(CheckAllLogsTest, PopularCallIsTheOneMeantWhenOnTheBandWithinItsWindow) {
-  // UT9ZZ sends no log but is in eleven; UT1AA logs UT9ZX, code ZZ.
-  for (const long long away : {20, 30, 31}) {
+  // UT9ZZ sends no log but is in eleven; UT1AA logs a call like it `away`
+  // minutes after the last of them, code ZZ.
+  const struct {
+    const char* logged;
+    long long away;
+    int edits;  // MatchOptions::popularCallEdits
+    bool busted;
+  } cases[] = {{"UT9ZX", 20, 1, true},  {"UT9ZX", 30, 1, true}, {"UT9ZX", 31, 1, false},
+               {"UT9XX", 20, 1, false}, {"UT9XX", 20, 2, true}, {"T9ZZ", 20, 1, true},
+               {"UT9ZZZ", 20, 1, true}, {"U9ZX", 20, 1, false}, {"U9ZX", 20, 2, true}};
+  for (const auto& c : cases) {
     Contest contest;
     for (int i = 0; i < 11; ++i) {
       const std::string own = "UR" + std::to_string(i) + "AA";
       contest.Side(own, "UT9ZZ", 60 + i, "1AA", std::to_string(i + 1) + "ZZ");
     }
-    contest.Side("UT1AA", "UT9ZX", 70 + away, "1KI", "99ZZ");
-    const auto verdicts = CheckAllLogs(contest.logs, contest.texts, Options());
+    contest.Side("UT1AA", c.logged, 70 + c.away, "1KI", "99ZZ");
+    MatchOptions options = Options();
+    options.popularCallEdits = c.edits;
+    const auto verdicts = CheckAllLogs(contest.logs, contest.texts, options);
     const QsoVerdict& v = contest.VerdictOf(verdicts, "UT1AA", 1);
-    EXPECT_EQ(v.verdict, away <= 30 ? Verdict::kBustedCall : Verdict::kUnique) << away;
-    EXPECT_EQ(v.correct, away <= 30 ? "UT9ZZ" : "") << away;
+    EXPECT_EQ(v.verdict, c.busted ? Verdict::kBustedCall : Verdict::kUnique)
+        << c.logged << " " << c.away << " " << c.edits;
+    EXPECT_EQ(v.correct, c.busted ? "UT9ZZ" : "") << c.logged << " " << c.away;
   }
 }
 
