@@ -4,7 +4,8 @@
 #         [-DLOG=<file to copy into the folder>] -DARGS=<arguments, '|'-separated>
 #         [-DCOPY=<more files to copy into the folder, '|'-separated>]
 #         [-DSTATUS=<exit status, default 0>] [-DSTDOUT=<file>] [-DSTDERR=<file>]
-#         [-DSTDERR_CONTAINS=<text>] [-DERR_TXT=<file>] [-DNO_ERR_TXT=ON]
+#         [-DSTDERR_CONTAINS=<texts, '|'-separated>] [-DERR_TXT=<file>]
+#         [-DNO_ERR_TXT=ON]
 #         [-DDIRS=<folders to make first, '|'-separated>]
 #         [-DFILES=<files that must exist afterwards, '|'-separated>]
 #         [-DWRITTEN=<file the run writes>|<its expected text>]
@@ -38,11 +39,17 @@ function(normalize text out)
   set(${out} "${text}" PARENT_SCOPE)
 endfunction()
 
+# With the environment's STATS_UPDATE_EXPECTED set (scripts/update-expected.sh)
+# a text that differs replaces the expected file instead of failing.
 function(expect_file_text expectedFile actual label)
   file(READ "${expectedFile}" expected)
   string(REPLACE "\r\n" "\n" expected "${expected}")
   string(REPLACE "@VERSION@" "${VERSION}" expected "${expected}")
-  if(NOT actual STREQUAL expected)
+  if(NOT actual STREQUAL expected AND DEFINED ENV{STATS_UPDATE_EXPECTED})
+    string(REPLACE "${VERSION}" "@VERSION@" actual "${actual}")
+    file(WRITE "${expectedFile}" "${actual}")
+    message(STATUS "updated ${expectedFile}")
+  elseif(NOT actual STREQUAL expected)
     fail("${label} differs from ${expectedFile}\n"
          "--- expected\n${expected}\n--- actual\n${actual}\n---")
   endif()
@@ -87,12 +94,15 @@ endif()
 if(STDERR)
   expect_file_text("${STDERR}" "${err}" "standard error")
 endif()
-if(STDERR_CONTAINS)
-  string(FIND "${err}" "${STDERR_CONTAINS}" at)
+# Each text must be there, also beside an expected file: a golden set
+# names what it must cover, so that writing it again cannot drop a case.
+string(REPLACE "|" ";" needles "${STDERR_CONTAINS}")
+foreach(needle IN LISTS needles)
+  string(FIND "${err}" "${needle}" at)
   if(at EQUAL -1)
-    fail("standard error lacks \"${STDERR_CONTAINS}\":\n${err}")
+    fail("standard error lacks \"${needle}\":\n${err}")
   endif()
-endif()
+endforeach()
 if(ERR_TXT)
   if(NOT EXISTS "${pluginDir}/err.txt")
     fail("wrote no err.txt")
