@@ -431,7 +431,8 @@ bool ReadCabrillo(const std::string& text, CabrilloLog* log, CabrilloError* erro
     } else if (tag == "CALLSIGN" && log->callsignLine == 0) {
       log->callsign = value;
       log->callsignLine = number;
-    } else if (tag == "CONTEST" && log->contest.empty()) {
+    } else if (tag == "CONTEST" && log->contestLine == 0) {
+      log->contestLine = number;
       const std::string raw = line.substr(valueAt);
       const size_t first = raw.find_first_not_of(" \t");
       log->contest = first == std::string::npos

@@ -44,7 +44,8 @@ struct CabrilloUnreadQso {
 struct CabrilloLog {
   std::string callsign;  // CALLSIGN:, upper case
   size_t callsignLine = 0;
-  std::string contest;       // CONTEST:, as written
+  std::string contest;  // CONTEST:, as written
+  size_t contestLine = 0;
   std::string claimedScore;  // CLAIMED-SCORE:, as written
   size_t claimedScoreLine = 0;
   // The CATEGORY-... lines: tag in upper case ("CATEGORY-MODE") and value

@@ -222,17 +222,20 @@ TEST(CabrilloInputTest, ReadsAnyLineEndAndTheFirstOfATagGivenTwice) {
   const std::string kLine = "QSO: 3525 CW 2026-12-19 1158 UT5XX 599 1KI UR5AA 599 15CD";
   const struct {
     std::string text;
-    const char* expected;  // "CALLSIGN@line, QSO lines, END-OF-LOG@line, last line"
+    // "CONTEST|CALLSIGN@line, QSO lines, END-OF-LOG@line, last line"
+    const char* expected;
   } cases[] = {
-      {"START-OF-LOG: 3.0\rCALLSIGN: ut5xx\r" + kLine + "\rEND-OF-LOG:\r", "UT5XX@2 3 4 4"},
-      {"START-OF-LOG: 3.0\r\ncallsign: UT5XX\r" + kLine + "\n\rEND-OF-LOG:", "UT5XX@2 3 5 5"},
-      {"START-OF-LOG: 3.0\nCALLSIGN: UT5XX\nCALLSIGN: UT0ZZ\n" + kLine + "\n", "UT5XX@2 4 0 4"},
+      {"START-OF-LOG: 3.0\rCALLSIGN: ut5xx\r" + kLine + "\rEND-OF-LOG:\r", "|UT5XX@2 3 4 4"},
+      {"START-OF-LOG: 3.0\r\ncallsign: UT5XX\r" + kLine + "\n\rEND-OF-LOG:", "|UT5XX@2 3 5 5"},
+      {"START-OF-LOG: 3.0\nCALLSIGN: UT5XX\nCALLSIGN: UT0ZZ\n" + kLine + "\n", "|UT5XX@2 4 0 4"},
+      {"START-OF-LOG: 3.0\nCONTEST:\nCONTEST: CQ-UT\nCALLSIGN: UT5XX\n" + kLine + "\n",
+       "|UT5XX@4 5 0 5"},
   };
   for (const auto& c : cases) {
     CabrilloLog log;
     CabrilloError error;
     ASSERT_TRUE(ReadCabrillo(c.text, &log, &error)) << error.ToString();
-    std::string got = log.callsign + "@" + std::to_string(log.callsignLine);
+    std::string got = log.contest + "|" + log.callsign + "@" + std::to_string(log.callsignLine);
     for (const CabrilloQsoLine& qso : log.qsos) got += " " + std::to_string(qso.line);
     got += " " + std::to_string(log.endOfLogLine) + " " + std::to_string(log.lastLine);
     EXPECT_EQ(got, c.expected) << c.text;

@@ -692,10 +692,12 @@ class Checker {
     JudgeExchange(b, a, &theirs);
   }
 
-  // Repeats by the plug-in's rule (call, band, mode and tour), the tour
-  // of the corrected time: the first credited QSO stays; later credited
-  // ones, and the repeats the other log holds once (nil here), are dupes of
-  // it.
+  // Repeats: the same call, band, mode and tour, the tour of the
+  // corrected time (the key the plug-in's call check calls a repeat by;
+  // its half-hour window for the other mode does not apply here, where
+  // the mode is part of the key). The first credited QSO stays; later
+  // credited ones, and the repeats the other log holds once (nil here),
+  // are dupes of it.
   void MarkDupes(uint32_t log) {
     const std::vector<CheckQso>& qsos = m_logs[log].qsos;
     std::vector<QsoVerdict>& out = m_out[log].qsos;
