@@ -7,6 +7,7 @@
 #include "tools/logreplay/logreplay_cli.h"
 #include "tools/logreplay/replay_plan.h"
 #include "tools/logreplay/score_command.h"
+#include "tools/report/report_data.h"
 
 namespace tools {
 namespace {
@@ -44,8 +45,6 @@ constexpr char kFooter[] =
     "\n"
     "Example:\n"
     "  logcheck logs/ --out checked --group-map groups.txt\n";
-
-constexpr char kCategoryPrefix[] = "CATEGORY-";
 
 // "operator" or "Category-Operator" as "CATEGORY-OPERATOR"; empty when no
 // such tag exists.
