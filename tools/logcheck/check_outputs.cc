@@ -89,14 +89,16 @@ constexpr char kPageStyle[] =
     "font-variant-numeric:tabular-nums}\n"
     "pre{background:#f6f7f9;border:1px solid #e1e4e8;padding:6px 10px;margin:.2em 0;"
     "font-size:.85em;white-space:pre-wrap;overflow-wrap:anywhere}\n"
-    "p{margin:.3em 0}.nav{font-size:.9em;margin:0 0 1em}a{color:#1a4d8f}\n"
+    "p{margin:.3em 0}pre+p{margin-top:1.2em}.nav{font-size:.9em;margin:0 0 1em}"
+    "a{color:#1a4d8f}\n"
     "@media print{body{margin:0;max-width:none}.nav{display:none}a{color:inherit;"
     "text-decoration:none}h2{break-after:avoid}tr,pre{break-inside:avoid}}\n"
     "</style>\n";
 
-// Sensible order of the classes' values: operators, then bands, modes and
-// powers from the usual forms of the Cabrillo values; unknown values
-// follow in text order.
+// The usual order of the values of each CATEGORY- tag, as results list
+// classes: single operators before multi, all bands before one, by
+// wavelength, mixed modes before one, high power before low. Values not
+// listed follow, in text order.
 constexpr const char* kValueOrder[] = {
     "SINGLE-OP", "MULTI-OP",  "ALL", "160M",  "80M",          "40M",      "20M",   "15M",
     "10M",       "6M",        "2M",  "MIXED", "CW",           "SSB",      "DIGI",  "RTTY",
@@ -110,33 +112,31 @@ size_t ValueRank(const std::string& value) {
   return std::size(kValueOrder);
 }
 
-// The order results list the classes in: value by value, by ValueRank;
-// the class of logs without categories last.
-bool ClassBefore(const std::string& a, const std::string& b) {
-  if ((a == kNoClass) != (b == kNoClass)) return b == kNoClass;
-  size_t i = 0;
-  size_t j = 0;
-  while (i < a.size() && j < b.size()) {
-    const size_t endA = std::min(a.find(' ', i), a.size());
-    const size_t endB = std::min(b.find(' ', j), b.size());
-    const std::string wordA = a.substr(i, endA - i);
-    const std::string wordB = b.substr(j, endB - j);
-    if (wordA != wordB) {
-      return std::make_pair(ValueRank(wordA), wordA) < std::make_pair(ValueRank(wordB), wordB);
-    }
-    i = endA + 1;
-    j = endB + 1;
-  }
-  return a.size() - std::min(a.size(), i) < b.size() - std::min(b.size(), j);
-}
-
 struct Entry {
   std::string category;
   long long checked = 0;
   std::string call;
   size_t index = 0;
   size_t place = 0;
+  // The class's order: by its tags in turn, a tag missing first, then the
+  // values by ValueRank.
+  std::vector<std::pair<size_t, std::string>> classOrder;
 };
+
+std::vector<std::pair<size_t, std::string>> ClassOrder(const EntrantLog& log) {
+  std::vector<std::pair<size_t, std::string>> order;
+  for (const std::string& value : log.classValues) {
+    order.push_back({value.empty() ? 0 : ValueRank(value) + 1, value});
+  }
+  return order;
+}
+
+// Whether the class of `a` comes before that of `b`: by their tags' values
+// in turn; the class of logs without categories last.
+bool ClassBefore(const Entry& a, const Entry& b) {
+  if ((a.category == kNoClass) != (b.category == kNoClass)) return b.category == kNoClass;
+  return std::tie(a.classOrder, a.category) < std::tie(b.classOrder, b.category);
+}
 
 // Entrants by class (ClassBefore), highest checked score first, then by
 // call; `place` from 1 in each class, equal scores sharing a place.
@@ -144,11 +144,12 @@ std::vector<Entry> Ranked(const ContestCheck& check) {
   std::vector<Entry> entries;
   for (size_t i = 0; i < check.logs.size(); ++i) {
     if (!check.checkedScores[i]) continue;
+    const EntrantLog& log = check.input->logs[i];
     entries.push_back(
-        {check.input->logs[i].category, *check.checkedScores[i], check.logs[i].call, i});
+        {log.category, *check.checkedScores[i], check.logs[i].call, i, 0, ClassOrder(log)});
   }
   std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-    if (a.category != b.category) return ClassBefore(a.category, b.category);
+    if (a.category != b.category) return ClassBefore(a, b);
     return std::tie(b.checked, a.call) < std::tie(a.checked, b.call);
   });
   size_t classStart = 0;

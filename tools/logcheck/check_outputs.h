@@ -63,10 +63,10 @@ std::string LogsCsv(const ContestCheck& check);
 // results.csv: category,place,call,log,qsos,credited,claimed_score,plugin_score,checked_score,
 // reduction_pct; entrants (no checklogs) class by class, highest checked
 // score first (ties by call), places from 1 in each class, equal scores
-// sharing a place. Classes in the order of their values: operator
-// (SINGLE-OP, MULTI-OP), band (ALL, then by wavelength), mode (MIXED, CW,
-// SSB, ...), power (HIGH, LOW, QRP), unknown values after the known ones,
-// "(no category)" last. reduction_pct: the claim less the checked score,
+// sharing a place. Classes by their tags in the order of --class-by, a tag
+// missing first, each tag's values in their usual order (SINGLE-OP,
+// MULTI-OP; ALL, then by wavelength; MIXED, CW, SSB, ...; HIGH, LOW, QRP),
+// values not known after those, "(no category)" last. reduction_pct: the claim less the checked score,
 // in % of the claim, one decimal; empty without a claim above 0.
 std::string ResultsCsv(const ContestCheck& check);
 // The same ranking as a page to publish: the contest's name (the CONTEST:

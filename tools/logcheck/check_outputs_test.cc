@@ -41,7 +41,7 @@ struct Contest {
       }
       log.plan.categories = e.categories;
       log.plan.claimedScore = e.claimed;
-      log.category = ClassOf(e.categories, InputOptions().classBy, &log.checklog);
+      log.category = ClassOf(e.categories, InputOptions().classBy, &log.checklog, &log.classValues);
       check.logs.push_back({e.call, log.checklog, {}});
       input.logs.push_back(std::move(log));
       check.verdicts.emplace_back();
@@ -117,6 +117,7 @@ TEST(ResultsTest, RanksEachClassHighestCheckedScoreFirst) {
       {"UT5EE", {{"CATEGORY-OPERATOR", "CHECKLOG"}}, std::nullopt, std::nullopt},
       {"UT6FF", {}, 2000, 2100},
       {"UT7GG", kSingleOpMixed, 0, 100},
+      {"UT8HH", {{"CATEGORY-OPERATOR", "SINGLE-OP"}, {"CATEGORY-BAND", "40M"}}, 100, 100},
   });
   // category,place,call,log,qsos,credited,claimed_score,plugin_score,checked_score,reduction_pct
   const std::vector<std::string> expected = {
@@ -124,6 +125,7 @@ TEST(ResultsTest, RanksEachClassHighestCheckedScoreFirst) {
       "SINGLE-OP MIXED,2,UT1AA,ut1aa.log,0,0,1000,900,900,10.0",
       "SINGLE-OP MIXED,2,UT3CC,ut3cc.log,0,0,800,900,900,-12.5",
       "SINGLE-OP MIXED,4,UT7GG,ut7gg.log,0,0,0,100,100,",
+      "SINGLE-OP 40M,1,UT8HH,ut8hh.log,0,0,100,100,100,0.0",
       "MULTI-OP CW,1,UT4DD,ut4dd.log,0,0,500,500,500,0.0",
       "(no category),1,UT6FF,ut6ff.log,0,0,2000,2100,2100,-5.0",
   };

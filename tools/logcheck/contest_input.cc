@@ -19,17 +19,20 @@ constexpr char kCheckLog[] = "CHECKLOG";
 }  // namespace
 
 std::string ClassOf(const std::vector<std::pair<std::string, std::string>>& categories,
-                    const std::vector<std::string>& classBy, bool* checklog) {
+                    const std::vector<std::string>& classBy, bool* checklog,
+                    std::vector<std::string>* values) {
   *checklog = false;
+  if (values != nullptr) values->assign(classBy.size(), std::string());
   for (const auto& [tag, value] : categories) {
     if (value == kCheckLog) *checklog = true;
   }
   if (*checklog) return kCheckLog;
   std::string entryClass;
-  for (const std::string& chosen : classBy) {
+  for (size_t i = 0; i < classBy.size(); ++i) {
     for (const auto& [tag, value] : categories) {
-      if (tag != chosen || value.empty()) continue;
+      if (tag != classBy[i] || value.empty()) continue;
       entryClass += (entryClass.empty() ? "" : " ") + value;
+      if (values != nullptr) (*values)[i] = value;
       break;
     }
   }
@@ -116,7 +119,7 @@ Parsed ParseOne(const Found& found, const InputOptions& options) {
   log->plan.logName = log->name;
   log->text = readable;
   log->lineStarts = LineStarts(log->text);
-  log->category = ClassOf(log->plan.categories, options.classBy, &log->checklog);
+  log->category = ClassOf(log->plan.categories, options.classBy, &log->checklog, &log->classValues);
   for (const AdifQso& qso : log->plan.qsos) log->lastQso = std::max(log->lastQso, qso.time);
   parsed.ok = true;
   return parsed;

@@ -32,13 +32,14 @@ struct EntrantLog {
   // The log read, less its QSOs (qsos and qsoPlaces are empty: each is
   // made again from `stored` by RestoreQso), which `check` and `stored` hold.
   ReplayPlan plan;
-  CheckLog check;                    // every QSO line read, in time order
-  std::vector<StoredQso> stored;     // the same QSOs as the plan offers them
-  std::string text;                  // the file, in UTF-8
-  std::vector<uint32_t> lineStarts;  // where each line of `text` begins
-  bool checklog = false;             // a CATEGORY-... tag says CHECKLOG
-  std::string category;              // the entrant's class (ClassOf)
-  double lastQso = 0.0;              // the time of the last QSO, OLE date
+  CheckLog check;                        // every QSO line read, in time order
+  std::vector<StoredQso> stored;         // the same QSOs as the plan offers them
+  std::string text;                      // the file, in UTF-8
+  std::vector<uint32_t> lineStarts;      // where each line of `text` begins
+  bool checklog = false;                 // a CATEGORY-... tag says CHECKLOG
+  std::string category;                  // the entrant's class (ClassOf)
+  std::vector<std::string> classValues;  // its value of each class tag; empty: missing
+  double lastQso = 0.0;                  // the time of the last QSO, OLE date
 };
 
 // A log given or found that takes no part, and why.
@@ -79,9 +80,11 @@ struct InputOptions {
 // value says so; else the values of the tags of `classBy` the log has, in
 // the order of `classBy`, joined by blanks (a tag missing or empty is left
 // out); kNoClass when none has a value. Tags not in `classBy` never split
-// a class. Sets `checklog`.
+// a class. Sets `checklog`, and with `values` the value of each tag of
+// `classBy` (empty: missing).
 std::string ClassOf(const std::vector<std::pair<std::string, std::string>>& categories,
-                    const std::vector<std::string>& classBy, bool* checklog);
+                    const std::vector<std::string>& classBy, bool* checklog,
+                    std::vector<std::string>* values = nullptr);
 
 // Reads every path: a file is read as a Cabrillo log (anything else is
 // skipped with its reason); a folder's files (not its subfolders), in name
