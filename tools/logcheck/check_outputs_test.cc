@@ -140,7 +140,7 @@ TEST(CsvTest, QuotesValuesThatNeedIt) {
       {"plain.log", "plain.log"},
       {"say \"hi\".log", "\"say \"\"hi\"\".log\""},
       {"a,b.log", "\"a,b.log\""},
-      {"line\nbreak.log", "\"line\nbreak.log\""},
+      {"\"a\", b.log", "\"\"\"a\"\", b.log\""},
   };
   for (const auto& c : cases) {
     const Contest contest({{"UT1AA", kSingleOpMixed, std::nullopt, 10, c.name}});
