@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "stats/contest_facts.h"
 #include "tools/logcheck/contest_input.h"
 
 namespace tools {
@@ -23,6 +24,7 @@ struct Entrant {
   std::optional<long long> claimed;
   std::optional<long long> checked;  // unset: a checklog
   std::string name = std::string();  // empty: the call, lower case, and ".log"
+  std::string contest = std::string();
 };
 
 // A checked contest of entrants without QSOs, classed by the default tags.
@@ -41,6 +43,7 @@ struct Contest {
       }
       log.plan.categories = e.categories;
       log.plan.claimedScore = e.claimed;
+      log.plan.contest = e.contest;
       log.category = ClassOf(e.categories, InputOptions().classBy, &log.checklog, &log.classValues);
       check.logs.push_back({e.call, log.checklog, {}});
       input.logs.push_back(std::move(log));
@@ -130,6 +133,34 @@ TEST(ResultsTest, RanksEachClassHighestCheckedScoreFirst) {
       "(no category),1,UT6FF,ut6ff.log,0,0,2000,2100,2100,-5.0",
   };
   EXPECT_EQ(ResultRows(contest.check), expected);
+}
+
+TEST(ResultsHtmlTest, NamesTheContestMostLogsName) {
+  const struct {
+    std::vector<std::string> contests;  // one log each
+    std::string title;
+  } cases[] = {
+      {{"CQ-UT", "UT-DX", "UT-DX", ""}, "UT-DX"},
+      {{"UT-DX", "CQ-UT"}, "CQ-UT"},  // a tie: the first in text order
+      {{"", ""}, stats::kContestName},
+      {{"<B&B>"}, "&lt;B&amp;B&gt;"},
+  };
+  for (const auto& c : cases) {
+    std::vector<Entrant> entrants;
+    for (const std::string& contest : c.contests) {
+      entrants.push_back({"UT" + std::to_string(entrants.size()) + "AA", kSingleOpMixed,
+                          std::nullopt, 1, std::string(), contest});
+    }
+    Contest contest(entrants);
+    contest.input.start = {46375.5, kStatsDateValid};  // 2026-12-19 12:00
+    const std::string page = ResultsHtml(contest.check);
+    EXPECT_NE(page.find("<h1>" + c.title +
+                        " \xE2\x80\x94 checked results</h1>\n"
+                        "<p class=\"sub\">Contest start 2026-12-19 12:00 UTC"),
+              std::string::npos)
+        << c.title << "\n"
+        << page;
+  }
 }
 
 TEST(CsvTest, QuotesValuesThatNeedIt) {
