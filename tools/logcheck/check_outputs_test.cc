@@ -45,7 +45,10 @@ struct Contest {
       log.plan.claimedScore = e.claimed;
       log.plan.contest = e.contest;
       log.category = ClassOf(e.categories, InputOptions().classBy, &log.checklog, &log.classValues);
-      check.logs.push_back({e.call, log.checklog, {}});
+      CheckLog checked;
+      checked.call = e.call;
+      checked.checklog = log.checklog;
+      check.logs.push_back(checked);
       input.logs.push_back(std::move(log));
       check.verdicts.emplace_back();
       check.pluginScores.push_back(e.checked);
