@@ -1,10 +1,13 @@
 #include "tools/logcheck/check_cli.h"
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
+#include <cstring>
 
 #include "tools/logreplay/logreplay_cli.h"
 #include "tools/logreplay/replay_plan.h"
 #include "tools/logreplay/score_command.h"
+#include "tools/report/report_data.h"
 
 namespace tools {
 namespace {
@@ -14,7 +17,15 @@ constexpr char kFooter[] =
     "(not their subfolders), is checked against the others; files that are\n"
     "no Cabrillo log are named on standard error and counted as skipped. A\n"
     "log whose CATEGORY- tags say CHECKLOG confirms others' QSOs and is not\n"
-    "scored. Two logs of one call: the later wins, with a warning; later is\n"
+    "scored.\n"
+    "\n"
+    "Results are ranked by class: the values of the --class-by tags, in the\n"
+    "order given (tags in any case, CATEGORY- optional; default OPERATOR,\n"
+    "BAND, MODE, POWER). Other CATEGORY- tags do not split a class; a tag a\n"
+    "log lacks is left out of its class, and a log that has none of them is\n"
+    "in the class \"(no category)\".\n"
+    "\n"
+    "Two logs of one call: the later wins, with a warning; later is\n"
     "the one whose last QSO is later, then whose file name sorts later.\n"
     "\n"
     "%VERDICTS%"
@@ -73,6 +84,41 @@ std::string Footer() {
   return footer.replace(footer.find(mark), mark.size(), verdicts + "\n");
 }
 
+// "operator" or "Category-Operator" as "CATEGORY-OPERATOR"; empty when no
+// such tag exists.
+std::string ClassTag(const std::string& name) {
+  std::string upper;
+  for (char c : name) upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  for (const char* tag : kCategoryTags) {
+    if (upper == tag || kCategoryPrefix + upper == tag) return tag;
+  }
+  return std::string();
+}
+
+// The tags of --class-by, each once, in the order given; false with the
+// message when a name is no tag.
+bool ParseClassBy(const std::string& list, std::vector<std::string>* tags, std::string* err) {
+  tags->clear();
+  size_t start = 0;
+  while (start <= list.size()) {
+    size_t end = list.find(',', start);
+    if (end == std::string::npos) end = list.size();
+    const std::string name = list.substr(start, end - start);
+    const std::string tag = ClassTag(name);
+    if (tag.empty()) {
+      std::string known;
+      for (const char* t : kCategoryTags) {
+        known += std::string(known.empty() ? "" : ", ") + (t + std::strlen(kCategoryPrefix));
+      }
+      *err = "logcheck: --class-by: \"" + name + "\" is no category tag; known: " + known + "\n";
+      return false;
+    }
+    if (std::find(tags->begin(), tags->end(), tag) == tags->end()) tags->push_back(tag);
+    start = end + 1;
+  }
+  return true;
+}
+
 }  // namespace
 
 int ParseCheckCommandLine(int argc, const char* const* argv, CheckCommand* command,
@@ -103,6 +149,11 @@ int ParseCheckCommandLine(int argc, const char* const* argv, CheckCommand* comma
       "--start", start,
       "contest start, UTC date and hour (default: the\nhour most logs' first QSOs fall in)");
   TakesContestStart(startOption);
+  std::string classBy;
+  CLI::Option* classByOption =
+      app.add_option("--class-by", classBy,
+                     "CATEGORY- tags whose values make a class\n(default OPERATOR,BAND,MODE,POWER)")
+          ->type_name("TAG,...");
   MatchOptions& m = command->match;
   const auto number = [&](const char* name, int* value, const char* what) {
     app.add_option(name, *value, std::string(what) + " (default " + std::to_string(*value) + ")")
@@ -137,6 +188,9 @@ int ParseCheckCommandLine(int argc, const char* const* argv, CheckCommand* comma
     return kExitBadInput;
   }
   if (groupMapOption->count() != 0) command->groupMapPath = groupMap;
+  if (classByOption->count() != 0 && !ParseClassBy(classBy, &command->classBy, err)) {
+    return kExitBadInput;
+  }
   if (startOption->count() != 0) {
     StatsDateTime parsed;
     std::string problem;

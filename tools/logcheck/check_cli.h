@@ -5,7 +5,7 @@
 //       [--start "YYYY-MM-DD HH"] [--window MIN] [--time-mismatch MIN]
 //       [--clock-qsos N] [--clock-min MIN] [--clock-search MIN]
 //       [--unconfirmed-logs N] [--majority-logs N] [--popular-logs N]
-//       [--popular-window MIN] [--penalty N]
+//       [--popular-window MIN] [--penalty N] [--class-by TAG,...]
 
 #include <string>
 

@@ -212,6 +212,7 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
   std::string problem;
   InputOptions options;
   options.start = command.start;
+  options.classBy = command.classBy;
   if (command.groupMapPath) {
     options.groupMap.emplace();
     if (!ReadGroupMap(*command.groupMapPath, &*options.groupMap, &problem)) {

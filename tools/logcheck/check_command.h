@@ -10,6 +10,7 @@
 
 #include "plugin/stats_api.h"
 #include "tools/host/plugin_exports.h"
+#include "tools/logcheck/contest_input.h"
 #include "tools/logcheck/log_match.h"
 
 namespace tools {
@@ -25,6 +26,8 @@ struct CheckCommand {
   std::string pluginPath;  // empty: kPluginFileName beside the program
   ExportNames names = ExportNames::kPlain;
   std::optional<StatsDateTime> start;
+  // The CATEGORY-... tags that make an entrant's class (InputOptions).
+  std::vector<std::string> classBy = InputOptions().classBy;
   // The matcher's rules; startMinute is set from the contest's start.
   MatchOptions match;
   // Each busted call and nil costs this many times its points (0: removal

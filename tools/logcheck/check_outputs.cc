@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
+#include <iterator>
 #include <map>
 #include <set>
 #include <tuple>
 
 #include "stats/contest_facts.h"
 #include "tools/adif/adif_values.h"
+#include "tools/report/report_data.h"
 #include "tools/report/svg_chart.h"
 
 namespace tools {
@@ -82,30 +85,124 @@ std::string Claimed(const EntrantLog& log) {
   return log.plan.claimedScore ? std::to_string(*log.plan.claimedScore) : std::string();
 }
 
+// Both pages' CSS: plain, readable on a screen and on paper.
 constexpr char kPageStyle[] =
-    "<style>body{font-family:sans-serif;margin:2em}table{border-collapse:collapse}"
-    "td,th{border:1px solid #999;padding:2px 8px}td.n{text-align:right}"
-    "pre{font-size:90%}</style>\n";
+    "<style>\n"
+    "body{font-family:system-ui,sans-serif;margin:2em auto;max-width:58em;padding:0 1em;"
+    "color:#222;line-height:1.4}\n"
+    "h1{font-size:1.6em;margin:0 0 .2em}h2{font-size:1.15em;margin:1.6em 0 .4em;"
+    "border-bottom:1px solid #ccd}\n"
+    ".sub{color:#555;margin:0 0 1em}.how{font-size:.9em;color:#444}\n"
+    "table{border-collapse:collapse;margin:.3em 0 1em}\n"
+    "th,td{border-bottom:1px solid #dde;padding:3px 10px;text-align:left}\n"
+    "th{background:#eef1f6;font-weight:600}td.n,th.n{text-align:right;"
+    "font-variant-numeric:tabular-nums}\n"
+    "pre{background:#f6f7f9;border:1px solid #e1e4e8;padding:6px 10px;margin:.2em 0;"
+    "font-size:.85em;white-space:pre-wrap;overflow-wrap:anywhere}\n"
+    "p{margin:.3em 0}pre+p{margin-top:1.2em}.nav{font-size:.9em;margin:0 0 1em}"
+    "a{color:#1a4d8f}\n"
+    "@media print{body{margin:0;max-width:none}.nav{display:none}a{color:inherit;"
+    "text-decoration:none}h2{break-after:avoid}tr,pre{break-inside:avoid}}\n"
+    "</style>\n";
+
+// The usual order of the values of each CATEGORY- tag, as results list
+// classes: single operators before multi, all bands before one, by
+// wavelength, mixed modes before one, high power before low. Values not
+// listed follow, in text order.
+constexpr const char* kValueOrder[] = {
+    "SINGLE-OP", "MULTI-OP",  "ALL", "160M",  "80M",          "40M",      "20M",   "15M",
+    "10M",       "6M",        "2M",  "MIXED", "CW",           "SSB",      "DIGI",  "RTTY",
+    "FM",        "HIGH",      "LOW", "QRP",   "NON-ASSISTED", "ASSISTED", "ONE",   "TWO",
+    "LIMITED",   "UNLIMITED", "SWL", "FIXED", "PORTABLE",     "MOBILE",   "ROVER", "EXPEDITION"};
+
+size_t ValueRank(const std::string& value) {
+  for (size_t i = 0; i < std::size(kValueOrder); ++i) {
+    if (value == kValueOrder[i]) return i;
+  }
+  return std::size(kValueOrder);
+}
 
 struct Entry {
   std::string category;
   long long checked = 0;
   std::string call;
   size_t index = 0;
+  size_t place = 0;
+  // The class's order: by its tags in turn, a tag missing first, then the
+  // values by ValueRank.
+  std::vector<std::pair<size_t, std::string>> classOrder;
 };
 
-// Entrants by category, highest checked score first, then by call.
+std::vector<std::pair<size_t, std::string>> ClassOrder(const EntrantLog& log) {
+  std::vector<std::pair<size_t, std::string>> order;
+  for (const std::string& value : log.classValues) {
+    order.push_back({value.empty() ? 0 : ValueRank(value) + 1, value});
+  }
+  return order;
+}
+
+// Whether the class of `a` comes before that of `b`: by their tags' values
+// in turn; the class of logs without categories last.
+bool ClassBefore(const Entry& a, const Entry& b) {
+  if ((a.category == kNoClass) != (b.category == kNoClass)) return b.category == kNoClass;
+  return std::tie(a.classOrder, a.category) < std::tie(b.classOrder, b.category);
+}
+
+// Entrants by class (ClassBefore), highest checked score first, then by
+// call; `place` from 1 in each class, equal scores sharing a place.
 std::vector<Entry> Ranked(const ContestCheck& check) {
   std::vector<Entry> entries;
   for (size_t i = 0; i < check.logs.size(); ++i) {
     if (!check.checkedScores[i]) continue;
+    const EntrantLog& log = check.input->logs[i];
     entries.push_back(
-        {check.input->logs[i].category, *check.checkedScores[i], check.logs[i].call, i});
+        {log.category, *check.checkedScores[i], check.logs[i].call, i, 0, ClassOrder(log)});
   }
   std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
-    return std::tie(a.category, b.checked, a.call) < std::tie(b.category, a.checked, b.call);
+    if (a.category != b.category) return ClassBefore(a, b);
+    return std::tie(b.checked, a.call) < std::tie(a.checked, b.call);
   });
+  size_t classStart = 0;
+  for (size_t k = 0; k < entries.size(); ++k) {
+    if (k == 0 || entries[k].category != entries[k - 1].category) {
+      classStart = k;
+    } else if (entries[k].checked == entries[k - 1].checked) {
+      entries[k].place = entries[k - 1].place;
+      continue;
+    }
+    entries[k].place = k - classStart + 1;
+  }
   return entries;
+}
+
+// The claimed score less the checked one, in % of the claim, one decimal;
+// empty without a claim above zero.
+std::string Reduction(const ContestCheck& check, size_t index) {
+  const std::optional<long long>& claimed = check.input->logs[index].plan.claimedScore;
+  if (!claimed || *claimed <= 0 || !check.checkedScores[index]) return std::string();
+  char text[32];
+  std::snprintf(text, sizeof text, "%.1f",
+                100.0 * static_cast<double>(*claimed - *check.checkedScores[index]) /
+                    static_cast<double>(*claimed));
+  return std::string(text) == "-0.0" ? "0.0" : text;
+}
+
+// The CONTEST: most logs name (the first in text order of a tie); the
+// plug-in's contest name when no log names one.
+std::string ContestName(const ContestCheck& check) {
+  std::map<std::string, size_t> votes;
+  for (const EntrantLog& log : check.input->logs) {
+    if (!log.plan.contest.empty()) ++votes[log.plan.contest];
+  }
+  std::string name = stats::kContestName;
+  size_t most = 0;
+  for (const auto& [contest, count] : votes) {
+    if (count > most) {
+      name = contest;
+      most = count;
+    }
+  }
+  return name;
 }
 
 // What the verdict rests on, beside the other log's line.
@@ -284,47 +381,78 @@ std::string LogsCsv(const ContestCheck& check) {
 
 std::string ResultsCsv(const ContestCheck& check) {
   std::string csv = CsvRow({"category", "place", "call", "log", "qsos", "credited", "claimed_score",
-                            "plugin_score", "checked_score"});
-  std::string category;
-  size_t place = 0;
+                            "plugin_score", "checked_score", "reduction_pct"});
   for (const Entry& e : Ranked(check)) {
-    place = e.category == category && place > 0 ? place + 1 : 1;
-    category = e.category;
     const Counts counts = CountOf(check.verdicts[e.index]);
-    csv += CsvRow({e.category, std::to_string(place), e.call, check.input->logs[e.index].name,
+    csv += CsvRow({e.category, std::to_string(e.place), e.call, check.input->logs[e.index].name,
                    std::to_string(counts.qsos), std::to_string(counts.credited),
                    Claimed(check.input->logs[e.index]), Optional(check.pluginScores[e.index]),
-                   Optional(check.checkedScores[e.index])});
+                   Optional(check.checkedScores[e.index]), Reduction(check, e.index)});
   }
   return csv;
 }
 
 std::string ResultsHtml(const ContestCheck& check) {
-  std::string page =
-      "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Checked results</title>\n" +
-      std::string(kPageStyle) + "</head><body>\n<h1>Checked results</h1>\n";
-  std::string category;
-  size_t place = 0;
-  for (const Entry& e : Ranked(check)) {
-    if (e.category != category || place == 0) {
-      if (place > 0) page += "</table>\n";
+  const std::string contest = ContestName(check);
+  const std::string date = FormatMinute(std::llround(check.input->start.value * kMinutesPerDay));
+  size_t qsos = 0;
+  size_t checklogCount = 0;
+  std::string checklogs;
+  for (size_t i = 0; i < check.logs.size(); ++i) {
+    qsos += check.logs[i].qsos.size();
+    if (!check.logs[i].checklog) continue;
+    checklogs += (checklogs.empty() ? "" : ", ") + check.logs[i].call;
+    ++checklogCount;
+  }
+  const MatchOptions& m = check.options;
+  std::string page = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>" +
+                     EscapeHtml(contest + " " + date.substr(0, 4)) + " \xE2\x80\x94 results" +
+                     "</title>\n" + kPageStyle + "</head><body>\n";
+  page += "<h1>" + EscapeHtml(contest) + " \xE2\x80\x94 checked results</h1>\n";
+  page += "<p class=\"sub\">Contest start " + EscapeHtml(date) + " UTC \xC2\xB7 " +
+          std::to_string(check.logs.size()) + " logs checked" +
+          (checklogCount == 0 ? std::string()
+                              : " (" + std::to_string(checklogCount) +
+                                    (checklogCount == 1 ? " checklog)" : " checklogs)")) +
+          ", " + std::to_string(qsos) + " QSO lines</p>\n";
+  page += "<p class=\"how\">Every QSO line was matched against the other logs: confirmed within " +
+          std::to_string(m.windowMinutes) +
+          " minutes after each log's clock correction, credited up to " +
+          std::to_string(m.timeMismatchMinutes) +
+          " minutes apart; a station that sent no log is credited when " +
+          std::to_string(m.unconfirmedMinLogs) + " logs hold it. A removed QSO costs its points" +
+          (check.penalty == 0 ? std::string()
+                              : ", a busted call or not-in-log also " +
+                                    std::to_string(check.penalty) + " times its points") +
+          ". Scores are the plug-in's of each entrant's credited QSOs; the reduction is from "
+          "the claimed score. Each call links to its entrant's report.</p>\n";
+  const std::vector<Entry> ranked = Ranked(check);
+  for (size_t k = 0; k < ranked.size(); ++k) {
+    const Entry& e = ranked[k];
+    if (k == 0 || e.category != ranked[k - 1].category) {
+      if (k > 0) page += "</tbody></table>\n";
       page += "<h2>" + EscapeHtml(e.category) +
-              "</h2>\n<table><tr><th>place</th><th>call</th><th>QSOs</th><th>credited</th>"
-              "<th>claimed</th><th>plug-in, all QSOs</th><th>checked</th></tr>\n";
-      place = 0;
+              "</h2>\n<table><thead><tr><th class=\"n\">Place</th><th>Call</th>"
+              "<th class=\"n\">QSO lines</th><th class=\"n\">Credited</th>"
+              "<th class=\"n\">Claimed</th><th class=\"n\">Checked</th>"
+              "<th class=\"n\">Reduction</th></tr></thead><tbody>\n";
     }
-    category = e.category;
-    ++place;
     const Counts counts = CountOf(check.verdicts[e.index]);
-    page += "<tr><td class=\"n\">" + std::to_string(place) + "</td><td><a href=\"reports/" +
+    const std::string reduction = Reduction(check, e.index);
+    page += "<tr><td class=\"n\">" + std::to_string(e.place) + "</td><td><a href=\"reports/" +
             EscapeHtml(ReportFileName(e.call, ".html")) + "\">" + EscapeHtml(e.call) +
             "</a></td><td class=\"n\">" + std::to_string(counts.qsos) + "</td><td class=\"n\">" +
             std::to_string(counts.credited) + "</td><td class=\"n\">" +
             Claimed(check.input->logs[e.index]) + "</td><td class=\"n\">" +
-            Optional(check.pluginScores[e.index]) + "</td><td class=\"n\">" +
-            Optional(check.checkedScores[e.index]) + "</td></tr>\n";
+            Optional(check.checkedScores[e.index]) + "</td><td class=\"n\">" +
+            (reduction.empty() ? reduction : reduction + " %") + "</td></tr>\n";
   }
-  if (place > 0) page += "</table>\n";
+  if (!ranked.empty()) page += "</tbody></table>\n";
+  if (!checklogs.empty()) {
+    page +=
+        "<h2>Checklogs</h2>\n<p>Received and used to check the others: " + EscapeHtml(checklogs) +
+        ".</p>\n";
+  }
   return page + "</body></html>\n";
 }
 
@@ -334,8 +462,14 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
   const LogVerdicts& verdicts = check.verdicts[index];
   const Counts counts = CountOf(verdicts);
   const TextPool& texts = check.input->texts;
+  std::string tags;
+  for (const auto& [tag, value] : entrant.plan.categories) {
+    tags += (tags.empty() ? " " : ", ") + tag.substr(std::strlen(kCategoryPrefix)) + " " +
+            (value.empty() ? std::string("(empty)") : value);
+  }
   std::string text = "Log check of " + log.call + " (" + entrant.name +
-                     ")\nCategory: " + entrant.category + "\n\nSummary\n";
+                     ")\nClass: " + entrant.category +
+                     "\nCategory tags:" + (tags.empty() ? " none" : tags) + "\n\nSummary\n";
   const auto kinds = [&](bool credited) {
     std::string list;
     for (int k = 0; k < kVerdictCount; ++k) {
@@ -441,9 +575,32 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
 
 std::string EntrantReportHtml(const ContestCheck& check, size_t index, const std::string& report) {
   const std::string& call = check.logs[index].call;
-  return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>Log check of " +
-         EscapeHtml(call) + "</title>\n" + kPageStyle + "</head><body>\n<pre>" +
-         EscapeHtml(report) + "</pre>\n</body></html>\n";
+  std::vector<std::string> lines;
+  for (size_t at = 0; at < report.size();) {
+    const size_t end = std::min(report.find('\n', at), report.size());
+    lines.push_back(report.substr(at, end - at));
+    at = end + 1;
+  }
+  const auto indented = [&](size_t i) { return i < lines.size() && lines[i].rfind("  ", 0) == 0; };
+  std::string body;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (i == 0) {
+      body += "<h1>" + EscapeHtml(lines[i]) + "</h1>\n";
+    } else if (indented(i)) {
+      std::string block;
+      for (; indented(i); ++i) block += (block.empty() ? "" : "\n") + lines[i].substr(2);
+      --i;
+      body += "<pre>" + EscapeHtml(block) + "</pre>\n";
+    } else if (indented(i + 1)) {
+      body += "<h2>" + EscapeHtml(lines[i]) + "</h2>\n";
+    } else if (!lines[i].empty()) {
+      body += "<p>" + EscapeHtml(lines[i]) + "</p>\n";
+    }
+  }
+  return "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\"><title>Log check of " +
+         EscapeHtml(call) + "</title>\n" + kPageStyle +
+         "</head><body>\n<p class=\"nav\"><a href=\"../results.html\">All results</a></p>\n" +
+         body + "</body></html>\n";
 }
 
 std::vector<std::vector<Miscopy>> FindMiscopies(const ContestCheck& check) {

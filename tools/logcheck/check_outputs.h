@@ -55,18 +55,28 @@ std::vector<std::vector<Miscopy>> FindMiscopies(const ContestCheck& check);
 std::string VerdictsCsvHeader();
 std::string VerdictsCsvRows(const ContestCheck& check, size_t index);
 
-// logs.csv: a header row, then one row per log by call:
+// logs.csv: a header row, then one row per log by call (category: the
+// log's class, EntrantLog::category):
 // log,call,category,qsos,credited,removed,clock_offset_min,claimed_score,plugin_score,checked_score
 std::string LogsCsv(const ContestCheck& check);
 
-// results.csv: category,place,call,log,qsos,credited,claimed_score,plugin_score,checked_score;
-// entrants (no checklogs) by category, highest checked score first (ties
-// by call), places from 1 in each category.
+// results.csv: category,place,call,log,qsos,credited,claimed_score,plugin_score,checked_score,
+// reduction_pct; entrants (no checklogs) class by class, highest checked
+// score first (ties by call), places from 1 in each class, equal scores
+// sharing a place. Classes by their tags in the order of --class-by, a tag
+// missing first, each tag's values in their usual order (SINGLE-OP,
+// MULTI-OP; ALL, then by wavelength; MIXED, CW, SSB, ...; HIGH, LOW, QRP),
+// values not known after those, "(no category)" last. reduction_pct: the claim less the checked score,
+// in % of the claim, one decimal; empty without a claim above 0.
 std::string ResultsCsv(const ContestCheck& check);
-// The same table as one HTML page, a table per category.
+// The same ranking as a page to publish: the contest's name (the CONTEST:
+// most logs give; the plug-in's name when none does) and start, the logs
+// and QSO lines checked, how they were checked, a table per class (place,
+// call linked to its report, QSO lines, credited, claimed, checked,
+// reduction), the checklogs. No script; inline CSS.
 std::string ResultsHtml(const ContestCheck& check);
 
-// The report of log `index`: the summary (QSOs = credited + each kind
+// The report of log `index`: its class and every CATEGORY- tag, the summary (QSOs = credited + each kind
 // removed), the scores and any penalty, the clock correction, one section
 // per verdict but confirmed with the entrant's line and the other log's,
 // the stations that miscopied this entrant's call or exchange, and the
@@ -74,7 +84,11 @@ std::string ResultsHtml(const ContestCheck& check);
 // credited QSO holds (band, code and tour). A checklog's report says how
 // its QSOs were judged.
 std::string EntrantReport(const ContestCheck& check, size_t index);
-// `report`, the report of log `index`, as an HTML page.
+// `report`, the report of log `index` (EntrantReport), as an HTML page with
+// a link to ../results.html: its first line the title; a line at the left
+// edge followed by indented lines a heading over them, those lines, less
+// two blanks of indent, in a <pre>; other lines paragraphs. Every text is
+// escaped; line breaks and tabs are kept.
 std::string EntrantReportHtml(const ContestCheck& check, size_t index, const std::string& report);
 // "UT5XX.txt" for UT5XX, "UT5XX_P.txt" for UT5XX/P: '/' and other
 // characters a file name cannot hold become '_'.

@@ -17,30 +17,30 @@ namespace {
 
 constexpr char kCheckLog[] = "CHECKLOG";
 
-// The category tags in the order an entry is named by; others follow in
-// name order.
-constexpr const char* kCategoryOrder[] = {
-    "CATEGORY-OPERATOR", "CATEGORY-MODE",        "CATEGORY-POWER",   "CATEGORY-BAND",
-    "CATEGORY-ASSISTED", "CATEGORY-TRANSMITTER", "CATEGORY-STATION", "CATEGORY-OVERLAY"};
+}  // namespace
 
-std::string CategoryOf(const ReplayPlan& plan, bool* checklog) {
-  std::vector<std::pair<size_t, std::string>> ranked;
+std::string ClassOf(const std::vector<std::pair<std::string, std::string>>& categories,
+                    const std::vector<std::string>& classBy, bool* checklog,
+                    std::vector<std::string>* values) {
   *checklog = false;
-  for (const auto& [tag, value] : plan.categories) {
+  if (values != nullptr) values->assign(classBy.size(), std::string());
+  for (const auto& [tag, value] : categories) {
     if (value == kCheckLog) *checklog = true;
-    size_t rank = std::size(kCategoryOrder);
-    for (size_t i = 0; i < std::size(kCategoryOrder); ++i) {
-      if (tag == kCategoryOrder[i]) rank = i;
-    }
-    if (!value.empty()) ranked.push_back({rank, value});
   }
   if (*checklog) return kCheckLog;
-  std::stable_sort(ranked.begin(), ranked.end(),
-                   [](const auto& a, const auto& b) { return a.first < b.first; });
-  std::string category;
-  for (const auto& [rank, value] : ranked) category += (category.empty() ? "" : " ") + value;
-  return category.empty() ? "(no category)" : category;
+  std::string entryClass;
+  for (size_t i = 0; i < classBy.size(); ++i) {
+    for (const auto& [tag, value] : categories) {
+      if (tag != classBy[i] || value.empty()) continue;
+      entryClass += (entryClass.empty() ? "" : " ") + value;
+      if (values != nullptr) (*values)[i] = value;
+      break;
+    }
+  }
+  return entryClass.empty() ? kNoClass : entryClass;
 }
+
+namespace {
 
 std::vector<uint32_t> LineStarts(const std::string& text) {
   std::vector<uint32_t> starts{0};
@@ -131,7 +131,7 @@ Parsed ParseOne(const Found& found, const InputOptions& options) {
   log->plan.logName = log->name;
   log->text = readable;
   log->lineStarts = LineStarts(log->text);
-  log->category = CategoryOf(log->plan, &log->checklog);
+  log->category = ClassOf(log->plan.categories, options.classBy, &log->checklog, &log->classValues);
   for (const AdifQso& qso : log->plan.qsos) log->lastQso = std::max(log->lastQso, qso.time);
   parsed.ok = true;
   return parsed;

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "plugin/stats_api.h"
@@ -31,13 +32,14 @@ struct EntrantLog {
   // The log read, less its QSOs (qsos and qsoPlaces are empty: each is
   // made again from `stored` by RestoreQso), which `check` and `stored` hold.
   ReplayPlan plan;
-  CheckLog check;                    // every QSO line read, in time order
-  std::vector<StoredQso> stored;     // the same QSOs as the plan offers them
-  std::string text;                  // the file, in UTF-8
-  std::vector<uint32_t> lineStarts;  // where each line of `text` begins
-  bool checklog = false;             // a CATEGORY-... tag says CHECKLOG
-  std::string category;              // the CATEGORY-... values, joined by blanks
-  double lastQso = 0.0;              // the time of the last QSO, OLE date
+  CheckLog check;                        // every QSO line read, in time order
+  std::vector<StoredQso> stored;         // the same QSOs as the plan offers them
+  std::string text;                      // the file, in UTF-8
+  std::vector<uint32_t> lineStarts;      // where each line of `text` begins
+  bool checklog = false;                 // a CATEGORY-... tag says CHECKLOG
+  std::string category;                  // the entrant's class (ClassOf)
+  std::vector<std::string> classValues;  // its value of each class tag; empty: missing
+  double lastQso = 0.0;                  // the time of the last QSO, OLE date
 };
 
 // A log given or found that takes no part, and why.
@@ -55,10 +57,34 @@ struct ContestInput {
   std::string startSource;
 };
 
+// The CATEGORY-... tags a log may hold, each a possible part of a class.
+inline constexpr const char* kCategoryTags[] = {
+    "CATEGORY-OPERATOR", "CATEGORY-BAND",     "CATEGORY-MODE",
+    "CATEGORY-POWER",    "CATEGORY-ASSISTED", "CATEGORY-TRANSMITTER",
+    "CATEGORY-STATION",  "CATEGORY-TIME",     "CATEGORY-OVERLAY"};
+
+// The class of a log none of whose chosen tags has a value.
+inline constexpr char kNoClass[] = "(no category)";
+
 struct InputOptions {
   std::optional<StatsDateTime> start;  // unset: the start most logs begin in
   std::optional<GroupMap> groupMap;
+  // The tags whose values make an entrant's class, upper case, in the order
+  // the class names them.
+  std::vector<std::string> classBy{"CATEGORY-OPERATOR", "CATEGORY-BAND", "CATEGORY-MODE",
+                                   "CATEGORY-POWER"};
 };
+
+// The class of a log of these CATEGORY-... tags and values (tags and
+// values upper case, as CabrilloLog::categories): "CHECKLOG" when any
+// value says so; else the values of the tags of `classBy` the log has, in
+// the order of `classBy`, joined by blanks (a tag missing or empty is left
+// out); kNoClass when none has a value. Tags not in `classBy` never split
+// a class. Sets `checklog`, and with `values` the value of each tag of
+// `classBy` (empty: missing).
+std::string ClassOf(const std::vector<std::pair<std::string, std::string>>& categories,
+                    const std::vector<std::string>& classBy, bool* checklog,
+                    std::vector<std::string>* values = nullptr);
 
 // Reads every path: a file, and each file of a folder (not its
 // subfolders, in name order), is read as a Cabrillo log; anything else (an

@@ -444,6 +444,7 @@ bool ReadCabrilloQsos(const std::string& text, const ReplayOptions& options, Rep
     return false;
   }
   plan->categories = log.categories;
+  plan->contest = log.contest;
   const std::string& claimed = log.claimedScore;
   long long score = 0;
   if (ParseClaimedScore(claimed, &score)) {

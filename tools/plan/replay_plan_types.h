@@ -52,6 +52,8 @@ struct ReplayPlan {
   std::vector<UnreadQso> unreadQsos;
   // A Cabrillo log's CATEGORY-... tags and values (CabrilloLog::categories).
   std::vector<std::pair<std::string, std::string>> categories;
+  // A Cabrillo log's CONTEST:, as written; empty without one.
+  std::string contest;
   // A Cabrillo log's CLAIMED-SCORE:, when it is a number, and its line.
   std::optional<long long> claimedScore;
   size_t claimedScoreLine = 0;

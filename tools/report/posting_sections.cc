@@ -205,16 +205,8 @@ std::string SummaryText(const ReportData& data) {
 }
 
 std::string SummaryHtml(const ReportData& data) {
-  // EscapeHtml takes a line end for a control byte.
-  std::string text;
-  const std::string plain = SummaryText(data);
-  for (size_t at = 0; at < plain.size();) {
-    const size_t end = std::min(plain.find('\n', at), plain.size());
-    text += EscapeHtml(plain.substr(at, end - at)) + "\n";
-    at = end + 1;
-  }
   return Section("Summary to post",
-                 Tag("pre", "id=\"summary\"", text) +
+                 Tag("pre", "id=\"summary\"", EscapeHtml(SummaryText(data))) +
                      "<p class=\"legend\">Plain text to copy into a score-posting form: the "
                      "scored QSOs by band and mode, the multipliers that score, the plug-in's "
                      "score, and the entry's categories with where they come from.</p>");

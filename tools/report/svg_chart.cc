@@ -106,7 +106,8 @@ std::string EscapeHtml(const std::string& text) {
         out += "&#39;";
         break;
       default:
-        out += (static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7f ? '?' : c;
+        const bool kept = c == '\t' || c == '\n' || c == '\r';
+        out += (static_cast<unsigned char>(c) < 0x20 && !kept) || c == 0x7f ? '?' : c;
     }
   }
   return out;

@@ -13,7 +13,8 @@
 namespace tools {
 
 // `text` with & < > " ' as character references, fit for HTML text and
-// quoted attribute values; control bytes other than tab become '?'.
+// quoted attribute values; tabs and line breaks are kept (a <pre> shows
+// them), other control bytes become '?'.
 std::string EscapeHtml(const std::string& text);
 
 struct BarSegment {
