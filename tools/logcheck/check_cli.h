@@ -4,7 +4,8 @@
 //   logcheck LOG_OR_FOLDER... --out DIR [--group-map FILE] [--plugin PATH]
 //       [--start "YYYY-MM-DD HH"] [--window MIN] [--time-mismatch MIN]
 //       [--clock-qsos N] [--clock-min MIN] [--unconfirmed-logs N]
-//       [--majority-logs N] [--popular-logs N]
+//       [--majority-logs N] [--popular-logs N] [--penalty N]
+//   logcheck --version
 
 #include <string>
 
