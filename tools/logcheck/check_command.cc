@@ -199,9 +199,7 @@ PluginPass ScoreWithLines(const PluginHost& host, ReplayPlan plan, LogQsos qsos)
   return pass;
 }
 
-}  // namespace
-
-int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
+int Check(const CheckCommand& command, std::string* out, std::string* err) {
   std::string problem;
   InputOptions options;
   options.start = command.start;
@@ -370,6 +368,22 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
     return kExitOutput;
   }
   return kExitOk;
+}
+
+}  // namespace
+
+int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
+  // A failure on either thread (memory, a broken invariant) ends here, both
+  // threads ended and the current folder back.
+  try {
+    return Check(command, out, err);
+  } catch (const std::exception& e) {
+    *err = LogcheckError(e.what());
+  } catch (...) {
+    *err = LogcheckError("an unknown failure");
+  }
+  out->clear();
+  return kExitOutput;
 }
 
 }  // namespace tools

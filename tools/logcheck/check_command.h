@@ -36,7 +36,8 @@ struct CheckCommand {
 // usage or input (a group map that cannot be read, a path that names
 // nothing, no log to check, an --out that is a file or a folder holding
 // files without logcheck's marker), nothing written; 3 the plug-in cannot
-// be used, nothing written; 4 an output not written in full. The summary
+// be used, nothing written; 4 an output not written in full, or a failure
+// (an exception) on either thread, said in one line. The summary
 // goes to `out`, a failure's message (one line) to `err`; warnings (logs
 // skipped or replaced) and the progress line go straight to standard error.
 // The plug-in works in DIR/plugin, which becomes the current folder while
