@@ -1,5 +1,7 @@
 #include "stats/scoring.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -13,17 +15,18 @@ namespace {
 // value is then read from the sent exchange.
 constexpr char kNoNumberExchange[] = "RT";
 
-// Sums of 32-bit counters wrap as the host's 32-bit arithmetic does, without
-// signed overflow: a saturated serial value plus points must not trap.
-int32_t Wrapped(int64_t value) {
-  return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(value)));
+// Points are summed in 64 bits, which no count of QSOs fills, and shown
+// clamped to the 32-bit range the host's results take: a serial of
+// 2147483647 would otherwise turn a score negative.
+int32_t Clamped(int64_t value) {
+  return static_cast<int32_t>(std::clamp<int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
 struct RowTotals {
   int32_t qsos = 0;
   int32_t cw = 0;
   int32_t ssb = 0;
-  int32_t points = 0;
+  int64_t points = 0;
 };
 
 std::string ZeroPadded(const std::string& label) {
@@ -109,10 +112,9 @@ std::vector<Row> ScoreRows(Contest& contest, std::size_t count) {
     store.SetResults(i, points, multBand, row.lastSerial);
   }
   for (Row& row : rows) {
-    row.totals.points =
-        Wrapped(int64_t{row.multipliers} * row.weight + kOwnKeyPoints * int64_t{row.tens} +
-                kOwnGroupPoints * int64_t{row.thirties} + kOtherPoints * int64_t{row.sixties} +
-                row.lastSerial);
+    row.totals.points = int64_t{row.multipliers} * row.weight + kOwnKeyPoints * int64_t{row.tens} +
+                        kOwnGroupPoints * int64_t{row.thirties} +
+                        kOtherPoints * int64_t{row.sixties} + row.lastSerial;
   }
   return rows;
 }
@@ -120,7 +122,7 @@ std::vector<Row> ScoreRows(Contest& contest, std::size_t count) {
 void AppendFormatted(std::string* text, const char* format, const char* label,
                      const RowTotals& row) {
   char line[64];
-  std::snprintf(line, sizeof line, format, row.qsos, row.points, row.cw, row.ssb);
+  std::snprintf(line, sizeof line, format, row.qsos, Clamped(row.points), row.cw, row.ssb);
   *text += label;
   *text += line;
 }
@@ -153,14 +155,14 @@ int32_t ComputeResults(Contest& contest, const std::string& credit,
   for (std::size_t b = 0; b < rows.size(); ++b) {
     const RowTotals& row = rows[b].totals;
     AppendFormatted(&text, "\t %i\t %i\t %i\t %i\r\n", contest.bandList.At(b).c_str(), row);
-    total.points = Wrapped(int64_t{total.points} + row.points);
+    total.points += row.points;
     total.cw += row.cw;
     total.ssb += row.ssb;
   }
   total.qsos = static_cast<int32_t>(count);
   AppendFormatted(&text, "\t %i\t %i\t %i\t %i\r\n", "Total", total);
 
-  const int32_t score = total.points;
+  const int32_t score = Clamped(total.points);
   settings.Write(kSettingsPath, kSettingsSection, "Claimed", std::to_string(score));
   text += "\r\nScore:  = " + std::to_string(score) + "\r\n";
   text += credit;

@@ -13,7 +13,8 @@ namespace stats {
 // each counted QSO's points, multiplier mark and serial value into the
 // store, and rebuilds `resultsText` (title, one row per band, total, score
 // line, then `credit` with no line end). Stores the score under "Claimed" in
-// the settings file and returns it.
+// the settings file and returns it. Points are summed in 64 bits; each
+// row's points and the score are clamped to the 32-bit range, never wrapped.
 int32_t ComputeResults(Contest& contest, const std::string& credit,
                        platform::SettingsFile& settings, std::string* resultsText);
 

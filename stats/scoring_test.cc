@@ -1,5 +1,9 @@
 #include "stats/scoring.h"
 
+#include <cstdint>
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 #include "tests/contest_fixture.h"
@@ -133,10 +137,32 @@ INSTANTIATE_TEST_SUITE_P(
                       SerialCase{"rt", "007AB", 0}, SerialCase{"CD", "007AB", 0},
                       SerialCase{"RT ", "007AB", 0}, SerialCase{"99999999999CD", "1", 2147483647}));
 
-TEST_F(ScoringTest, SaturatedSerialWrapsInsteadOfOverflowing) {
-  Add(Record("UT1A", "NONE", "CW", "K0", "G2", "99999999999", "1"));
-  // 60 points + 2147483647 wraps like 32-bit arithmetic.
-  EXPECT_EQ(Run(), static_cast<int32_t>(0x80000000u + 59u));
+// Each QSO scores 60 points on a band of no weight, plus its band's last
+// serial: sums beyond the 32-bit range stop at its ends.
+TEST(ScoringClampTest, ScoreStopsAtTheEndsOfThe32BitRange) {
+  const struct {
+    std::vector<const char*> serials;  // one QSO each, each on a band of its own
+    int32_t score;
+  } cases[] = {
+      {{"2147483587"}, INT32_MAX},
+      {{"99999999999"}, INT32_MAX},
+      {{"99999999999", "99999999999"}, INT32_MAX},
+      {{"-99999999999"}, INT32_MIN + 60},
+      {{"-99999999999", "-99999999999"}, INT32_MIN},
+  };
+  for (const auto& c : cases) {
+    testing_support::ContestFixture f;
+    testing_support::FakeSettingsFile settings;
+    for (size_t i = 0; i < c.serials.size(); ++i) {
+      const std::string band = "NONE" + std::to_string(i);
+      f.store.Append(Record("UT1A", band.c_str(), "CW", "K0", "G2", c.serials[i], "1"));
+      f.bands.AddIfNew(band);
+    }
+    std::string text;
+    EXPECT_EQ(ComputeResults(f.contest, "", settings, &text), c.score) << c.serials[0];
+    EXPECT_NE(text.find("Score:  = " + std::to_string(c.score) + "\r\n"), std::string::npos)
+        << text;
+  }
 }
 
 struct OrderCase {

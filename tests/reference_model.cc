@@ -1,5 +1,6 @@
 #include "tests/reference_model.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <string_view>
 
@@ -33,8 +34,10 @@ std::string ZeroPadded(std::string text) {
   return text;
 }
 
-// 32-bit wrap-around sums, as the plug-in's host arithmetic has them.
-int32_t Wrap(uint32_t value) { return static_cast<int32_t>(value); }
+// Sums in 64 bits, shown within the 32-bit range.
+int32_t Clamp(int64_t value) {
+  return value > INT32_MAX ? INT32_MAX : value < INT32_MIN ? INT32_MIN : int32_t(value);
+}
 
 // The duplicate rule's equality, written out here rather than taken from
 // CInfo, so that a field the plug-in leaves out of its own shows as a
@@ -150,7 +153,7 @@ int32_t LinearModel::CheckCall(const CallProbe& probe, const platform::UtcTime& 
   return 2;
 }
 
-void LinearModel::ScoreRow(const std::string& label, int32_t* qsos, int32_t* points, int32_t* cw,
+void LinearModel::ScoreRow(const std::string& label, int32_t* qsos, int64_t* points, int32_t* cw,
                            int32_t* ssb) {
   const std::string ownKey = TextAndNumber(m_ownMultCode, m_lastTour);
   int32_t weight = 0;
@@ -185,9 +188,9 @@ void LinearModel::ScoreRow(const std::string& label, int32_t* qsos, int32_t* poi
       r.m_multBand = weight;
     }
   }
-  *points = Wrap(multipliers * static_cast<uint32_t>(weight) + stats::kOwnKeyPoints * tens +
-                 stats::kOwnGroupPoints * thirties + stats::kOtherPoints * sixties +
-                 static_cast<uint32_t>(lastSerial));
+  *points = int64_t{multipliers} * weight + int64_t{stats::kOwnKeyPoints} * tens +
+            int64_t{stats::kOwnGroupPoints} * thirties + int64_t{stats::kOtherPoints} * sixties +
+            lastSerial;
 }
 
 int32_t LinearModel::Results(std::string* text) {
@@ -198,17 +201,18 @@ int32_t LinearModel::Results(std::string* text) {
       if (ZeroPadded(m_bands[i]) < ZeroPadded(m_bands[j])) std::swap(m_bands[i], m_bands[j]);
     }
   }
-  uint32_t totalPoints = 0;
+  int64_t totalPoints = 0;
   int32_t totalCw = 0, totalSsb = 0;
   for (const std::string& label : m_bands) {
-    int32_t qsos = 0, points = 0, cw = 0, ssb = 0;
+    int32_t qsos = 0, cw = 0, ssb = 0;
+    int64_t points = 0;
     ScoreRow(label, &qsos, &points, &cw, &ssb);
-    *text += Row(label, qsos, points, cw, ssb);
-    totalPoints += static_cast<uint32_t>(points);
+    *text += Row(label, qsos, Clamp(points), cw, ssb);
+    totalPoints += points;
     totalCw += cw;
     totalSsb += ssb;
   }
-  const int32_t score = Wrap(totalPoints);
+  const int32_t score = Clamp(totalPoints);
   *text += Row("Total", count, score, totalCw, totalSsb);
   *text += TextAndNumber("\r\nScore:  = ", score) + "\r\n";
   return score;

@@ -40,7 +40,7 @@ class LinearModel {
 
  private:
   int32_t TourOf(int32_t hour) const;
-  void ScoreRow(const std::string& label, int32_t* qsos, int32_t* points, int32_t* cw,
+  void ScoreRow(const std::string& label, int32_t* qsos, int64_t* points, int32_t* cw,
                 int32_t* ssb);
 
   std::vector<stats::CInfo> m_store;

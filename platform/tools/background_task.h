@@ -1,5 +1,6 @@
 #pragma once
 
+#include <exception>
 #include <functional>
 
 namespace platform {
@@ -25,11 +26,22 @@ class BackgroundTask {
 
 // Runs `work(0)` on the calling thread and `work(1)` on a thread of its
 // own, returning once both have ended: a loop that takes every other item
-// by the number it is given spreads over two cores.
+// by the number it is given spreads over two cores. An exception of either
+// half is thrown here once both have ended, the calling thread's first.
 template <typename Work>
 void RunInTwo(Work work) {
-  BackgroundTask second([&] { work(1); });
-  work(0);
+  std::exception_ptr failed;
+  {
+    BackgroundTask second([&] {
+      try {
+        work(1);
+      } catch (...) {
+        failed = std::current_exception();
+      }
+    });
+    work(0);
+  }
+  if (failed) std::rethrow_exception(failed);
 }
 
 }  // namespace platform

@@ -1,6 +1,8 @@
 #include <sys/stat.h>
 
 #include <cstdio>
+#include <stdexcept>
+#include <string>
 
 #include <gtest/gtest.h>
 
@@ -45,11 +47,25 @@ TEST(BackgroundTask, WaitReturnsOnceTheWorkHasEnded) {
   }
 }
 
-TEST(BackgroundTask, RunInTwoRunsEachHalfOnce) {
-  int runs[2] = {};
-  RunInTwo([&](size_t half) { ++runs[half]; });
-  EXPECT_EQ(runs[0], 1);
-  EXPECT_EQ(runs[1], 1);
+// Each half runs to its end once; a half that throws, on either thread,
+// throws from RunInTwo after both have ended.
+TEST(BackgroundTask, RunInTwoRunsEachHalfOnceAndRethrows) {
+  for (int throwing : {-1, 0, 1}) {
+    int runs[2] = {};
+    std::string caught;
+    try {
+      RunInTwo([&](size_t half) {
+        ++runs[half];
+        if (static_cast<int>(half) == throwing)
+          throw std::runtime_error("half " + std::to_string(half));
+      });
+    } catch (const std::runtime_error& e) {
+      caught = e.what();
+    }
+    EXPECT_EQ(caught, throwing < 0 ? "" : "half " + std::to_string(throwing)) << throwing;
+    EXPECT_EQ(runs[0], 1) << throwing;
+    EXPECT_EQ(runs[1], 1) << throwing;
+  }
 }
 
 }  // namespace

@@ -182,10 +182,11 @@ bool SplitAtLayout(const std::vector<Token>& values, const CabrilloLayout& layou
 // had to be assumed where the line strays from it goes to `assumed`.
 void PlaceByLayout(const CabrilloLayout& layout, size_t number, TokenLine* line,
                    std::vector<CabrilloError>* assumed) {
-  const CabrilloSide sides[] = {ReadCabrilloSide(line->values.sent, true, layout.sentReport,
-                                                 layout.sentExchange, line->lineEnd),
-                                ReadCabrilloSide(line->values.rcvd, false, layout.rcvdReport,
-                                                 layout.rcvdExchange, line->lineEnd)};
+  const CabrilloSide sides[] = {
+      ReadCabrilloSide(line->values.sent, true, layout.sentReport, layout.sentExchange, false,
+                       line->lineEnd),
+      ReadCabrilloSide(line->values.rcvd, false, layout.rcvdReport, layout.rcvdExchange,
+                       layout.transmitterId, line->lineEnd)};
   line->raw.rstSent = sides[0].report;
   line->raw.exchSent = sides[0].exchange;
   line->raw.rstRcvd = sides[1].report;

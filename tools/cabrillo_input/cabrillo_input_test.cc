@@ -5,6 +5,7 @@
 
 #include "gtest/gtest.h"
 #include "tools/adif/adif_values.h"
+#include "tools/cabrillo_input/cabrillo_layout.h"
 
 namespace tools {
 namespace {
@@ -187,6 +188,13 @@ TEST(CabrilloInputTest, ReadsEachLineByTheLayoutOfTheWholeLog) {
        "599 003DN US3CC 599 090KI",
        "14000000 20m CW 2026-12-19 1200 UT7QF 599 003DN US3CC 599 090KI KI",
        ""},
+      // A code without a serial in a log of split exchanges and ids.
+      {{"599 001 DN UR5AA 599 015 CD 0", "599 002 DN UT2BB 599 016 KI 0"},
+       "599 003 DN UR7FF 59  RT     0",
+       nullptr,
+       "14000000 20m CW 2026-12-19 1200 UT7QF 599 003DN UR7FF 59 RT RT",
+       "line 4, column 58 (received exchange): 1 value where the log's QSO lines give 2: read as "
+       "received exchange \"RT\" after the report \"59\""},
   };
   const auto read = [&](const std::vector<const char*>& others, const char* last,
                         CabrilloLog* log) {
@@ -213,6 +221,34 @@ TEST(CabrilloInputTest, ReadsEachLineByTheLayoutOfTheWholeLog) {
     EXPECT_TRUE(twin.assumed.empty()) << c.twin << ": " << twin.assumed[0].ToString();
     ASSERT_FALSE(log.qsos.empty() || twin.qsos.empty()) << c.line;
     EXPECT_EQ(Summary(log.qsos.back(), false), Summary(twin.qsos.back(), false)) << c.line;
+  }
+}
+
+// Each side's report and value count by the most lines, a tie to the
+// larger count and to a report; the id only on the received side.
+TEST(CabrilloInputTest, FindsTheLayoutMostLinesFollow) {
+  const struct {
+    std::vector<const char*> lines;  // after the own call
+    const char* expected;            // "sent received[ id]", R for a report, then the values
+  } cases[] = {
+      {{"599 001 DN UR5AA 599 015 CD", "599 002DN UT2BB 599 016KI"}, "R2 R2"},
+      {{"599 001DN UR5AA 015CD", "599 002DN UT2BB 016KI"}, "R1 -1"},
+      {{"001DN UR5AA 599 015CD"}, "-1 R1"},
+      {{"599 001DN UR5AA 599 015CD", "001 DN UT2BB 599 016KI"}, "R1 R1"},
+      {{"599 001 DN UR5AA 599 015 CD 0", "599 002 DN UT2BB 599 016 KI 1"}, "R2 R2 id"},
+  };
+  for (const auto& c : cases) {
+    std::vector<CabrilloLineValues> lines;
+    for (const char* line : c.lines) {
+      lines.emplace_back();
+      ASSERT_TRUE(SplitAtWorkedCall(CabrilloTokens(line, 0), &lines.back())) << line;
+    }
+    const CabrilloLayout layout = FindCabrilloLayout(lines);
+    const std::string got = (layout.sentReport ? "R" : "-") + std::to_string(layout.sentExchange) +
+                            (layout.rcvdReport ? " R" : " -") +
+                            std::to_string(layout.rcvdExchange) +
+                            (layout.transmitterId ? " id" : "");
+    EXPECT_EQ(got, c.expected) << c.lines[0];
   }
 }
 

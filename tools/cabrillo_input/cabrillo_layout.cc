@@ -165,13 +165,15 @@ CabrilloLayout FindCabrilloLayout(const std::vector<CabrilloLineValues>& lines) 
 }
 
 CabrilloSide ReadCabrilloSide(const std::vector<CabrilloToken>& values, bool sent, bool report,
-                              size_t exchangeValues, size_t lineEnd) {
+                              size_t exchangeValues, bool transmitterId, size_t lineEnd) {
   const std::string side = sent ? "sent" : "received";
   const bool hasReport = !values.empty() && IsSignalReport(values[0].text);
   size_t end = values.size();
-  // A transmitter id only where the exchange keeps its count without it.
+  // A transmitter id only where the exchange keeps its count without it;
+  // in a log whose lines end in one, after any exchange value: a code sent
+  // without a serial ("59 RT 0") is a value short of a split exchange.
   if (!sent && end >= 2 && IsTransmitterId(values[end - 1]) &&
-      end - 1 >= exchangeValues + (report && hasReport ? 1 : 0)) {
+      end - 1 >= (transmitterId ? 1 : exchangeValues) + (report && hasReport ? 1 : 0)) {
     --end;
   }
 

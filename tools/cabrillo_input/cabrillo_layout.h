@@ -89,12 +89,13 @@ struct CabrilloSide {
 // Reads one side's values by the layout's report and exchange count
 // (`sent` names the side in `assumed`). A last value 0 or 1 beyond the
 // exchange's count is a transmitter id and dropped, on the received side
-// only. A first value of a report's form is the report where the layout
+// only; where the layout has a `transmitterId`, so is one after at least
+// one exchange value. A first value of a report's form is the report where the layout
 // has one; one that lacks that form starts the exchange, the report left
 // empty. Values fewer than the layout's are said when the report might be
 // a serial (the exchange then does not start with a digit); more are
 // always said. `lineEnd` is the column given to an empty exchange.
 CabrilloSide ReadCabrilloSide(const std::vector<CabrilloToken>& values, bool sent, bool report,
-                              size_t exchangeValues, size_t lineEnd);
+                              size_t exchangeValues, bool transmitterId, size_t lineEnd);
 
 }  // namespace tools

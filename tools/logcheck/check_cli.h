@@ -6,6 +6,7 @@
 //       [--clock-qsos N] [--clock-min MIN] [--clock-search MIN]
 //       [--unconfirmed-logs N] [--majority-logs N] [--popular-logs N]
 //       [--popular-window MIN] [--penalty N] [--class-by TAG,...]
+//   logcheck --version
 
 #include <string>
 

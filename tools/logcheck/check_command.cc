@@ -15,6 +15,7 @@
 #include "tools/host/plugin_host.h"
 #include "tools/logcheck/check_outputs.h"
 #include "tools/logcheck/contest_input.h"
+#include "tools/logcheck/out_folder.h"
 #include "tools/logreplay/group_map.h"
 #include "tools/logreplay/progress_line.h"
 #include "tools/logreplay/score_command.h"
@@ -24,106 +25,14 @@
 
 namespace tools {
 
-const char kLogcheckMarkerName[] = "written-by-logcheck.txt";
-
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr char kMarkerTitle[] = "# files logcheck wrote in this folder; it replaces only these";
-constexpr char kPluginFolder[] = "plugin";
-constexpr char kReportsFolder[] = "reports";
 
 std::string LogcheckError(const std::string& message) {
   std::string line = ErrorLine(message);
   return "logcheck" + line.substr(line.find(':'));
 }
-
-// The files an earlier run listed in the marker; false when the folder
-// holds files but no marker.
-bool OwnedFolder(const fs::path& folder, std::vector<std::string>* listed, std::string* problem) {
-  std::error_code error;
-  if (!fs::exists(folder, error)) return true;
-  if (!fs::is_directory(folder, error)) {
-    *problem = "is not a folder";
-    return false;
-  }
-  std::string text;
-  const fs::path marker = folder / kLogcheckMarkerName;
-  if (!fs::exists(marker, error)) {
-    if (!fs::is_empty(folder, error)) {
-      *problem = "holds files logcheck did not write (no " + std::string(kLogcheckMarkerName) +
-                 "); give an empty or new folder";
-      return false;
-    }
-    return true;
-  }
-  if (!ReadLogFile(marker.u8string(), &text, problem)) return false;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    const std::string line = text.substr(start, end - start);
-    // Only names inside the folder: a marker edited by hand must not
-    // reach a file elsewhere.
-    const fs::path name = fs::u8path(line);
-    if (!line.empty() && line[0] != '#' && line.find("..") == std::string::npos &&
-        !name.has_root_name() && !name.has_root_directory()) {
-      listed->push_back(line);
-    }
-    start = end + 1;
-  }
-  return true;
-}
-
-class OutFolder {
- public:
-  explicit OutFolder(fs::path root) : m_root(std::move(root)) {}
-
-  // The outputs are written in place, without a flush to the disk each:
-  // thousands of reports, each flushed, took most of a large contest's
-  // run, and the folder is logcheck's own, its marker written last.
-  bool Write(const std::string& name, const std::string& bytes) {
-    List(name);
-    return WriteListed(name, bytes);
-  }
-  // Lists `name` in the marker, for WriteListed. Not safe on two threads.
-  void List(const std::string& name) { m_written.push_back(name); }
-  // Writes a file listed before; safe on two threads at once.
-  bool WriteListed(const std::string& name, const std::string& bytes) const {
-    return WriteListedParts(name, bytes, 0, [](size_t) { return std::string(); });
-  }
-  // A file written in parts: `part(i)` for i from 0 to `count` - 1, after
-  // `head`, so that no whole copy of a large file is held.
-  template <typename Part>
-  bool WriteParts(const std::string& name, const std::string& head, size_t count, Part part) {
-    List(name);
-    return WriteListedParts(name, head, count, part);
-  }
-  template <typename Part>
-  bool WriteListedParts(const std::string& name, const std::string& head, size_t count,
-                        Part part) const {
-    std::FILE* file = platform::OpenFileUtf8((m_root / fs::u8path(name)).u8string(), "wb");
-    if (file == nullptr) return false;
-    bool written = std::fwrite(head.data(), 1, head.size(), file) == head.size();
-    for (size_t i = 0; written && i < count; ++i) {
-      const std::string text = part(i);
-      written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    }
-    return std::fclose(file) == 0 && written;
-  }
-  bool WriteMarker() {
-    std::string text = std::string(kMarkerTitle) + "\n";
-    for (const std::string& name : m_written) text += name + "\n";
-    text += std::string(kPluginFolder) + "/" + kPluginErrorFile + "\n";
-    text += std::string(kPluginFolder) + "/Plugins/TAVIN.ini\n";
-    return platform::Utf8FileWriter().ReplaceWhole((m_root / kLogcheckMarkerName).u8string(), text);
-  }
-
- private:
-  fs::path m_root;
-  std::vector<std::string> m_written;
-};
 
 // The QSOs of an entrant's log, or those `picked` of them, as the plan
 // offers them, made one at a time into one scratch QSO from the pool: the
@@ -206,9 +115,7 @@ PluginPass ScoreWithLines(const PluginHost& host, ReplayPlan plan, LogQsos qsos)
   return pass;
 }
 
-}  // namespace
-
-int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
+int Check(const CheckCommand& command, std::string* out, std::string* err) {
   std::string problem;
   InputOptions options;
   options.start = command.start;
@@ -257,8 +164,8 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
   check.logs = TakeCheckLogs(&input);
 
   for (const std::string& name : listed) fs::remove(root / fs::u8path(name), error);
-  fs::create_directories(root / kReportsFolder, error);
-  fs::create_directories(root / kPluginFolder / "Plugins", error);
+  fs::create_directories(root / kOutReportsFolder, error);
+  fs::create_directories(root / kOutPluginFolder / "Plugins", error);
   OutFolder folder(root);
   bool written = true;
   if (error || !folder.WriteMarker()) {
@@ -267,7 +174,7 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
   }
 
   {
-    const CurrentFolderChange inPluginFolder((root / kPluginFolder).u8string());
+    const CurrentFolderChange inPluginFolder((root / kOutPluginFolder).u8string());
     if (!inPluginFolder.Changed()) {
       *err = LogcheckError("--out " + command.outPath + ": cannot work in it");
       return kExitOutput;
@@ -365,7 +272,7 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
   // The reports, every other one on a thread of its own: thousands of
   // small files, each made and written.
   const auto reportName = [&](size_t i, const char* extension) {
-    return std::string(kReportsFolder) + "/" + ReportFileName(check.logs[i].call, extension);
+    return std::string(kOutReportsFolder) + "/" + ReportFileName(check.logs[i].call, extension);
   };
   for (size_t i = 0; i < check.logs.size(); ++i) {
     folder.List(reportName(i, ".txt"));
@@ -388,6 +295,22 @@ int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
     return kExitOutput;
   }
   return kExitOk;
+}
+
+}  // namespace
+
+int RunCheck(const CheckCommand& command, std::string* out, std::string* err) {
+  // A failure on either thread (memory, a broken invariant) ends here, both
+  // threads ended and the current folder back.
+  try {
+    return Check(command, out, err);
+  } catch (const std::exception& e) {
+    *err = LogcheckError(e.what());
+  } catch (...) {
+    *err = LogcheckError("an unknown failure");
+  }
+  out->clear();
+  return kExitOutput;
 }
 
 }  // namespace tools

@@ -15,10 +15,6 @@
 
 namespace tools {
 
-// The marker logcheck keeps in its --out folder: the files it wrote there,
-// one relative path a line after a title line.
-extern const char kLogcheckMarkerName[];
-
 struct CheckCommand {
   std::vector<std::string> inputs;  // logs and folders of logs
   std::string outPath;
@@ -37,9 +33,11 @@ struct CheckCommand {
 
 // Runs the check. Returns the exit status as logreplay's: 0 done; 2 bad
 // usage or input (a group map that cannot be read, a path that names
-// nothing, no log to check, an --out that is a file or a folder holding
-// files without logcheck's marker), nothing written; 3 the plug-in cannot
-// be used, nothing written; 4 an output not written in full. The summary
+// nothing, no log to check, an --out that OwnedFolder refuses: a file, a
+// folder holding files without logcheck's marker, a symbolic link in it, a
+// file logcheck wrote there changed since), nothing written; 3 the plug-in
+// cannot be used, nothing written; 4 an output not written in full, or a
+// failure (an exception) on either thread, said in one line. The summary
 // goes to `out`, a failure's message (one line) to `err`; warnings (logs
 // skipped or replaced) and the progress line go straight to standard error.
 // The plug-in works in DIR/plugin, which becomes the current folder while

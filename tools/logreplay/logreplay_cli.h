@@ -6,6 +6,7 @@
 //       [--mult-field NAME] [--group-field NAME] [--cabrillo] [--skip-bad]
 //       [--group-map FILE] [--report FILE.html] [--force] [--work DIR]
 //       [--decorated]
+//   logreplay --version
 // and the hidden `logreplay dump LOG`, which prints the log's records as
 // JSON lines (see adif_dump.h) for comparison with other ADIF readers.
 
@@ -24,8 +25,9 @@ namespace tools {
 // refusing any other text with the parser's reason.
 void TakesContestStart(CLI::Option* option);
 
-// Parses `argv` with `app`, a command of `program`. Returns -1 when parsed;
-// otherwise the exit status, with the help text in `out` (status 0) or the
+// Parses `argv` with `app`, a command of `program`, adding --version ("NAME
+// X.Y.Z", the project's version). Returns -1 when parsed; otherwise the exit
+// status, with the help text or the version line in `out` (status 0) or the
 // error in `err` (status kExitBadInput).
 int ParseWith(CLI::App& app, const char* program, int argc, const char* const* argv,
               std::string* out, std::string* err);

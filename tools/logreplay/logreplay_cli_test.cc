@@ -1,5 +1,6 @@
 #include "tools/logreplay/logreplay_cli.h"
 
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -122,6 +123,13 @@ TEST(LogreplayCliTest, HelpListsEveryOptionWithAnExample) {
     }
     EXPECT_EQ(p.out.find("dump"), std::string::npos) << "the dump command is internal";
   }
+}
+
+TEST(LogreplayCliTest, VersionPrintsNameAndVersion) {
+  const Parsed p = Parse({"--version"});
+  EXPECT_EQ(p.status, kExitOk) << p.err;
+  EXPECT_EQ(p.err, "");
+  EXPECT_TRUE(std::regex_match(p.out, std::regex("logreplay [0-9]+\\.[0-9]+\\.[0-9]+\n"))) << p.out;
 }
 
 TEST(LogreplayCliTest, DumpTakesALog) {

@@ -233,6 +233,38 @@ void AddSecondsOnlyWarning(const std::vector<AdifQso>& qsos, const std::vector<S
                       "they count once (a double entry?)");
 }
 
+// A serial longer than any contest reaches is most likely two values run
+// together; the plug-in scores it as it stands, up to its largest score.
+constexpr size_t kMaxSerialDigits = 6;
+
+size_t LeadingDigits(const std::string& exchange) {
+  size_t digits = 0;
+  while (digits < exchange.size() && exchange[digits] >= '0' && exchange[digits] <= '9') ++digits;
+  return digits;
+}
+
+// One line for the QSOs whose sent or received exchange begins with a
+// serial longer than kMaxSerialDigits, naming the first.
+void AddLongSerialWarning(const std::vector<AdifQso>& qsos, const std::vector<Source>& sources,
+                          const Places& places, std::vector<std::string>* warnings) {
+  size_t count = 0;
+  std::string example;
+  for (size_t i = 0; i < qsos.size(); ++i) {
+    const AdifQso& q = qsos[i];
+    const std::string* longer = LeadingDigits(q.exchRcvd) > kMaxSerialDigits   ? &q.exchRcvd
+                                : LeadingDigits(q.exchSent) > kMaxSerialDigits ? &q.exchSent
+                                                                               : nullptr;
+    if (longer == nullptr || count++ != 0) continue;
+    example = places.At(sources[i].place) + " (" + q.call + ", " +
+              (longer == &q.exchRcvd ? "received" : "sent") + " exchange \"" + *longer + "\")";
+  }
+  if (count == 0) return;
+  warnings->push_back(std::to_string(count) + (count == 1 ? " QSO has" : " QSOs have") +
+                      " a serial of more than " + std::to_string(kMaxSerialDigits) +
+                      " digits, the first " + example +
+                      ": the plug-in scores it as it stands (two values run together?)");
+}
+
 void AddMissingCodeWarnings(const std::vector<AdifQso>& qsos, const std::vector<Source>& sources,
                             const Places& places, const AdifQsoFields& fields,
                             std::vector<std::string>* warnings) {
@@ -517,6 +549,7 @@ bool PlanReplay(const std::string& logText, const ReplayOptions& options, Replay
   const PlanSetting order = PutInTimeOrder(&plan->qsos, &sources, places, &plan->warnings);
   AddMissingCodeWarnings(plan->qsos, sources, places, options.fields, &plan->warnings);
   AddSecondsOnlyWarning(plan->qsos, sources, places, &plan->warnings);
+  AddLongSerialWarning(plan->qsos, sources, places, &plan->warnings);
   for (const Source& source : sources) plan->qsoPlaces.push_back(source.place);
   const Source& first = sources.front();
   const std::string firstPlace = places.At(first.place);

@@ -231,6 +231,39 @@ TEST(ReplayPlanTest, WarnsOfEachQsoWithoutAMultiplierCode) {
                 "letters after its digits; the plug-in counts the empty code as a multiplier"}));
 }
 
+// One line for all QSOs whose sent or received serial is longer than six
+// digits, naming the first; six digits are no warning.
+TEST(ReplayPlanTest, WarnsOnceOfSerialsLongerThanSixDigits) {
+  const auto qso = [](const std::string& sent, const std::string& rcvd) {
+    return Record("<CALL:5>UR5AA <QSO_DATE:8>20261219 <TIME_ON:4>1200 <BAND:3>20m <STX_STRING:" +
+                  std::to_string(sent.size()) + ">" + sent +
+                  " <OPERATOR:4>UT1A <SRX_STRING:" + std::to_string(rcvd.size()) + ">" + rcvd);
+  };
+  const struct {
+    std::string log;
+    const char* expected;  // the warning about serials; empty: none
+  } cases[] = {
+      {qso("001KI", "015CD") + qso("001KI", "123456CD"), ""},
+      {qso("001KI", "015CD") + qso("001KI", "1234567CD") + qso("2147483647KI", "016CD"),
+       "2 QSOs have a serial of more than 6 digits, the first record 2 (UR5AA, received "
+       "exchange \"1234567CD\"): the plug-in scores it as it stands (two values run together?)"},
+      {qso("001KI", "015CD") + qso("1234567KI", "016CD"),
+       "1 QSO has a serial of more than 6 digits, the first record 2 (UR5AA, sent exchange "
+       "\"1234567KI\")"},
+  };
+  ReplayOptions options;
+  options.ownGroupCode = "G3";
+  options.fields.groupField = "CALL";
+  for (const auto& c : cases) {
+    std::string got;
+    for (const std::string& warning : Planned(kHeader + c.log, options).warnings) {
+      if (warning.find("serial") != std::string::npos) got += warning;
+    }
+    EXPECT_EQ(got.rfind(c.expected, 0), 0u) << got;
+    EXPECT_EQ(got.empty(), *c.expected == 0) << got;
+  }
+}
+
 TEST(ReplayPlanTest, WarnsOfQsosTheToursDoNotCoverAsLogged) {
   const auto qso = [](const char* date, const char* time) {
     return Record(std::string("<CALL:4>UT1A <QSO_DATE:8>") + date + " <TIME_ON:4>" + time +

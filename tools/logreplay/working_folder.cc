@@ -21,7 +21,6 @@ constexpr char kPluginsFolder[] = "Plugins";
 // Pages written before the mark was added end with this credit.
 constexpr char kReportCredit[] = "drawn by logreplay from the plug-in's results";
 
-constexpr uint64_t kFnvOffset = 14695981039346656037ull;
 constexpr uint64_t kFnvPrime = 1099511628211ull;
 
 using File = std::unique_ptr<std::FILE, int (*)(std::FILE*)>;
@@ -49,6 +48,45 @@ bool ReadNumber(const std::string& line, int base, size_t* at, uint64_t* value) 
 }  // namespace
 
 const char kWrittenRecordName[] = "written-by-logreplay.txt";
+
+void FileMark::Add(const void* bytes, size_t count) {
+  const unsigned char* at = static_cast<const unsigned char*>(bytes);
+  uint64_t h = hash;
+  for (size_t i = 0; i < count; ++i) h = (h ^ at[i]) * kFnvPrime;
+  hash = h;
+  size += count;
+}
+
+bool MarkOfFile(const std::string& path, FileMark* mark) {
+  std::error_code error;
+  if (!fs::is_regular_file(fs::symlink_status(fs::u8path(path), error))) return false;
+  File file = OpenRead(path);
+  if (file == nullptr) return false;
+  *mark = FileMark();
+  unsigned char buffer[1 << 16];
+  size_t got;
+  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) mark->Add(buffer, got);
+  return std::ferror(file.get()) == 0;
+}
+
+std::string MarkLine(const FileMark& mark, const std::string& name) {
+  char numbers[64];
+  std::snprintf(numbers, sizeof numbers, "%llu %016" PRIx64 " ",
+                static_cast<unsigned long long>(mark.size), mark.hash);
+  return numbers + name;
+}
+
+bool ReadMarkLine(const std::string& line, FileMark* mark, std::string* name) {
+  size_t at = 0;
+  uint64_t size = 0;
+  if (!ReadNumber(line, 10, &at, &size) || !ReadNumber(line, 16, &at, &mark->hash) ||
+      at == line.size()) {
+    return false;
+  }
+  mark->size = size;
+  *name = line.substr(at);
+  return true;
+}
 
 std::string DefaultWorkingFolder(const std::string& logPath) {
   return fs::u8path(logPath).filename().stem().u8string() + ".stats";
@@ -93,13 +131,10 @@ bool WorkingFolder::Open(const std::string& path, std::string* problem) {
   std::string line;
   while (std::getline(lines, line)) {
     if (line.empty() || line[0] == '#') continue;
-    size_t at = 0;
-    uint64_t size = 0;
-    uint64_t hash = 0;
+    FileMark mark;
+    std::string name;
     // A line it cannot read marks no file as logreplay's.
-    if (ReadNumber(line, 10, &at, &size) && ReadNumber(line, 16, &at, &hash) && at < line.size()) {
-      m_written[line.substr(at)] = Mark{size, hash};
-    }
+    if (ReadMarkLine(line, &mark, &name)) m_written[name] = mark;
   }
   return true;
 }
@@ -108,33 +143,17 @@ std::string WorkingFolder::PathOf(const std::string& name) const {
   return (fs::u8path(m_path) / fs::u8path(name)).make_preferred().u8string();
 }
 
-bool WorkingFolder::MarkOf(const std::string& name, Mark* mark) const {
-  std::error_code error;
-  const std::string path = PathOf(name);
-  if (!fs::is_regular_file(fs::u8path(path), error)) return false;
-  File file = OpenRead(path);
-  if (file == nullptr) return false;
-  *mark = Mark{0, kFnvOffset};
-  unsigned char buffer[1 << 16];
-  size_t got;
-  while ((got = std::fread(buffer, 1, sizeof buffer, file.get())) > 0) {
-    mark->size += got;
-    for (size_t i = 0; i < got; ++i) mark->hash = (mark->hash ^ buffer[i]) * kFnvPrime;
-  }
-  return std::ferror(file.get()) == 0;
-}
-
 std::string WorkingFolder::ForeignFile(const std::vector<std::string>& names) const {
   for (const std::string& name : names) {
     std::error_code error;
     const fs::file_status status = fs::symlink_status(fs::u8path(PathOf(name)), error);
     if (status.type() == fs::file_type::not_found || fs::is_directory(status)) continue;
-    Mark mark;
+    FileMark mark;
     const auto written = m_written.find(name);
     // A link or an unreadable file is never logreplay's: the plug-in
     // would write through the one and over the other.
-    if (fs::is_symlink(status) || !MarkOf(name, &mark) || written == m_written.end() ||
-        !(written->second == mark)) {
+    if (fs::is_symlink(status) || !MarkOfFile(PathOf(name), &mark) || written == m_written.end() ||
+        written->second != mark) {
       return name;
     }
   }
@@ -153,20 +172,15 @@ bool WorkingFolder::Create(std::string* problem) const {
 
 bool WorkingFolder::Remember(const std::vector<std::string>& names, std::string* problem) {
   for (const std::string& name : names) {
-    Mark mark;
-    if (MarkOf(name, &mark)) {
+    FileMark mark;
+    if (MarkOfFile(PathOf(name), &mark)) {
       m_written[name] = mark;
     } else {
       m_written.erase(name);
     }
   }
   std::string text = kRecordTitle;
-  for (const auto& [name, mark] : m_written) {
-    char numbers[64];
-    std::snprintf(numbers, sizeof numbers, "%llu %016" PRIx64 " ",
-                  static_cast<unsigned long long>(mark.size), mark.hash);
-    text += numbers + name + "\n";
-  }
+  for (const auto& [name, mark] : m_written) text += MarkLine(mark, name) + "\n";
   if (!platform::Utf8FileWriter().ReplaceWhole(PathOf(kWrittenRecordName), text)) {
     *problem = std::string("cannot write ") + PathOf(kWrittenRecordName);
     return false;

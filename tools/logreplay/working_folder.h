@@ -7,6 +7,7 @@
 // (kWrittenRecordName), so that a later replay replaces those and refuses
 // any other file it finds at their names.
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <map>
@@ -17,6 +18,33 @@ namespace tools {
 
 // The record's name in the working folder.
 extern const char kWrittenRecordName[];
+
+// FNV-1a 64's hash of no bytes.
+constexpr uint64_t kFnvOffsetBasis = 14695981039346656037ull;
+
+// What a file held when a tool wrote it, to tell later whether someone
+// changed it since: its size and the FNV-1a 64 hash of its bytes.
+struct FileMark {
+  uintmax_t size = 0;
+  uint64_t hash = kFnvOffsetBasis;
+
+  // Takes the file's next `count` bytes.
+  void Add(const void* bytes, size_t count);
+  bool operator==(const FileMark& other) const { return size == other.size && hash == other.hash; }
+  bool operator!=(const FileMark& other) const { return !(*this == other); }
+};
+
+// The mark of the regular file at `path`, never followed through a link;
+// false when it is no regular file or cannot be read whole.
+bool MarkOfFile(const std::string& path, FileMark* mark);
+
+// A line of a record of marked files, without its line end: the size in
+// decimal, the hash in 16 lower-case hex digits and the name, one blank
+// apart.
+std::string MarkLine(const FileMark& mark, const std::string& name);
+
+// Reads a line MarkLine wrote; false when `line` has another form.
+bool ReadMarkLine(const std::string& line, FileMark* mark, std::string* name);
 
 // The default working folder of a log: its file name without the last
 // extension and ".stats", in the current folder ("logs/UT7QF.cbr" gives
@@ -55,16 +83,8 @@ class WorkingFolder {
   bool Remember(const std::vector<std::string>& names, std::string* problem);
 
  private:
-  struct Mark {
-    uintmax_t size = 0;
-    uint64_t hash = 0;
-    bool operator==(const Mark& other) const { return size == other.size && hash == other.hash; }
-  };
-  // The mark of the file `name` in the folder; false when it is no file.
-  bool MarkOf(const std::string& name, Mark* mark) const;
-
   std::string m_path;
-  std::map<std::string, Mark> m_written;  // by name in the folder
+  std::map<std::string, FileMark> m_written;  // by name in the folder
 };
 
 // Makes `path` the current folder while it lives, then the one before.

@@ -64,7 +64,8 @@ struct ReplayPlan {
   // One line each, without a line end: skipped records or lines, X-QSO:
   // lines, a CLAIMED-SCORE: that is no number, a log out of time order,
   // QSOs without a multiplier code or without a group in the map, QSOs
-  // that differ from another only in their seconds, no group codes at all,
+  // that differ from another only in their seconds, serials of more than
+  // six digits, no group codes at all,
   // QSOs outside the tours or on another day than the start.
   std::vector<std::string> warnings;
 };

@@ -1,13 +1,15 @@
 # Runs logcheck on the mini-contest in logcheck/ and checks what it wrote.
 # Script mode:
 #   cmake -DPROGRAM=<logcheck> [-DEMULATOR=<wine-run.sh>] -DWORK_DIR=<folder>
-#         -DDATA=<tools/testdata/logcheck> -P run_logcheck.cmake
+#         -DDATA=<tools/testdata/logcheck> -DVERSION=<X.Y.Z> -P run_logcheck.cmake
 # verdicts.csv, logs.csv and two reports (an entrant's, a checklog's) must
 # equal the expected files byte for byte, and logs.csv with --penalty 2;
 # the logs named one by one in reverse order must give the same files; in
 # every log QSOs = credited + removed, and verdicts.csv has a row for each;
 # a second run replaces the folder it wrote, and a folder with a file it
-# did not write is refused with nothing written.
+# did not write is refused with nothing written, as is one with a file
+# logcheck wrote changed since; a report the second thread cannot write
+# ends with status 4; --version.
 
 cmake_minimum_required(VERSION 3.25)
 
@@ -133,6 +135,7 @@ endif()
 run_logcheck(logs --out out)
 expect_status(0)
 expect_same_file("${DATA}/verdicts.csv" "${WORK_DIR}/out/verdicts.csv")
+
 file(WRITE "${WORK_DIR}/foreign/keep.txt" "not logcheck's\n")
 run_logcheck(logs --out foreign)
 expect_status(2)
@@ -143,4 +146,44 @@ endif()
 file(GLOB foreign RELATIVE "${WORK_DIR}/foreign" "${WORK_DIR}/foreign/*")
 if(NOT foreign STREQUAL "keep.txt")
   fail("wrote into a folder it did not own: ${foreign}")
+endif()
+
+# A copy of that folder, changed: a file logcheck wrote edited (links are
+# the unit test's), a report that the second thread cannot write (UT2BB's,
+# the second log's).
+# name | shell command in the copy | exit status | words on standard error
+set(changes
+  "edited|echo x >> reports/UT1AA.txt|2|reports/UT1AA.txt: changed since logcheck wrote it"
+  "report_unwritable|sed -i '/UT2BB.html$/d' written-by-logcheck.txt && rm reports/UT2BB.html \
+&& mkdir reports/UT2BB.html|4|an output could not be written in full")
+foreach(change IN LISTS changes)
+  string(REPLACE "|" ";" parts "${change}")
+  list(GET parts 0 name)
+  list(GET parts 1 command)
+  list(GET parts 2 expected)
+  list(GET parts 3 words)
+  set(dir "${WORK_DIR}/changed/${name}")
+  file(MAKE_DIRECTORY "${dir}")
+  execute_process(COMMAND cp -R "${WORK_DIR}/out" "${dir}/out")
+  execute_process(COMMAND sh -c "${command}" WORKING_DIRECTORY "${dir}/out" RESULT_VARIABLE made)
+  if(NOT made EQUAL 0)
+    fail("${name}: cannot prepare the case with \"${command}\"")
+  endif()
+  file(GLOB_RECURSE before LIST_DIRECTORIES true RELATIVE "${dir}" "${dir}/*")
+  run_logcheck(logs --out changed/${name}/out)
+  string(FIND "${err}" "logcheck: --out changed/${name}/out: ${words}" at)
+  if(NOT status STREQUAL expected OR at EQUAL -1)
+    fail("${name}: exit status ${status}, expected ${expected} and \"${words}\"\n${err}")
+  endif()
+  file(GLOB_RECURSE after LIST_DIRECTORIES true RELATIVE "${dir}" "${dir}/*")
+  if(expected EQUAL 2 AND NOT before STREQUAL after)
+    fail("${name}: refused, but files changed: ${before} -> ${after}")
+  endif()
+endforeach()
+
+# --version: the program's name and the project's version.
+execute_process(COMMAND ${EMULATOR} "${PROGRAM}" --version RESULT_VARIABLE status
+                OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT status EQUAL 0 OR NOT out STREQUAL "logcheck ${VERSION}\n")
+  fail("--version: status ${status}, \"${out}\", expected \"logcheck ${VERSION}\"")
 endif()
