@@ -105,7 +105,8 @@ run_logreplay(-DPROGRAM=${OPERATOR} -DEMULATOR=${EMULATOR}
               "-DFILES=../звіт.html|UT9ZZQ.cbr|err.txt")
 # The archive's logcheck.exe checks the mini-contest as the native build does.
 execute_process(COMMAND ${CMAKE_COMMAND} -DPROGRAM=${WORK_DIR}/logcheck.exe -DEMULATOR=${EMULATOR}
-                        -DWORK_DIR=${WORK_DIR}/logcheck -DDATA=${LOGCHECK_DATA} -P ${RUN_LOGCHECK}
+                        -DWORK_DIR=${WORK_DIR}/logcheck -DDATA=${LOGCHECK_DATA} -DVERSION=${VERSION}
+                        -P ${RUN_LOGCHECK}
                 RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
   message(FATAL_ERROR "logcheck.exe of the archive fails on the mini-contest")
