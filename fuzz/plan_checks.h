@@ -11,7 +11,7 @@
 #include "fuzz/expect.h"
 #include "tools/adif/adif_reader.h"
 #include "tools/adif/adif_values.h"
-#include "tools/logreplay/replay_plan.h"
+#include "tools/replay/replay_plan.h"
 #include "tools/logreplay/score_command.h"
 
 namespace fuzz_checks {

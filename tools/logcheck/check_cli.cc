@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "tools/logreplay/logreplay_cli.h"
-#include "tools/logreplay/replay_plan.h"
-#include "tools/logreplay/score_command.h"
+#include "tools/replay/command_line.h"
+#include "tools/replay/replay_plan.h"
+#include "tools/replay/replay_run.h"
 #include "tools/report/report_data.h"
 
 namespace tools {

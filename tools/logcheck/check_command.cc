@@ -16,10 +16,10 @@
 #include "tools/logcheck/check_outputs.h"
 #include "tools/logcheck/contest_input.h"
 #include "tools/logcheck/out_folder.h"
-#include "tools/logreplay/group_map.h"
-#include "tools/logreplay/progress_line.h"
-#include "tools/logreplay/score_command.h"
-#include "tools/logreplay/working_folder.h"
+#include "tools/replay/group_map.h"
+#include "tools/replay/progress_line.h"
+#include "tools/replay/replay_run.h"
+#include "tools/replay/working_folder.h"
 #include "tools/plugin_outputs/plugin_outputs.h"
 #include "tools/report/report_data.h"
 
@@ -29,10 +29,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string LogcheckError(const std::string& message) {
-  std::string line = ErrorLine(message);
-  return "logcheck" + line.substr(line.find(':'));
-}
+std::string LogcheckError(const std::string& message) { return ToolErrorLine("logcheck", message); }
 
 // The QSOs of an entrant's log, or those `picked` of them, as the plan
 // offers them, made one at a time into one scratch QSO from the pool: the

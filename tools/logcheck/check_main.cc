@@ -4,7 +4,7 @@
 #include <string>
 
 #include "tools/logcheck/check_cli.h"
-#include "tools/logreplay/run_program.h"
+#include "tools/replay/run_program.h"
 
 int main(int argc, char** argv) {
   return tools::RunProgram(

@@ -2,7 +2,7 @@
 
 // The logs of a contest as logcheck reads them: every Cabrillo log given or
 // found in the folders given, each read as logreplay plans a replay
-// (tools/logreplay/replay_plan.h), one log per call, and the contest's
+// (tools/replay/replay_plan.h), one log per call, and the contest's
 // start.
 
 #include <cstdint>
@@ -13,7 +13,7 @@
 
 #include "plugin/stats_api.h"
 #include "tools/logcheck/log_match.h"
-#include "tools/logreplay/replay_plan.h"
+#include "tools/replay/replay_plan.h"
 
 namespace tools {
 

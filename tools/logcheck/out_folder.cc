@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "platform/tools/utf8_files.h"
-#include "tools/logreplay/replay_plan.h"
+#include "tools/replay/replay_plan.h"
 #include "tools/plugin_outputs/plugin_outputs.h"
 
 namespace tools {

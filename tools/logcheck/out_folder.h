@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/logreplay/working_folder.h"
+#include "tools/replay/working_folder.h"
 
 namespace tools {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "tools/logreplay/replay_plan.h"
+#include "tools/replay/replay_plan.h"
 #include "tools/logreplay/score_command.h"
 
 namespace tools {

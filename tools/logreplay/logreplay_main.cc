@@ -5,7 +5,7 @@
 
 #include "tools/logreplay/adif_dump.h"
 #include "tools/logreplay/logreplay_cli.h"
-#include "tools/logreplay/run_program.h"
+#include "tools/replay/run_program.h"
 #include "tools/logreplay/score_command.h"
 
 int main(int argc, char** argv) {

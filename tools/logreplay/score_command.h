@@ -12,19 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "tools/host/plugin_host.h"
 #include "tools/logreplay/output_paths.h"
-#include "tools/logreplay/progress_line.h"
-#include "tools/logreplay/replay_plan.h"
+#include "tools/replay/replay_plan.h"
+#include "tools/replay/replay_run.h"
 
 namespace tools {
-
-constexpr int kExitOk = 0;
-constexpr int kExitBadInput = 2;  // unreadable or malformed log, bad usage
-constexpr int kExitPlugin = 3;    // plug-in missing, not loadable or incomplete
-// An output not written in full: the report page, the Cabrillo log or
-// err.txt. The results are printed all the same.
-constexpr int kExitOutput = 4;
 
 struct ScoreCommand {
   std::string logPath;
@@ -44,38 +36,6 @@ struct ScoreCommand {
   bool force = false;
 };
 
-struct ReplayOutcome {
-  size_t offered = 0;
-  size_t accepted = 0;             // AddData0 gave 1: stored or already stored
-  size_t refused = 0;              // AddData0 gave 0: listed in err.txt
-  std::vector<bool> acceptedEach;  // AddData0's answer for each QSO, in plan order
-  std::string results;             // GetResult0's text as returned
-  int32_t score = 0;               // GetResult0's out-integer
-  // The notices the plug-in showed during GetResult0, "caption: text".
-  std::vector<std::string> notices;
-};
-
-// The plug-in to score with: the library at `path`, or kPluginFileName
-// beside this program when `path` is empty, its exports resolved by
-// `names`. Null, with `problem` in one line, when it cannot be loaded or
-// offers no statistics set.
-std::unique_ptr<PluginHost> LoadScoringPlugin(const std::string& path, ExportNames names,
-                                              std::string* problem);
-
-// Resets the plug-in with the plan's values, offers every QSO in order and
-// asks for the results, collecting the notices shown meanwhile.
-// `afterReset`, when given, runs between the reset and the first QSO.
-ReplayOutcome Replay(const PluginHost& host, const ReplayPlan& plan, ProgressLine* progress,
-                     const std::function<void()>& afterReset = nullptr);
-// The same with the QSOs given one at a time, `qsoAt(i)` for i from 0 to
-// `count` - 1 (the plan's own QSOs are not read): a caller that keeps its
-// QSOs in another form need not make them all at once. The reference
-// returned must stay valid until the next call of `qsoAt`.
-using QsoAt = std::function<const AdifQso&(size_t)>;
-ReplayOutcome ReplayEach(const PluginHost& host, const ReplayPlan& plan, size_t count,
-                         const QsoAt& qsoAt, ProgressLine* progress,
-                         const std::function<void()>& afterReset = nullptr);
-
 // The settings block printed before the results: a title line, then one
 // line per setting, "  own call:  UT9ZZQ (log field OPERATOR, record 1)".
 std::string FormatSettings(const std::vector<PlanSetting>& settings);
@@ -87,10 +47,6 @@ struct CabrilloOutcome {
   bool produced = false;  // written by this replay, and there
   std::string line;       // "Cabrillo log: ..." without a line end
 };
-
-// The file the plug-in's notice says it produced ("File produced: NAME"),
-// as named there; empty when the replay showed no such notice.
-std::string ProducedFileName(const ReplayOutcome& outcome);
 
 // Judges the Cabrillo pass: a notice "File produced: NAME" whose file is
 // there, or, without a notice, `expectedName` written since `before`.
@@ -107,9 +63,7 @@ std::string FormatReport(const ReplayOutcome& outcome, const std::string& errPat
                          const std::string& cabrilloLine);
 
 // "logreplay: <message>" and a line end, as one line whatever `message`
-// holds: control bytes and bytes that are not printable UTF-8 are written
-// as \xNN (a name in Cyrillic stays as it is), and a very long message is
-// cut.
+// holds (ToolErrorLine).
 std::string ErrorLine(const std::string& message);
 
 // Runs the command: the plug-in writes err.txt, Plugins/TAVIN.ini and the

@@ -1,7 +1,7 @@
 #pragma once
 
 // The replay plan: everything a replay hands to the plug-in, and what was
-// assumed on the way. logreplay makes it (tools/logreplay/replay_plan.h);
+// assumed on the way. logreplay makes it (tools/replay/replay_plan.h);
 // the report page and logcheck read it.
 
 #include <cstddef>

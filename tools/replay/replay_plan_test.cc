@@ -1,4 +1,4 @@
-#include "tools/logreplay/replay_plan.h"
+#include "tools/replay/replay_plan.h"
 
 #include <algorithm>
 #include <sstream>

@@ -1,4 +1,4 @@
-#include "tools/logreplay/progress_line.h"
+#include "tools/replay/progress_line.h"
 
 #include <string>
 #include <vector>

@@ -1,11 +1,11 @@
-#include "tools/logreplay/group_map.h"
+#include "tools/replay/group_map.h"
 
 #include <sstream>
 #include <vector>
 
 #include "tools/adif/adif_values.h"
 #include "tools/adif/log_text.h"
-#include "tools/logreplay/replay_plan.h"
+#include "tools/replay/replay_plan.h"
 
 namespace tools {
 

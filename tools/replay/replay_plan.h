@@ -9,7 +9,7 @@
 
 #include "plugin/stats_api.h"
 #include "tools/adif/adif_qso.h"
-#include "tools/logreplay/group_map.h"
+#include "tools/replay/group_map.h"
 #include "tools/plan/replay_plan_types.h"
 
 namespace tools {

@@ -1,4 +1,4 @@
-#include "tools/logreplay/working_folder.h"
+#include "tools/replay/working_folder.h"
 
 #include <filesystem>
 #include <fstream>
