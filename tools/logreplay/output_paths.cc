@@ -1,15 +1,21 @@
 #include "tools/logreplay/output_paths.h"
 
+#include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <string>
 
-#include "cabrillo/file_base.h"
 #include "platform/tools/folder_probe.h"
 #include "platform/tools/utf8_files.h"
+#include "tools/report/report_page.h"
 
 namespace tools {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Pages written before the mark was added end with this credit.
+constexpr char kReportCredit[] = "drawn by logreplay from the plug-in's results";
 
 // Paths travel through logreplay as UTF-8, on Windows too.
 fs::path PathOf(const std::string& utf8) { return fs::u8path(utf8); }
@@ -101,8 +107,23 @@ FileState FileState::Of(const std::string& path) {
   return state;
 }
 
-std::string CabrilloFileName(const std::string& ownCall) {
-  return cabrillo::CabrilloFileBase(ownCall) + ".cbr";
+bool IsReportPage(const std::string& path) {
+  const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(platform::OpenFileUtf8(path, "rb"),
+                                                             std::fclose);
+  if (file == nullptr) return false;
+  // The mark stands in the page's head, the credit in its last lines.
+  char head[1024];
+  char tail[1024];
+  const size_t headSize = std::fread(head, 1, sizeof head, file.get());
+  size_t tailSize = 0;
+  if (std::fseek(file.get(), -static_cast<long>(sizeof tail), SEEK_END) == 0 ||
+      std::fseek(file.get(), 0, SEEK_SET) == 0) {
+    tailSize = std::fread(tail, 1, sizeof tail, file.get());
+  }
+  const std::string start(head, headSize);
+  return start.compare(0, 15, "<!DOCTYPE html>") == 0 &&
+         (start.find(kReportMarkLine) != std::string::npos ||
+          std::string(tail, tailSize).find(kReportCredit) != std::string::npos);
 }
 
 }  // namespace tools

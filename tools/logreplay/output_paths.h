@@ -46,8 +46,7 @@ struct FileState {
   bool operator!=(const FileState& other) const { return !(*this == other); }
 };
 
-// The name the plug-in gives the Cabrillo log of `ownCall`, by its own rule
-// ("UT9ZZQ/P" gives "UT9ZZQ_P.cbr", an empty call "TAVIN.cbr").
-std::string CabrilloFileName(const std::string& ownCall);
+// Whether the file at `path` is a report page logreplay wrote.
+bool IsReportPage(const std::string& path);
 
 }  // namespace tools

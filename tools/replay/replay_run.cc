@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "cabrillo/file_base.h"
 #include "platform/tools/executable_path.h"
 #include "platform/tools/notice_capture.h"
 
@@ -114,6 +115,10 @@ std::string ProducedFileName(const ReplayOutcome& outcome) {
   const std::string notice = CabrilloNotice(outcome);
   return notice.rfind(kFileProduced, 0) == 0 ? notice.substr(sizeof kFileProduced - 1)
                                              : std::string();
+}
+
+std::string CabrilloFileName(const std::string& ownCall) {
+  return cabrillo::CabrilloFileBase(ownCall) + ".cbr";
 }
 
 std::string PrintableLine(const std::string& text) { return Printable(text, kMaxErrorLine); }

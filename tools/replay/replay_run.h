@@ -65,6 +65,10 @@ std::string CabrilloNotice(const ReplayOutcome& outcome);
 // as named there; empty when the replay showed no such notice.
 std::string ProducedFileName(const ReplayOutcome& outcome);
 
+// The name the plug-in gives the Cabrillo log of `ownCall`, by its own rule
+// ("UT9ZZQ/P" gives "UT9ZZQ_P.cbr", an empty call "TAVIN.cbr").
+std::string CabrilloFileName(const std::string& ownCall);
+
 // `text` on one line of at most about 400 bytes: control bytes and bytes
 // that are not printable UTF-8 written as \xNN (a name in Cyrillic stays as
 // it is), the rest cut off with "...".

@@ -7,7 +7,6 @@
 #include <sstream>
 
 #include "platform/tools/utf8_files.h"
-#include "tools/report/report_page.h"
 
 namespace tools {
 namespace {
@@ -18,8 +17,6 @@ constexpr char kRecordTitle[] =
     "# The files logreplay let the plug-in write in this folder: size, FNV-1a\n"
     "# hash and name. Another file at one of the plug-in's names is not replaced.\n";
 constexpr char kPluginsFolder[] = "Plugins";
-// Pages written before the mark was added end with this credit.
-constexpr char kReportCredit[] = "drawn by logreplay from the plug-in's results";
 
 constexpr uint64_t kFnvPrime = 1099511628211ull;
 
@@ -199,24 +196,6 @@ CurrentFolderChange::CurrentFolderChange(const std::string& path) {
 CurrentFolderChange::~CurrentFolderChange() {
   std::error_code error;
   if (m_changed) fs::current_path(m_before, error);
-}
-
-bool IsReportPage(const std::string& path) {
-  File file = OpenRead(path);
-  if (file == nullptr) return false;
-  // The mark stands in the page's head, the credit in its last lines.
-  char head[1024];
-  char tail[1024];
-  const size_t headSize = std::fread(head, 1, sizeof head, file.get());
-  size_t tailSize = 0;
-  if (std::fseek(file.get(), -static_cast<long>(sizeof tail), SEEK_END) == 0 ||
-      std::fseek(file.get(), 0, SEEK_SET) == 0) {
-    tailSize = std::fread(tail, 1, sizeof tail, file.get());
-  }
-  const std::string start(head, headSize);
-  return start.compare(0, 15, "<!DOCTYPE html>") == 0 &&
-         (start.find(kReportMarkLine) != std::string::npos ||
-          std::string(tail, tailSize).find(kReportCredit) != std::string::npos);
 }
 
 }  // namespace tools

@@ -103,7 +103,4 @@ class CurrentFolderChange {
   bool m_changed = false;
 };
 
-// Whether the file at `path` is a report page logreplay wrote.
-bool IsReportPage(const std::string& path);
-
 }  // namespace tools
