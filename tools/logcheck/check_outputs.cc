@@ -518,13 +518,7 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
             (verdicts.clockQsos == 1 ? " QSO" : " QSOs") + " matched both ways)\n";
   }
   // Lines skipped that were no QSO lines; the QSO lines have a verdict.
-  for (const std::string& warning : entrant.plan.warnings) {
-    if (warning.find("line skipped") == std::string::npos) continue;
-    const bool qsoLine =
-        std::any_of(entrant.plan.unreadQsos.begin(), entrant.plan.unreadQsos.end(),
-                    [&](const UnreadQso& u) { return warning.rfind(u.reason, 0) == 0; });
-    if (!qsoLine) text += "  read: " + warning + "\n";
-  }
+  for (const std::string& skipped : entrant.plan.skippedLines) text += "  read: " + skipped + "\n";
 
   for (int k = 0; k < kVerdictCount; ++k) {
     const Verdict verdict = static_cast<Verdict>(k);

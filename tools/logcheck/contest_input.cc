@@ -201,7 +201,7 @@ bool ReadContest(const std::vector<std::string>& paths, const InputOptions& opti
       const EntrantLog& winner = replaces ? log : kept;
       const std::string why = "a later log of " + log.plan.ownCall + ", " + winner.path +
                               ", replaces it (by the last QSO's time, then the file name)";
-      input->skipped.push_back({loser.path, why});
+      input->skipped.push_back({loser.path, why, true});
       input->warnings.push_back(loser.path + ": " + why);
       if (!replaces) continue;
     }

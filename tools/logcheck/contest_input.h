@@ -46,6 +46,7 @@ struct EntrantLog {
 struct SkippedLog {
   std::string path;
   std::string reason;
+  bool replaced = false;  // by a later log of its call, a warning of its own
 };
 
 struct ContestInput {

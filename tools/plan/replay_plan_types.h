@@ -50,6 +50,9 @@ struct ReplayPlan {
   bool cabrillo = false;
   // A Cabrillo log's QSO lines skipped as unreadable, in file order.
   std::vector<UnreadQso> unreadQsos;
+  // The other lines of a Cabrillo log skipped (neither a tag nor blank),
+  // as their warnings say them.
+  std::vector<std::string> skippedLines;
   // A Cabrillo log's CATEGORY-... tags and values (CabrilloLog::categories).
   std::vector<std::pair<std::string, std::string>> categories;
   // A Cabrillo log's CONTEST:, as written; empty without one.

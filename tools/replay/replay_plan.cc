@@ -445,6 +445,10 @@ bool ReadCabrilloQsos(const std::string& text, const ReplayOptions& options, Rep
       return false;
     }
     plan->warnings.push_back(bad.ToString() + "; line skipped");
+    const bool qsoLine =
+        std::any_of(log.unreadQsos.begin(), log.unreadQsos.end(),
+                    [&](const CabrilloUnreadQso& unread) { return unread.error.line == bad.line; });
+    if (!qsoLine) plan->skippedLines.push_back(plan->warnings.back());
   }
   for (const CabrilloUnreadQso& unread : log.unreadQsos) {
     plan->unreadQsos.push_back(
