@@ -98,7 +98,10 @@ bool MatchAndScore(const PluginHost& host, const CheckCommand& command, const Co
     }
   });
   check->verdicts = CheckAllLogs(check->logs, input.texts, check->options);
-  check->miscopies = FindMiscopies(*check);
+  std::vector<std::vector<Miscopy>> miscopies = FindMiscopies(*check);
+  check->entrants.resize(check->logs.size());
+  for (size_t i = 0; i < miscopies.size(); ++i)
+    check->entrants[i].miscopies = std::move(miscopies[i]);
   // Written while the plug-in is still busy: it needs only the verdicts.
   const bool written = folder->WriteParts("verdicts.csv", VerdictsCsvHeader(), check->logs.size(),
                                           [&](size_t i) { return VerdictsCsvRows(*check, i); });

@@ -153,10 +153,10 @@ bool ClassBefore(const Entry& a, const Entry& b) {
 std::vector<Entry> Ranked(const ContestCheck& check) {
   std::vector<Entry> entries;
   for (size_t i = 0; i < check.logs.size(); ++i) {
-    if (!check.checkedScores[i]) continue;
+    if (!check.entrants[i].checked) continue;
     const EntrantLog& log = check.input->logs[i];
     entries.push_back(
-        {log.category, *check.checkedScores[i], check.logs[i].call, i, 0, ClassOrder(log)});
+        {log.category, *check.entrants[i].checked, check.logs[i].call, i, 0, ClassOrder(log)});
   }
   std::sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
     if (a.category != b.category) return ClassBefore(a, b);
@@ -179,10 +179,10 @@ std::vector<Entry> Ranked(const ContestCheck& check) {
 // empty without a claim above zero.
 std::string Reduction(const ContestCheck& check, size_t index) {
   const std::optional<long long>& claimed = check.input->logs[index].plan.claimedScore;
-  if (!claimed || *claimed <= 0 || !check.checkedScores[index]) return std::string();
+  if (!claimed || *claimed <= 0 || !check.entrants[index].checked) return std::string();
   char text[32];
   std::snprintf(text, sizeof text, "%.1f",
-                100.0 * static_cast<double>(*claimed - *check.checkedScores[index]) /
+                100.0 * static_cast<double>(*claimed - *check.entrants[index].checked) /
                     static_cast<double>(*claimed));
   return std::string(text) == "-0.0" ? "0.0" : text;
 }
@@ -269,7 +269,7 @@ bool OtherLine(const ContestCheck& check, const QsoVerdict& v, size_t* log, size
 // worked station's code in a tour, as the plug-in keys it; the plug-in
 // counts the QSOs outside the tours as a tour of their own.
 std::string LostMultipliers(const ContestCheck& check, size_t index) {
-  if (index >= check.pluginMultipliers.size() || check.pluginMultipliers[index].empty()) {
+  if (index >= check.entrants.size() || check.entrants[index].multipliers.empty()) {
     return " not known (the plug-in's Cabrillo log of all QSOs could not be read)";
   }
   const TextPool& texts = check.input->texts;
@@ -289,7 +289,7 @@ std::string LostMultipliers(const ContestCheck& check, size_t index) {
   }
   std::set<Key> lost;
   for (size_t j = 0; j < stored.size(); ++j) {
-    if (check.pluginMultipliers[index][j] && !kept.count(keyOf(j))) lost.insert(keyOf(j));
+    if (check.entrants[index].multipliers[j] && !kept.count(keyOf(j))) lost.insert(keyOf(j));
   }
   std::string line;
   for (const Key& key : lost) {
@@ -374,7 +374,7 @@ std::string LogsCsv(const ContestCheck& check) {
     csv += CsvRow({log.name, check.logs[i].call, log.category, std::to_string(counts.qsos),
                    std::to_string(counts.credited), std::to_string(counts.qsos - counts.credited),
                    std::to_string(check.verdicts[i].clockOffset), Claimed(log),
-                   Optional(check.pluginScores[i]), Optional(check.checkedScores[i])});
+                   Optional(check.entrants[i].plugin), Optional(check.entrants[i].checked)});
   }
   return csv;
 }
@@ -386,8 +386,8 @@ std::string ResultsCsv(const ContestCheck& check) {
     const Counts counts = CountOf(check.verdicts[e.index]);
     csv += CsvRow({e.category, std::to_string(e.place), e.call, check.input->logs[e.index].name,
                    std::to_string(counts.qsos), std::to_string(counts.credited),
-                   Claimed(check.input->logs[e.index]), Optional(check.pluginScores[e.index]),
-                   Optional(check.checkedScores[e.index]), Reduction(check, e.index)});
+                   Claimed(check.input->logs[e.index]), Optional(check.entrants[e.index].plugin),
+                   Optional(check.entrants[e.index].checked), Reduction(check, e.index)});
   }
   return csv;
 }
@@ -444,7 +444,7 @@ std::string ResultsHtml(const ContestCheck& check) {
             "</a></td><td class=\"n\">" + std::to_string(counts.qsos) + "</td><td class=\"n\">" +
             std::to_string(counts.credited) + "</td><td class=\"n\">" +
             Claimed(check.input->logs[e.index]) + "</td><td class=\"n\">" +
-            Optional(check.checkedScores[e.index]) + "</td><td class=\"n\">" +
+            Optional(check.entrants[e.index].checked) + "</td><td class=\"n\">" +
             (reduction.empty() ? reduction : reduction + " %") + "</td></tr>\n";
   }
   if (!ranked.empty()) page += "</tbody></table>\n";
@@ -491,18 +491,21 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
   } else {
     text += "  claimed score:     " +
             (Claimed(entrant).empty() ? std::string("(none)") : Claimed(entrant)) + "\n";
-    text += "  plug-in's score of all QSOs:      " + Optional(check.pluginScores[index]) + "\n";
-    const long long taken = index < check.penalties.size() ? check.penalties[index] : 0;
+    text += "  plug-in's score of all QSOs:      " + Optional(check.entrants[index].plugin) + "\n";
+    const long long taken = index < check.entrants.size() ? check.entrants[index].penalty : 0;
     if (check.penalty == 0) {
-      text += "  checked score (credited QSOs):    " + Optional(check.checkedScores[index]) + "\n";
+      text +=
+          "  checked score (credited QSOs):    " + Optional(check.entrants[index].checked) + "\n";
     } else {
       const std::optional<long long> credited =
-          check.checkedScores[index] ? std::optional<long long>(*check.checkedScores[index] + taken)
-                                     : std::nullopt;
+          check.entrants[index].checked
+              ? std::optional<long long>(*check.entrants[index].checked + taken)
+              : std::nullopt;
       text += "  plug-in's score of credited QSOs: " + Optional(credited) + "\n";
       text += "  penalty, " + std::to_string(check.penalty) +
               " times the points of each busted call and nil: -" + std::to_string(taken) + "\n";
-      text += "  checked score:                    " + Optional(check.checkedScores[index]) + "\n";
+      text +=
+          "  checked score:                    " + Optional(check.entrants[index].checked) + "\n";
     }
   }
   text += "\nClock\n";
@@ -548,8 +551,8 @@ std::string EntrantReport(const ContestCheck& check, size_t index) {
 
   std::set<std::string> miscopiedCall;
   std::set<std::string> miscopiedExchange;
-  if (index < check.miscopies.size()) {
-    for (const Miscopy& m : check.miscopies[index]) {
+  if (index < check.entrants.size()) {
+    for (const Miscopy& m : check.entrants[index].miscopies) {
       (m.call ? miscopiedCall : miscopiedExchange).insert(check.logs[m.log].call);
     }
   }

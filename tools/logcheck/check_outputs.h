@@ -22,27 +22,32 @@ struct Miscopy {
   bool call = false;
 };
 
-// A checked contest: `logs[i]`, `verdicts[i]` and the scores of index i
-// belong to one log, in the order of ContestInput::logs.
+// What the plug-in and the other logs made of one entrant's log.
+struct EntrantResult {
+  std::optional<long long> plugin;  // all QSOs; unset for a checklog
+  // Credited QSOs, less the penalty; unset for a checklog.
+  std::optional<long long> checked;
+  // Aligned with the log's stored QSOs: the points the plug-in gave each
+  // QSO when it scored all of them (0: none given), and whether the QSO
+  // brought a multiplier there; empty for a checklog, or when the
+  // plug-in's Cabrillo log of that scoring could not be read.
+  std::vector<int32_t> points;
+  std::vector<bool> multipliers;
+  long long penalty = 0;  // the points taken off
+  // The QSOs of other logs that miscopied its call or exchange
+  // (FindMiscopies); empty: none listed.
+  std::vector<Miscopy> miscopies;
+};
+
+// A checked contest: `logs[i]`, `verdicts[i]` and `entrants[i]` belong to
+// one log, in the order of ContestInput::logs.
 struct ContestCheck {
   const ContestInput* input = nullptr;
   std::vector<CheckLog> logs;
   std::vector<LogVerdicts> verdicts;
-  std::vector<std::optional<long long>> pluginScores;  // all QSOs; unset for a checklog
-  // Credited QSOs, less the penalty; unset for a checklog.
-  std::vector<std::optional<long long>> checkedScores;
-  // By log, aligned with its `qsos`: the points the plug-in gave each QSO
-  // when it scored all of them (0: none given), and whether the QSO brought
-  // a multiplier there; empty for a checklog, or when the plug-in's
-  // Cabrillo log of that scoring could not be read.
-  std::vector<std::vector<int32_t>> pluginPoints;
-  std::vector<std::vector<bool>> pluginMultipliers;
+  std::vector<EntrantResult> entrants;
   // --penalty: each busted call and nil costs this many times its points.
   int penalty = 0;
-  std::vector<long long> penalties;  // the points taken off, by log
-  // By log: the QSOs of other logs that miscopied its call or exchange
-  // (FindMiscopies); empty: none listed.
-  std::vector<std::vector<Miscopy>> miscopies;
   MatchOptions options;
 };
 

@@ -51,8 +51,10 @@ struct Contest {
       check.logs.push_back(checked);
       input.logs.push_back(std::move(log));
       check.verdicts.emplace_back();
-      check.pluginScores.push_back(e.checked);
-      check.checkedScores.push_back(e.checked);
+      EntrantResult result;
+      result.plugin = e.checked;
+      result.checked = e.checked;
+      check.entrants.push_back(result);
     }
   }
 };

@@ -122,33 +122,29 @@ void ScoreCredited(const PluginHost& host, const ContestInput& input, std::vecto
   }
 
   const size_t logs = input.logs.size();
-  check->pluginScores.resize(logs);
-  check->checkedScores.resize(logs);
-  check->pluginPoints.resize(logs);
-  check->pluginMultipliers.resize(logs);
-  check->penalties.assign(logs, 0);
+  check->entrants.resize(logs);
   size_t done = total / 2;
   for (size_t i = 0; i < logs; ++i) {
     progress->Update(done, total);
     done += check->logs[i].qsos.size();
     if (check->logs[i].checklog) continue;
-    check->pluginScores[i] = all[i].score;
+    check->entrants[i].plugin = all[i].score;
     for (size_t j = 0; j < all[i].points.size(); ++j) {
       if (IsPenalised(check->verdicts[i].qsos[j].verdict)) {
-        check->penalties[i] += static_cast<long long>(penalty) * all[i].points[j];
+        check->entrants[i].penalty += static_cast<long long>(penalty) * all[i].points[j];
       }
     }
-    check->pluginPoints[i] = std::move(all[i].points);
-    check->pluginMultipliers[i] = std::move(all[i].multipliers);
+    check->entrants[i].points = std::move(all[i].points);
+    check->entrants[i].multipliers = std::move(all[i].multipliers);
     // The stored QSOs are in the order of the verdicts (both in time order).
     std::vector<uint32_t> credited;
     for (uint32_t j = 0; j < check->verdicts[i].qsos.size(); ++j) {
       if (IsCredited(check->verdicts[i].qsos[j].verdict)) credited.push_back(j);
     }
-    check->checkedScores[i] = ScoreOf(host, ResetPlan(input.logs[i], input.start),
-                                      LogQsos(input.logs[i], input.texts, std::move(credited),
-                                              check->verdicts[i].clockOffset)) -
-                              check->penalties[i];
+    check->entrants[i].checked = ScoreOf(host, ResetPlan(input.logs[i], input.start),
+                                         LogQsos(input.logs[i], input.texts, std::move(credited),
+                                                 check->verdicts[i].clockOffset)) -
+                                 check->entrants[i].penalty;
   }
 }
 
