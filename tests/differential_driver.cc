@@ -276,6 +276,7 @@ class Driver {
   }
 
   QsoCallArgs NewQso() {
+    static_assert(stats::kQsoFieldCount == 12, "a new value of a QSO needs its values here");
     QsoCallArgs q;
     const bool odd = R().OneIn(5);
     q.ownCall = TextFrom(kOwnCalls);

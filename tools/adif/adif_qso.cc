@@ -49,10 +49,10 @@ const char kAdifMappingTable[] =
     "are read in any case.\n";
 
 bool AdifQso::operator==(const AdifQso& other) const {
-  return call == other.call && time == other.time && freqHz == other.freqHz && mode == other.mode &&
-         rstSent == other.rstSent && rstRcvd == other.rstRcvd && exchSent == other.exchSent &&
-         exchRcvd == other.exchRcvd && band == other.band && multCode == other.multCode &&
-         group == other.group;
+  bool same = true;
+#define STATS_QSO_FIELD(name, ...) same = same && name == other.name;
+#include "stats/host_fields.def"
+  return same;
 }
 
 bool AdifRecordToQso(const AdifRecord& record, const AdifQsoFields& fields, AdifQso* qso,

@@ -3,24 +3,36 @@
 #include <cstdint>
 #include <string>
 
+#include "stats/qso_fields.h"
 #include "tools/adif/adif_reader.h"
 
 namespace tools {
 
-// One QSO as the host offers it to the plug-in.
-struct AdifQso {
-  std::string call;      // worked callsign (CALL)
-  double time = 0.0;     // OLE Automation date of QSO_DATE + TIME_ON
-  uint32_t freqHz = 0;   // FREQ in Hz, else the lower edge of the band
-  std::string mode;      // MODE by HostMode; SUBMODE is not read
-  std::string rstSent;   // RST_SENT
-  std::string rstRcvd;   // RST_RCVD
-  std::string exchSent;  // STX_STRING joined with STX (JoinExchange)
-  std::string exchRcvd;  // SRX_STRING joined with SRX (JoinExchange)
-  std::string band;      // BAND in lower case ("20m"), else the band of FREQ
-  std::string multCode;  // worked station's multiplier code
-  std::string group;     // worked station's group code
+// The types of a QSO's values as a log gives them: texts, the time as an
+// OLE Automation date, the frequency in Hz.
+struct AdifTypes {
+  using Text = std::string;
+  using Time = double;
+  using Hz = uint32_t;
+  using Flag = int32_t;
+};
 
+// One QSO as the host offers it to the plug-in: a member for each value of
+// AddData0's list (stats/host_fields.def), of the same name, so a value
+// added there is a member here, compared by ==, and handed over by the
+// host (CallArgsOf). As the readers fill them:
+//   ownCall   left empty: the replay hands over its own call instead
+//   call      worked callsign (CALL)
+//   time      QSO_DATE + TIME_ON
+//   freqHz    FREQ, else the lower edge of the band
+//   mode      MODE by HostMode; SUBMODE is not read
+//   rstSent, rstRcvd      RST_SENT, RST_RCVD
+//   exchSent, exchRcvd    STX_STRING joined with STX, SRX_STRING with SRX
+//                         (JoinExchange)
+//   multCode  the worked station's multiplier code
+//   group     the worked station's group code
+//   band      BAND in lower case ("20m"), else the band of FREQ
+struct AdifQso : stats::QsoFields<AdifTypes> {
   bool operator==(const AdifQso& other) const;
   bool operator!=(const AdifQso& other) const { return !(*this == other); }
 };

@@ -5,23 +5,18 @@ namespace {
 
 std::string TextOf(const char* text) { return text != nullptr ? text : ""; }
 
+// A value of an AdifQso as the host hands it over.
+const char* ArgOf(const std::string& text) { return text.c_str(); }
+StatsDateTime ArgOf(double time) { return StatsDateTime{time, kStatsDateValid}; }
+uint32_t ArgOf(uint32_t hz) { return hz; }
+
 }  // namespace
 
 QsoCallArgs CallArgsOf(const std::string& ownCall, const AdifQso& q) {
-  static_assert(stats::kQsoFieldCount == 12, "a new field of a QSO needs its ADIF source here");
   QsoCallArgs a;
+#define STATS_QSO_FIELD(name, ...) a.name = ArgOf(q.name);
+#include "stats/host_fields.def"
   a.ownCall = ownCall.c_str();
-  a.call = q.call.c_str();
-  a.time = StatsDateTime{q.time, kStatsDateValid};
-  a.freqHz = q.freqHz;
-  a.mode = q.mode.c_str();
-  a.rstSent = q.rstSent.c_str();
-  a.rstRcvd = q.rstRcvd.c_str();
-  a.exchSent = q.exchSent.c_str();
-  a.exchRcvd = q.exchRcvd.c_str();
-  a.multCode = q.multCode.c_str();
-  a.group = q.group.c_str();
-  a.band = q.band.c_str();
   return a;
 }
 

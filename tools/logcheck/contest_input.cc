@@ -259,6 +259,28 @@ bool ReadContest(const std::vector<std::string>& paths, const InputOptions& opti
 
 namespace {
 
+// The last text of each value of a QSO and its number in the pool.
+using LastTexts = std::pair<const std::string*, uint32_t>[stats::kQsoFieldCount];
+
+// A value of an AdifQso as a StoredQso keeps it: a text by its number.
+template <typename Intern>
+uint32_t Store(const std::string& text, size_t field, Intern& intern) {
+  return intern(field, text);
+}
+template <typename Intern>
+double Store(double time, size_t, Intern&) {
+  return time;
+}
+template <typename Intern>
+uint32_t Store(uint32_t hz, size_t, Intern&) {
+  return hz;
+}
+
+// A value of a StoredQso as the AdifQso it stands for.
+void Restore(uint32_t id, const TextPool& texts, std::string* text) { *text = texts.Text(id); }
+void Restore(double time, const TextPool&, double* out) { *out = time; }
+void Restore(uint32_t hz, const TextPool&, uint32_t* out) { *out = hz; }
+
 // The plan's unreadable QSO lines, after its QSOs: each logged at its own
 // time when that was read, else between the readable lines before and
 // after it in the file.
@@ -299,18 +321,15 @@ void AddUnreadable(const ReplayPlan& plan, TextPool* texts, CheckLog* log) {
 }  // namespace
 
 CheckLog CheckLogOf(const ReplayPlan& plan, TextPool* texts, std::vector<StoredQso>* stored) {
-  // Most values repeat the last QSO's (band, mode, reports, group) or are
-  // written as the matcher takes them (calls, exchanges): a look-up each is
-  // spared then, the look-ups being most of the time of this.
-  enum { kBand, kMode, kRstSent, kRstRcvd, kGroup, kFields };
-  const std::string* last[kFields] = {};
-  uint32_t lastId[kFields] = {};
-  const auto repeating = [&](int field, const std::string& text) {
-    if (last[field] == nullptr || *last[field] != text) {
-      last[field] = &text;
-      lastId[field] = texts->Intern(text);
-    }
-    return lastId[field];
+  // Most values repeat the last QSO's (band, mode, reports, group): a
+  // look-up each is spared then, the look-ups being most of the time of
+  // this. Calls and exchanges are written as the matcher takes them, so
+  // their own numbers serve it too.
+  LastTexts last;
+  const auto intern = [&](size_t field, const std::string& text) {
+    std::pair<const std::string*, uint32_t>& known = last[field];
+    if (known.first == nullptr || *known.first != text) known = {&text, texts->Intern(text)};
+    return known.second;
   };
   const auto normal = [&](uint32_t id, const std::string& raw, const std::string& normal) {
     return normal == raw ? id : texts->Intern(normal);
@@ -321,18 +340,10 @@ CheckLog CheckLogOf(const ReplayPlan& plan, TextPool* texts, std::vector<StoredQ
   if (stored != nullptr) stored->reserve(plan.qsos.size());
   for (size_t i = 0; i < plan.qsos.size(); ++i) {
     const AdifQso& qso = plan.qsos[i];
-    StoredQso s{qso.time,
-                qso.freqHz,
-                texts->Intern(qso.call),
-                repeating(kMode, qso.mode),
-                repeating(kRstSent, qso.rstSent),
-                repeating(kRstRcvd, qso.rstRcvd),
-                texts->Intern(qso.exchSent),
-                texts->Intern(qso.exchRcvd),
-                repeating(kBand, qso.band),
-                0,
-                repeating(kGroup, qso.group)};
-    s.multCode = texts->Intern(qso.multCode);
+    StoredQso s;
+    size_t field = 0;
+#define STATS_QSO_FIELD(name, ...) s.name = Store(qso.name, field++, intern);
+#include "stats/host_fields.def"
     CheckQso q;
     q.line = static_cast<uint32_t>(plan.qsoPlaces[i]);
     q.call = normal(s.call, qso.call, UpperTrimmed(qso.call));
@@ -374,17 +385,8 @@ ReplayPlan ResetPlan(const EntrantLog& log, const StatsDateTime& start) {
 }
 
 void RestoreQso(const StoredQso& q, const TextPool& texts, AdifQso* qso) {
-  qso->call = texts.Text(q.call);
-  qso->time = q.time;
-  qso->freqHz = q.freqHz;
-  qso->mode = texts.Text(q.mode);
-  qso->rstSent = texts.Text(q.rstSent);
-  qso->rstRcvd = texts.Text(q.rstRcvd);
-  qso->exchSent = texts.Text(q.exchSent);
-  qso->exchRcvd = texts.Text(q.exchRcvd);
-  qso->band = texts.Text(q.band);
-  qso->multCode = texts.Text(q.multCode);
-  qso->group = texts.Text(q.group);
+#define STATS_QSO_FIELD(name, ...) Restore(q.name, texts, &qso->name);
+#include "stats/host_fields.def"
 }
 
 }  // namespace tools

@@ -12,19 +12,22 @@
 #include <vector>
 
 #include "plugin/stats_api.h"
+#include "stats/qso_fields.h"
 #include "tools/logcheck/log_match.h"
 #include "tools/replay/replay_plan.h"
 
 namespace tools {
 
-// A QSO as the plan offers it to the plug-in (AdifQso), its texts in the
-// contest's TextPool.
-struct StoredQso {
-  double time = 0.0;
-  uint32_t freqHz = 0;
-  uint32_t call = 0, mode = 0, rstSent = 0, rstRcvd = 0, exchSent = 0, exchRcvd = 0, band = 0,
-           multCode = 0, group = 0;
+// A QSO as the plan offers it to the plug-in (AdifQso), each text its
+// number in the contest's TextPool: a member for each value of AddData0's
+// list (stats/host_fields.def).
+struct StoredTypes {
+  using Text = uint32_t;
+  using Time = double;
+  using Hz = uint32_t;
+  using Flag = int32_t;
 };
+using StoredQso = stats::QsoFields<StoredTypes>;
 
 struct EntrantLog {
   std::string path;  // as given, or the folder given joined with the name found

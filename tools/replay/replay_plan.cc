@@ -203,6 +203,14 @@ std::string ClockWithSeconds(long long second) {
   return text;
 }
 
+// A value of a QSO in the key of AddSecondsOnlyWarning: the time by its
+// minute, every other value as it is.
+void AddToSecondsKey(const std::string& text, std::string* key) { *key += text + '\x1f'; }
+void AddToSecondsKey(uint32_t hz, std::string* key) { *key += std::to_string(hz) + '\x1f'; }
+void AddToSecondsKey(double time, std::string* key) {
+  *key += std::to_string(SecondsOf(time) / 60) + '\x1f';
+}
+
 // One line when QSOs differ from an earlier one only in the seconds of
 // their time: the plug-in stores both, but a Cabrillo log keeps minutes and
 // turns them into one QSO offered twice, which counts once.
@@ -214,11 +222,9 @@ void AddSecondsOnlyWarning(const std::vector<AdifQso>& qsos, const std::vector<S
   for (size_t i = 0; i < qsos.size(); ++i) {
     const AdifQso& q = qsos[i];
     const long long second = SecondsOf(q.time);
-    std::string key = std::to_string(second / 60) + '\x1f' + std::to_string(q.freqHz);
-    for (const std::string* value : {&q.call, &q.mode, &q.band, &q.rstSent, &q.rstRcvd, &q.exchSent,
-                                     &q.exchRcvd, &q.multCode, &q.group}) {
-      key += '\x1f' + *value;
-    }
+    std::string key;
+#define STATS_QSO_FIELD(name, ...) AddToSecondsKey(q.name, &key);
+#include "stats/host_fields.def"
     const auto [earlier, isNew] = firstSecond.emplace(std::move(key), second);
     if (isNew || earlier->second == second) continue;
     if (count++ == 0) {
