@@ -6,15 +6,15 @@ namespace {
 std::string TextOf(const char* text) { return text != nullptr ? text : ""; }
 
 // A value of an AdifQso as the host hands it over.
-const char* ArgOf(const std::string& text) { return text.c_str(); }
-StatsDateTime ArgOf(double time) { return StatsDateTime{time, kStatsDateValid}; }
-uint32_t ArgOf(uint32_t hz) { return hz; }
+const char* HostArg(const std::string& text) { return text.c_str(); }
+StatsDateTime HostArg(double time) { return StatsDateTime{time, kStatsDateValid}; }
+uint32_t HostArg(uint32_t hz) { return hz; }
 
 }  // namespace
 
 QsoCallArgs CallArgsOf(const std::string& ownCall, const AdifQso& q) {
   QsoCallArgs a;
-#define STATS_QSO_FIELD(name, ...) a.name = ArgOf(q.name);
+#define STATS_QSO_FIELD(name, ...) a.name = HostArg(q.name);
 #include "stats/host_fields.def"
   a.ownCall = ownCall.c_str();
   return a;
