@@ -94,17 +94,19 @@ struct Contest {
 };
 
 TEST(TourOfMinutesTest, FloorsInsideTheFourToursOnly) {
+  constexpr long long kTour = stats::kTourMinutes;
+  constexpr long long kEnd = stats::kContestMinutes;
   const struct {
     long long minutes;
     int tour;
-  } cases[] = {{-119, stats::kOutsideTours},
+  } cases[] = {{-(kTour - 1), stats::kOutsideTours},
                {-1, stats::kOutsideTours},
                {0, 1},
-               {119, 1},
-               {120, 2},
-               {479, 4},
-               {480, stats::kOutsideTours},
-               {1440, stats::kOutsideTours}};
+               {kTour - 1, 1},
+               {kTour, 2},
+               {kEnd - 1, stats::kTourCount},
+               {kEnd, stats::kOutsideTours},
+               {24 * 60, stats::kOutsideTours}};
   for (const auto& c : cases) EXPECT_EQ(stats::TourOfMinutes(c.minutes), c.tour) << c.minutes;
 }
 
@@ -161,8 +163,11 @@ TEST(CheckAllLogsTest, WindowEdgesDecideBetweenConfirmedTimeMismatchAndNil) {
 }
 
 // Each case a small contest of UT1AA, UT2BB (and more) built by hand, and
-// the verdicts of named lines.
+// the verdicts of named lines; times in minutes from the start, the tours'
+// from the contest's facts.
 TEST(CheckAllLogsTest, CasesWhereTwoRulesMeet) {
+  constexpr long long kTour2 = stats::kTourMinutes;
+  constexpr long long kTour4 = 3 * stats::kTourMinutes;
   // Six stations that work UT1AA (whose clock is `fast` minutes ahead)
   // early on, to let its clock be estimated.
   const auto withClock = [](Contest* c, long long fast) {
@@ -199,24 +204,24 @@ TEST(CheckAllLogsTest, CasesWhereTwoRulesMeet) {
          c->Unreadable("UT2BB", 116, 130);
        },
        {{"UT1AA", 1, Verdict::kNil}, {"UT2BB", 1, Verdict::kUnreadable}}},
-      {"a log 12 min fast: QSOs either side of 14:00 are no repeat",
+      {"a log 12 min fast: QSOs either side of tour 2's start are no repeat",
        [](Contest* c, auto& clock) {
          clock(c, 12);
-         c->Both("UT2BB", "UT1AA", 110, 12);
-         c->Both("UT2BB", "UT1AA", 125, 12);
+         c->Both("UT2BB", "UT1AA", kTour2 - 10, 12);
+         c->Both("UT2BB", "UT1AA", kTour2 + 5, 12);
        },
        {{"UT1AA", 7, Verdict::kConfirmed}, {"UT1AA", 8, Verdict::kConfirmed}}},
-      {"a log 60 min fast: 20:45 logged is 19:45, a repeat in tour 4",
+      {"a log 60 min fast: logged after the tours, a repeat in tour 4 when corrected",
        [](Contest* c, auto& clock) {
          clock(c, 60);
-         c->Both("UT2BB", "UT1AA", 400, 60);
-         c->Side("UT1AA", "UT2BB", 465 + 60, "9KI", "9BB");
+         c->Both("UT2BB", "UT1AA", kTour4 + 40, 60);
+         c->Side("UT1AA", "UT2BB", stats::kContestMinutes - 15 + 60, "9KI", "9BB");
        },
        {{"UT1AA", 7, Verdict::kConfirmed}, {"UT1AA", 8, Verdict::kDupe}}},
       {"the last minute of tour 4 counts, the next is outside",
        [](Contest* c, auto&) {
-         c->Both("UT1AA", "UT2BB", 479);
-         c->Both("UT1AA", "UT2BB", 480);
+         c->Both("UT1AA", "UT2BB", stats::kContestMinutes - 1);
+         c->Both("UT1AA", "UT2BB", stats::kContestMinutes);
        },
        {{"UT1AA", 1, Verdict::kConfirmed}, {"UT1AA", 2, Verdict::kOutsideContest}}},
   };
