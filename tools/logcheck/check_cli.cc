@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "tools/adif/adif_reader.h"
 #include "tools/replay/command_line.h"
 #include "tools/replay/replay_plan.h"
 #include "tools/replay/replay_run.h"
@@ -90,8 +91,7 @@ std::string Footer() {
 // "operator" or "Category-Operator" as "CATEGORY-OPERATOR"; empty when no
 // such tag exists.
 std::string ClassTag(const std::string& name) {
-  std::string upper;
-  for (char c : name) upper += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+  const std::string upper = AdifUpper(name);
   for (const char* tag : kCategoryTags) {
     if (upper == tag || kCategoryPrefix + upper == tag) return tag;
   }

@@ -250,12 +250,10 @@ bool OtherLine(const ContestCheck& check, const QsoVerdict& v, size_t* log, size
     case EvidenceKind::kEarlier:
       *intro = "the credited QSO it repeats, line " + std::to_string(*line) + " (" + apart + ")";
       break;
-    case EvidenceKind::kNearest:
-      *intro = call + "'s log, line " + std::to_string(*line) + " (" + apart + ")";
-      break;
     case EvidenceKind::kUnreadable:
       *intro = call + "'s log, line " + std::to_string(*line) + " (unreadable)";
       break;
+    case EvidenceKind::kNearest:
     case EvidenceKind::kNone:
       *intro = call + "'s log, line " + std::to_string(*line) + " (" + apart + ")";
       break;
@@ -304,18 +302,6 @@ std::string LostMultipliers(const ContestCheck& check, size_t index) {
 
 }  // namespace
 
-namespace {
-
-// Whether the unreadable QSO `qso` of `log` had its own time read.
-bool UnreadableTimeRead(const CheckLog& log, size_t qso) {
-  for (const UnreadableLine& line : log.unreadable) {
-    if (line.qso == qso) return line.earliest == line.latest;
-  }
-  return false;
-}
-
-}  // namespace
-
 std::string VerdictsCsvHeader() {
   return CsvRow({"log", "line", "call", "band", "mode", "time", "worked_call", "verdict", "correct",
                  "other_log", "other_line", "minutes_apart"});
@@ -341,7 +327,8 @@ std::string VerdictsCsvRows(const ContestCheck& check, size_t i) {
     csv += std::to_string(q.line);
     csv += ",";
     csv += call;
-    const bool timeRead = !q.unreadable || UnreadableTimeRead(log, j);
+    const UnreadableLine* unread = UnreadableLineOf(log, j);
+    const bool timeRead = unread == nullptr || unread->timeRead;
     const std::string noTime;
     for (const std::string* field :
          {&texts.Text(q.band), &texts.Text(q.mode),

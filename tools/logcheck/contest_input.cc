@@ -299,7 +299,8 @@ void AddUnreadable(const ReplayPlan& plan, TextPool* texts, CheckLog* log) {
     q.sentExchange = texts->Intern(UpperTrimmed(qso.exchSent));
     q.rcvdExchange = texts->Intern(UpperTrimmed(qso.exchRcvd));
     q.unreadable = true;
-    UnreadableLine line{static_cast<uint32_t>(log->qsos.size()), unread.reason, 0, 0};
+    UnreadableLine line{static_cast<uint32_t>(log->qsos.size()), unread.reason, 0, 0,
+                        unread.timeRead};
     if (unread.timeRead) {
       line.earliest = line.latest = std::llround(qso.time * 1440.0);
     } else {

@@ -52,8 +52,9 @@ TEST(CheckLogsOfTest, EveryQsoLineIsKeptReadOrUnreadable) {
       "QSO: 14000 CW 2026-12-19 1231 UT1AA 599 002 KI DLGB 599 002 GB\n"
       "QSO: 14000 CW 2026-12-19 2531 UT1AA 599 003 KI SM6GST 599 003 ST\n"
       "QSO: 14000 CW 2026-13-19 1240 UT1AA 599 004 KI SM6GST 599 004 ST\n"
-      "QSO: 14000 CW 2026-12-19 1250 UT1AA 599 005 KI UT<5AA 599 005 AA\n"
+      "QSO: 14000 CW 2026-12-19 1231 UT1AA 599 005 KI UT<5AA 599 005 AA\n"
       "QSO: 14000 CW 2026-12-19 1300 UT1AA 599 006 KI UT2BB 599 006 BB\n"
+      "QSO: 99999 CW 2026-12-19 1245 UT1AA 599 007 KI UT3CC 599 007 CC\n"
       "END-OF-LOG:\n";
   ReplayPlan plan;
   std::string problem;
@@ -62,33 +63,40 @@ TEST(CheckLogsOfTest, EveryQsoLineIsKeptReadOrUnreadable) {
   ASSERT_TRUE(PlanReplay(text, options, &plan, &problem)) << problem;
   TextPool texts;
   const CheckLog log = CheckLogOf(plan, &texts);
-  std::map<uint32_t, const CheckQso*> byLine;
-  for (const CheckQso& q : log.qsos) byLine[q.line] = &q;
-  ASSERT_EQ(byLine.size(), 6u);
+  std::map<uint32_t, size_t> byLine;
+  for (size_t j = 0; j < log.qsos.size(); ++j) byLine[log.qsos[j].line] = j;
+  ASSERT_EQ(byLine.size(), 7u);
   const long long at1230 = 46375LL * 1440 + 12 * 60 + 30;
   const struct {
     uint32_t line;
     const char* call;
-    bool unreadable;
-    long long earliest, latest;  // minutes after 12:30
-  } cases[] = {{3, "DL9GB", false, 0, 0},    {4, "DLGB", false, 1, 1},
-               {5, "SM6GST", true, 1, 20},   {6, "SM6GST", true, 1, 20},
-               {7, "UT<5AA", false, 20, 20}, {8, "UT2BB", false, 30, 30}};
+    const char* unreadable;      // the value at fault named in the reason; null: read
+    long long earliest, latest;  // minutes after 12:30 it can have been logged
+    bool timeRead;
+  } cases[] = {{3, "DL9GB", nullptr, 0, 0, true},
+               {4, "DLGB", nullptr, 1, 1, true},
+               // Between two lines of the same minute: that minute, not read.
+               {5, "SM6GST", "(time)", 1, 1, false},
+               {6, "SM6GST", "(date)", 1, 1, false},
+               {7, "UT<5AA", nullptr, 1, 1, true},
+               {8, "UT2BB", nullptr, 30, 30, true},
+               {9, "UT3CC", "(frequency)", 15, 15, true}};
   for (const auto& c : cases) {
-    const CheckQso& q = *byLine.at(c.line);
+    const size_t j = byLine.at(c.line);
+    const CheckQso& q = log.qsos[j];
     EXPECT_EQ(texts.Text(q.call), c.call) << "line " << c.line;
-    EXPECT_EQ(q.unreadable, c.unreadable) << "line " << c.line;
-    if (!c.unreadable) {
+    EXPECT_EQ(q.unreadable, c.unreadable != nullptr) << "line " << c.line;
+    const UnreadableLine* line = UnreadableLineOf(log, j);
+    ASSERT_EQ(line != nullptr, c.unreadable != nullptr) << "line " << c.line;
+    if (line == nullptr) {
       EXPECT_EQ(q.minute, at1230 + c.earliest) << "line " << c.line;
+      continue;
     }
+    EXPECT_NE(line->reason.find(c.unreadable), std::string::npos) << line->reason;
+    EXPECT_EQ(line->earliest, at1230 + c.earliest) << line->reason;
+    EXPECT_EQ(line->latest, at1230 + c.latest) << line->reason;
+    EXPECT_EQ(line->timeRead, c.timeRead) << line->reason;
   }
-  ASSERT_EQ(log.unreadable.size(), 2u);
-  for (const UnreadableLine& line : log.unreadable) {
-    EXPECT_EQ(line.earliest, at1230 + 1) << line.reason;
-    EXPECT_EQ(line.latest, at1230 + 20) << line.reason;
-  }
-  EXPECT_NE(log.unreadable[0].reason.find("(time)"), std::string::npos) << log.unreadable[0].reason;
-  EXPECT_NE(log.unreadable[1].reason.find("(date)"), std::string::npos) << log.unreadable[1].reason;
 }
 
 // A folder of what a committee finds in its mail: logs, a second log of

@@ -566,8 +566,8 @@ class Checker {
     const CheckQso& q = Qso(a);
     if (q.unreadable) {
       verdict.verdict = Verdict::kUnreadable;
-      for (const UnreadableLine& line : m_logs[a.log].unreadable) {
-        if (line.qso == a.qso) verdict.correct = line.reason;
+      if (const UnreadableLine* line = UnreadableLineOf(m_logs[a.log], a.qso)) {
+        verdict.correct = line->reason;
       }
       return;
     }
@@ -808,6 +808,13 @@ void TextPool::Grow() {
     slots[at] = id + 1;
   }
   m_slots = std::move(slots);
+}
+
+const UnreadableLine* UnreadableLineOf(const CheckLog& log, size_t qso) {
+  for (const UnreadableLine& line : log.unreadable) {
+    if (line.qso == qso) return &line;
+  }
+  return nullptr;
 }
 
 std::vector<LogVerdicts> CheckAllLogs(const std::vector<CheckLog>& logs, const TextPool& texts,

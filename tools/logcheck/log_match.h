@@ -86,14 +86,18 @@ struct UnreadableLine {
   std::string reason;
   long long earliest = 0;  // logged time, minutes as CheckQso::minute
   long long latest = 0;
+  bool timeRead = false;  // earliest and latest are the line's own time
 };
 
 struct CheckLog {
   std::string call;       // the logging station, upper case; unique among the logs
   bool checklog = false;  // evidence only: it confirms others' QSOs
   std::vector<CheckQso> qsos;
-  std::vector<UnreadableLine> unreadable;  // by line
+  std::vector<UnreadableLine> unreadable;  // one per unreadable QSO line
 };
+
+// The UnreadableLine of `log`'s QSO `qso`; null when it is readable.
+const UnreadableLine* UnreadableLineOf(const CheckLog& log, size_t qso);
 
 // The order a QSO is judged in:
 //  1. each log's clock, from its QSOs matched both ways (clock*);

@@ -13,9 +13,6 @@ function(fail)
   message(FATAL_ERROR "logcheck pages: ${what}")
 endfunction()
 
-if(NOT CHROMIUM)
-  fail("chromium not found: sh scripts/install-deps.sh test installs it")
-endif()
 file(REMOVE_RECURSE "${WORK_DIR}")
 file(MAKE_DIRECTORY "${WORK_DIR}")
 file(COPY "${DATA}/logs" "${DATA}/groups.txt" DESTINATION "${WORK_DIR}")
@@ -26,19 +23,12 @@ if(NOT status EQUAL 0)
   fail("logcheck exit status ${status}\n${out}\n${err}")
 endif()
 
-# As root in CI: no sandbox; a profile of its own; nothing fetched.
-set(browser "${CHROMIUM}" --headless --disable-gpu --no-sandbox --no-first-run
-    --user-data-dir=${WORK_DIR}/profile --disable-background-networking
-    --disable-component-update --disable-extensions --no-pdf-header-footer)
+include("${CMAKE_CURRENT_LIST_DIR}/headless_chromium.cmake")
 
 # The page as Chromium's parser leaves it, in `dom` of the caller.
 function(render page)
-  execute_process(COMMAND ${browser} --dump-dom "file://${WORK_DIR}/out/${page}"
-                  RESULT_VARIABLE status OUTPUT_VARIABLE d ERROR_VARIABLE e TIMEOUT 120)
-  if(NOT status EQUAL 0 OR NOT d MATCHES "</body>")
-    fail("chromium --dump-dom ${page}: status ${status}\n${e}")
-  endif()
-  set(dom "${d}" PARENT_SCOPE)
+  chromium_dom("${WORK_DIR}/out/${page}" "</body>")
+  set(dom "${dom}" PARENT_SCOPE)
 endfunction()
 
 render(results.html)
@@ -96,10 +86,5 @@ endif()
 
 foreach(page results.html reports/UT1AA.html)
   string(MAKE_C_IDENTIFIER "${page}" pdf)
-  execute_process(COMMAND ${browser} "--print-to-pdf=${WORK_DIR}/${pdf}.pdf"
-                  "file://${WORK_DIR}/out/${page}"
-                  RESULT_VARIABLE status ERROR_VARIABLE e TIMEOUT 120)
-  if(NOT status EQUAL 0 OR NOT EXISTS "${WORK_DIR}/${pdf}.pdf")
-    fail("chromium --print-to-pdf ${page}: status ${status}\n${e}")
-  endif()
+  chromium_pdf("${WORK_DIR}/out/${page}" "${WORK_DIR}/${pdf}.pdf")
 endforeach()

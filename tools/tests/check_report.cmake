@@ -170,19 +170,8 @@ endif()
 if(NOT CHECK STREQUAL "browser")
   fail("CHECK must be numbers or browser")
 endif()
-if(NOT CHROMIUM)
-  fail("chromium not found: sh scripts/install-deps.sh test installs it")
-endif()
-# As root in CI: no sandbox; a profile of its own; nothing fetched.
-set(browser "${CHROMIUM}" --headless --disable-gpu --no-sandbox --no-first-run
-    --user-data-dir=${WORK_DIR}/profile --disable-background-networking
-    --disable-component-update --disable-extensions --no-pdf-header-footer)
-execute_process(COMMAND ${browser} --dump-dom "file://${WORK_DIR}/report.html"
-                RESULT_VARIABLE status OUTPUT_VARIABLE dom ERROR_VARIABLE browserErr
-                TIMEOUT 120)
-if(NOT status EQUAL 0 OR NOT dom MATCHES "</footer>")
-  fail("chromium --dump-dom: status ${status}\n${browserErr}")
-endif()
+include("${CMAKE_CURRENT_LIST_DIR}/headless_chromium.cmake")
+chromium_dom("${WORK_DIR}/report.html" "</footer>")
 
 # The bars each chart should have: the rate chart one per hour, band and
 # mode worked (the QSO lines' hours, the bands of their kHz), the points
@@ -240,12 +229,7 @@ foreach(part "<dl id=\"operating-time\"[^>]*>" "<tr data-rate=[^>]*>"
   expect_equal("${rendered}" "${written}" "rendered ${part}")
 endforeach()
 
-execute_process(COMMAND ${browser} "--print-to-pdf=${WORK_DIR}/report.pdf"
-                "file://${WORK_DIR}/report.html"
-                RESULT_VARIABLE status ERROR_VARIABLE browserErr TIMEOUT 120)
-if(NOT status EQUAL 0 OR NOT EXISTS "${WORK_DIR}/report.pdf")
-  fail("chromium --print-to-pdf: status ${status}\n${browserErr}")
-endif()
+chromium_pdf("${WORK_DIR}/report.html" "${WORK_DIR}/report.pdf")
 file(STRINGS "${WORK_DIR}/report.pdf" pageCounts REGEX "/Count [0-9]+")
 string(REGEX MATCH "/Count ([0-9]+)" _ "${pageCounts}")
 if(NOT CMAKE_MATCH_1 OR CMAKE_MATCH_1 GREATER 3)
